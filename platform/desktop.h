@@ -1,0 +1,55 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/picture.h"
+#include "platform/window_id.h"
+
+namespace platform {
+
+// Message-box styles and answers, with the system's values.
+enum MsgBoxStyle : unsigned {
+    kMbOk = 0x0,
+    kMbYesNo = 0x4,
+    kMbIconCritical = 0x10,
+    kMbIconQuestion = 0x20,
+    kMbIconExclamation = 0x30,
+    kMbIconInformation = 0x40,
+};
+enum MsgBoxAnswer : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
+
+struct ScreenMetrics {
+    int widthTwips = 0;
+    int heightTwips = 0;
+    int twipsPerPixelX = 15;
+    int twipsPerPixelY = 15;
+};
+
+struct PixelRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+struct DiskSpace {
+    std::uint64_t availableToCaller = 0;
+    std::uint64_t total = 0;
+    std::uint64_t free = 0;
+};
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    virtual int MessageBox(WindowId owner, const std::string& text, const std::string& title,
+                           unsigned style) = 0;
+    virtual ScreenMetrics Screen() = 0;
+    // The taskbar's rectangle in pixels; false (and an empty rectangle) when there is none.
+    virtual bool TaskbarRect(PixelRect& rect) = 0;
+    virtual void SetForeground(WindowId window) = 0;
+    // Counts stay 0 when the query fails.
+    virtual DiskSpace DiskFreeSpace(const std::string& root) = 0;
+    // The program's own icon, as the window and the tray show it.
+    virtual Picture AppIcon() = 0;
+    // A picture file (bitmap, icon, ...); an empty picture when it cannot be read as one.
+    virtual Picture LoadPicture(const std::string& path) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,19 @@
+#pragma once
+// Everything a window or routine may ask of the system, passed in when it is created.
+#include "platform/desktop.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/shell.h"
+#include "platform/tray.h"
+
+namespace platform {
+
+struct Services {
+    Files& files;
+    Shell& shell;
+    Desktop& desktop;
+    Process& process;
+    Tray& tray;
+};
+
+}  // namespace platform

@@ -1,0 +1,37 @@
+#pragma once
+// Creates the peers of one backend: real windows (win32) or nothing at all (headless).
+#include <memory>
+
+#include "ui/form.h"
+#include "ui/image_list.h"
+#include "ui/text_box.h"
+#include "ui/timer.h"
+#include "ui/tree_view.h"
+
+namespace ui {
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+    virtual std::unique_ptr<FormPeer> CreateForm(Form& form, const FormArgs& args) = 0;
+    virtual std::unique_ptr<ControlPeer> CreateLabel(Label& label, Container& parent,
+                                                     const ControlArgs& args) = 0;
+    virtual std::unique_ptr<ControlPeer> CreateButton(Button& button, Container& parent,
+                                                      const ControlArgs& args) = 0;
+    virtual std::unique_ptr<ControlPeer> CreateFrame(Frame& frame, Container& parent,
+                                                     const ControlArgs& args) = 0;
+    virtual std::unique_ptr<TextBoxPeer> CreateTextBox(TextBox& box, Container& parent,
+                                                       const ControlArgs& args) = 0;
+    virtual std::unique_ptr<ProgressPeer> CreateProgressBar(ProgressBar& bar, Container& parent,
+                                                            const ControlArgs& args) = 0;
+    virtual std::unique_ptr<PicturePeer> CreatePictureBox(PictureBox& box, Container& parent,
+                                                          const ControlArgs& args) = 0;
+    virtual std::unique_ptr<TreeViewPeer> CreateTreeView(TreeView& tree, Container& parent,
+                                                         const ControlArgs& args) = 0;
+    virtual std::unique_ptr<ImageListPeer> CreateImageList(Container& owner) = 0;
+    virtual std::unique_ptr<TimerPeer> CreateTimer(Timer& timer, Container& parent) = 0;
+    // Runs the message loop until the process ends.
+    virtual int Run() = 0;
+};
+
+}  // namespace ui

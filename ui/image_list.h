@@ -1,0 +1,44 @@
+#pragma once
+#include <string>
+#include <unordered_map>
+
+#include "platform/picture.h"
+#include "ui/control.h"
+
+namespace ui {
+
+class ImageListPeer {
+public:
+    virtual ~ImageListPeer() = default;
+    virtual void SetImageSize(int width, int height) = 0;
+    virtual void Clear() = 0;
+    // Copies the picture in; the index it takes (counting from 0), or -1.
+    virtual int Add(const platform::Picture& picture) = 0;
+};
+
+// Pictures by key. Several keys may share one picture: icons depend on the file type
+// only, so items of one type point at one stored picture.
+class ImageList {
+public:
+    ImageList() = default;
+    ImageList(const ImageList&) = delete;
+    ImageList& operator=(const ImageList&) = delete;
+    void Create(Container& owner);
+    void SetImageSize(int width, int height);
+    void Clear();
+    // -1 when the key is taken or the picture cannot be stored.
+    int Add(const std::string& key, const platform::Picture& picture);
+    // Gives `key` the picture at `index`; false when the key is taken or index unknown.
+    bool AddAlias(const std::string& key, int index);
+    int IndexOf(const std::string& key) const;  // -1 when unknown
+    int PictureCount() const { return count_; }
+    std::size_t KeyCount() const { return keys_.size(); }
+    ImageListPeer* Peer() const { return peer_.get(); }
+
+private:
+    std::unique_ptr<ImageListPeer> peer_;
+    std::unordered_map<std::string, int> keys_;
+    int count_ = 0;
+};
+
+}  // namespace ui

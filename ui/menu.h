@@ -1,0 +1,64 @@
+#pragma once
+// Menus are plain object trees; the form's peer builds the system menus from them when it
+// shows them, and routes a chosen command back to the item's onClick.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+class MenuItem {
+public:
+    struct Args {
+        std::string caption;  // "-" makes a separator
+        int id = 0;           // command id, unique within the form; 0 for submenus
+        bool enabled = true;
+        bool visible = true;
+        std::string shortcut;  // shown right-aligned, e.g. "Ctrl+I"
+    };
+    MenuItem() = default;
+    explicit MenuItem(const Args& args) : args_(args) {}
+    MenuItem(const MenuItem&) = delete;
+    MenuItem& operator=(const MenuItem&) = delete;
+
+    MenuItem& Add(const Args& args);
+    const std::vector<std::unique_ptr<MenuItem>>& Items() const { return items_; }
+    MenuItem* FindById(int id);
+
+    const std::string& Caption() const { return args_.caption; }
+    void SetCaption(const std::string& caption) { args_.caption = caption; }
+    int Id() const { return args_.id; }
+    bool Enabled() const { return args_.enabled; }
+    void SetEnabled(bool on) { args_.enabled = on; }
+    bool Visible() const { return args_.visible; }
+    bool IsSeparator() const { return args_.caption == "-"; }
+    const std::string& Shortcut() const { return args_.shortcut; }
+
+    std::function<void()> onClick;
+    void Click() {
+        if (onClick && args_.enabled) onClick();
+    }
+
+private:
+    Args args_;
+    std::vector<std::unique_ptr<MenuItem>> items_;
+};
+
+// A control array of menu entries inside one submenu: element n has command id base + n.
+// Loading an element that exists does nothing; elements are never unloaded.
+class MenuArray {
+public:
+    void Create(MenuItem& submenu, int idBase, int firstIndex, const std::string& firstCaption);
+    MenuItem& Load(int index);
+    MenuItem* Element(int index);
+    int IdBase() const { return idBase_; }
+
+    std::function<void(int index)> onClick;
+
+private:
+    MenuItem* submenu_ = nullptr;  // not owned
+    int idBase_ = 0;
+};
+
+}  // namespace ui
