@@ -1,0 +1,91 @@
+// The main window's life in the notification area, its place above the taskbar and its
+// sidebar.
+#include "app/frmMain.h"
+#include "app/disk_units.h"
+#include "launch/shell_rules.h"
+#include "store/data_files.h"
+
+namespace quopa {
+
+namespace {
+// Mouse messages the tray icon reports.
+constexpr int kLButtonUp = 0x0202;
+constexpr int kLButtonDblClk = 0x0203;
+constexpr int kRButtonUp = 0x0205;
+}  // namespace
+
+void frmMain::Form_TrayNotify(int mouseMessage) {
+    if (mouseMessage == kLButtonUp || mouseMessage == kLButtonDblClk) {
+        form.SetWindowState(ui::WindowState::Normal);
+        sys_.desktop.SetForeground(form.Handle());
+        form.Show();
+    } else if (mouseMessage == kRButtonUp) {
+        // Without this the menu would not close when the user clicks elsewhere.
+        sys_.desktop.SetForeground(form.Handle());
+        form.PopupMenu(mPopupSys);
+    }
+}
+
+void frmMain::mnuPopupShow_Click() {
+    form.SetWindowState(ui::WindowState::Normal);
+    form.Show();
+}
+
+void frmMain::mnuPopupApplication_Click(int index) {
+    launcher_.RunApp("Application" + std::to_string(index));
+}
+
+int frmMain::GetTaskbarHeight() {
+    platform::PixelRect rect;
+    sys_.desktop.TaskbarRect(rect);
+    auto pixels = static_cast<std::int16_t>(rect.bottom - rect.top);
+    return pixels * sys_.desktop.Screen().twipsPerPixelY;
+}
+
+void frmMain::PlaceAboveTaskbar() {
+    platform::ScreenMetrics screen = sys_.desktop.Screen();
+    const ui::Bounds& b = form.GetBounds();
+    form.Move(screen.widthTwips - b.width, screen.heightTwips - b.height - GetTaskbarHeight());
+}
+
+void frmMain::RegisterTrayIcon() {
+    TrayIconRecord& tray = state_.TrayIconData;
+    tray.hWnd = form.Handle();
+    tray.uID = 1;
+    tray.szTip = form.Text().substr(0, 63);
+    tray.added = sys_.tray.Add(tray.hWnd, tray.szTip);
+}
+
+void frmMain::loadsettings() {
+    auto read = [this](const char* key) {
+        return ini_.ReadIni("UserInfo", key, "", settingsFile_);
+    };
+    std::string name = read("UserName");
+    if (name.empty()) name = "John Doe";
+    lblUserDevice.SetText(name + "'s Portable Device");
+    lblAddress.SetText("Address: " + read("UserAddress"));
+    lblCity.SetText("City: " + read("UserCity"));
+    lblPhone.SetText("Phone: " + read("UserPhone"));
+    lblEmail.SetText("Email: " + read("UserEmail"));
+    std::string avatar = AvatarFile(programFolder_);
+    if (FileExists(sys_.files, avatar)) {
+        // A file that is no picture leaves the one shown.
+        platform::Picture picture = sys_.desktop.LoadPicture(avatar);
+        if (picture) picAvatar.SetPicture(std::move(picture));
+    }
+}
+
+void frmMain::ShowDiskInfo() {
+    platform::DiskSpace space = sys_.desktop.DiskFreeSpace(state_.LauncherDrive + "\\");
+    Label6.SetText(state_.LauncherDrive);
+    DiskBar bar = DiskUsageBar(space.total, space.free);
+    ProgressBar1.SetRange(0, bar.max);
+    ProgressBar1.SetValue(bar.value);
+}
+
+void frmMain::Timer1_Timer() {
+    frmDiskInfo.SetVisible(ShowDiskInfoNext);
+    ShowDiskInfoNext = !ShowDiskInfoNext;
+}
+
+}  // namespace quopa

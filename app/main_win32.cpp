@@ -1,0 +1,36 @@
+// The entry routine of quopa.exe.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/frmMain.h"
+#include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_process.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_tray.h"
+#include "ui/win32/tray_message.h"
+#include "ui/win32/win32_backend.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX icc = {};
+    icc.dwSize = sizeof(icc);
+    icc.dwICC = ICC_USEREX_CLASSES;
+    InitCommonControlsEx(&icc);  // failures are of no consequence here
+    // The tree view, progress bar and tab classes are not covered by the call above.
+    icc.dwICC = ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES | ICC_BAR_CLASSES;
+    InitCommonControlsEx(&icc);
+
+    platform::Win32Files files;
+    platform::Win32Shell shell;
+    platform::Win32Desktop desktop;
+    platform::Win32Process process;
+    platform::Win32Tray tray(ui::kTrayCallbackMessage);
+    platform::Services sys{files, shell, desktop, process, tray};
+    quopa::modINI ini(files);
+    quopa::ProgramState state;
+    ui::Win32Backend backend;
+
+    quopa::frmMain main(backend, sys, ini, state);
+    main.Create();
+    return backend.Run();
+}

@@ -1,0 +1,76 @@
+#include "platform/win32/win32_desktop.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "platform/win32/win32_shell.h"
+
+namespace platform {
+
+int Win32Desktop::MessageBox(WindowId owner, const std::string& text, const std::string& title,
+                             unsigned style) {
+    return MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), title.c_str(),
+                       style | MB_SETFOREGROUND);
+}
+
+ScreenMetrics Win32Desktop::Screen() {
+    ScreenMetrics m;
+    HDC dc = GetDC(nullptr);
+    int dpiX = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
+    int dpiY = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+    if (dc) ReleaseDC(nullptr, dc);
+    m.twipsPerPixelX = 1440 / (dpiX > 0 ? dpiX : 96);
+    m.twipsPerPixelY = 1440 / (dpiY > 0 ? dpiY : 96);
+    m.widthTwips = GetSystemMetrics(SM_CXSCREEN) * m.twipsPerPixelX;
+    m.heightTwips = GetSystemMetrics(SM_CYSCREEN) * m.twipsPerPixelY;
+    return m;
+}
+
+bool Win32Desktop::TaskbarRect(PixelRect& rect) {
+    APPBARDATA data = {};
+    data.cbSize = sizeof(data);
+    rect = {};
+    if (!SHAppBarMessage(ABM_GETTASKBARPOS, &data)) return false;
+    rect = {data.rc.left, data.rc.top, data.rc.right, data.rc.bottom};
+    return true;
+}
+
+void Win32Desktop::SetForeground(WindowId window) {
+    SetForegroundWindow(reinterpret_cast<HWND>(window));
+}
+
+DiskSpace Win32Desktop::DiskFreeSpace(const std::string& root) {
+    ULARGE_INTEGER available = {}, total = {}, free = {};
+    DiskSpace space;
+    // A missing drive must not raise the "insert a disk" box of the system.
+    UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+    if (GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free)) {
+        space.availableToCaller = available.QuadPart;
+        space.total = total.QuadPart;
+        space.free = free.QuadPart;
+    }
+    SetErrorMode(oldMode);
+    return space;
+}
+
+Picture Win32Desktop::AppIcon() {
+    HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON,
+                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0);
+    if (!icon) return {};
+    return Picture(Picture::Kind::Icon, reinterpret_cast<std::uintptr_t>(icon), DestroyGdiPicture);
+}
+
+Picture Win32Desktop::LoadPicture(const std::string& path) {
+    HANDLE bitmap = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                               LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    if (bitmap)
+        return Picture(Picture::Kind::Bitmap, reinterpret_cast<std::uintptr_t>(bitmap),
+                       DestroyGdiPicture);
+    HANDLE icon = LoadImageA(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE);
+    if (icon)
+        return Picture(Picture::Kind::Icon, reinterpret_cast<std::uintptr_t>(icon),
+                       DestroyGdiPicture);
+    return {};
+}
+
+}  // namespace platform

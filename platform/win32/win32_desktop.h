@@ -1,0 +1,18 @@
+#pragma once
+#include "platform/desktop.h"
+
+namespace platform {
+
+class Win32Desktop : public Desktop {
+public:
+    int MessageBox(WindowId owner, const std::string& text, const std::string& title,
+                   unsigned style) override;
+    ScreenMetrics Screen() override;
+    bool TaskbarRect(PixelRect& rect) override;
+    void SetForeground(WindowId window) override;
+    DiskSpace DiskFreeSpace(const std::string& root) override;
+    Picture AppIcon() override;
+    Picture LoadPicture(const std::string& path) override;
+};
+
+}  // namespace platform

@@ -1,0 +1,197 @@
+#include "app/disk_units.h"
+#include "tests/native/main_window_fixture.h"
+
+namespace quopa::testing {
+namespace {
+
+TEST_F(MainWindowTest, StartsInTheFixedOrderAndShowsTheDriveInCaptionAndTip) {
+    frmMain& w = Start();
+    std::vector<std::string> expected = {"narrow", "loadsettings", "single-instance", "show",
+                                         "caption", "language", "placement", "tray",
+                                         "disk", "tree"};
+    EXPECT_EQ(w.StartupTrace(), expected);
+    EXPECT_EQ(w.form.Text(), "Quopa Application Launcher [E:]");
+    EXPECT_EQ(state_.LauncherDrive, "E:");
+    EXPECT_TRUE(w.form.Visible());
+    EXPECT_EQ(w.form.GetBounds().width, 7740);
+    EXPECT_EQ(w.frmDiskInfo.GetBounds().left, 3840);
+    EXPECT_FALSE(w.frmDiskInfo.Visible());
+    EXPECT_EQ(tray_.addCalls, 1);
+    EXPECT_EQ(tray_.tip, "Quopa Application Launcher [E:]");
+    EXPECT_EQ(desktop_.diskQueries, std::vector<std::string>{"E:\\"});
+    ASSERT_NE(w.TreeView1.Find("Quopa"), nullptr);
+    EXPECT_TRUE(desktop_.messages.empty());
+    EXPECT_FALSE(process_.ended);
+}
+
+TEST_F(MainWindowTest, SecondCopyIsRefusedBeforeItShowsAnything) {
+    process_.anotherInstance = true;
+    frmMain& w = Start();
+    ASSERT_EQ(desktop_.messages.size(), 1u);
+    EXPECT_EQ(desktop_.messages[0].text, "Quopa is already running!");
+    EXPECT_EQ(desktop_.messages[0].title, "Quopa Application Launcher");
+    EXPECT_EQ(desktop_.messages[0].style, platform::kMbIconCritical | platform::kMbOk);
+    EXPECT_TRUE(process_.ended);
+    EXPECT_FALSE(w.form.Visible());
+    EXPECT_EQ(tray_.addCalls, 0);
+    EXPECT_EQ(w.StartupTrace().back(), "single-instance");
+    EXPECT_TRUE(shell_.executed.empty());
+}
+
+struct DriveCase {
+    const char* folder;
+    const char* drive;
+};
+
+class DriveCaptionTest : public MainWindowTest,
+                         public ::testing::WithParamInterface<DriveCase> {};
+
+TEST_P(DriveCaptionTest, TakesTheFirstPieceOfTheProgramFolderOnce) {
+    process_.programFolder = GetParam().folder;
+    frmMain& w = Start();
+    EXPECT_EQ(state_.LauncherDrive, GetParam().drive);
+    w.AddDriveToCaption();  // guarded: the suffix is added once
+    EXPECT_EQ(w.form.Text(), std::string("Quopa Application Launcher [") + GetParam().drive + "]");
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, DriveCaptionTest,
+                         ::testing::Values(DriveCase{"E:\\", "E:"},
+                                           DriveCase{"E:\\Tools\\Launcher", "E:"},
+                                           DriveCase{"\\\\server\\share\\q", "\\\\server\\share\\q"}));
+
+TEST_F(MainWindowTest, CloseAndMinimiseHideTheWindowAndKeepTheProgram) {
+    frmMain& w = Start();
+    EXPECT_FALSE(w.form.RequestClose());
+    EXPECT_EQ(w.form.State(), ui::WindowState::Minimized);
+    EXPECT_FALSE(w.form.Visible());
+    EXPECT_FALSE(process_.ended);
+    EXPECT_TRUE(tray_.added);
+
+    w.mnuPopupShow_Click();
+    EXPECT_TRUE(w.form.Visible());
+    EXPECT_EQ(w.form.State(), ui::WindowState::Normal);
+
+    w.form.SystemChangedState(ui::WindowState::Minimized);  // the minimise button
+    EXPECT_FALSE(w.form.Visible());
+}
+
+TEST_F(MainWindowTest, ExitFromEitherMenuRemovesTheTrayIconAndEnds) {
+    frmMain& w = Start();
+    ASSERT_TRUE(w.form.RunCommand(w.mnuExit->Id()));
+    EXPECT_TRUE(process_.ended);
+    EXPECT_EQ(tray_.removeCalls, 1);
+    EXPECT_FALSE(tray_.added);
+
+    process_.ended = false;
+    w.mnuPopUpExit->Click();
+    EXPECT_TRUE(process_.ended);
+    EXPECT_TRUE(desktop_.messages.empty()) << "no question is asked";
+}
+
+TEST_F(MainWindowTest, TrayClicksBringTheWindowBackAndRightClickOpensTheMenu) {
+    frmMain& w = Start();
+    for (int message : {0x0202, 0x0203}) {
+        w.form.RequestClose();
+        ASSERT_FALSE(w.form.Visible());
+        desktop_.foregroundCalls.clear();
+        w.form.RaiseTrayNotify(message);
+        EXPECT_TRUE(w.form.Visible()) << message;
+        EXPECT_EQ(w.form.State(), ui::WindowState::Normal);
+        EXPECT_EQ(desktop_.foregroundCalls.size(), 1u);
+    }
+    w.form.RaiseTrayNotify(0x0205);
+    EXPECT_EQ(w.form.LastPopup(), &w.mPopupSys);
+
+    w.form.RequestClose();
+    w.form.RaiseTrayNotify(0x0200);  // a plain move means nothing
+    EXPECT_FALSE(w.form.Visible());
+}
+
+TEST_F(MainWindowTest, DocksAboveTheTaskbarAtTheRightEdge) {
+    desktop_.taskbar = {0, 738, 1024, 768};  // 30 pixels at the bottom
+    frmMain& w = Start();
+    const ui::Bounds& b = w.form.GetBounds();
+    EXPECT_EQ(b.left + b.width, 1024 * 15);
+    EXPECT_EQ(b.top + b.height, 768 * 15 - 450);
+}
+
+TEST_F(MainWindowTest, SidebarShowsOwnerDetailsOrTheDefaults) {
+    frmMain& w = Start();
+    EXPECT_EQ(w.lblUserDevice.Text(), "John Doe's Portable Device");
+    EXPECT_EQ(w.lblAddress.Text(), "Address: ");
+    EXPECT_EQ(w.lblEmail.Text(), "Email: ");
+
+    Put("quopa_settings.dat",
+        "[UserInfo]\r\nUserName=Ann\r\nUserCity=Delft\r\nUserPhone=123\r\nUserEmail=a@b\r\n");
+    w.loadsettings();
+    EXPECT_EQ(w.lblUserDevice.Text(), "Ann's Portable Device");
+    EXPECT_EQ(w.lblCity.Text(), "City: Delft");
+    EXPECT_EQ(w.lblPhone.Text(), "Phone: 123");
+}
+
+TEST_F(MainWindowTest, AvatarThatIsNoPictureLeavesTheDesignedOne) {
+    Put("quopa_ava.bmp", "not a picture at all");
+    frmMain& w = Start();
+    EXPECT_EQ(w.picAvatar.GetPicture().handle(), platform::HeadlessDesktop::kAppIconId);
+
+    Put("quopa_ava.bmp", "BM and the rest of a bitmap");
+    w.loadsettings();
+    EXPECT_EQ(w.picAvatar.GetPicture().kind(), platform::Picture::Kind::Bitmap);
+}
+
+TEST(DiskUsageBar, CountsUnitsOfAHundredMillionBytesRoundingHalvesToEven) {
+    DiskBar bar = DiskUsageBar(2000000000, 500000000);
+    EXPECT_EQ(bar.max, 20);
+    EXPECT_EQ(bar.value, 15);
+    EXPECT_EQ(DiskUsageBar(250000000, 0).max, 2);
+    EXPECT_EQ(DiskUsageBar(350000000, 0).max, 4);
+    EXPECT_EQ(DiskUsageBar(349999999, 0).max, 3);
+    // Too small to make a unit, or a failed query: an empty bar, not a broken range.
+    EXPECT_EQ(DiskUsageBar(40000000, 1000).max, 1);
+    EXPECT_EQ(DiskUsageBar(0, 0).value, 0);
+}
+
+TEST_F(MainWindowTest, DiskFrameShowsTheDriveAndAlternatesEveryTick) {
+    desktop_.disk = {0, 2000000000, 500000000};
+    frmMain& w = Start();
+    EXPECT_EQ(w.Label6.Text(), "E:");
+    EXPECT_EQ(w.ProgressBar1.Max(), 20);
+    EXPECT_EQ(w.ProgressBar1.Value(), 15);
+    EXPECT_EQ(w.Timer1.Interval(), 8000);
+
+    w.form.RequestClose();  // hidden windows alternate too
+    bool shown[] = {true, false, true};
+    for (bool expected : shown) {
+        w.Timer1.Tick();
+        EXPECT_EQ(w.frmDiskInfo.Visible(), expected);
+    }
+}
+
+TEST_F(MainWindowTest, SafelyRemoveDeviceAsksThenStartsTheToolAndEnds) {
+    frmMain& w = Start();
+    desktop_.answers = {platform::kIdNo};
+    w.mnuPopupRemove->Click();
+    EXPECT_FALSE(process_.ended);
+    EXPECT_TRUE(shell_.started.empty());
+    ASSERT_EQ(desktop_.messages.size(), 1u);
+    EXPECT_EQ(desktop_.messages[0].text, "This action will quit Quopa, continue?");
+    EXPECT_EQ(desktop_.messages[0].style, platform::kMbIconInformation | platform::kMbYesNo);
+
+    shell_.startResult = false;
+    desktop_.answers = {platform::kIdYes};
+    w.mnuPopupRemove->Click();
+    EXPECT_FALSE(process_.ended) << "a tool that cannot start must not end the launcher";
+
+    shell_.startResult = true;
+    desktop_.answers = {platform::kIdYes};
+    w.mnuPopupRemove->Click();
+    ASSERT_FALSE(shell_.started.empty());
+    EXPECT_EQ(shell_.started.back().commandLine,
+              "rundll32 shell32.dll,Control_RunDLL hotplug.dll");
+    EXPECT_EQ(shell_.started.back().showCommand, 2);
+    EXPECT_TRUE(process_.ended);
+    EXPECT_FALSE(tray_.added);
+}
+
+}  // namespace
+}  // namespace quopa::testing
