@@ -18,9 +18,7 @@ frmMain::frmMain(ui::Backend& backend, platform::Services& sys, modINI& ini, Pro
       programFolder_(sys.process.ProgramFolder()),
       appsFile_(quopa::AppsFile(programFolder_)),
       settingsFile_(quopa::SettingsFile(programFolder_)),
-      launcher_(ini, sys.shell, sys.desktop, state, programFolder_, appsFile_),
-      loader_(TreeTargets{TreeView1, ilIcons, mPopupSys, mnuPopupApplication}, ini, launcher_,
-              sys, state, appsFile_, [this] { backend_.DoEvents(); }) {}
+      launcher_(ini, sys.shell, sys.desktop, state, programFolder_, appsFile_) {}
 
 void frmMain::Create() {
     ui::FormArgs args;
@@ -31,6 +29,9 @@ void frmMain::Create() {
     form.Create(args);
     CreateControls();
     CreateMenus();
+    loader_ = std::make_unique<TreeLoader>(
+        TreeTargets{TreeView1, ilIcons, *mnuPopupRun, mnuPopupApplication}, ini_, launcher_, sys_,
+        state_, appsFile_, [this] { backend_.DoEvents(); });
     WireEvents();
     Form_Load();
 }
@@ -104,7 +105,7 @@ void frmMain::Form_Load() {
     ShowDiskInfoNext = true;
     Step("single-instance");
     if (sys_.process.AnotherInstanceRunning()) {
-        sys_.desktop.MessageBox(0, "Quopa is already running!", kAppTitle,
+        sys_.desktop.MsgBox(0, "Quopa is already running!", kAppTitle,
                                 platform::kMbIconCritical | platform::kMbOk);
         sys_.process.End();
         return;
@@ -151,7 +152,7 @@ void frmMain::ApplyLanguage() {
     // The interface is English until the options dialog offers another language.
 }
 
-void frmMain::IntList() { loader_.IntList(); }
+void frmMain::IntList() { loader_->IntList(); }
 
 void frmMain::mnuExit_Click() { EndProgram(); }
 void frmMain::mnuPopUpExit_Click() { EndProgram(); }
@@ -163,7 +164,7 @@ void frmMain::EndProgram() {
 }
 
 void frmMain::mnuPopupRemove_Click() {
-    int answer = sys_.desktop.MessageBox(form.Handle(), "This action will quit Quopa, continue?",
+    int answer = sys_.desktop.MsgBox(form.Handle(), "This action will quit Quopa, continue?",
                                          kAppTitle,
                                          platform::kMbIconInformation | platform::kMbYesNo);
     if (answer != platform::kIdYes) return;
@@ -171,7 +172,7 @@ void frmMain::mnuPopupRemove_Click() {
     if (!sys_.shell.StartProcess("rundll32 shell32.dll,Control_RunDLL hotplug.dll",
                                  kShowMinimized)) {
         // Ending now would leave the user with neither the tool nor the launcher.
-        sys_.desktop.MessageBox(form.Handle(),
+        sys_.desktop.MsgBox(form.Handle(),
                                 "The device removal tool could not be started.", kAppTitle,
                                 platform::kMbIconCritical | platform::kMbOk);
         return;

@@ -88,7 +88,7 @@ private:
     ProgramState& state_;
     std::string programFolder_, appsFile_, settingsFile_;
     Launcher launcher_;
-    TreeLoader loader_;
+    std::unique_ptr<TreeLoader> loader_;  // made with the menus it fills
     std::vector<std::string> startupTrace_;
 };
 

@@ -38,7 +38,7 @@ struct DiskSpace {
 class Desktop {
 public:
     virtual ~Desktop() = default;
-    virtual int MessageBox(WindowId owner, const std::string& text, const std::string& title,
+    virtual int MsgBox(WindowId owner, const std::string& text, const std::string& title,
                            unsigned style) = 0;
     virtual ScreenMetrics Screen() = 0;
     // The taskbar's rectangle in pixels; false (and an empty rectangle) when there is none.

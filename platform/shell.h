@@ -18,7 +18,7 @@ public:
                                   const std::string& file, const std::string& parameters,
                                   const std::string& directory, int showCommand) = 0;
     // The program registered for `file`'s type, copied into `program`; the code as Execute's.
-    virtual std::intptr_t FindExecutable(const std::string& file, const std::string& directory,
+    virtual std::intptr_t FindProgram(const std::string& file, const std::string& directory,
                                          std::string& program) = 0;
     // The user's temporary folder, ending in a separator.
     virtual std::string TempPath() = 0;

@@ -32,6 +32,8 @@ public:
     virtual std::unique_ptr<TimerPeer> CreateTimer(Timer& timer, Container& parent) = 0;
     // Runs the message loop until the process ends.
     virtual int Run() = 0;
+    // Handles the window messages waiting now, then returns.
+    virtual void DoEvents() {}
 };
 
 }  // namespace ui

@@ -7,7 +7,7 @@
 
 namespace platform {
 
-int Win32Desktop::MessageBox(WindowId owner, const std::string& text, const std::string& title,
+int Win32Desktop::MsgBox(WindowId owner, const std::string& text, const std::string& title,
                              unsigned style) {
     return MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), title.c_str(),
                        style | MB_SETFOREGROUND);

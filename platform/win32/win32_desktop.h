@@ -5,7 +5,7 @@ namespace platform {
 
 class Win32Desktop : public Desktop {
 public:
-    int MessageBox(WindowId owner, const std::string& text, const std::string& title,
+    int MsgBox(WindowId owner, const std::string& text, const std::string& title,
                    unsigned style) override;
     ScreenMetrics Screen() override;
     bool TaskbarRect(PixelRect& rect) override;

@@ -27,7 +27,7 @@ std::intptr_t Win32Shell::Execute(WindowId owner, const std::string& operation,
     return reinterpret_cast<std::intptr_t>(result);
 }
 
-std::intptr_t Win32Shell::FindExecutable(const std::string& file, const std::string& directory,
+std::intptr_t Win32Shell::FindProgram(const std::string& file, const std::string& directory,
                                          std::string& program) {
     char buffer[MAX_PATH + 1] = {};
     HINSTANCE result = FindExecutableA(file.c_str(), OrNull(directory), buffer);

@@ -8,7 +8,7 @@ public:
     std::intptr_t Execute(WindowId owner, const std::string& operation, const std::string& file,
                           const std::string& parameters, const std::string& directory,
                           int showCommand) override;
-    std::intptr_t FindExecutable(const std::string& file, const std::string& directory,
+    std::intptr_t FindProgram(const std::string& file, const std::string& directory,
                                  std::string& program) override;
     std::string TempPath() override;
     Picture FileIcon(const std::string& path, std::uint32_t flags) override;

@@ -1,5 +1,6 @@
 // quopa.exe as a user meets it, started from a temporary drive under Wine.
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include "app/command_ids.h"
@@ -11,32 +12,28 @@ namespace {
 constexpr char kMainClass[] = "QuopaMainWindow";
 constexpr char kTitle[] = "Quopa Application Launcher";
 
-// A drive letter of its own, so the caption and the %drive% token are known.
+// A folder of its own on the test drive (QUOPA_E2E_DRIVE, mapped by the test's wrapper),
+// so the caption and the %drive% token are known; a temporary folder on C: without one.
 class TempDrive {
 public:
-    TempDrive() : folder_(TempFolder("quopa-e2e-")) {
-        for (char letter = 'Q'; letter <= 'Y'; ++letter) {
-            std::string name = std::string(1, letter) + ":";
-            if (GetDriveTypeA((name + "\\").c_str()) != DRIVE_NO_ROOT_DIR) continue;
-            if (DefineDosDeviceA(0, name.c_str(), folder_.c_str())) {
-                drive_ = name;
-                break;
-            }
+    TempDrive() {
+        drive_ = Env("QUOPA_E2E_DRIVE");
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        if (!drive_.empty()) {
+            folder_ = drive_ + "\\" + test->name();
+            CreateDirectoryA(folder_.c_str(), nullptr);
+        } else {
+            folder_ = TempFolder("quopa-e2e-");
+            drive_ = folder_.substr(0, 2);
         }
     }
-    ~TempDrive() {
-        if (!drive_.empty())
-            DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE, drive_.c_str(),
-                             folder_.c_str());
-    }
-    const std::string& drive() const { return drive_; }  // "Q:", or empty when none
-    // The drive's root as the launcher sees it, or the folder when no letter was free.
-    std::string root() const { return drive_.empty() ? folder_ : drive_ + "\\"; }
+    const std::string& drive() const { return drive_; }  // "Q:"
+    std::string root() const { return folder_ + "\\"; }
     const std::string& folder() const { return folder_; }
 
 private:
-    std::string folder_;
     std::string drive_;
+    std::string folder_;
 };
 
 class LauncherE2E : public ::testing::Test {
@@ -71,9 +68,7 @@ TEST_F(LauncherE2E, StartsWithDriveCaptionRefusesSecondCopyAndExitsFromFileMenu)
     Launcher first;
     HWND main = StartMain(first);
     ASSERT_NE(main, nullptr);
-    std::string expected = std::string(kTitle) + " [" +
-                           (drive_.drive().empty() ? drive_.folder().substr(0, 2) : drive_.drive()) +
-                           "]";
+    std::string expected = std::string(kTitle) + " [" + drive_.drive() + "]";
     EXPECT_EQ(WindowText(main), expected);
 
     Launcher second;
@@ -108,6 +103,68 @@ TEST_F(LauncherE2E, CloseBoxHidesTheWindowAndTheTrayBringsItBack) {
     EXPECT_TRUE(IsWindowVisible(main));
     EXPECT_FALSE(IsIconic(main));
     ExitThroughMenu(launcher, main);
+}
+
+bool TrayIconPresent(HWND main) {
+    NOTIFYICONDATAA data = {};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = main;
+    data.uID = 1;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+std::string AppsFileWithEveryKind(const std::string& folder) {
+    auto item = [](int n, const std::string& name, const std::string& path,
+                   const std::string& category, int type, const std::string& parameters,
+                   const std::string& startIn) {
+        return "[Application" + std::to_string(n) + "]\r\nName=" + name +
+               "\r\nDescription=\r\nPath=" + path + "\r\nCategory=" + category +
+               "\r\nAutorun=0\r\nType=" + std::to_string(type) + "\r\nParameters=\"" +
+               parameters + "\"\r\nStartIn=" + startIn + "\r\nWindowStyle=Normal\r\n";
+    };
+    return "[Category1]\r\nName=Tools\r\n[Category2]\r\nName=Web\r\n" +
+           item(1, "Marker", "C:\\windows\\system32\\cmd.exe", "Tools", 0,
+                "/c echo ran> marker.txt", folder) +
+           item(2, "Site", "http://localhost/", "Web", 1, "", "") +
+           item(3, "", "%drive%\\gone.exe", "Tools", 0, "", "") +
+           item(4, "Readme", "%drive%\\readme.txt", "Quopa", 0, "", "");
+}
+
+TEST_F(LauncherE2E, ShowsTheTreeDocksAboveTheTaskbarAndRunsItemsFromTheTrayMenu) {
+    WriteFile(DataFile("quopa_apps.dat"), AppsFileWithEveryKind(drive_.folder()));
+    Launcher launcher;
+    HWND main = StartMain(launcher);
+    ASSERT_NE(main, nullptr);
+
+    HWND tree = FindChild(main, WC_TREEVIEWA);
+    ASSERT_NE(tree, nullptr);
+    std::vector<RemoteNode> nodes;
+    for (int i = 0; i < 50 && nodes.size() < 6; ++i, Sleep(100)) nodes = ReadTree(tree, launcher.Pid());
+    ASSERT_EQ(nodes.size(), 6u);
+    const std::pair<const char*, const char*> expected[] = {
+        {"Quopa Drive", ""}, {"Readme", "Quopa Drive"}, {"Tools", ""},
+        {"Marker", "Tools"}, {"Web", ""},               {"Site", "Web"}};
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        EXPECT_EQ(nodes[i].text, expected[i].first) << i;
+        EXPECT_EQ(nodes[i].parentText, expected[i].second) << i;
+    }
+
+    RECT r = {};
+    GetWindowRect(main, &r);
+    APPBARDATA bar = {};
+    bar.cbSize = sizeof(bar);
+    SHAppBarMessage(ABM_GETTASKBARPOS, &bar);
+    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN) - (bar.rc.bottom - bar.rc.top));
+
+    EXPECT_TRUE(TrayIconPresent(main));
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(quopa::cmd::kPopupApplicationBase + 1, 0), 0);
+    std::string marker = drive_.folder() + "\\marker.txt";
+    for (int i = 0; i < 100 && !FileThere(marker); ++i) Sleep(100);
+    EXPECT_TRUE(FileThere(marker)) << "the tray's Run entry did not reach the shell";
+
+    ExitThroughMenu(launcher, main);
+    EXPECT_FALSE(TrayIconPresent(main)) << "a tray icon was left behind";
 }
 
 }  // namespace

@@ -18,11 +18,12 @@
 namespace quopa::testing {
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     MainWindowTest() {
         char pattern[] = "/tmp/quopa-main-XXXXXX";
         root_ = mkdtemp(pattern);
         files_.MapDrive('E', root_);
+        shell_.tempPath = "E:\\";  // the browser lookup needs a real scratch file
     }
     ~MainWindowTest() override { std::filesystem::remove_all(root_); }
 

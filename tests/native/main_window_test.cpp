@@ -57,7 +57,8 @@ TEST_P(DriveCaptionTest, TakesTheFirstPieceOfTheProgramFolderOnce) {
 INSTANTIATE_TEST_SUITE_P(Folders, DriveCaptionTest,
                          ::testing::Values(DriveCase{"E:\\", "E:"},
                                            DriveCase{"E:\\Tools\\Launcher", "E:"},
-                                           DriveCase{"\\\\server\\share\\q", "\\\\server\\share\\q"}));
+                                           DriveCase{"\\\\server\\share\\q", "\\\\server\\share\\q"}),
+                         [](const auto& info) { return "Folder" + std::to_string(info.index); });
 
 TEST_F(MainWindowTest, CloseAndMinimiseHideTheWindowAndKeepTheProgram) {
     frmMain& w = Start();

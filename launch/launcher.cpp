@@ -1,0 +1,65 @@
+#include "launch/launcher.h"
+
+#include <cctype>
+#include <utility>
+
+#include "launch/shell_rules.h"
+
+namespace quopa {
+
+namespace {
+constexpr char kToken[] = "%drive%";
+}  // namespace
+
+Launcher::Launcher(modINI& ini, platform::Shell& shell, platform::Desktop& desktop,
+                   const ProgramState& state, std::string programFolder, std::string appsFile)
+    : ini_(ini),
+      shell_(shell),
+      desktop_(desktop),
+      state_(state),
+      programFolder_(std::move(programFolder)),
+      appsFile_(std::move(appsFile)) {}
+
+void Launcher::RunApp(const std::string& key) {
+    std::string parameters = ini_.ReadIni(key, "Parameters", "", appsFile_);
+    std::string style = ini_.ReadIni(key, "WindowStyle", "", appsFile_);
+    std::string folder = ReplaceToken(ini_.ReadIni(key, "StartIn", "", appsFile_));
+    if (folder.empty()) folder = programFolder_;
+    std::string file = ReplaceToken(ini_.ReadIni(key, "Path", "", appsFile_));
+    ShellOpenFile(file, WindowStyleToShow(style), parameters, folder, "open", 0);
+}
+
+std::string Launcher::ReplaceToken(const std::string& path) const {
+    try {
+        // ASCII only: other bytes of the code page are left as they are.
+        std::string lower = path;
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        std::size_t at = lower.find(kToken);
+        if (at == std::string::npos) return path;
+        const std::size_t tokenLength = sizeof(kToken) - 1;
+        while (at != std::string::npos) {
+            lower.replace(at, tokenLength, state_.LauncherDrive);
+            at = lower.find(kToken, at + state_.LauncherDrive.size());
+        }
+        return lower;
+    } catch (...) {
+        return "";
+    }
+}
+
+bool Launcher::ShellOpenFile(const std::string& file, int showCommand,
+                             const std::string& parameters, const std::string& folder,
+                             const std::string& operation, platform::WindowId owner) {
+    // Executables take the caller's show command like any other file: hiding them would
+    // start every program from the tree or the tray invisible.
+    std::intptr_t result =
+        parameters.empty() && folder.empty()
+            ? shell_.Execute(owner, operation, file, "", "", platform::kSwShowNormal)
+            : shell_.Execute(owner, operation, file, parameters, folder, showCommand);
+    if (result < 0 || result > 32) return true;
+    desktop_.MsgBox(owner, std::string(ShellErrorMessage(result)) + " - " + file, kAppTitle,
+                        platform::kMbIconCritical | platform::kMbOk);
+    return false;
+}
+
+}  // namespace quopa

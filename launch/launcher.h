@@ -1,0 +1,36 @@
+#pragma once
+// Launching a stored item through the shell's "open".
+#include <string>
+
+#include "platform/desktop.h"
+#include "platform/shell.h"
+#include "store/ini.h"
+#include "store/program_state.h"
+
+namespace quopa {
+
+class Launcher {
+  public:
+    Launcher(modINI& ini, platform::Shell& shell, platform::Desktop& desktop,
+             const ProgramState& state, std::string programFolder, std::string appsFile);
+
+    // Launches the item whose section `key` names ("application7" or "Application7").
+    void RunApp(const std::string& key);
+    // Resolves "%drive%" (any case) to LauncherDrive; a path holding the token comes back
+    // lower-cased as a whole, any other path unchanged.
+    std::string ReplaceToken(const std::string& path) const;
+    // True when the shell took the request; a refusal is shown to the user and gives false.
+    bool ShellOpenFile(const std::string& file, int showCommand, const std::string& parameters,
+                       const std::string& folder, const std::string& operation,
+                       platform::WindowId owner);
+
+  private:
+    modINI& ini_;
+    platform::Shell& shell_;
+    platform::Desktop& desktop_;
+    const ProgramState& state_;
+    std::string programFolder_;
+    std::string appsFile_;
+};
+
+}  // namespace quopa

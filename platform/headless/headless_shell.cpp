@@ -1,0 +1,51 @@
+#include "platform/headless/headless_shell.h"
+
+#include <cctype>
+
+namespace platform {
+
+std::intptr_t HeadlessShell::Execute(WindowId owner, const std::string& operation,
+                                     const std::string& file, const std::string& parameters,
+                                     const std::string& directory, int showCommand) {
+    executed.push_back({owner, operation, file, parameters, directory, showCommand});
+    return executeResult;
+}
+
+std::intptr_t HeadlessShell::FindProgram(const std::string& file, const std::string& directory,
+                                            std::string& program) {
+    std::string full = directory;
+    if (!full.empty() && full.back() != '\\') full += '\\';
+    full += file;
+    findExecutableFiles.push_back(full);
+    program.clear();
+    if (files_ && files_->Query(full).kind != PathKind::File) return 2;
+    if (browserCode > 32) program = browserPath;
+    return browserCode;
+}
+
+std::string HeadlessShell::TypeOf(const std::string& path) {
+    std::size_t name = path.find_last_of("\\/");
+    name = name == std::string::npos ? 0 : name + 1;
+    std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot < name || dot + 1 == path.size()) return "";
+    std::string type = path.substr(dot);
+    for (char& c : type) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return type;
+}
+
+Picture HeadlessShell::FileIcon(const std::string& path, std::uint32_t flags) {
+    iconRequests.push_back(path);
+    lastIconFlags = flags;
+    std::string type = TypeOf(path);
+    if (noIconFor.count(type)) return {};
+    auto it = iconIds.find(type);
+    if (it == iconIds.end()) it = iconIds.emplace(type, 0x1000 + iconIds.size()).first;
+    return Picture(Picture::Kind::Icon, it->second, nullptr);
+}
+
+bool HeadlessShell::StartProcess(const std::string& commandLine, int showCommand) {
+    started.push_back({commandLine, showCommand});
+    return startResult;
+}
+
+}  // namespace platform

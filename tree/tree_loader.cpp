@@ -1,0 +1,243 @@
+#include "tree/tree_loader.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <utility>
+
+#include "launch/shell_rules.h"
+#include "tree/mod_get_browser.h"
+#include "tree/mod_get_icon.h"
+
+namespace quopa {
+
+namespace {
+
+constexpr int kLimit = 10000;  // numbers 1 to 9999 are looked at
+constexpr char kItemKey[] = "application";
+
+// Item numbers of nodes keyed "application" + digits; anything else sorts last.
+int ItemNumber(const ui::TreeNode& node) {
+    const std::size_t prefix = sizeof(kItemKey) - 1;
+    if (node.key.size() <= prefix || node.key.size() > prefix + 5 ||
+        node.key.compare(0, prefix, kItemKey) != 0)
+        return INT_MAX;
+    int n = 0;
+    for (std::size_t i = prefix; i < node.key.size(); ++i) {
+        if (node.key[i] < '0' || node.key[i] > '9') return INT_MAX;
+        n = n * 10 + (node.key[i] - '0');
+    }
+    return n;
+}
+
+int WholeNumber(const std::string& text) {
+    if (text.empty()) return 0;
+    char* end = nullptr;
+    long value = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || value < INT_MIN || value > INT_MAX) return 0;
+    return static_cast<int>(value);
+}
+
+class UpdateGuard {
+  public:
+    explicit UpdateGuard(ui::TreeView& tree) : tree_(tree) { tree_.BeginUpdate(); }
+    ~UpdateGuard() { tree_.EndUpdate(); }
+    UpdateGuard(const UpdateGuard&) = delete;
+    UpdateGuard& operator=(const UpdateGuard&) = delete;
+
+  private:
+    ui::TreeView& tree_;
+};
+
+}  // namespace
+
+TreeLoader::TreeLoader(const TreeTargets& targets, modINI& ini, Launcher& launcher,
+                       platform::Services& services, ProgramState& state, std::string appsFile,
+                       std::function<void()> doEvents)
+    : TreeView1_(targets.TreeView1),
+      ilIcons_(targets.ilIcons),
+      mnuPopupRun_(targets.mnuPopupRun),
+      mnuPopupApplication_(targets.mnuPopupApplication),
+      ini_(ini),
+      launcher_(launcher),
+      services_(services),
+      state_(state),
+      appsFile_(std::move(appsFile)),
+      doEvents_(std::move(doEvents)) {}
+
+std::string TreeLoader::Read(const std::string& section, const char* key) const {
+    return ini_.ReadIni(section, key, "", appsFile_);
+}
+
+void TreeLoader::IntList() {
+    UpdateGuard update(TreeView1_);
+    TreeView1_.Clear();
+    ilIcons_.Clear();
+    ilIcons_.SetImageSize(16, 16);
+    ilIcons_.Add("default", services_.desktop.AppIcon());
+    AddBrowserImage();
+    TreeView1_.SetImageList(&ilIcons_);
+    if (ui::TreeNode* main = TreeView1_.Add("", "Quopa", "Quopa Drive", "default"))
+        main->tag = "Category0";
+    loadcats();
+}
+
+void TreeLoader::AddBrowserImage() {
+    platform::Picture icon = GetFileIcon(
+        services_.shell, GetBrowserPath(services_.shell, services_.files, services_.desktop),
+        kIconByName);
+    // Links still need a picture: the system's generic one, else the program's own.
+    if (!icon) icon = GetFileIcon(services_.shell, "", kIconByName);
+    if (ilIcons_.Add("browser", icon) < 0) {
+        int fallback = ilIcons_.IndexOf("default");
+        if (fallback >= 0) ilIcons_.AddAlias("browser", fallback);
+    }
+}
+
+void TreeLoader::loadcats() {
+    int next = kLimit;
+    for (int n = 1; n < kLimit; ++n) {
+        std::string section = "Category" + std::to_string(n);
+        std::string name = Read(section, "Name");
+        if (name.empty()) {
+            next = n;
+            break;
+        }
+        if (name == "Deleted") continue;
+        // A repeated name or "Quopa" is refused as a key; the category is left out.
+        if (ui::TreeNode* node = TreeView1_.Add("", name, name, "default")) node->tag = section;
+    }
+    // With every number up to 9999 taken, a new category must still not overwrite one.
+    if (next == kLimit) next = FirstEmpty("Category", "Name", kLimit);
+    if (doEvents_) doEvents_();
+    state_.NextCategoryIndex = static_cast<std::int16_t>(next);
+    LoadApps();
+}
+
+void TreeLoader::LoadApps() {
+    UpdateGuard update(TreeView1_);
+    toExpand_.clear();
+    expandSeen_.clear();
+    toReorder_.clear();
+    reorderSeen_.clear();
+
+    int n = 1;
+    bool endFound = false;
+    for (; n < kLimit; ++n) {
+        std::string section = "Application" + std::to_string(n);
+        std::string path = Read(section, "Path");
+        if (path.empty()) {
+            endFound = true;
+            break;
+        }
+        std::string name = Read(section, "Name");
+        if (name.empty()) continue;  // deleted
+        try {
+            if (!state_.AutorunDone && Read(section, "Autorun") == "1") Autorun(section, path);
+            AddItemNode(n, section, name, path);
+        } catch (...) {
+            // One item that cannot be shown must not hide the rest.
+        }
+        try {
+            mnuPopupRun_.SetEnabled(true);
+            mnuPopupApplication_.Load(n).SetCaption(name);
+        } catch (...) {
+        }
+    }
+    state_.AutorunDone = true;
+    state_.NextItemIndex =
+        endFound ? static_cast<std::int16_t>(n) : FirstEmpty("Application", "Path", n);
+
+    for (ui::TreeNode* category : toReorder_) RestoreOrder(*category);
+    // Opening each category once, after the adds, keeps a large load linear.
+    for (ui::TreeNode* category : toExpand_) TreeView1_.Expand(*category);
+}
+
+void TreeLoader::Autorun(const std::string& section, const std::string& path) {
+    std::string parameters = Read(section, "Parameters");
+    std::string style = Read(section, "WindowStyle");
+    std::string startIn = Read(section, "StartIn");
+    launcher_.ShellOpenFile(launcher_.ReplaceToken(path), WindowStyleToShow(style), parameters,
+                            launcher_.ReplaceToken(startIn), "open", 0);
+}
+
+void TreeLoader::AddItemNode(int n, const std::string& section, const std::string& name,
+                             const std::string& path) {
+    std::string category = Read(section, "Category");
+    ui::TreeNode* parent = category.empty() ? nullptr : TreeView1_.Find(category);
+    // Only a category (a top-level node) takes items; otherwise the item stays off the
+    // tree and is still reachable from the tray.
+    if (!parent || parent->parent) return;
+
+    std::string key = kItemKey + std::to_string(n);
+    ui::TreeNode* present = TreeView1_.Find(key);
+    if (present && !present->parent) return;  // a category holds the item's key
+
+    std::string image = "browser";
+    if (WholeNumber(Read(section, "Type")) == 0) {
+        image = "Application" + std::to_string(n);
+        EnsureItemPicture(image, launcher_.ReplaceToken(path));
+    }
+    if (present) return;
+
+    bool inOrder = parent->children.empty() || ItemNumber(*parent->children.back()) < n;
+    if (!TreeView1_.Add(category, key, name, image)) return;
+    if (!inOrder && reorderSeen_.insert(parent).second) toReorder_.push_back(parent);
+    if (expandSeen_.insert(parent).second) toExpand_.push_back(parent);
+}
+
+void TreeLoader::EnsureItemPicture(const std::string& imageKey, const std::string& resolvedPath) {
+    if (ilIcons_.IndexOf(imageKey) >= 0) return;
+    // The icon depends on the type only: one lookup per type, kept under its own key so
+    // that removing an item's key never takes the shared picture with it.
+    std::string typeKey = "filetype" + FileTypeOf(resolvedPath);
+    int index = ilIcons_.IndexOf(typeKey);
+    if (index < 0) {
+        platform::Picture icon = GetFileIcon(services_.shell, resolvedPath, kIconByName);
+        if (icon) index = ilIcons_.Add(typeKey, icon);
+        if (index < 0) {
+            // No icon for this type: show the generic one and do not ask again.
+            index = ilIcons_.IndexOf("browser");
+            if (index < 0) index = ilIcons_.IndexOf("default");
+            if (index >= 0) ilIcons_.AddAlias(typeKey, index);
+        }
+    }
+    if (index >= 0) ilIcons_.AddAlias(imageKey, index);
+}
+
+void TreeLoader::RestoreOrder(ui::TreeNode& category) {
+    std::vector<ui::TreeNode*> sorted = category.children;
+    std::stable_sort(sorted.begin(), sorted.end(), [](ui::TreeNode* a, ui::TreeNode* b) {
+        return ItemNumber(*a) < ItemNumber(*b);
+    });
+    std::size_t first = 0;
+    while (first < sorted.size() && sorted[first] == category.children[first]) ++first;
+
+    struct Saved {
+        std::string key, text, tag, image;
+    };
+    std::vector<Saved> moved;
+    for (std::size_t i = first; i < sorted.size(); ++i)
+        moved.push_back({sorted[i]->key, sorted[i]->text, sorted[i]->tag, sorted[i]->image});
+    ui::TreeNode* selected = TreeView1_.SelectedItem();
+    std::string selectedKey = selected ? selected->key : "";
+
+    // Item nodes have no children, so taking them out and adding them again in number
+    // order loses nothing.
+    for (const Saved& s : moved) TreeView1_.Remove(s.key);
+    for (const Saved& s : moved) {
+        if (ui::TreeNode* node = TreeView1_.Add(category.key, s.key, s.text, s.image))
+            node->tag = s.tag;
+    }
+    if (!selectedKey.empty() && !TreeView1_.SelectedItem()) {
+        if (ui::TreeNode* again = TreeView1_.Find(selectedKey)) TreeView1_.Select(again);
+    }
+}
+
+std::int16_t TreeLoader::FirstEmpty(const char* prefix, const char* key, int from) const {
+    for (int n = from; n < INT16_MAX; ++n)
+        if (Read(prefix + std::to_string(n), key).empty()) return static_cast<std::int16_t>(n);
+    return INT16_MAX;
+}
+
+}  // namespace quopa

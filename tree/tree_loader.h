@@ -1,0 +1,70 @@
+#pragma once
+// Builds the main window's tree, its pictures and the tray's Run entries from the apps file.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "launch/launcher.h"
+#include "platform/services.h"
+#include "store/ini.h"
+#include "store/program_state.h"
+#include "ui/image_list.h"
+#include "ui/menu.h"
+#include "ui/tree_view.h"
+
+namespace quopa {
+
+// The main window's controls the load fills; all must outlive the loader.
+struct TreeTargets {
+    ui::TreeView& TreeView1;
+    ui::ImageList& ilIcons;
+    ui::MenuItem& mnuPopupRun;  // the tray's Run submenu, enabled once an item loads
+    ui::MenuArray& mnuPopupApplication;
+};
+
+class TreeLoader {
+  public:
+    // `doEvents` processes pending window messages; it may be empty.
+    TreeLoader(const TreeTargets& targets, modINI& ini, Launcher& launcher,
+               platform::Services& services, ProgramState& state, std::string appsFile,
+               std::function<void()> doEvents);
+
+    // Rebuilds everything: pictures, main category, categories, items.
+    void IntList();
+    // Adds the categories, then loads the items.
+    void loadcats();
+    // Adds every item whose node is missing, under its category in number order; nodes
+    // and pictures already present stay as they are.
+    void LoadApps();
+
+  private:
+    std::string Read(const std::string& section, const char* key) const;
+    void AddBrowserImage();
+    void Autorun(const std::string& section, const std::string& path);
+    void AddItemNode(int n, const std::string& section, const std::string& name,
+                     const std::string& path);
+    void EnsureItemPicture(const std::string& imageKey, const std::string& resolvedPath);
+    void RestoreOrder(ui::TreeNode& category);
+    std::int16_t FirstEmpty(const char* prefix, const char* key, int from) const;
+
+    ui::TreeView& TreeView1_;
+    ui::ImageList& ilIcons_;
+    ui::MenuItem& mnuPopupRun_;
+    ui::MenuArray& mnuPopupApplication_;
+    modINI& ini_;
+    Launcher& launcher_;
+    platform::Services& services_;
+    ProgramState& state_;
+    std::string appsFile_;
+    std::function<void()> doEvents_;
+
+    // Per LoadApps run: categories to open, and those whose items came out of order.
+    std::vector<ui::TreeNode*> toExpand_;
+    std::unordered_set<ui::TreeNode*> expandSeen_;
+    std::vector<ui::TreeNode*> toReorder_;
+    std::unordered_set<ui::TreeNode*> reorderSeen_;
+};
+
+}  // namespace quopa
