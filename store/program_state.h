@@ -18,10 +18,10 @@ struct TrayIconRecord {
 };
 
 struct ProgramState {
-    std::string LauncherDrive;             // "E:"
-    std::int16_t NextItemIndex = 1;        // first item section with an empty "Path"
-    std::int16_t NextCategoryIndex = 1;    // first category section with an empty "Name"
-    bool AutorunDone = false;              // the autorun pass runs in the first item load only
+    std::string LauncherDrive;           // "E:"
+    std::int16_t NextItemIndex = 1;      // first item section with an empty "Path"
+    std::int16_t NextCategoryIndex = 1;  // first category section with an empty "Name"
+    bool AutorunDone = false;            // the autorun pass runs in the first item load only
     TrayIconRecord TrayIconData;
 };
 

@@ -1,0 +1,159 @@
+#include "platform/headless/host_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cctype>
+#include <cerrno>
+#include <new>
+#include <utility>
+
+namespace platform {
+namespace {
+
+class Fd {
+  public:
+    explicit Fd(int fd) : fd_(fd) {}
+    Fd(Fd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    Fd& operator=(Fd&&) = delete;
+    ~Fd() { Close(); }
+
+    int get() const { return fd_; }
+    explicit operator bool() const { return fd_ >= 0; }
+    // close() can report a failed delayed write, so the writer must see its result.
+    bool Close() {
+        if (fd_ < 0) return true;
+        return ::close(std::exchange(fd_, -1)) == 0;
+    }
+
+  private:
+    int fd_;
+};
+
+bool WriteAll(int fd, const std::string& bytes) {
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+std::string TempSibling(const std::string& hostPath) {
+    static std::atomic<unsigned> counter{0};
+    return hostPath + ".~" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
+}
+
+// Without this the rename itself may not survive a power cut or a pulled stick.
+void SyncFolderOf(const std::string& hostPath) {
+    std::string::size_type slash = hostPath.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : hostPath.substr(0, slash);
+    if (folder.empty()) folder = "/";
+    Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir) ::fsync(dir.get());
+}
+
+}  // namespace
+
+void HostFiles::MapDrive(char letter, std::string hostFolder) {
+    while (hostFolder.size() > 1 && hostFolder.back() == '/') hostFolder.pop_back();
+    drives_[static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))] =
+        std::move(hostFolder);
+}
+
+std::string HostFiles::HostPath(const std::string& path) const {
+    if (path.size() >= 2 && path[1] == ':') {
+        auto drive =
+            drives_.find(static_cast<char>(std::toupper(static_cast<unsigned char>(path[0]))));
+        if (drive != drives_.end()) {
+            std::string out = drive->second;
+            for (std::size_t i = 2; i < path.size(); ++i) {
+                char c = path[i] == '\\' ? '/' : path[i];
+                if (c == '/' && !out.empty() && out.back() == '/') continue;
+                if (c != '/' && i == 2 && out.back() != '/') out += '/';
+                out += c;
+            }
+            return out;
+        }
+    }
+    std::string out = path;
+    for (char& c : out) {
+        if (c == '\\') c = '/';
+    }
+    return out;
+}
+
+FileInfo HostFiles::Query(const std::string& path) {
+    FileInfo info;
+    struct stat st;
+    if (::stat(HostPath(path).c_str(), &st) != 0) return info;
+    info.kind = S_ISDIR(st.st_mode) ? PathKind::Directory : PathKind::File;
+    info.size = static_cast<std::uint64_t>(st.st_size);
+    info.writeTime = static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 1000000000u +
+                     static_cast<std::uint64_t>(st.st_mtim.tv_nsec);
+    info.readOnly = (st.st_mode & S_IWUSR) == 0;
+    return info;
+}
+
+bool HostFiles::ReadAll(const std::string& path, std::string& bytes) {
+    Fd fd(::open(HostPath(path).c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat st;
+    if (!fd || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    try {
+        std::string data;
+        data.reserve(static_cast<std::size_t>(st.st_size));
+        char chunk[65536];
+        for (;;) {
+            ssize_t n = ::read(fd.get(), chunk, sizeof chunk);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return false;
+            if (n == 0) break;
+            data.append(chunk, static_cast<std::size_t>(n));
+        }
+        bytes = std::move(data);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool HostFiles::ReplaceAtomically(const std::string& path, const std::string& bytes) {
+    const std::string host = HostPath(path);
+    struct stat st;
+    const bool exists = ::stat(host.c_str(), &st) == 0;
+    // A read-only file stays as it is, as on Windows, even for root.
+    if (exists && (!S_ISREG(st.st_mode) || (st.st_mode & S_IWUSR) == 0)) return false;
+
+    const std::string temp = TempSibling(host);
+    Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!fd) return false;
+    bool ok = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    if (ok && exists) ok = ::fchmod(fd.get(), st.st_mode & 07777) == 0;
+    ok = fd.Close() && ok;
+    if (ok) ok = ::rename(temp.c_str(), host.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    SyncFolderOf(host);
+    return true;
+}
+
+bool HostFiles::CreateEmpty(const std::string& path) {
+    Fd fd(::open(HostPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    return fd && fd.Close();
+}
+
+bool HostFiles::Delete(const std::string& path) {
+    return ::unlink(HostPath(path).c_str()) == 0;
+}
+
+}  // namespace platform

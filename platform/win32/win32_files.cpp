@@ -1,0 +1,122 @@
+#include "platform/win32/win32_files.h"
+
+#include <windows.h>
+
+#include <new>
+#include <utility>
+
+namespace platform {
+namespace {
+
+class FileHandle {
+  public:
+    explicit FileHandle(HANDLE h) : h_(h) {}
+    FileHandle(FileHandle&& other) noexcept : h_(std::exchange(other.h_, INVALID_HANDLE_VALUE)) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    FileHandle& operator=(FileHandle&&) = delete;
+    ~FileHandle() { Close(); }
+
+    HANDLE get() const { return h_; }
+    explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
+    bool Close() {
+        if (h_ == INVALID_HANDLE_VALUE) return true;
+        return ::CloseHandle(std::exchange(h_, INVALID_HANDLE_VALUE)) != FALSE;
+    }
+
+  private:
+    HANDLE h_;
+};
+
+bool WriteAll(HANDLE h, const std::string& bytes) {
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        DWORD chunk = left > (1u << 20) ? (1u << 20) : static_cast<DWORD>(left);
+        DWORD written = 0;
+        if (!::WriteFile(h, p, chunk, &written, nullptr) || written == 0) return false;
+        p += written;
+        left -= written;
+    }
+    return true;
+}
+
+std::string TempSibling(const std::string& path) {
+    static unsigned counter = 0;
+    return path + ".~" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter) +
+           ".tmp";
+}
+
+}  // namespace
+
+FileInfo Win32Files::Query(const std::string& path) {
+    FileInfo info;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return info;
+    info.kind =
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Directory : PathKind::File;
+    info.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    info.writeTime = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                     data.ftLastWriteTime.dwLowDateTime;
+    info.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    return info;
+}
+
+bool Win32Files::ReadAll(const std::string& path, std::string& bytes) {
+    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    LARGE_INTEGER size;
+    if (!file || !::GetFileSizeEx(file.get(), &size)) return false;
+    try {
+        std::string data;
+        data.reserve(static_cast<std::size_t>(size.QuadPart));
+        char chunk[65536];
+        for (;;) {
+            DWORD got = 0;
+            if (!::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return false;
+            if (got == 0) break;
+            data.append(chunk, got);
+        }
+        bytes = std::move(data);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool Win32Files::ReplaceAtomically(const std::string& path, const std::string& bytes) {
+    WIN32_FILE_ATTRIBUTE_DATA old;
+    const bool exists = ::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &old) != FALSE;
+    // Wine lets root replace a read-only file; Windows would not, and neither do we.
+    if (exists && (old.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+        return false;
+
+    const std::string temp = TempSibling(path);
+    FileHandle file(::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    bool ok = WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get());
+    ok = file.Close() && ok;
+    // A hidden or system data file keeps being one after the replacement.
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if (ok && exists && (old.dwFileAttributes & kept))
+        ok = ::SetFileAttributesA(temp.c_str(), old.dwFileAttributes & kept) != FALSE;
+    if (ok)
+        ok = ::MoveFileExA(temp.c_str(), path.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (!ok) ::DeleteFileA(temp.c_str());
+    return ok;
+}
+
+bool Win32Files::CreateEmpty(const std::string& path) {
+    FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && file.Close();
+}
+
+bool Win32Files::Delete(const std::string& path) {
+    return ::DeleteFileA(path.c_str()) != FALSE;
+}
+
+}  // namespace platform

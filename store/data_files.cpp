@@ -1,0 +1,17 @@
+#include "store/data_files.h"
+
+namespace quopa {
+
+std::string AppsFile(const std::string& programFolder) {
+    return programFolder + "\\quopa_apps.dat";
+}
+
+std::string SettingsFile(const std::string& programFolder) {
+    return programFolder + "\\quopa_settings.dat";
+}
+
+std::string AvatarFile(const std::string& programFolder) {
+    return programFolder + "\\quopa_ava.bmp";
+}
+
+}  // namespace quopa

@@ -1,0 +1,196 @@
+#include "store/ini.h"
+
+#include <algorithm>
+#include <exception>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+
+namespace quopa {
+namespace {
+
+// Larger files are not data files of ours; reading them whole would only risk memory.
+constexpr std::uint64_t kMaxFileBytes = 64u << 20;
+constexpr std::size_t kCachedFiles = 4;
+// The system's reader copies into the 255-character buffer the callers always pass.
+constexpr std::size_t kMaxValueChars = 254;
+
+// Counts writes per file across every engine in the process: a write by another
+// engine must make our copy stale even where the file system's clock (2 s on FAT)
+// and an unchanged size cannot show it.
+std::uint64_t& WriteGeneration(const std::string& normalisedPath) {
+    static std::unordered_map<std::string, std::uint64_t> generations;
+    return generations[normalisedPath];
+}
+
+// Letter case is kept: host folders of the headless backend tell it apart.
+std::string NormalisedPath(const std::string& path) {
+    std::string out;
+    out.reserve(path.size());
+    for (char c : path) {
+        if (c == '/') c = '\\';
+        if (c == '\\' && out.size() > 1 && out.back() == '\\') continue;
+        out += c;
+    }
+    return out;
+}
+
+// The system functions take C strings: anything after a NUL never reaches them.
+std::string_view UpToNul(const std::string& s) {
+    return std::string_view(s.c_str());
+}
+
+std::string LowerName(const std::string& name) {
+    return AsciiLower(TrimIniBlanks(UpToNul(name)));
+}
+
+bool HasLineBreak(std::string_view s) {
+    return s.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// A "]" would end the header early for a reader that stops at the first one.
+bool SafeSectionName(std::string_view s) {
+    return !HasLineBreak(s) && s.find(']') == std::string_view::npos;
+}
+
+// "=" would split the name; a leading "[" can turn the line into a section header.
+bool SafeKeyName(std::string_view k) {
+    return !k.empty() && k.front() != '[' && !HasLineBreak(k) &&
+           k.find('=') == std::string_view::npos;
+}
+
+// A line break in a value would start a new line that is read as a key or a section
+// of its own; each becomes one space instead. Leading blanks go, as the system drops them.
+std::string StoredValue(const std::string& value) {
+    std::string_view v = UpToNul(value);
+    std::string out;
+    out.reserve(v.size());
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        if (v[i] == '\r' && i + 1 < v.size() && v[i + 1] == '\n') ++i;
+        out += (v[i] == '\r' || v[i] == '\n') ? ' ' : v[i];
+    }
+    std::size_t lead = 0;
+    while (lead < out.size() && IsIniBlank(out[lead])) ++lead;
+    return out.substr(lead);
+}
+
+std::string PresentedValue(std::string_view raw) {
+    raw = raw.substr(0, raw.find('\0'));
+    if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front())
+        raw = raw.substr(1, raw.size() - 2);
+    return std::string(raw.substr(0, kMaxValueChars));
+}
+
+bool SameContentSignature(const platform::FileInfo& a, const platform::FileInfo& b) {
+    return a.kind == b.kind && a.size == b.size && a.writeTime == b.writeTime;
+}
+
+}  // namespace
+
+modINI::modINI(platform::Files& files) : files_(files) {}
+
+std::string modINI::ReadIni(const std::string& section, const std::string& key,
+                            const std::string& def, const std::string& file) {
+    std::string value;
+    try {
+        value = Lookup(section, key, file);
+    } catch (const std::exception&) {
+        // Out of memory part-way: no copy can be trusted any more.
+        cache_.clear();
+        value.clear();
+    }
+    if (!value.empty() || def.empty()) return value;
+    WriteIni(section, key, def, file);
+    return def;
+}
+
+bool modINI::WriteIni(const std::string& section, const std::string& key, const std::string& value,
+                      const std::string& file) {
+    try {
+        return Store(section, key, value, file);
+    } catch (const std::exception&) {
+        cache_.clear();
+        return false;
+    }
+}
+
+std::string modINI::Lookup(const std::string& section, const std::string& key,
+                           const std::string& file) {
+    const Cached* entry = Fresh(file);
+    std::string_view raw;
+    if (!entry || !entry->doc.Find(LowerName(section), LowerName(key), raw)) return {};
+    return PresentedValue(raw);
+}
+
+bool modINI::Store(const std::string& section, const std::string& key, const std::string& value,
+                   const std::string& file) {
+    const std::string_view s = TrimIniBlanks(UpToNul(section));
+    const std::string_view k = TrimIniBlanks(UpToNul(key));
+    if (!SafeSectionName(s) || !SafeKeyName(k)) return false;
+
+    Cached* entry = Fresh(file);
+    if (!entry || entry->info.readOnly) return false;
+    std::string bytes = entry->doc.WithValue(s, k, StoredValue(value));
+    if (entry->info.kind == platform::PathKind::File && bytes == entry->doc.Bytes()) return true;
+
+    if (!files_.ReplaceAtomically(file, bytes)) {
+        Forget(entry);
+        return false;
+    }
+    entry->generation = ++WriteGeneration(entry->path);
+    try {
+        entry->info = files_.Query(file);
+        entry->doc = IniDocument(std::move(bytes));
+    } catch (const std::exception&) {
+        Forget(entry);  // the file is written; only our copy of it is lost
+    }
+    return true;
+}
+
+modINI::Cached* modINI::Fresh(const std::string& file) {
+    const platform::FileInfo info = files_.Query(file);
+    std::string path = NormalisedPath(file);
+    const std::uint64_t generation = WriteGeneration(path);
+
+    auto found = std::find_if(cache_.begin(), cache_.end(),
+                              [&](const std::unique_ptr<Cached>& c) { return c->path == path; });
+    Cached* entry = found == cache_.end() ? nullptr : found->get();
+    if (entry && SameContentSignature(entry->info, info) && entry->generation == generation) {
+        entry->info = info;  // the read-only flag may change without the content
+        entry->lastUse = ++useClock_;
+        return entry;
+    }
+
+    std::string bytes;
+    const bool usable = info.kind == platform::PathKind::Missing ||
+                        (info.kind == platform::PathKind::File && info.size <= kMaxFileBytes &&
+                         files_.ReadAll(file, bytes) && bytes.size() <= kMaxFileBytes);
+    if (!usable) {
+        Forget(entry);
+        return nullptr;
+    }
+
+    if (!entry) {
+        if (cache_.size() >= kCachedFiles) {
+            cache_.erase(std::min_element(
+                cache_.begin(), cache_.end(),
+                [](const auto& a, const auto& b) { return a->lastUse < b->lastUse; }));
+        }
+        cache_.push_back(std::make_unique<Cached>());
+        entry = cache_.back().get();
+        entry->path = std::move(path);
+    }
+    entry->doc = IniDocument(std::move(bytes));
+    entry->info = info;
+    entry->generation = generation;
+    entry->lastUse = ++useClock_;
+    return entry;
+}
+
+void modINI::Forget(const Cached* entry) {
+    cache_.erase(std::remove_if(cache_.begin(), cache_.end(),
+                                [&](const std::unique_ptr<Cached>& c) { return c.get() == entry; }),
+                 cache_.end());
+}
+
+}  // namespace quopa

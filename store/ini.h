@@ -1,0 +1,50 @@
+#pragma once
+// The only access to the data files: one key per call, read or written with the
+// rules of the system's profile functions. The files stay the authority; what is kept
+// here is a parsed copy that is checked against the file on every call.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "store/ini_document.h"
+
+namespace quopa {
+
+class modINI {
+  public:
+    explicit modINI(platform::Files& files);
+
+    // The stored value cut to 254 characters, as a 255-character buffer returns it.
+    // When it reads empty and def is not, def is written back and returned.
+    std::string ReadIni(const std::string& section, const std::string& key, const std::string& def,
+                        const std::string& file);
+    // Refuses (false, file untouched) names that would break the file's syntax and
+    // files that cannot be read or written. Line breaks in a value become spaces.
+    bool WriteIni(const std::string& section, const std::string& key, const std::string& value,
+                  const std::string& file);
+
+  private:
+    struct Cached {
+        std::string path;  // normalised, so aliases of one file share an entry
+        platform::FileInfo info;
+        std::uint64_t generation = 0;
+        std::uint64_t lastUse = 0;
+        IniDocument doc;
+    };
+
+    std::string Lookup(const std::string& section, const std::string& key, const std::string& file);
+    bool Store(const std::string& section, const std::string& key, const std::string& value,
+               const std::string& file);
+    // The file's current content, re-read when anything about it changed;
+    // nullptr when it exists but cannot be read.
+    Cached* Fresh(const std::string& file);
+    void Forget(const Cached* entry);
+
+    platform::Files& files_;  // not owned
+    std::vector<std::unique_ptr<Cached>> cache_;
+    std::uint64_t useClock_ = 0;
+};
+
+}  // namespace quopa

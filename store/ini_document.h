@@ -1,0 +1,65 @@
+#pragma once
+// One INI file as the profile functions of Windows read it: the bytes exactly as
+// stored, plus an index of where each section and key lies, so that a lookup is two
+// hash probes and a change rewrites one line and leaves every other byte alone.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace quopa {
+
+// Blanks as the profile functions trim them; ^Z is one because DOS editors end files with it.
+inline bool IsIniBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\x1a';
+}
+std::string_view TrimIniBlanks(std::string_view s);
+std::string AsciiLower(std::string_view s);
+
+class IniDocument {
+  public:
+    IniDocument() : IniDocument(std::string()) {}
+    explicit IniDocument(std::string bytes);
+
+    const std::string& Bytes() const { return bytes_; }
+
+    // The stored value with its surrounding blanks trimmed and any quotes kept;
+    // false when the section or key is absent or the key's line has no "=".
+    // Both names must already be trimmed and lower-cased.
+    bool Find(const std::string& lowerSection, const std::string& lowerKey,
+              std::string_view& value) const;
+
+    // The file's bytes with the key set to value: an existing key's line is rewritten
+    // in place, a new key goes after the last non-blank line of the first section of
+    // that name, a new section goes at the end. Names are trimmed, as the caller spells them.
+    std::string WithValue(std::string_view section, std::string_view key,
+                          std::string_view value) const;
+
+  private:
+    struct Entry {
+        std::uint32_t lineBegin, lineEnd;  // the line without its terminator
+        std::uint32_t keyBegin, keyEnd;
+        std::uint32_t valueBegin, valueEnd;  // valueBegin == npos32: no "="
+    };
+    struct Section {
+        std::uint32_t nameBegin = 0, nameEnd = 0;
+        // Where a new key goes: after the last non-blank line and its terminator.
+        std::uint32_t insertAt = 0;
+        bool lastLineEnded = true;  // false when that line ends the file without a line break
+        std::unordered_map<std::string, Entry> keys;
+    };
+    static constexpr std::uint32_t npos32 = 0xFFFFFFFFu;
+
+    void Parse();
+    // The line break ending just before `at`, else the file's first one, else CR LF.
+    std::string_view LineBreakBefore(std::uint32_t at) const;
+    std::string Splice(std::uint32_t at, std::uint32_t cut, const std::string& text) const;
+
+    std::string bytes_;
+    std::string eol_ = "\r\n";
+    // Lower-cased name -> the first section so named; the lines before the first
+    // header form the section "".
+    std::unordered_map<std::string, Section> sections_;
+};
+
+}  // namespace quopa

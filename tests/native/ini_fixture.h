@@ -1,0 +1,48 @@
+#pragma once
+// A temporary folder mapped as drive E:, with helpers to lay files down and read them back.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "platform/headless/host_files.h"
+#include "store/ini.h"
+
+namespace quopa::testing {
+
+class TempDriveTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/quopa_ini_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        root_ = pattern;
+        files_.MapDrive('E', root_);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::permissions(root_, std::filesystem::perms::owner_all, ignored);
+        std::filesystem::remove_all(root_, ignored);
+    }
+    std::string Host(const std::string& name) const { return root_ + "/" + name; }
+    void Put(const std::string& name, const std::string& bytes) const {
+        std::ofstream(Host(name), std::ios::binary) << bytes;
+    }
+    bool Exists(const std::string& name) const { return std::filesystem::exists(Host(name)); }
+    std::string Get(const std::string& name) const {
+        std::ifstream in(Host(name), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::size_t EntriesInFolder() const {
+        auto it = std::filesystem::directory_iterator(root_);
+        return static_cast<std::size_t>(std::distance(it, {}));
+    }
+
+    std::string root_;
+    platform::HostFiles files_;
+};
+
+}  // namespace quopa::testing

@@ -1,0 +1,84 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "store/data_files.h"
+#include "tests/native/ini_cases.h"
+#include "tests/native/ini_fixture.h"
+
+namespace quopa::testing {
+namespace {
+
+const std::string kFile = "quopa_apps.dat";
+const std::string kPath = AppsFile("E:\\");  // a drive root: doubled separator
+
+class IniCaseTest : public TempDriveTest, public ::testing::WithParamInterface<IniCase> {};
+
+TEST_P(IniCaseTest, GivesExpectedResult) {
+    const IniCase& c = GetParam();
+    if (c.before != kNoFile) Put(kFile, c.before);
+    modINI ini(files_);
+    if (c.write) {
+        ASSERT_TRUE(ini.WriteIni(c.section, c.key, c.value, kPath));
+        EXPECT_EQ(Get(kFile), c.expected);
+        EXPECT_EQ(EntriesInFolder(), 1u) << "no temporary file may be left behind";
+    } else {
+        EXPECT_EQ(ini.ReadIni(c.section, c.key, "", kPath), c.expected);
+        EXPECT_EQ(Exists(kFile) ? Get(kFile) : kNoFile, c.before) << "reads must not write";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, IniCaseTest, ::testing::ValuesIn(IniCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class IniTest : public TempDriveTest {};
+
+TEST_F(IniTest, DefaultIsWrittenBackWhenTheValueReadsEmpty) {
+    modINI ini(files_);
+    EXPECT_EQ(ini.ReadIni("UserInfo", "UserName", "", kPath), "");
+    EXPECT_EQ(EntriesInFolder(), 0u) << "an empty default never creates the file";
+    Put(kFile, "[A]\r\nWindowStyle=\"\"\r\nName=n\r\n");
+    EXPECT_EQ(ini.ReadIni("A", "WindowStyle", "Normal", kPath), "Normal");
+    EXPECT_EQ(ini.ReadIni("B", "Name", "x", kPath), "x");
+    EXPECT_EQ(ini.ReadIni("A", "Name", "other", kPath), "n");
+    EXPECT_EQ(Get(kFile), "[A]\r\nWindowStyle=Normal\r\nName=n\r\n[B]\r\nName=x\r\n");
+}
+
+TEST_F(IniTest, ParsesTheFileOnceWhileItIsUnchanged) {
+    struct CountingFiles : platform::HostFiles {
+        int reads = 0;
+        bool ReadAll(const std::string& p, std::string& b) override {
+            ++reads;
+            return HostFiles::ReadAll(p, b);
+        }
+    } counting;
+    counting.MapDrive('E', root_);
+    Put(kFile, "[A]\r\nx=1\r\n");
+    modINI ini(counting);
+    for (int i = 0; i < 1000; ++i) ASSERT_EQ(ini.ReadIni("A", "x", "", kPath), "1");
+    EXPECT_TRUE(ini.WriteIni("A", "y", "2", kPath));
+    EXPECT_EQ(ini.ReadIni("A", "y", "", kPath), "2");
+    EXPECT_EQ(counting.reads, 1);
+}
+
+TEST_F(IniTest, SeesChangesMadeBehindItsBack) {
+    modINI ini(files_);
+    Put(kFile, "[A]\r\nx=1\r\n");
+    ASSERT_EQ(ini.ReadIni("A", "x", "", kPath), "1");
+    Put(kFile, "[A]\r\nx=22\r\n");
+    EXPECT_EQ(ini.ReadIni("A", "x", "", kPath), "22");
+
+    // Same size, and the clock put back: only the other engine's write counter shows it.
+    struct stat before;
+    ASSERT_EQ(stat(Host(kFile).c_str(), &before), 0);
+    modINI other(files_);
+    ASSERT_TRUE(other.WriteIni("a", "X", "33", "E:/quopa_apps.dat"));
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(utimensat(AT_FDCWD, Host(kFile).c_str(), times, 0), 0);
+    EXPECT_EQ(ini.ReadIni("A", "x", "", kPath), "33");
+
+    std::filesystem::remove(Host(kFile));
+    EXPECT_EQ(ini.ReadIni("A", "x", "", kPath), "");
+}
+
+}  // namespace
+}  // namespace quopa::testing

@@ -1,0 +1,115 @@
+// Our engine against the system's profile functions, the reference it must agree with,
+// on the cases of the native suite. Where we deliberately answer differently the case
+// says so, and only our own answer is checked.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/win32_files.h"
+#include "store/data_files.h"
+#include "store/ini.h"
+#include "tests/native/ini_cases.h"
+
+namespace quopa::testing {
+namespace {
+
+std::string Folder() {
+    static const std::string folder = [] {
+        char temp[MAX_PATH];
+        ::GetTempPathA(MAX_PATH, temp);
+        std::string f = temp + "quopa_ini_agree_"s + std::to_string(::GetCurrentProcessId());
+        ::CreateDirectoryA(f.c_str(), nullptr);
+        return f;
+    }();
+    return folder;
+}
+
+// Left empty by the tests; removed while Folder() still lives, unlike at static destruction.
+class TempFolderEnvironment : public ::testing::Environment {
+    void TearDown() override { ::RemoveDirectoryA(Folder().c_str()); }
+};
+::testing::Environment* const kTempFolder =
+    ::testing::AddGlobalTestEnvironment(new TempFolderEnvironment);
+
+void Lay(const std::string& path, const std::string& bytes) {
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(path.c_str());
+    if (bytes != kNoFile) {
+        ASSERT_TRUE(platform::Win32Files().ReplaceAtomically(path, bytes));
+    }
+}
+
+std::string Bytes(const std::string& path) {
+    std::string bytes;
+    return platform::Win32Files().ReadAll(path, bytes) ? bytes : kNoFile;
+}
+
+class IniAgreementTest : public ::testing::TestWithParam<IniCase> {
+  protected:
+    // Separate files per case: the system keeps parsed copies of its own.
+    std::string ours_ = Folder() + "\\" + GetParam().name + ".ours.ini";
+    std::string system_ = Folder() + "\\" + GetParam().name + ".system.ini";
+    void TearDown() override {
+        ::DeleteFileA(ours_.c_str());
+        ::DeleteFileA(system_.c_str());
+    }
+};
+
+TEST_P(IniAgreementTest, EngineAgreesWithSystem) {
+    const IniCase& c = GetParam();
+    Lay(ours_, c.before);
+    Lay(system_, c.before);
+    platform::Win32Files files;
+    modINI ini(files);
+    if (c.write) {
+        ASSERT_TRUE(ini.WriteIni(c.section, c.key, c.value, ours_));
+        EXPECT_EQ(Bytes(ours_), c.expected);
+        ASSERT_TRUE(::WritePrivateProfileStringA(c.section.c_str(), c.key.c_str(), c.value.c_str(),
+                                                 system_.c_str()));
+    }
+    // The system's answer with the arguments ReadIni gives it, also after a write.
+    char buffer[255] = {};
+    const DWORD count = ::GetPrivateProfileStringA(c.section.c_str(), c.key.c_str(), "", buffer,
+                                                   255, system_.c_str());
+    const std::string value = ini.ReadIni(c.section, c.key, "", ours_);
+    if (!c.write) {
+        EXPECT_EQ(value, c.expected);
+    }
+    if (c.systemDiffers) return;
+    EXPECT_EQ(value, std::string(buffer, count));
+    EXPECT_EQ(value.size(), count);
+    EXPECT_EQ(Bytes(ours_), Bytes(system_));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, IniAgreementTest, ::testing::ValuesIn(IniCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Under Wine the system's writer changes a read-only file; ours leaves it alone.
+TEST(Win32FilesTest, ReplacesAtomicallyExceptReadOnlyFiles) {
+    platform::Win32Files files;
+    const std::string path = AppsFile(Folder() + "\\");  // doubled separator, as at a root
+    ASSERT_TRUE(files.ReplaceAtomically(path, "old"));
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    ASSERT_TRUE(files.ReplaceAtomically(path, "[A]\r\n\0"s));
+    EXPECT_EQ(files.Query(path).size, 6u);
+    EXPECT_TRUE(::GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    modINI ini(files);
+    EXPECT_FALSE(ini.WriteIni("A", "x", "2", path));
+    EXPECT_EQ(ini.ReadIni("A", "y", "def", path), "def");
+    EXPECT_EQ(Bytes(path), "[A]\r\n\0"s);
+    EXPECT_FALSE(files.ReplaceAtomically(Folder() + "\\missing\\f.dat", "x"));
+    EXPECT_FALSE(files.ReplaceAtomically(Folder(), "x"));
+
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA((Folder() + "\\*.tmp").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "a temporary file was left behind";
+    if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(path.c_str());
+}
+
+}  // namespace
+}  // namespace quopa::testing
