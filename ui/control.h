@@ -71,6 +71,8 @@ public:
 
     // For peers: the user changed the text in the real window.
     void SyncText(const std::string& text) { text_ = text; }
+    // For peers: the system gave the window another size or place than asked for.
+    void SyncBounds(const Bounds& b) { bounds_ = b; }
 
 protected:
     // Common part of every control's Create: records the designed state.

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/menu.h"
 #include "ui/simple_controls.h"
@@ -46,6 +47,7 @@ public:
     void SetWidth(int twips);
     void Move(int leftTwips, int topTwips);
     void SetMenuBar(MenuItem* bar);
+    MenuItem* MenuBar() const { return menuBar_; }
     void PopupMenu(MenuItem& menu);
     MenuItem* LastPopup() const { return lastPopup_; }
     // Dispatches a menu command id to the item that carries it (menu bar, then popups).
@@ -67,6 +69,7 @@ private:
     FormPeer* formPeer() const { return static_cast<FormPeer*>(peer_.get()); }
     Backend& backend_;
     WindowState state_ = WindowState::Normal;
+    MenuItem* menuBar_ = nullptr;
     MenuItem* lastPopup_ = nullptr;
     std::vector<MenuItem*> commandSources_;
 };

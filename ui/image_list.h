@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/picture.h"
 #include "ui/control.h"
@@ -14,6 +15,8 @@ public:
     virtual void Clear() = 0;
     // Copies the picture in; the index it takes (counting from 0), or -1.
     virtual int Add(const platform::Picture& picture) = 0;
+    // Copies the picture over the one at `index`; false when it cannot be stored.
+    virtual bool Replace(int index, const platform::Picture& picture) = 0;
 };
 
 // Pictures by key. Several keys may share one picture: icons depend on the file type
@@ -30,15 +33,21 @@ public:
     int Add(const std::string& key, const platform::Picture& picture);
     // Gives `key` the picture at `index`; false when the key is taken or index unknown.
     bool AddAlias(const std::string& key, int index);
+    // Drops the key. Other pictures keep their indexes; a picture left without keys is
+    // reused by a later Add, so repeated filtering does not grow the list.
+    bool Remove(const std::string& key);
     int IndexOf(const std::string& key) const;  // -1 when unknown
-    int PictureCount() const { return count_; }
+    int PictureCount() const { return static_cast<int>(users_.size() - free_.size()); }
     std::size_t KeyCount() const { return keys_.size(); }
     ImageListPeer* Peer() const { return peer_.get(); }
 
 private:
+    int Store(const platform::Picture& picture);
+
     std::unique_ptr<ImageListPeer> peer_;
     std::unordered_map<std::string, int> keys_;
-    int count_ = 0;
+    std::vector<int> users_;  // per index: keys on it (a keyless picture counts as one)
+    std::vector<int> free_;   // indexes no key uses any more
 };
 
 }  // namespace ui

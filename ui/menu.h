@@ -11,11 +11,11 @@ namespace ui {
 class MenuItem {
 public:
     struct Args {
-        std::string caption;  // "-" makes a separator
-        int id = 0;           // command id, unique within the form; 0 for submenus
+        std::string caption = {};  // "-" makes a separator
+        int id = 0;  // command id, 1 to 65535 and unique within the form; 0 for submenus
         bool enabled = true;
         bool visible = true;
-        std::string shortcut;  // shown right-aligned, e.g. "Ctrl+I"
+        std::string shortcut = {};  // shown right-aligned and pressed, e.g. "Ctrl+I"
     };
     MenuItem() = default;
     explicit MenuItem(const Args& args) : args_(args) {}
@@ -49,6 +49,9 @@ private:
 // Loading an element that exists does nothing; elements are never unloaded.
 class MenuArray {
 public:
+    MenuArray() = default;
+    MenuArray(const MenuArray&) = delete;  // its elements' onClick point back at it
+    MenuArray& operator=(const MenuArray&) = delete;
     void Create(MenuItem& submenu, int idBase, int firstIndex, const std::string& firstCaption);
     MenuItem& Load(int index);
     MenuItem* Element(int index);
@@ -59,6 +62,7 @@ public:
 private:
     MenuItem* submenu_ = nullptr;  // not owned
     int idBase_ = 0;
+    std::string caption_;  // a loaded element starts with the first one's caption
 };
 
 }  // namespace ui

@@ -17,6 +17,8 @@ class TextBox : public Control {
 public:
     void Create(Container& parent, const ControlArgs& args, std::uint32_t foreColor = 0);
     void SetValue(const std::string& text);  // SetText + onChange
+    // 0x00BBGGRR as the system takes colours; with the top bit set, the low byte names a
+    // system colour (0x80000012: button text); 0 keeps the system's text colour.
     std::uint32_t ForeColor() const { return foreColor_; }
     void SetForeColor(std::uint32_t rgb);
 

@@ -81,6 +81,8 @@ public:
 
     // For peers and tests: what the user did.
     void UserSelected(TreeNode* node);
+    // Keyboard navigation moves the selection without counting as a click.
+    void SyncSelected(TreeNode* node) { selected_ = node; }
     void UserDoubleClicked() {
         if (onDblClick) onDblClick();
     }
@@ -91,11 +93,13 @@ public:
 private:
     TreeViewPeer* treePeer() const { return static_cast<TreeViewPeer*>(peer_.get()); }
     void Forget(TreeNode& node);
+    bool Owns(const TreeNode* node) const;
 
     std::unordered_map<std::string, std::unique_ptr<TreeNode>> byKey_;
     std::vector<TreeNode*> roots_;
     TreeNode* selected_ = nullptr;
     int updateDepth_ = 0;
+    unsigned removals_ = 0;  // lets an event caller notice that its node may be gone
 };
 
 }  // namespace ui

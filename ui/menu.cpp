@@ -1,0 +1,50 @@
+#include "ui/menu.h"
+
+#include <stdexcept>
+
+namespace ui {
+
+MenuItem& MenuItem::Add(const Args& args) {
+    items_.push_back(std::make_unique<MenuItem>(args));
+    return *items_.back();
+}
+
+MenuItem* MenuItem::FindById(int id) {
+    if (id == 0) return nullptr;  // submenus and separators carry no command
+    if (args_.id == id) return this;
+    for (auto& item : items_) {
+        if (MenuItem* found = item->FindById(id)) return found;
+    }
+    return nullptr;
+}
+
+void MenuArray::Create(MenuItem& submenu, int idBase, int firstIndex,
+                       const std::string& firstCaption) {
+    submenu_ = &submenu;
+    idBase_ = idBase;
+    caption_ = firstCaption;
+    Load(firstIndex);
+}
+
+MenuItem& MenuArray::Load(int index) {
+    if (!submenu_) throw std::logic_error("MenuArray::Load before Create");
+    if (MenuItem* existing = Element(index)) return *existing;
+    MenuItem::Args args;
+    args.caption = caption_;
+    args.id = idBase_ + index;
+    MenuItem& item = submenu_->Add(args);
+    item.onClick = [this, index] {
+        if (onClick) onClick(index);
+    };
+    return item;
+}
+
+MenuItem* MenuArray::Element(int index) {
+    if (!submenu_) return nullptr;
+    for (auto& item : submenu_->Items()) {
+        if (item->Id() == idBase_ + index) return item.get();
+    }
+    return nullptr;
+}
+
+}  // namespace ui

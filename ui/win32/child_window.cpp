@@ -1,0 +1,133 @@
+#include "ui/win32/child_window.h"
+
+#include <vector>
+
+#include "ui/win32/win32_backend.h"
+
+namespace ui::win32 {
+
+namespace {
+// A property rather than GWLP_USERDATA: a foreign window can never carry it by chance.
+constexpr char kWindowProp[] = "Quopa.ChildWindow";
+
+ChildWindow* WindowOf(HWND hwnd) {
+    return hwnd ? static_cast<ChildWindow*>(GetPropA(hwnd, kWindowProp)) : nullptr;
+}
+}  // namespace
+
+ChildWindow::~ChildWindow() {
+    handler_ = nullptr;  // the peer is half gone: no events while the window dies
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void ChildWindow::Create(Win32Backend& backend, Container& parent, const char* className,
+                         DWORD style, DWORD exStyle, const ControlArgs& args,
+                         MessageHandler& handler) {
+    backend_ = &backend;
+    handler_ = &handler;
+    style |= WS_CHILD | WS_CLIPSIBLINGS;
+    if (args.visible) style |= WS_VISIBLE;
+    if (!args.enabled) style |= WS_DISABLED;
+    const RECT r = backend.GetScale().ToPixels(args.bounds);
+    const auto id = static_cast<INT_PTR>(backend.NextControlId());
+    hwnd_ =
+        CreateWindowExA(exStyle, className, args.text.c_str(), style, r.left, r.top,
+                        r.right - r.left, r.bottom - r.top, reinterpret_cast<HWND>(parent.Handle()),
+                        reinterpret_cast<HMENU>(id), backend.Instance(), nullptr);
+    if (!hwnd_) return;
+    // As in the designs, a later control covers an earlier one where they overlap (the
+    // Disk Info frame over the User Info frame); Tab walks this order backwards.
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetPropA(hwnd_, kWindowProp, this);
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
+    font_ = backend.MakeFont(args.font);
+    Send(WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_.get() : backend.DefaultFont()), FALSE);
+}
+
+LRESULT ChildWindow::Send(UINT msg, WPARAM wp, LPARAM lp) const {
+    return hwnd_ ? SendMessageA(hwnd_, msg, wp, lp) : 0;
+}
+
+std::string ChildWindow::Text() const {
+    if (!hwnd_) return {};
+    std::vector<char> buffer(GetWindowTextLengthA(hwnd_) + 1);
+    const int length = GetWindowTextA(hwnd_, buffer.data(), static_cast<int>(buffer.size()));
+    return std::string(buffer.data(), length > 0 ? length : 0);
+}
+
+void ChildWindow::SetText(const std::string& text) {
+    if (hwnd_) SetWindowTextA(hwnd_, text.c_str());
+}
+
+void ChildWindow::SetBounds(const Bounds& b) {
+    if (!hwnd_) return;
+    const RECT r = backend_->GetScale().ToPixels(b);
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ChildWindow::SetEnabled(bool on) {
+    if (hwnd_) EnableWindow(hwnd_, on);
+}
+
+void ChildWindow::SetVisible(bool on) {
+    if (hwnd_) ShowWindow(hwnd_, on ? SW_SHOWNA : SW_HIDE);
+}
+
+void ChildWindow::SetFocus() {
+    if (hwnd_) ::SetFocus(hwnd_);
+}
+
+MessageHandler* ChildWindow::HandlerOf(HWND hwnd) {
+    ChildWindow* window = WindowOf(hwnd);
+    return window ? window->handler_ : nullptr;
+}
+
+LRESULT CALLBACK ChildWindow::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    ChildWindow* self = WindowOf(hwnd);
+    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+    const WNDPROC original = self->original_;
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        RemovePropA(hwnd, kWindowProp);
+        self->hwnd_ = nullptr;
+        return CallWindowProcA(original, hwnd, msg, wp, lp);
+    }
+    try {
+        LRESULT result = 0;
+        if (self->handler_ && self->handler_->OnOwnMessage(msg, wp, lp, result)) return result;
+    } catch (...) {
+        // Nothing may unwind through the system's code; the control carries on.
+    }
+    return CallWindowProcA(original, hwnd, msg, wp, lp);
+}
+
+bool HandleContainerMessage(Win32Backend& backend, UINT msg, WPARAM wp, LPARAM lp,
+                            LRESULT& result) {
+    if (backend.TearingDown()) return false;
+    HWND child = nullptr;
+    switch (msg) {
+        case WM_COMMAND:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            child = reinterpret_cast<HWND>(lp);
+            break;
+        case WM_NOTIFY:
+            child = reinterpret_cast<const NMHDR*>(lp)->hwndFrom;
+            break;
+        case WM_DRAWITEM:
+            if (wp != 0) child = reinterpret_cast<const DRAWITEMSTRUCT*>(lp)->hwndItem;
+            break;
+        case WM_TIMER:
+            result = 0;
+            return backend.FireTimer(static_cast<UINT_PTR>(wp));
+        default:
+            return false;
+    }
+    MessageHandler* handler = ChildWindow::HandlerOf(child);
+    return handler && handler->OnReflected(msg, wp, lp, result);
+}
+
+}  // namespace ui::win32

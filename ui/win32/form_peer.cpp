@@ -1,0 +1,289 @@
+#include "ui/win32/form_peer.h"
+
+#include "ui/win32/child_window.h"
+#include "ui/win32/tray_message.h"
+#include "ui/win32/win32_backend.h"
+
+namespace ui::win32 {
+
+namespace {
+constexpr char kFormProp[] = "Quopa.Form";
+constexpr char kDefaultClass[] = "QuopaForm";
+
+void RegisterFormClass(HINSTANCE instance, const char* name, WNDPROC procedure) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    if (GetClassInfoExA(instance, name, &wc)) return;
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    wc.lpszClassName = name;
+    RegisterClassExA(&wc);
+}
+
+int ShowCommand(WindowState state) {
+    switch (state) {
+        case WindowState::Minimized:
+            return SW_SHOWMINIMIZED;
+        case WindowState::Maximized:
+            return SW_SHOWMAXIMIZED;
+        default:
+            return SW_SHOWNORMAL;
+    }
+}
+
+// Destroys a form's window with its controls' events held back.
+void DestroyForm(Win32Backend& backend, HWND hwnd) {
+    backend.BeginTeardown();
+    DestroyWindow(hwnd);
+    backend.EndTeardown();
+}
+}  // namespace
+
+Win32FormPeer::Win32FormPeer(Win32Backend& backend, Form& form, const FormArgs& args)
+    : backend_(backend), form_(form) {
+    const char* className = args.className.empty() ? kDefaultClass : args.className.c_str();
+    RegisterFormClass(backend.Instance(), className, &Procedure);
+    style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    if (args.minButton) style_ |= WS_MINIMIZEBOX;
+    if (!args.fixedSingleBorder) style_ |= WS_THICKFRAME | WS_MAXIMIZEBOX;
+    exStyle_ = WS_EX_CONTROLPARENT;
+    const Scale& scale = backend.GetScale();
+    RECT outer = scale.ToPixels(form.GetBounds());
+    if (args.clientWidth > 0 && args.clientHeight > 0) {
+        RECT client{0, 0, scale.ToPixelsX(args.clientWidth), scale.ToPixelsY(args.clientHeight)};
+        AdjustWindowRectEx(&client, style_, FALSE, exStyle_);
+        outer.right = outer.left + (client.right - client.left);
+        outer.bottom = outer.top + (client.bottom - client.top);
+    }
+    CreateWindowExA(exStyle_, className, args.caption.c_str(), style_, outer.left, outer.top,
+                    outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                    backend.Instance(), this);
+    if (!hwnd_) return;
+    backend_.FormCreated();
+    LoadIcons();
+    SyncBounds();
+}
+
+Win32FormPeer::~Win32FormPeer() {
+    if (hwnd_) DestroyForm(backend_, hwnd_);
+}
+
+// The program's icon is resource 1; a program without one (a test) keeps the default.
+void Win32FormPeer::LoadIcons() {
+    const auto load = [this](int width, int height) {
+        return static_cast<HICON>(LoadImageA(backend_.Instance(), MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                             width, height, LR_DEFAULTCOLOR));
+    };
+    bigIcon_.Reset(load(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
+    smallIcon_.Reset(load(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
+    if (bigIcon_) {
+        SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    }
+    if (smallIcon_) {
+        SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    }
+}
+
+Win32FormPeer* Win32FormPeer::FromWindow(HWND hwnd) {
+    return hwnd ? static_cast<Win32FormPeer*>(GetPropA(hwnd, kFormProp)) : nullptr;
+}
+
+platform::WindowId Win32FormPeer::Handle() const {
+    return reinterpret_cast<platform::WindowId>(hwnd_);
+}
+
+void Win32FormPeer::SetText(const std::string& text) {
+    if (hwnd_) SetWindowTextA(hwnd_, text.c_str());
+}
+
+void Win32FormPeer::SetBounds(const Bounds& b) {
+    if (!hwnd_) return;
+    const RECT r = backend_.GetScale().ToPixels(b);
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32FormPeer::SetEnabled(bool on) {
+    if (hwnd_) EnableWindow(hwnd_, on);
+}
+
+// A hidden window keeps its state until it shows: showing applies it then.
+void Win32FormPeer::SetVisible(bool on) {
+    if (hwnd_) ShowWindow(hwnd_, on ? ShowCommand(form_.State()) : SW_HIDE);
+}
+
+void Win32FormPeer::SetFocus() {
+    if (hwnd_) ::SetFocus(hwnd_);
+}
+
+void Win32FormPeer::ApplyState(WindowState state) {
+    if (!hwnd_ || !IsWindowVisible(hwnd_)) return;
+    ShowWindow(hwnd_, state == WindowState::Minimized   ? SW_MINIMIZE
+                      : state == WindowState::Maximized ? SW_MAXIMIZE
+                                                        : SW_SHOWNORMAL);
+}
+
+void Win32FormPeer::SetMenuBar(MenuItem* bar) {
+    if (!hwnd_) return;
+    RECT client{};
+    const bool keepClient = !IsIconic(hwnd_) && GetClientRect(hwnd_, &client);
+    MenuHandle menu = bar ? menus_.BuildBar(*bar) : MenuHandle();
+    SetMenu(hwnd_, menu.get());
+    bar_ = std::move(menu);  // the old bar dies only once detached
+    shortcuts_ = bar ? BuildAccelerators(*bar) : AccelHandle();
+    DrawMenuBar(hwnd_);
+    // The designed client area stays whole; the window grows by the bar instead.
+    if (keepClient) ResizeForClient(client.right, client.bottom);
+}
+
+void Win32FormPeer::PopupMenu(MenuItem& menu) {
+    if (!hwnd_) return;
+    MenuBuilder builder;
+    MenuHandle popup = builder.BuildPopup(menu);
+    if (!popup) return;
+    POINT at{};
+    GetCursorPos(&at);
+    const UINT flags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY;
+    const int command =
+        static_cast<int>(TrackPopupMenu(popup.get(), flags, at.x, at.y, 0, hwnd_, nullptr));
+    // A menu tracked for a window in the background closes properly only after the owner
+    // has had a message of its own (a documented shell quirk for tray menus).
+    PostMessageA(hwnd_, WM_NULL, 0, 0);
+    if (command != 0) form_.RunCommand(command);
+}
+
+void Win32FormPeer::SetClientSize(int widthTwips, int heightTwips) {
+    const Scale& scale = backend_.GetScale();
+    ResizeForClient(scale.ToPixelsX(widthTwips), scale.ToPixelsY(heightTwips));
+}
+
+void Win32FormPeer::ResizeForClient(int width, int height) {
+    RECT window, client;
+    if (!hwnd_ || !GetWindowRect(hwnd_, &window) || !GetClientRect(hwnd_, &client)) return;
+    const int outerWidth = (window.right - window.left) + (width - client.right);
+    const int outerHeight = (window.bottom - window.top) + (height - client.bottom);
+    SetWindowPos(hwnd_, nullptr, 0, 0, outerWidth, outerHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32FormPeer::SyncBounds() {
+    RECT actual;
+    if (!hwnd_ || IsIconic(hwnd_) || !GetWindowRect(hwnd_, &actual)) return;
+    const Scale& scale = backend_.GetScale();
+    const RECT asked = scale.ToPixels(form_.GetBounds());
+    if (!EqualRect(&actual, &asked)) form_.SyncBounds(scale.ToTwips(actual));
+}
+
+void Win32FormPeer::OnSize(WPARAM kind) {
+    WindowState state;
+    switch (kind) {
+        case SIZE_MINIMIZED:
+            state = WindowState::Minimized;
+            break;
+        case SIZE_MAXIMIZED:
+            state = WindowState::Maximized;
+            break;
+        case SIZE_RESTORED:
+            state = WindowState::Normal;
+            break;
+        default:
+            return;
+    }
+    if (state != form_.State()) form_.SystemChangedState(state);
+}
+
+bool Win32FormPeer::PreTranslate(MSG& msg) {
+    if (!hwnd_) return false;
+    if (shortcuts_ && TranslateAcceleratorA(hwnd_, shortcuts_.get(), &msg)) return true;
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || GetKeyState(VK_CONTROL) < 0 ||
+        GetKeyState(VK_MENU) < 0) {
+        return false;
+    }
+    const auto wants =
+        SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+    if (wants & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) return false;
+    // Controls lie in the reverse of their creation order (see ChildWindow::Create), so the
+    // "previous" window in that order is the next one the user expects.
+    const bool back = GetKeyState(VK_SHIFT) < 0;
+    HWND next = nullptr;
+    if (msg.hwnd != hwnd_) {
+        next = GetNextDlgTabItem(hwnd_, msg.hwnd, !back);
+    } else if (HWND top = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) {
+        next = back ? top : GetNextDlgTabItem(hwnd_, top, TRUE);  // wraps to the first made
+    }
+    if (!next) return false;
+    ::SetFocus(next);
+    if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
+        SendMessageA(next, EM_SETSEL, 0, -1);
+    }
+    return true;
+}
+
+LRESULT CALLBACK Win32FormPeer::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* self =
+            static_cast<Win32FormPeer*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetPropA(hwnd, kFormProp, self);
+    }
+    Win32FormPeer* self = FromWindow(hwnd);
+    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+    try {
+        if (msg != WM_NCDESTROY) return self->OnMessage(msg, wp, lp);
+        RemovePropA(hwnd, kFormProp);
+        self->hwnd_ = nullptr;
+        self->backend_.FormDestroyed();
+    } catch (...) {
+        // Nothing may unwind through the system's code, and a failed close request is
+        // still no consent to close.
+        if (msg == WM_CLOSE) return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+LRESULT Win32FormPeer::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_CLOSE:
+            if (form_.RequestClose() && hwnd_) DestroyForm(backend_, hwnd_);
+            return 0;
+        case WM_SIZE:
+            OnSize(wp);
+            return 0;
+        case WM_WINDOWPOSCHANGED:
+            SyncBounds();
+            break;  // the default sends WM_SIZE and WM_MOVE
+        case WM_COMMAND:
+            if (lp != 0) break;            // a control's: reflected below
+            form_.RunCommand(LOWORD(wp));  // a menu's or a shortcut's
+            return 0;
+        case kTrayCallbackMessage:
+            form_.RaiseTrayNotify(static_cast<int>(LOWORD(lp)));
+            return 0;
+        case WM_INITMENUPOPUP:
+            menus_.Refresh(reinterpret_cast<HMENU>(wp));
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wp) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+            }
+            break;
+        case WM_SETFOCUS:
+            if (lastFocus_ && IsChild(hwnd_, lastFocus_)) {
+                ::SetFocus(lastFocus_);
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    LRESULT result = 0;
+    if (HandleContainerMessage(backend_, msg, wp, lp, result)) return result;
+    return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+}  // namespace ui::win32

@@ -1,0 +1,58 @@
+#pragma once
+#include <windows.h>
+
+#include "ui/form.h"
+#include "ui/win32/handles.h"
+#include "ui/win32/menu_builder.h"
+
+namespace ui {
+class Win32Backend;
+}
+
+namespace ui::win32 {
+
+// A top-level window of a class of its own. It reflects its controls' notifications, turns
+// menu commands into the form's RunCommand, and never closes while the form refuses.
+class Win32FormPeer : public FormPeer {
+  public:
+    Win32FormPeer(Win32Backend& backend, Form& form, const FormArgs& args);
+    Win32FormPeer(const Win32FormPeer&) = delete;
+    Win32FormPeer& operator=(const Win32FormPeer&) = delete;
+    ~Win32FormPeer() override;
+
+    void SetText(const std::string& text) override;
+    void SetBounds(const Bounds& b) override;
+    void SetEnabled(bool on) override;
+    void SetVisible(bool on) override;
+    void SetFocus() override;
+    platform::WindowId Handle() const override;
+
+    void ApplyState(WindowState state) override;
+    void SetMenuBar(MenuItem* bar) override;
+    void PopupMenu(MenuItem& menu) override;
+    void SetClientSize(int widthTwips, int heightTwips) override;
+
+    // The message loop's turn before dispatch: menu shortcuts and Tab between controls.
+    bool PreTranslate(MSG& msg);
+    static Win32FormPeer* FromWindow(HWND hwnd);  // null for any other window
+
+  private:
+    static LRESULT CALLBACK Procedure(HWND, UINT, WPARAM, LPARAM);
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void OnSize(WPARAM kind);
+    void ResizeForClient(int widthPixels, int heightPixels);
+    void SyncBounds();
+    void LoadIcons();
+
+    Win32Backend& backend_;
+    Form& form_;
+    HWND hwnd_ = nullptr;
+    DWORD style_ = 0, exStyle_ = 0;
+    IconHandle bigIcon_, smallIcon_;
+    MenuBuilder menus_;
+    MenuHandle bar_;
+    AccelHandle shortcuts_;
+    HWND lastFocus_ = nullptr;  // not owned: the control to give the focus back to
+};
+
+}  // namespace ui::win32

@@ -1,0 +1,39 @@
+#pragma once
+// Twips (1440 an inch) to the screen's pixels and back.
+#include <windows.h>
+
+#include "ui/control.h"
+
+namespace ui::win32 {
+
+struct Scale {
+    int dpiX = 96, dpiY = 96;
+
+    int ToPixelsX(int twips) const { return MulDiv(twips, dpiX, 1440); }
+    int ToPixelsY(int twips) const { return MulDiv(twips, dpiY, 1440); }
+    int ToTwipsX(int pixels) const { return MulDiv(pixels, 1440, dpiX); }
+    int ToTwipsY(int pixels) const { return MulDiv(pixels, 1440, dpiY); }
+    // Each length is converted on its own, as the designs were laid out.
+    RECT ToPixels(const Bounds& b) const {
+        const int left = ToPixelsX(b.left), top = ToPixelsY(b.top);
+        return {left, top, left + ToPixelsX(b.width), top + ToPixelsY(b.height)};
+    }
+    Bounds ToTwips(const RECT& r) const {
+        return {ToTwipsX(r.left), ToTwipsY(r.top), ToTwipsX(r.right - r.left),
+                ToTwipsY(r.bottom - r.top)};
+    }
+
+    static Scale OfScreen() {
+        Scale scale;
+        if (HDC dc = GetDC(nullptr)) {
+            scale.dpiX = GetDeviceCaps(dc, LOGPIXELSX);
+            scale.dpiY = GetDeviceCaps(dc, LOGPIXELSY);
+            ReleaseDC(nullptr, dc);
+        }
+        if (scale.dpiX <= 0) scale.dpiX = 96;
+        if (scale.dpiY <= 0) scale.dpiY = 96;
+        return scale;
+    }
+};
+
+}  // namespace ui::win32

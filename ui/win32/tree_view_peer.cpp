@@ -1,0 +1,191 @@
+#include "ui/win32/tree_view_peer.h"
+
+#include <windowsx.h>
+
+#include "ui/win32/image_list_peer.h"
+#include "ui/win32/win32_backend.h"
+
+namespace ui::win32 {
+
+namespace {
+HTREEITEM ItemOf(const TreeNode* node) {
+    return node ? reinterpret_cast<HTREEITEM>(node->peerItem) : nullptr;
+}
+
+class OwnChange {
+  public:
+    explicit OwnChange(int& depth) : depth_(depth) { ++depth_; }
+    OwnChange(const OwnChange&) = delete;
+    OwnChange& operator=(const OwnChange&) = delete;
+    ~OwnChange() { --depth_; }
+
+  private:
+    int& depth_;
+};
+}  // namespace
+
+Win32TreeViewPeer::Win32TreeViewPeer(Win32Backend& backend, TreeView& tree, Container& parent,
+                                     const ControlArgs& args)
+    : tree_(tree), scale_(&backend.GetScale()) {
+    ControlArgs untitled = args;
+    untitled.text.clear();
+    const DWORD style = TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_EDITLABELS |
+                        TVS_SHOWSELALWAYS | WS_TABSTOP;
+    window_.Create(backend, parent, WC_TREEVIEWA, style, WS_EX_CLIENTEDGE, untitled, *this);
+}
+
+void Win32TreeViewPeer::SetImageList(ImageList* list) {
+    images_ = list;
+    auto* peer = list ? dynamic_cast<Win32ImageListPeer*>(list->Peer()) : nullptr;
+    window_.Send(TVM_SETIMAGELIST, TVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(peer ? peer->get() : nullptr));
+}
+
+void Win32TreeViewPeer::Insert(TreeNode& node) {
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = node.parent ? ItemOf(node.parent) : TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    TVITEMA& item = insert.item;
+    item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.pszText = const_cast<char*>(node.text.c_str());
+    item.lParam = reinterpret_cast<LPARAM>(&node);
+    const int image = images_ ? images_->IndexOf(node.image) : -1;
+    item.iImage = item.iSelectedImage = image >= 0 ? image : I_IMAGENONE;
+    node.peerItem = static_cast<std::uintptr_t>(
+        window_.Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+void Win32TreeViewPeer::Remove(TreeNode& node) {
+    OwnChange own(ownChanges_);
+    if (HTREEITEM item = ItemOf(&node)) {
+        window_.Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
+    }
+}
+
+void Win32TreeViewPeer::Clear() {
+    OwnChange own(ownChanges_);
+    window_.Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+}
+
+void Win32TreeViewPeer::SetNodeText(TreeNode& node) {
+    TVITEMA item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = ItemOf(&node);
+    item.pszText = const_cast<char*>(node.text.c_str());
+    if (item.hItem) window_.Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void Win32TreeViewPeer::Expand(TreeNode& node) {
+    OwnChange own(ownChanges_);
+    if (HTREEITEM item = ItemOf(&node)) {
+        window_.Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+    }
+}
+
+void Win32TreeViewPeer::Select(TreeNode* node) {
+    OwnChange own(ownChanges_);
+    window_.Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(ItemOf(node)));
+}
+
+void Win32TreeViewPeer::SetRedraw(bool on) {
+    window_.Send(WM_SETREDRAW, on);
+    if (on && window_.hwnd()) InvalidateRect(window_.hwnd(), nullptr, TRUE);
+}
+
+void Win32TreeViewPeer::StartLabelEdit(TreeNode& node) {
+    if (HTREEITEM item = ItemOf(&node)) {
+        window_.SetFocus();
+        window_.Send(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(item));
+    }
+}
+
+TreeNode* Win32TreeViewPeer::HitTest(int xTwips, int yTwips) {
+    TVHITTESTINFO hit{};
+    hit.pt = {scale_->ToPixelsX(xTwips), scale_->ToPixelsY(yTwips)};
+    window_.Send(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    return (hit.flags & TVHT_ONITEM) ? NodeOf(hit.hItem) : nullptr;
+}
+
+TreeNode* Win32TreeViewPeer::NodeOf(HTREEITEM handle) const {
+    if (!handle) return nullptr;
+    TVITEMA item{};
+    item.mask = TVIF_PARAM | TVIF_HANDLE;
+    item.hItem = handle;
+    if (!window_.Send(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return nullptr;
+    return reinterpret_cast<TreeNode*>(item.lParam);
+}
+
+POINT Win32TreeViewPeer::MessagePoint() const {
+    const DWORD pos = GetMessagePos();
+    POINT point{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
+    ScreenToClient(window_.hwnd(), &point);
+    return point;
+}
+
+void Win32TreeViewPeer::RaiseMouseUp(MouseButton button, POINT client) {
+    if (!tree_.onMouseUp) return;
+    TreeMouseEvent event;
+    event.button = button;
+    event.x = scale_->ToTwipsX(client.x);
+    event.y = scale_->ToTwipsY(client.y);
+    tree_.onMouseUp(event);
+}
+
+bool Win32TreeViewPeer::OnReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+    if (msg != WM_NOTIFY) return false;
+    result = OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+    return true;
+}
+
+// The tree view's notifications arrive in their ANSI form: our windows are ANSI windows.
+LRESULT Win32TreeViewPeer::OnNotify(const NMHDR& header) {
+    switch (header.code) {
+        case TVN_SELCHANGEDA:
+            OnSelectionChanged(reinterpret_cast<const NMTREEVIEWA&>(header));
+            return 0;
+        case NM_DBLCLK:
+            tree_.UserDoubleClicked();
+            return 0;  // the view still opens or closes the node
+        case NM_CLICK:
+            RaiseMouseUp(MouseButton::Left, MessagePoint());
+            return 0;
+        case NM_RCLICK:
+            RaiseMouseUp(MouseButton::Right, MessagePoint());
+            return TRUE;  // handled: no WM_CONTEXTMENU after it
+        case TVN_KEYDOWN:
+            if (tree_.onKeyDown) {
+                tree_.onKeyDown(reinterpret_cast<const NMTVKEYDOWN&>(header).wVKey);
+            }
+            return 0;
+        case TVN_ENDLABELEDITA: {
+            const TVITEMA& item = reinterpret_cast<const NMTVDISPINFOA&>(header).item;
+            TreeNode* node = NodeOf(item.hItem);
+            if (!item.pszText || !node) return FALSE;  // the user cancelled the edit
+            return tree_.UserEditedLabel(*node, item.pszText) ? TRUE : FALSE;
+        }
+        default:
+            return 0;
+    }
+}
+
+void Win32TreeViewPeer::OnSelectionChanged(const NMTREEVIEWA& change) {
+    if (ownChanges_ > 0) return;
+    TreeNode* node = change.itemNew.hItem ? NodeOf(change.itemNew.hItem) : nullptr;
+    // Only a click counts as the user choosing a node; the keyboard, or the view moving
+    // the selection off a collapsed branch, just keeps the object in step.
+    if (change.action == TVC_BYMOUSE) {
+        tree_.UserSelected(node);
+    } else {
+        tree_.SyncSelected(node);
+    }
+}
+
+bool Win32TreeViewPeer::OnOwnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT&) {
+    // The view reports left and right clicks itself; the middle button only reaches here.
+    if (msg == WM_MBUTTONUP) {
+        RaiseMouseUp(MouseButton::Middle, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+    }
+    return false;
+}
+
+}  // namespace ui::win32

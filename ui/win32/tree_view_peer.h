@@ -1,0 +1,43 @@
+#pragma once
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "ui/tree_view.h"
+#include "ui/win32/child_window.h"
+#include "ui/win32/scale.h"
+
+namespace ui::win32 {
+
+// A WC_TREEVIEW whose items carry their TreeNode in lParam.
+class Win32TreeViewPeer : public ChildPeer<TreeViewPeer> {
+  public:
+    Win32TreeViewPeer(Win32Backend& backend, TreeView& tree, Container& parent,
+                      const ControlArgs& args);
+    void SetImageList(ImageList* list) override;
+    void Insert(TreeNode& node) override;
+    void Remove(TreeNode& node) override;
+    void Clear() override;
+    void SetNodeText(TreeNode& node) override;
+    void Expand(TreeNode& node) override;
+    void Select(TreeNode* node) override;
+    void SetRedraw(bool on) override;
+    void StartLabelEdit(TreeNode& node) override;
+    TreeNode* HitTest(int xTwips, int yTwips) override;
+
+  private:
+    bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    LRESULT OnNotify(const NMHDR& header);
+    void OnSelectionChanged(const NMTREEVIEWA& change);
+    void RaiseMouseUp(MouseButton button, POINT client);
+    POINT MessagePoint() const;  // where the pointer was, in client pixels
+    TreeNode* NodeOf(HTREEITEM item) const;
+
+    TreeView& tree_;
+    ImageList* images_ = nullptr;  // not owned
+    const Scale* scale_;
+    int ownChanges_ = 0;  // inside our own calls the view's selection moves are not news
+};
+
+}  // namespace ui::win32

@@ -1,0 +1,130 @@
+#include "ui/win32/win32_backend.h"
+
+#include "ui/win32/button_peer.h"
+#include "ui/win32/form_peer.h"
+#include "ui/win32/frame_peer.h"
+#include "ui/win32/image_list_peer.h"
+#include "ui/win32/label_peer.h"
+#include "ui/win32/picture_peer.h"
+#include "ui/win32/progress_peer.h"
+#include "ui/win32/text_box_peer.h"
+#include "ui/win32/timer_peer.h"
+#include "ui/win32/tree_view_peer.h"
+
+namespace ui {
+
+using namespace win32;
+
+// The designs were laid out in twips for the 8-point dialog font; the stock GUI font is
+// that font, so the texts fit the designed sizes.
+Win32Backend::Win32Backend()
+    : instance_(GetModuleHandleA(nullptr)),
+      scale_(Scale::OfScreen()),
+      defaultFont_(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))) {}
+
+FontHandle Win32Backend::MakeFont(const Font& font) const {
+    if (!font.bold && font.points <= 0) return {};
+    LOGFONTA lf{};
+    if (!GetObjectA(defaultFont_, sizeof(lf), &lf)) return {};
+    if (font.bold) lf.lfWeight = FW_BOLD;
+    if (font.points > 0) lf.lfHeight = -MulDiv(font.points, scale_.dpiY, 72);
+    return FontHandle(CreateFontIndirectA(&lf));
+}
+
+UINT_PTR Win32Backend::AddTimer(Win32TimerPeer& timer) {
+    const UINT_PTR id = nextTimerId_++;  // never reused: a late WM_TIMER finds nobody
+    timers_[id] = &timer;
+    return id;
+}
+
+void Win32Backend::RemoveTimer(UINT_PTR id) {
+    timers_.erase(id);
+}
+
+bool Win32Backend::FireTimer(UINT_PTR id) {
+    auto it = timers_.find(id);
+    if (it == timers_.end()) return false;
+    it->second->Fire();
+    return true;
+}
+
+void Win32Backend::FormDestroyed() {
+    if (--forms_ == 0 && running_) PostQuitMessage(0);
+}
+
+void Win32Backend::Dispatch(MSG& msg) {
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    Win32FormPeer* form = Win32FormPeer::FromWindow(root);
+    if (form && form->PreTranslate(msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+int Win32Backend::Run() {
+    if (forms_ == 0) return 0;
+    running_ = true;
+    MSG msg{};
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
+    running_ = false;
+    return static_cast<int>(msg.wParam);
+}
+
+void Win32Backend::DoEvents() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop that waits for it
+            return;
+        }
+        Dispatch(msg);
+    }
+}
+
+std::unique_ptr<FormPeer> Win32Backend::CreateForm(Form& form, const FormArgs& args) {
+    return std::make_unique<Win32FormPeer>(*this, form, args);
+}
+
+std::unique_ptr<ControlPeer> Win32Backend::CreateLabel(Label& label, Container& parent,
+                                                       const ControlArgs& args) {
+    return std::make_unique<Win32LabelPeer>(*this, label, parent, args);
+}
+
+std::unique_ptr<ControlPeer> Win32Backend::CreateButton(Button& button, Container& parent,
+                                                        const ControlArgs& args) {
+    return std::make_unique<Win32ButtonPeer>(*this, button, parent, args);
+}
+
+std::unique_ptr<ControlPeer> Win32Backend::CreateFrame(Frame& frame, Container& parent,
+                                                       const ControlArgs& args) {
+    return std::make_unique<Win32FramePeer>(*this, frame, parent, args);
+}
+
+std::unique_ptr<TextBoxPeer> Win32Backend::CreateTextBox(TextBox& box, Container& parent,
+                                                         const ControlArgs& args) {
+    return std::make_unique<Win32TextBoxPeer>(*this, box, parent, args);
+}
+
+std::unique_ptr<ProgressPeer> Win32Backend::CreateProgressBar(ProgressBar& bar, Container& parent,
+                                                              const ControlArgs& args) {
+    return std::make_unique<Win32ProgressPeer>(*this, bar, parent, args);
+}
+
+std::unique_ptr<PicturePeer> Win32Backend::CreatePictureBox(PictureBox& box, Container& parent,
+                                                            const ControlArgs& args) {
+    return std::make_unique<Win32PicturePeer>(*this, box, parent, args);
+}
+
+std::unique_ptr<TreeViewPeer> Win32Backend::CreateTreeView(TreeView& tree, Container& parent,
+                                                           const ControlArgs& args) {
+    return std::make_unique<Win32TreeViewPeer>(*this, tree, parent, args);
+}
+
+std::unique_ptr<ImageListPeer> Win32Backend::CreateImageList(Container&) {
+    return std::make_unique<Win32ImageListPeer>();
+}
+
+std::unique_ptr<TimerPeer> Win32Backend::CreateTimer(Timer& timer, Container& parent) {
+    return std::make_unique<Win32TimerPeer>(*this, timer, reinterpret_cast<HWND>(parent.Handle()));
+}
+
+}  // namespace ui
