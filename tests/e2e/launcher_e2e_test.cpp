@@ -1,5 +1,6 @@
 // quopa.exe as a user meets it, started from a temporary drive under Wine.
 #include <gtest/gtest.h>
+#include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
 

@@ -42,6 +42,7 @@ struct DriveCase {
     const char* folder;
     const char* drive;
 };
+void PrintTo(const DriveCase& c, std::ostream* os) { *os << "[" << c.folder << "]"; }
 
 class DriveCaptionTest : public MainWindowTest,
                          public ::testing::WithParamInterface<DriveCase> {};
