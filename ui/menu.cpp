@@ -33,6 +33,7 @@ MenuItem& MenuArray::Load(int index) {
     args.caption = caption_;
     args.id = idBase_ + index;
     MenuItem& item = submenu_->Add(args);
+    elements_[index] = &item;
     item.onClick = [this, index] {
         if (onClick) onClick(index);
     };
@@ -40,11 +41,8 @@ MenuItem& MenuArray::Load(int index) {
 }
 
 MenuItem* MenuArray::Element(int index) {
-    if (!submenu_) return nullptr;
-    for (auto& item : submenu_->Items()) {
-        if (item->Id() == idBase_ + index) return item.get();
-    }
-    return nullptr;
+    auto found = elements_.find(index);
+    return found == elements_.end() ? nullptr : found->second;
 }
 
 }  // namespace ui

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace ui {
@@ -62,7 +63,8 @@ public:
 private:
     MenuItem* submenu_ = nullptr;  // not owned
     int idBase_ = 0;
-    std::string caption_;  // a loaded element starts with the first one's caption
+    std::string caption_;
+    std::unordered_map<int, MenuItem*> elements_;  // by index; thousands of items load  // a loaded element starts with the first one's caption
 };
 
 }  // namespace ui

@@ -6,14 +6,14 @@
 
 namespace ui::win32 {
 
-namespace {
-// A property rather than GWLP_USERDATA: a foreign window can never carry it by chance.
-constexpr char kWindowProp[] = "Quopa.ChildWindow";
-
-ChildWindow* WindowOf(HWND hwnd) {
-    return hwnd ? static_cast<ChildWindow*>(GetPropA(hwnd, kWindowProp)) : nullptr;
+// GWLP_USERDATA rather than a window property: under Wine every property lookup is a
+// round trip to the server, and a bulk tree load sends thousands of messages. Only a
+// window running our procedure is trusted to carry our pointer there.
+ChildWindow* ChildWindow::FromHandle(HWND hwnd) {
+    if (!hwnd || GetWindowLongPtrA(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Procedure))
+        return nullptr;
+    return reinterpret_cast<ChildWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
-}  // namespace
 
 ChildWindow::~ChildWindow() {
     handler_ = nullptr;  // the peer is half gone: no events while the window dies
@@ -38,7 +38,7 @@ void ChildWindow::Create(Win32Backend& backend, Container& parent, const char* c
     // As in the designs, a later control covers an earlier one where they overlap (the
     // Disk Info frame over the User Info frame); Tab walks this order backwards.
     SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetPropA(hwnd_, kWindowProp, this);
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     original_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
     font_ = backend.MakeFont(args.font);
@@ -80,17 +80,17 @@ void ChildWindow::SetFocus() {
 }
 
 MessageHandler* ChildWindow::HandlerOf(HWND hwnd) {
-    ChildWindow* window = WindowOf(hwnd);
+    ChildWindow* window = FromHandle(hwnd);
     return window ? window->handler_ : nullptr;
 }
 
 LRESULT CALLBACK ChildWindow::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    ChildWindow* self = WindowOf(hwnd);
+    ChildWindow* self = FromHandle(hwnd);
     if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
     const WNDPROC original = self->original_;
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        RemovePropA(hwnd, kWindowProp);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         return CallWindowProcA(original, hwnd, msg, wp, lp);
     }

@@ -49,6 +49,7 @@ class ChildWindow {
 
   private:
     static LRESULT CALLBACK Procedure(HWND, UINT, WPARAM, LPARAM);
+    static ChildWindow* FromHandle(HWND hwnd);
 
     HWND hwnd_ = nullptr;
     WNDPROC original_ = nullptr;

@@ -7,7 +7,6 @@
 namespace ui::win32 {
 
 namespace {
-constexpr char kFormProp[] = "Quopa.Form";
 constexpr char kDefaultClass[] = "QuopaForm";
 
 void RegisterFormClass(HINSTANCE instance, const char* name, WNDPROC procedure) {
@@ -89,7 +88,11 @@ void Win32FormPeer::LoadIcons() {
 }
 
 Win32FormPeer* Win32FormPeer::FromWindow(HWND hwnd) {
-    return hwnd ? static_cast<Win32FormPeer*>(GetPropA(hwnd, kFormProp)) : nullptr;
+    // Any top-level window may be asked about (a message box, a menu): only one running
+    // our procedure carries our pointer in its user data.
+    if (!hwnd || GetWindowLongPtrA(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Procedure))
+        return nullptr;
+    return reinterpret_cast<Win32FormPeer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
 platform::WindowId Win32FormPeer::Handle() const {
@@ -228,13 +231,13 @@ LRESULT CALLBACK Win32FormPeer::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM
         auto* self =
             static_cast<Win32FormPeer*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
         self->hwnd_ = hwnd;
-        SetPropA(hwnd, kFormProp, self);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     Win32FormPeer* self = FromWindow(hwnd);
     if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
     try {
         if (msg != WM_NCDESTROY) return self->OnMessage(msg, wp, lp);
-        RemovePropA(hwnd, kFormProp);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->backend_.FormDestroyed();
     } catch (...) {
