@@ -106,7 +106,7 @@ void frmMain::Form_Load() {
     Step("single-instance");
     if (sys_.process.AnotherInstanceRunning()) {
         sys_.desktop.MsgBox(0, "Quopa is already running!", kAppTitle,
-                                platform::kMbIconCritical | platform::kMbOk);
+                            platform::kMbIconCritical | platform::kMbOk);
         sys_.process.End();
         return;
     }
@@ -152,10 +152,16 @@ void frmMain::ApplyLanguage() {
     // The interface is English until the options dialog offers another language.
 }
 
-void frmMain::IntList() { loader_->IntList(); }
+void frmMain::IntList() {
+    loader_->IntList();
+}
 
-void frmMain::mnuExit_Click() { EndProgram(); }
-void frmMain::mnuPopUpExit_Click() { EndProgram(); }
+void frmMain::mnuExit_Click() {
+    EndProgram();
+}
+void frmMain::mnuPopUpExit_Click() {
+    EndProgram();
+}
 
 void frmMain::EndProgram() {
     sys_.tray.Remove();
@@ -165,16 +171,14 @@ void frmMain::EndProgram() {
 
 void frmMain::mnuPopupRemove_Click() {
     int answer = sys_.desktop.MsgBox(form.Handle(), "This action will quit Quopa, continue?",
-                                         kAppTitle,
-                                         platform::kMbIconInformation | platform::kMbYesNo);
+                                     kAppTitle, platform::kMbIconInformation | platform::kMbYesNo);
     if (answer != platform::kIdYes) return;
     constexpr int kShowMinimized = 2;
     if (!sys_.shell.StartProcess("rundll32 shell32.dll,Control_RunDLL hotplug.dll",
                                  kShowMinimized)) {
         // Ending now would leave the user with neither the tool nor the launcher.
-        sys_.desktop.MsgBox(form.Handle(),
-                                "The device removal tool could not be started.", kAppTitle,
-                                platform::kMbIconCritical | platform::kMbOk);
+        sys_.desktop.MsgBox(form.Handle(), "The device removal tool could not be started.",
+                            kAppTitle, platform::kMbIconCritical | platform::kMbOk);
         return;
     }
     EndProgram();

@@ -14,7 +14,7 @@
 namespace quopa {
 
 class frmMain {
-public:
+  public:
     frmMain(ui::Backend& backend, platform::Services& sys, modINI& ini, ProgramState& state);
     frmMain(const frmMain&) = delete;
     frmMain& operator=(const frmMain&) = delete;
@@ -75,7 +75,7 @@ public:
     ui::MenuItem* mnuPopupRemove = nullptr;
     ui::MenuItem* mnuPopUpExit = nullptr;
 
-private:
+  private:
     void CreateControls();
     void CreateSidebar();
     void CreateMenus();

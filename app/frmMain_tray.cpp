@@ -1,7 +1,7 @@
 // The main window's life in the notification area, its place above the taskbar and its
 // sidebar.
-#include "app/frmMain.h"
 #include "app/disk_units.h"
+#include "app/frmMain.h"
 #include "launch/shell_rules.h"
 #include "store/data_files.h"
 

@@ -1,7 +1,7 @@
 // Times a full tree build under Wine with the real tree view and image list: 1000 and
 // 9999 items under 21 categories, a third of them links, six file types.
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <chrono>
 #include <cstdio>
@@ -25,8 +25,8 @@ std::string AppsText(int items) {
     const char* types[] = {".exe", ".exe", ".txt", ".pdf", ".bat", ".exe"};
     std::string text;
     for (int c = 1; c <= 20; ++c)
-        text += "[Category" + std::to_string(c) + "]\r\nName=Category " + std::to_string(c) +
-                "\r\n";
+        text +=
+            "[Category" + std::to_string(c) + "]\r\nName=Category " + std::to_string(c) + "\r\n";
     for (int n = 1; n <= items; ++n) {
         std::string category = n % 21 == 0 ? "Quopa" : "Category " + std::to_string(n % 21);
         bool link = n % 3 == 0;
@@ -83,9 +83,10 @@ void Run(const std::string& folder, int items, ui::Backend& backend, const char*
     loader.IntList();
     double again = SecondsSince(start);
     auto shown = SendMessageA(reinterpret_cast<HWND>(tree.Handle()), TVM_GETCOUNT, 0, 0);
-    std::printf("%5d items, %-13s IntList first %.3f s, again %.3f s; %ld nodes in the "
-                "control, %d pictures\n",
-                items, label, first, again, static_cast<long>(shown), icons.PictureCount());
+    std::printf(
+        "%5d items, %-13s IntList first %.3f s, again %.3f s; %ld nodes in the "
+        "control, %d pictures\n",
+        items, label, first, again, static_cast<long>(shown), icons.PictureCount());
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ bool Launcher::ShellOpenFile(const std::string& file, int showCommand,
             : shell_.Execute(owner, operation, file, parameters, folder, showCommand);
     if (result < 0 || result > 32) return true;
     desktop_.MsgBox(owner, std::string(ShellErrorMessage(result)) + " - " + file, kAppTitle,
-                        platform::kMbIconCritical | platform::kMbOk);
+                    platform::kMbIconCritical | platform::kMbOk);
     return false;
 }
 

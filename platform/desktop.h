@@ -36,10 +36,10 @@ struct DiskSpace {
 };
 
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
     virtual int MsgBox(WindowId owner, const std::string& text, const std::string& title,
-                           unsigned style) = 0;
+                       unsigned style) = 0;
     virtual ScreenMetrics Screen() = 0;
     // The taskbar's rectangle in pixels; false (and an empty rectangle) when there is none.
     virtual bool TaskbarRect(PixelRect& rect) = 0;

@@ -16,7 +16,7 @@ struct FileInfo {
 };
 
 class Files {
-public:
+  public:
     virtual ~Files() = default;
     // Attributes only: must never open the file (an open costs ~100x more under Wine).
     virtual FileInfo Query(const std::string& path) = 0;

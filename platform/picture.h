@@ -7,7 +7,7 @@
 namespace platform {
 
 class Picture {
-public:
+  public:
     enum class Kind { None, Icon, Bitmap };
     using Destroyer = void (*)(Kind, std::uintptr_t);
 
@@ -39,7 +39,7 @@ public:
         destroy_ = nullptr;
     }
 
-private:
+  private:
     Kind kind_ = Kind::None;
     std::uintptr_t handle_ = 0;
     Destroyer destroy_ = nullptr;

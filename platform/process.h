@@ -4,7 +4,7 @@
 namespace platform {
 
 class Process {
-public:
+  public:
     virtual ~Process() = default;
     // Another copy of this program runs for the same user. The answer holds for the life
     // of the process: the first copy keeps its claim until it ends.

@@ -8,10 +8,16 @@
 namespace platform {
 
 // Show commands as the shell takes them.
-enum ShowCommand : int { kSwHide = 0, kSwShowNormal = 1, kSwMaximize = 3, kSwMinimize = 6, kSwShowDefault = 10 };
+enum ShowCommand : int {
+    kSwHide = 0,
+    kSwShowNormal = 1,
+    kSwMaximize = 3,
+    kSwMinimize = 6,
+    kSwShowDefault = 10
+};
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // The shell's result: greater than 32, or negative, is success; 0 to 32 an error code.
     virtual std::intptr_t Execute(WindowId owner, const std::string& operation,
@@ -19,7 +25,7 @@ public:
                                   const std::string& directory, int showCommand) = 0;
     // The program registered for `file`'s type, copied into `program`; the code as Execute's.
     virtual std::intptr_t FindProgram(const std::string& file, const std::string& directory,
-                                         std::string& program) = 0;
+                                      std::string& program) = 0;
     // The user's temporary folder, ending in a separator.
     virtual std::string TempPath() = 0;
     // The 16 x 16 icon of the file's type; flags as the system takes them (16: judge by the

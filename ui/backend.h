@@ -11,7 +11,7 @@
 namespace ui {
 
 class Backend {
-public:
+  public:
     virtual ~Backend() = default;
     virtual std::unique_ptr<FormPeer> CreateForm(Form& form, const FormArgs& args) = 0;
     virtual std::unique_ptr<ControlPeer> CreateLabel(Label& label, Container& parent,

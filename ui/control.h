@@ -19,7 +19,7 @@ struct Font {
 };
 
 class ControlPeer {
-public:
+  public:
     virtual ~ControlPeer() = default;
     virtual void SetText(const std::string&) {}
     virtual void SetBounds(const Bounds&) {}
@@ -33,7 +33,7 @@ class Backend;
 class Container;
 
 class Control {
-public:
+  public:
     Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -74,7 +74,7 @@ public:
     // For peers: the system gave the window another size or place than asked for.
     void SyncBounds(const Bounds& b) { bounds_ = b; }
 
-protected:
+  protected:
     // Common part of every control's Create: records the designed state.
     void Init(const std::string& text, const Bounds& b, bool enabled, bool visible) {
         text_ = text;
@@ -84,7 +84,7 @@ protected:
     }
     std::unique_ptr<ControlPeer> peer_;
 
-private:
+  private:
     std::string text_;
     Bounds bounds_;
     bool enabled_ = true;
@@ -93,7 +93,7 @@ private:
 
 // A form or a frame: the controls inside it are placed relative to it and hide with it.
 class Container : public Control {
-public:
+  public:
     virtual Backend& GetBackend() const = 0;
     ControlPeer* Peer() const { return peer_.get(); }
 };

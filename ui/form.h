@@ -11,7 +11,7 @@ namespace ui {
 enum class WindowState { Normal, Minimized, Maximized };
 
 class FormPeer : public ControlPeer {
-public:
+  public:
     virtual void ApplyState(WindowState state) = 0;
     virtual void SetMenuBar(MenuItem* bar) = 0;  // rebuilt from the objects at each call
     // Shows the menu at the pointer and runs the chosen item's onClick before returning.
@@ -26,7 +26,7 @@ struct QueryUnloadEvent {
 
 struct FormArgs {
     std::string caption;
-    Bounds bounds;  // outer size; left/top on the screen, twips
+    Bounds bounds;                          // outer size; left/top on the screen, twips
     int clientWidth = 0, clientHeight = 0;  // designed client area, twips
     bool fixedSingleBorder = true;
     bool minButton = true;
@@ -34,7 +34,7 @@ struct FormArgs {
 };
 
 class Form : public Container {
-public:
+  public:
     explicit Form(Backend& backend) : backend_(backend) {}
     void Create(const FormArgs& args);
     Backend& GetBackend() const override { return backend_; }
@@ -65,7 +65,7 @@ public:
         if (onTrayNotify) onTrayNotify(mouseMessage);
     }
 
-private:
+  private:
     FormPeer* formPeer() const { return static_cast<FormPeer*>(peer_.get()); }
     Backend& backend_;
     WindowState state_ = WindowState::Normal;

@@ -9,7 +9,7 @@
 namespace ui {
 
 class ImageListPeer {
-public:
+  public:
     virtual ~ImageListPeer() = default;
     virtual void SetImageSize(int width, int height) = 0;
     virtual void Clear() = 0;
@@ -22,7 +22,7 @@ public:
 // Pictures by key. Several keys may share one picture: icons depend on the file type
 // only, so items of one type point at one stored picture.
 class ImageList {
-public:
+  public:
     ImageList() = default;
     ImageList(const ImageList&) = delete;
     ImageList& operator=(const ImageList&) = delete;
@@ -41,7 +41,7 @@ public:
     std::size_t KeyCount() const { return keys_.size(); }
     ImageListPeer* Peer() const { return peer_.get(); }
 
-private:
+  private:
     int Store(const platform::Picture& picture);
 
     std::unique_ptr<ImageListPeer> peer_;

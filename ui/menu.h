@@ -10,7 +10,7 @@
 namespace ui {
 
 class MenuItem {
-public:
+  public:
     struct Args {
         std::string caption = {};  // "-" makes a separator
         int id = 0;  // command id, 1 to 65535 and unique within the form; 0 for submenus
@@ -41,7 +41,7 @@ public:
         if (onClick && args_.enabled) onClick();
     }
 
-private:
+  private:
     Args args_;
     std::vector<std::unique_ptr<MenuItem>> items_;
 };
@@ -49,7 +49,7 @@ private:
 // A control array of menu entries inside one submenu: element n has command id base + n.
 // Loading an element that exists does nothing; elements are never unloaded.
 class MenuArray {
-public:
+  public:
     MenuArray() = default;
     MenuArray(const MenuArray&) = delete;  // its elements' onClick point back at it
     MenuArray& operator=(const MenuArray&) = delete;
@@ -60,11 +60,12 @@ public:
 
     std::function<void(int index)> onClick;
 
-private:
+  private:
     MenuItem* submenu_ = nullptr;  // not owned
     int idBase_ = 0;
     std::string caption_;
-    std::unordered_map<int, MenuItem*> elements_;  // by index; thousands of items load  // a loaded element starts with the first one's caption
+    std::unordered_map<int, MenuItem*> elements_;  // by index; thousands of items load  // a loaded
+                                                   // element starts with the first one's caption
 };
 
 }  // namespace ui

@@ -17,16 +17,16 @@ struct ControlArgs {
 };
 
 class Label : public Control {
-public:
+  public:
     void Create(Container& parent, const ControlArgs& args);
     const Font& GetFont() const { return font_; }
 
-private:
+  private:
     Font font_;
 };
 
 class Button : public Control {
-public:
+  public:
     void Create(Container& parent, const ControlArgs& args);
     std::function<void()> onClick;
     void Click() {
@@ -35,22 +35,22 @@ public:
 };
 
 class Frame : public Container {
-public:
+  public:
     void Create(Container& parent, const ControlArgs& args);
     Backend& GetBackend() const override { return *backend_; }
 
-private:
+  private:
     Backend* backend_ = nullptr;  // not owned
 };
 
 class ProgressPeer : public ControlPeer {
-public:
+  public:
     virtual void SetRange(int min, int max) = 0;
     virtual void SetValue(int value) = 0;
 };
 
 class ProgressBar : public Control {
-public:
+  public:
     void Create(Container& parent, const ControlArgs& args);
     int Min() const { return min_; }
     int Max() const { return max_; }
@@ -58,24 +58,24 @@ public:
     void SetRange(int min, int max);
     void SetValue(int value);
 
-private:
+  private:
     ProgressPeer* progressPeer() const { return static_cast<ProgressPeer*>(peer_.get()); }
     int min_ = 0, max_ = 100, value_ = 0;
 };
 
 class PicturePeer : public ControlPeer {
-public:
+  public:
     virtual void SetPicture(const platform::Picture& picture) = 0;
 };
 
 // Shows a picture stretched to its bounds; keeps the picture it was given.
 class PictureBox : public Control {
-public:
+  public:
     void Create(Container& parent, const ControlArgs& args);
     void SetPicture(platform::Picture picture);
     const platform::Picture& GetPicture() const { return picture_; }
 
-private:
+  private:
     platform::Picture picture_;
 };
 

@@ -7,14 +7,14 @@
 namespace ui {
 
 class TextBoxPeer : public ControlPeer {
-public:
+  public:
     virtual void SetForeColor(std::uint32_t rgb) = 0;
 };
 
 // A one-line edit box. onChange fires for every change of the text, the program's own
 // SetText included, as the windows expect.
 class TextBox : public Control {
-public:
+  public:
     void Create(Container& parent, const ControlArgs& args, std::uint32_t foreColor = 0);
     void SetValue(const std::string& text);  // SetText + onChange
     // 0x00BBGGRR as the system takes colours; with the top bit set, the low byte names a
@@ -35,7 +35,7 @@ public:
         if (onLostFocus) onLostFocus();
     }
 
-private:
+  private:
     std::uint32_t foreColor_ = 0;
 };
 

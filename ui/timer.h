@@ -6,14 +6,14 @@
 namespace ui {
 
 class TimerPeer {
-public:
+  public:
     virtual ~TimerPeer() = default;
     virtual void Start(int intervalMs) = 0;
     virtual void Stop() = 0;
 };
 
 class Timer {
-public:
+  public:
     Timer() = default;
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
@@ -28,7 +28,7 @@ public:
         if (onTimer && enabled_) onTimer();
     }
 
-private:
+  private:
     std::unique_ptr<TimerPeer> peer_;
     int interval_ = 0;
     bool enabled_ = false;

@@ -22,7 +22,7 @@ struct TreeNode {
 };
 
 class TreeViewPeer : public ControlPeer {
-public:
+  public:
     virtual void SetImageList(ImageList* list) = 0;
     virtual void Insert(TreeNode& node) = 0;  // appended last under node.parent
     virtual void Remove(TreeNode& node) = 0;  // with its children
@@ -49,7 +49,7 @@ struct TreeMouseEvent {
 };
 
 class TreeView : public Control {
-public:
+  public:
     void Create(Container& parent, const ControlArgs& args);
     void SetImageList(ImageList* list);
 
@@ -90,7 +90,7 @@ public:
     bool UserEditedLabel(TreeNode& node, const std::string& text);
     TreeNode* NodeAt(int xTwips, int yTwips) const;  // the node under a point, or null
 
-private:
+  private:
     TreeViewPeer* treePeer() const { return static_cast<TreeViewPeer*>(peer_.get()); }
     void Forget(TreeNode& node);
     bool Owns(const TreeNode* node) const;

@@ -3,7 +3,7 @@
 namespace platform {
 
 int HeadlessDesktop::MsgBox(WindowId owner, const std::string& text, const std::string& title,
-                                unsigned style) {
+                            unsigned style) {
     messages.push_back({owner, text, title, style});
     if (!answers.empty()) {
         int answer = answers.front();

@@ -23,7 +23,7 @@ class HeadlessDesktop : public Desktop {
 
     // Answers from `answers`; when it is empty, Yes for a Yes/No box, otherwise OK.
     int MsgBox(WindowId owner, const std::string& text, const std::string& title,
-                   unsigned style) override;
+               unsigned style) override;
     ScreenMetrics Screen() override { return screen; }
     bool TaskbarRect(PixelRect& rect) override;
     void SetForeground(WindowId window) override { foregroundCalls.push_back(window); }

@@ -12,7 +12,7 @@ std::intptr_t HeadlessShell::Execute(WindowId owner, const std::string& operatio
 }
 
 std::intptr_t HeadlessShell::FindProgram(const std::string& file, const std::string& directory,
-                                            std::string& program) {
+                                         std::string& program) {
     std::string full = directory;
     if (!full.empty() && full.back() != '\\') full += '\\';
     full += file;

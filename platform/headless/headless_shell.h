@@ -31,7 +31,7 @@ class HeadlessShell : public Shell {
                           const std::string& parameters, const std::string& directory,
                           int showCommand) override;
     std::intptr_t FindProgram(const std::string& file, const std::string& directory,
-                                 std::string& program) override;
+                              std::string& program) override;
     std::string TempPath() override { return tempPath; }
     Picture FileIcon(const std::string& path, std::uint32_t flags) override;
     bool StartProcess(const std::string& commandLine, int showCommand) override;

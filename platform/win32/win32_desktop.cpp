@@ -1,14 +1,14 @@
 #include "platform/win32/win32_desktop.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include "platform/win32/win32_shell.h"
 
 namespace platform {
 
 int Win32Desktop::MsgBox(WindowId owner, const std::string& text, const std::string& title,
-                             unsigned style) {
+                         unsigned style) {
     return MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), title.c_str(),
                        style | MB_SETFOREGROUND);
 }

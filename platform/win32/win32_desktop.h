@@ -4,9 +4,9 @@
 namespace platform {
 
 class Win32Desktop : public Desktop {
-public:
+  public:
     int MsgBox(WindowId owner, const std::string& text, const std::string& title,
-                   unsigned style) override;
+               unsigned style) override;
     ScreenMetrics Screen() override;
     bool TaskbarRect(PixelRect& rect) override;
     void SetForeground(WindowId window) override;

@@ -35,6 +35,8 @@ std::string Win32Process::ProgramFolder() {
     return folder.substr(0, slash);
 }
 
-void Win32Process::End() { ExitProcess(0); }
+void Win32Process::End() {
+    ExitProcess(0);
+}
 
 }  // namespace platform

@@ -4,7 +4,7 @@
 namespace platform {
 
 class Win32Process : public Process {
-public:
+  public:
     Win32Process() = default;
     Win32Process(const Win32Process&) = delete;
     Win32Process& operator=(const Win32Process&) = delete;
@@ -13,7 +13,7 @@ public:
     std::string ProgramFolder() override;
     void End() override;
 
-private:
+  private:
     void* mutex_ = nullptr;  // held for the life of the process: it is the claim
     bool checked_ = false;
     bool another_ = false;

@@ -1,14 +1,16 @@
 #include "platform/win32/win32_shell.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <vector>
 
 namespace platform {
 
 namespace {
-const char* OrNull(const std::string& s) { return s.empty() ? nullptr : s.c_str(); }
+const char* OrNull(const std::string& s) {
+    return s.empty() ? nullptr : s.c_str();
+}
 }  // namespace
 
 void DestroyGdiPicture(Picture::Kind kind, std::uintptr_t handle) {
@@ -21,14 +23,13 @@ void DestroyGdiPicture(Picture::Kind kind, std::uintptr_t handle) {
 std::intptr_t Win32Shell::Execute(WindowId owner, const std::string& operation,
                                   const std::string& file, const std::string& parameters,
                                   const std::string& directory, int showCommand) {
-    HINSTANCE result = ShellExecuteA(reinterpret_cast<HWND>(owner), OrNull(operation),
-                                     file.c_str(), OrNull(parameters), OrNull(directory),
-                                     showCommand);
+    HINSTANCE result = ShellExecuteA(reinterpret_cast<HWND>(owner), OrNull(operation), file.c_str(),
+                                     OrNull(parameters), OrNull(directory), showCommand);
     return reinterpret_cast<std::intptr_t>(result);
 }
 
 std::intptr_t Win32Shell::FindProgram(const std::string& file, const std::string& directory,
-                                         std::string& program) {
+                                      std::string& program) {
     char buffer[MAX_PATH + 1] = {};
     HINSTANCE result = FindExecutableA(file.c_str(), OrNull(directory), buffer);
     program = buffer;
@@ -44,8 +45,8 @@ std::string Win32Shell::TempPath() {
 Picture Win32Shell::FileIcon(const std::string& path, std::uint32_t flags) {
     SHFILEINFOA info = {};
     // The small icon: the tree shows 16 x 16 pictures and a scaled large one looks blurred.
-    DWORD_PTR ok = SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info),
-                                  flags | SHGFI_ICON | SHGFI_SMALLICON);
+    DWORD_PTR ok =
+        SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), flags | SHGFI_ICON | SHGFI_SMALLICON);
     if (!ok || !info.hIcon) return {};
     return Picture(Picture::Kind::Icon, reinterpret_cast<std::uintptr_t>(info.hIcon),
                    DestroyGdiPicture);

@@ -4,12 +4,12 @@
 namespace platform {
 
 class Win32Shell : public Shell {
-public:
+  public:
     std::intptr_t Execute(WindowId owner, const std::string& operation, const std::string& file,
                           const std::string& parameters, const std::string& directory,
                           int showCommand) override;
     std::intptr_t FindProgram(const std::string& file, const std::string& directory,
-                                 std::string& program) override;
+                              std::string& program) override;
     std::string TempPath() override;
     Picture FileIcon(const std::string& path, std::uint32_t flags) override;
     bool StartProcess(const std::string& commandLine, int showCommand) override;

@@ -1,7 +1,7 @@
 #include "platform/win32/win32_tray.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstring>

@@ -4,7 +4,7 @@
 namespace platform {
 
 class Win32Tray : public Tray {
-public:
+  public:
     // The window gets `callbackMessage` with the mouse message in lParam: a private
     // message, so real mouse moves over the window are never taken for tray clicks.
     explicit Win32Tray(unsigned callbackMessage) : callbackMessage_(callbackMessage) {}
@@ -14,7 +14,7 @@ public:
     bool Add(WindowId window, const std::string& tip) override;
     void Remove() override;
 
-private:
+  private:
     unsigned callbackMessage_;
     WindowId window_ = 0;
     void* icon_ = nullptr;

@@ -1,8 +1,8 @@
 // quopa.exe as a user meets it, started from a temporary drive under Wine.
-#include <gtest/gtest.h>
-#include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include "app/command_ids.h"
 #include "tests/e2e/remote.h"
@@ -16,7 +16,7 @@ constexpr char kTitle[] = "Quopa Application Launcher";
 // A folder of its own on the test drive (QUOPA_E2E_DRIVE, mapped by the test's wrapper),
 // so the caption and the %drive% token are known; a temporary folder on C: without one.
 class TempDrive {
-public:
+  public:
     TempDrive() {
         drive_ = Env("QUOPA_E2E_DRIVE");
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -32,13 +32,13 @@ public:
     std::string root() const { return folder_ + "\\"; }
     const std::string& folder() const { return folder_; }
 
-private:
+  private:
     std::string drive_;
     std::string folder_;
 };
 
 class LauncherE2E : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string source = WinePath(Env("QUOPA_EXE"));
         ASSERT_FALSE(source.empty()) << "QUOPA_EXE names the exe under test";
@@ -120,8 +120,8 @@ std::string AppsFileWithEveryKind(const std::string& folder) {
                    const std::string& startIn) {
         return "[Application" + std::to_string(n) + "]\r\nName=" + name +
                "\r\nDescription=\r\nPath=" + path + "\r\nCategory=" + category +
-               "\r\nAutorun=0\r\nType=" + std::to_string(type) + "\r\nParameters=\"" +
-               parameters + "\"\r\nStartIn=" + startIn + "\r\nWindowStyle=Normal\r\n";
+               "\r\nAutorun=0\r\nType=" + std::to_string(type) + "\r\nParameters=\"" + parameters +
+               "\"\r\nStartIn=" + startIn + "\r\nWindowStyle=Normal\r\n";
     };
     return "[Category1]\r\nName=Tools\r\n[Category2]\r\nName=Web\r\n" +
            item(1, "Marker", "C:\\windows\\system32\\cmd.exe", "Tools", 0,
@@ -140,11 +140,13 @@ TEST_F(LauncherE2E, ShowsTheTreeDocksAboveTheTaskbarAndRunsItemsFromTheTrayMenu)
     HWND tree = FindChild(main, WC_TREEVIEWA);
     ASSERT_NE(tree, nullptr);
     std::vector<RemoteNode> nodes;
-    for (int i = 0; i < 50 && nodes.size() < 6; ++i, Sleep(100)) nodes = ReadTree(tree, launcher.Pid());
+    for (int i = 0; i < 50 && nodes.size() < 6; ++i, Sleep(100))
+        nodes = ReadTree(tree, launcher.Pid());
     ASSERT_EQ(nodes.size(), 6u);
     const std::pair<const char*, const char*> expected[] = {
-        {"Quopa Drive", ""}, {"Readme", "Quopa Drive"}, {"Tools", ""},
-        {"Marker", "Tools"}, {"Web", ""},               {"Site", "Web"}};
+        {"Quopa Drive", ""}, {"Readme", "Quopa Drive"},
+        {"Tools", ""},       {"Marker", "Tools"},
+        {"Web", ""},         {"Site", "Web"}};
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         EXPECT_EQ(nodes[i].text, expected[i].first) << i;
         EXPECT_EQ(nodes[i].parentText, expected[i].second) << i;

@@ -144,7 +144,7 @@ HWND FindChild(HWND parent, const char* className, const std::string& text) {
 namespace {
 // A block of memory in the other process, for messages that carry pointers.
 class RemoteBuffer {
-public:
+  public:
     RemoteBuffer(HANDLE process, SIZE_T size)
         : process_(process),
           address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
@@ -155,7 +155,7 @@ public:
     }
     char* address() const { return static_cast<char*>(address_); }
 
-private:
+  private:
     HANDLE process_;
     void* address_;
 };
@@ -179,8 +179,8 @@ std::string ItemText(HANDLE process, HWND tree, HTREEITEM item, int* image) {
 
 void Walk(HANDLE process, HWND tree, HTREEITEM item, const std::string& parent,
           std::vector<RemoteNode>& out) {
-    for (; item; item = reinterpret_cast<HTREEITEM>(SendMessageA(
-                     tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+    for (; item; item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT,
+                                                                 reinterpret_cast<LPARAM>(item)))) {
         RemoteNode node;
         node.text = ItemText(process, tree, item, &node.image);
         node.parentText = parent;
@@ -194,9 +194,9 @@ void Walk(HANDLE process, HWND tree, HTREEITEM item, const std::string& parent,
 
 std::vector<RemoteNode> ReadTree(HWND tree, DWORD pid) {
     std::vector<RemoteNode> nodes;
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
-                                     PROCESS_QUERY_INFORMATION,
-                                 FALSE, pid);
+    HANDLE process = OpenProcess(
+        PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
+        FALSE, pid);
     if (!process) return nodes;
     auto root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     Walk(process, tree, root, "", nodes);

@@ -17,7 +17,7 @@ std::string ReadFile(const std::string& path);
 bool FileThere(const std::string& path);
 
 class Launcher {
-public:
+  public:
     Launcher() = default;
     Launcher(const Launcher&) = delete;
     Launcher& operator=(const Launcher&) = delete;
@@ -30,7 +30,7 @@ public:
     DWORD Pid() const { return pi_.dwProcessId; }
     HANDLE Process() const { return pi_.hProcess; }
 
-private:
+  private:
     PROCESS_INFORMATION pi_ = {};
 };
 

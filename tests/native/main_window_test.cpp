@@ -6,9 +6,9 @@ namespace {
 
 TEST_F(MainWindowTest, StartsInTheFixedOrderAndShowsTheDriveInCaptionAndTip) {
     frmMain& w = Start();
-    std::vector<std::string> expected = {"narrow", "loadsettings", "single-instance", "show",
-                                         "caption", "language", "placement", "tray",
-                                         "disk", "tree"};
+    std::vector<std::string> expected = {"narrow",  "loadsettings", "single-instance", "show",
+                                         "caption", "language",     "placement",       "tray",
+                                         "disk",    "tree"};
     EXPECT_EQ(w.StartupTrace(), expected);
     EXPECT_EQ(w.form.Text(), "Quopa Application Launcher [E:]");
     EXPECT_EQ(state_.LauncherDrive, "E:");
@@ -42,10 +42,11 @@ struct DriveCase {
     const char* folder;
     const char* drive;
 };
-void PrintTo(const DriveCase& c, std::ostream* os) { *os << "[" << c.folder << "]"; }
+void PrintTo(const DriveCase& c, std::ostream* os) {
+    *os << "[" << c.folder << "]";
+}
 
-class DriveCaptionTest : public MainWindowTest,
-                         public ::testing::WithParamInterface<DriveCase> {};
+class DriveCaptionTest : public MainWindowTest, public ::testing::WithParamInterface<DriveCase> {};
 
 TEST_P(DriveCaptionTest, TakesTheFirstPieceOfTheProgramFolderOnce) {
     process_.programFolder = GetParam().folder;
@@ -55,11 +56,11 @@ TEST_P(DriveCaptionTest, TakesTheFirstPieceOfTheProgramFolderOnce) {
     EXPECT_EQ(w.form.Text(), std::string("Quopa Application Launcher [") + GetParam().drive + "]");
 }
 
-INSTANTIATE_TEST_SUITE_P(Folders, DriveCaptionTest,
-                         ::testing::Values(DriveCase{"E:\\", "E:"},
-                                           DriveCase{"E:\\Tools\\Launcher", "E:"},
-                                           DriveCase{"\\\\server\\share\\q", "\\\\server\\share\\q"}),
-                         [](const auto& info) { return "Folder" + std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(
+    Folders, DriveCaptionTest,
+    ::testing::Values(DriveCase{"E:\\", "E:"}, DriveCase{"E:\\Tools\\Launcher", "E:"},
+                      DriveCase{"\\\\server\\share\\q", "\\\\server\\share\\q"}),
+    [](const auto& info) { return "Folder" + std::to_string(info.index); });
 
 TEST_F(MainWindowTest, CloseAndMinimiseHideTheWindowAndKeepTheProgram) {
     frmMain& w = Start();
@@ -188,8 +189,7 @@ TEST_F(MainWindowTest, SafelyRemoveDeviceAsksThenStartsTheToolAndEnds) {
     desktop_.answers = {platform::kIdYes};
     w.mnuPopupRemove->Click();
     ASSERT_FALSE(shell_.started.empty());
-    EXPECT_EQ(shell_.started.back().commandLine,
-              "rundll32 shell32.dll,Control_RunDLL hotplug.dll");
+    EXPECT_EQ(shell_.started.back().commandLine, "rundll32 shell32.dll,Control_RunDLL hotplug.dll");
     EXPECT_EQ(shell_.started.back().showCommand, 2);
     EXPECT_TRUE(process_.ended);
     EXPECT_FALSE(tray_.added);
