@@ -1,6 +1,7 @@
 // The entry routine of quopa.exe.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "app/frmMain.h"
 #include "platform/win32/win32_desktop.h"

@@ -1,8 +1,9 @@
 // quopa.exe as a user meets it, started from a temporary drive under Wine.
+#include <windows.h>
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include "app/command_ids.h"
 #include "tests/e2e/remote.h"

@@ -1,8 +1,9 @@
 // Our engine against the system's profile functions, the reference it must agree with,
 // on the cases of the native suite. Where we deliberately answer differently the case
 // says so, and only our own answer is checked.
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <string>
 
