@@ -12,9 +12,6 @@ inline constexpr std::uint32_t kIconByName = 16;
 
 // The icon of `path`'s file type; an empty picture when there is none.
 platform::Picture GetFileIcon(platform::Shell& shell, const std::string& path, std::uint32_t flags);
-// The lower-case type of a file name as the icon lookup judges it (".exe"), or "" for a
-// name without one. Items of one type share one picture.
-std::string FileTypeOf(const std::string& path);
 // The picture when it holds an icon, otherwise an empty one.
 platform::Picture IconToPicture(platform::Picture icon);
 

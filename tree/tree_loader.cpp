@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "launch/shell_rules.h"
+#include "platform/file_type.h"
 #include "tree/mod_get_browser.h"
 #include "tree/mod_get_icon.h"
 
@@ -190,7 +191,7 @@ void TreeLoader::EnsureItemPicture(const std::string& imageKey, const std::strin
     if (ilIcons_.IndexOf(imageKey) >= 0) return;
     // The icon depends on the type only: one lookup per type, kept under its own key so
     // that removing an item's key never takes the shared picture with it.
-    std::string typeKey = "filetype" + FileTypeOf(resolvedPath);
+    std::string typeKey = "filetype" + platform::FileTypeOf(resolvedPath);
     int index = ilIcons_.IndexOf(typeKey);
     if (index < 0) {
         platform::Picture icon = GetFileIcon(services_.shell, resolvedPath, kIconByName);

@@ -1,5 +1,7 @@
 #include "platform/headless/headless_shell.h"
 
+#include "platform/file_type.h"
+
 #include <cctype>
 
 namespace platform {
@@ -23,20 +25,10 @@ std::intptr_t HeadlessShell::FindProgram(const std::string& file, const std::str
     return browserCode;
 }
 
-std::string HeadlessShell::TypeOf(const std::string& path) {
-    std::size_t name = path.find_last_of("\\/");
-    name = name == std::string::npos ? 0 : name + 1;
-    std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || dot < name || dot + 1 == path.size()) return "";
-    std::string type = path.substr(dot);
-    for (char& c : type) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return type;
-}
-
 Picture HeadlessShell::FileIcon(const std::string& path, std::uint32_t flags) {
     iconRequests.push_back(path);
     lastIconFlags = flags;
-    std::string type = TypeOf(path);
+    std::string type = FileTypeOf(path);
     if (noIconFor.count(type)) return {};
     auto it = iconIds.find(type);
     if (it == iconIds.end()) it = iconIds.emplace(type, 0x1000 + iconIds.size()).first;

@@ -36,9 +36,6 @@ class HeadlessShell : public Shell {
     Picture FileIcon(const std::string& path, std::uint32_t flags) override;
     bool StartProcess(const std::string& commandLine, int showCommand) override;
 
-    // The type as the icon lookup judges it: ".exe", or "" for a name without one.
-    static std::string TypeOf(const std::string& path);
-
     std::vector<ExecuteCall> executed;
     std::intptr_t executeResult = 42;
 
