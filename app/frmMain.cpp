@@ -87,6 +87,7 @@ void frmMain::WireEvents() {
     form.onQueryUnload = [this](ui::QueryUnloadEvent& e) { Form_QueryUnload(e); };
     form.onResize = [this] { Form_Resize(); };
     form.onTrayNotify = [this](int m) { Form_TrayNotify(m); };
+    form.onTaskbarCreated = [this] { Form_TaskbarCreated(); };
     mnuExit->onClick = [this] { mnuExit_Click(); };
     mnuPopupShow->onClick = [this] { mnuPopupShow_Click(); };
     mnuPopupApplication.onClick = [this](int index) { mnuPopupApplication_Click(index); };

@@ -27,6 +27,7 @@ class frmMain {
     void Form_QueryUnload(ui::QueryUnloadEvent& e);
     void Form_Resize();
     void Form_TrayNotify(int mouseMessage);
+    void Form_TaskbarCreated();
     void mnuExit_Click();
     void mnuPopupShow_Click();
     void mnuPopupApplication_Click(int index);
@@ -90,6 +91,7 @@ class frmMain {
     Launcher launcher_;
     std::unique_ptr<TreeLoader> loader_;  // made with the menus it fills
     std::vector<std::string> startupTrace_;
+    bool trayRegistered_ = false;  // the start-up got as far as the tray icon
 };
 
 }  // namespace quopa

@@ -26,6 +26,11 @@ void frmMain::Form_TrayNotify(int mouseMessage) {
     }
 }
 
+void frmMain::Form_TaskbarCreated() {
+    // A restarted shell forgets every icon: without this the hidden window has no way back.
+    if (trayRegistered_) RegisterTrayIcon();
+}
+
 void frmMain::mnuPopupShow_Click() {
     form.SetWindowState(ui::WindowState::Normal);
     form.Show();
@@ -49,6 +54,7 @@ void frmMain::PlaceAboveTaskbar() {
 }
 
 void frmMain::RegisterTrayIcon() {
+    trayRegistered_ = true;
     TrayIconRecord& tray = state_.TrayIconData;
     tray.hWnd = form.Handle();
     tray.uID = 1;

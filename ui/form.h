@@ -57,12 +57,17 @@ class Form : public Container {
     std::function<void(QueryUnloadEvent&)> onQueryUnload;
     std::function<void()> onResize;
     std::function<void(int mouseMessage)> onTrayNotify;
+    // The shell's taskbar was made anew (the shell restarted): tray icons are gone.
+    std::function<void()> onTaskbarCreated;
 
     // For peers and tests: what the user or the system did.
     bool RequestClose();  // true when the window may close
     void SystemChangedState(WindowState state);
     void RaiseTrayNotify(int mouseMessage) {
         if (onTrayNotify) onTrayNotify(mouseMessage);
+    }
+    void RaiseTaskbarCreated() {
+        if (onTaskbarCreated) onTaskbarCreated();
     }
 
   private:

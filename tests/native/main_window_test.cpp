@@ -110,6 +110,16 @@ TEST_F(MainWindowTest, TrayClicksBringTheWindowBackAndRightClickOpensTheMenu) {
     EXPECT_FALSE(w.form.Visible());
 }
 
+TEST_F(MainWindowTest, TrayIconComesBackWhenTheShellRestarts) {
+    tray_.addResult = false;  // the taskbar is not there yet at start-up
+    frmMain& w = Start();
+    tray_.addResult = true;
+    w.form.RaiseTaskbarCreated();
+    EXPECT_EQ(tray_.addCalls, 2);
+    EXPECT_TRUE(tray_.added);
+    EXPECT_EQ(tray_.tip, "Quopa Application Launcher [E:]");
+}
+
 TEST_F(MainWindowTest, DocksAboveTheTaskbarAtTheRightEdge) {
     desktop_.taskbar = {0, 738, 1024, 768};  // 30 pixels at the bottom
     frmMain& w = Start();

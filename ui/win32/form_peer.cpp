@@ -249,6 +249,13 @@ LRESULT CALLBACK Win32FormPeer::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM
 }
 
 LRESULT Win32FormPeer::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    // Sent to every top-level window when the taskbar comes back after the shell restarted:
+    // notification-area icons must be added again.
+    static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    if (msg == taskbarCreated && taskbarCreated != 0) {
+        form_.RaiseTaskbarCreated();
+        return 0;
+    }
     switch (msg) {
         case WM_CLOSE:
             if (form_.RequestClose() && hwnd_) DestroyForm(backend_, hwnd_);
