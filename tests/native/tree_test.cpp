@@ -15,19 +15,11 @@
 namespace quopa::testing {
 namespace {
 
+using Strings = std::vector<std::string>;
+
 struct Item {
-    Item(std::string n, std::string p, std::string c = "Quopa", std::string t = "0",
-         std::string a = "0", std::string params = "\"\"", std::string s = "",
-         std::string w = "Normal")
-        : name(n),
-          path(p),
-          category(c),
-          type(t),
-          autorun(a),
-          parameters(params),
-          startIn(s),
-          style(w) {}
-    std::string name, path, category, type, autorun, parameters, startIn, style;
+    std::string name, path, category = "Quopa", type = "0", autorun = "0";
+    std::string parameters = "\"\"", startIn = "", style = "Normal";
 };
 
 std::string Category(int n, const std::string& name) {
@@ -43,12 +35,6 @@ std::string Application(int n, const Item& i) {
 
 class TreeTest : public TempDriveTest {
   protected:
-    static ui::MenuItem::Args RunArgs() {
-        ui::MenuItem::Args args;
-        args.caption = "R&un";
-        args.enabled = false;
-        return args;
-    }
     void SetUp() override {
         TempDriveTest::SetUp();
         std::filesystem::create_directory(Host("tmp"));
@@ -59,14 +45,14 @@ class TreeTest : public TempDriveTest {
         icons.Create(form);
         apps.Create(run, 100, 1, "App");
     }
-    std::vector<std::string> Keys(const std::vector<ui::TreeNode*>& nodes) const {
-        std::vector<std::string> keys;
+    void Apps(const std::string& text) const { Put("quopa_apps.dat", text); }
+    static Strings Keys(const std::vector<ui::TreeNode*>& nodes) {
+        Strings keys;
         for (const ui::TreeNode* node : nodes) keys.push_back(node->key);
         return keys;
     }
-    std::vector<std::string> ItemsOf(const std::string& category) const {
-        const ui::TreeNode* node = tree.Find(category);
-        return node ? Keys(node->children) : std::vector<std::string>{};
+    Strings ItemsOf(const std::string& category) const {
+        return Keys(tree.Find(category)->children);
     }
 
     const std::string appsFile = AppsFile("E:\\");
@@ -81,7 +67,7 @@ class TreeTest : public TempDriveTest {
     ui::Form form{backend};
     ui::TreeView tree;
     ui::ImageList icons;
-    ui::MenuItem run{RunArgs()};
+    ui::MenuItem run{{"R&un", 0, false}};
     ui::MenuArray apps;
     Launcher launcher{ini, shell, desktop, state, "E:\\", appsFile};
     int doEventsCalls = 0;
@@ -89,11 +75,11 @@ class TreeTest : public TempDriveTest {
                       [this] { ++doEventsCalls; }};
 };
 
-TEST_F(TreeTest, EmptyOrMissingFileShowsOnlyTheMainCategory) {
+TEST_F(TreeTest, EmptyOrMissingFileShowsOnlyTheMainCategoryAndEndsAutorun) {
     for (bool present : {false, true}) {
-        if (present) Put("quopa_apps.dat", "");
+        if (present) Apps("");
         loader.IntList();
-        EXPECT_EQ(Keys(tree.Roots()), std::vector<std::string>{"Quopa"});
+        EXPECT_EQ(Keys(tree.Roots()), Strings{"Quopa"});
         const ui::TreeNode* main = tree.Find("Quopa");
         EXPECT_EQ(main->text, "Quopa Drive");
         EXPECT_EQ(main->tag, "Category0");
@@ -107,30 +93,35 @@ TEST_F(TreeTest, EmptyOrMissingFileShowsOnlyTheMainCategory) {
     }
     EXPECT_EQ(Get("quopa_apps.dat"), "") << "loading must not write";
     EXPECT_EQ(doEventsCalls, 2);
+    // The browser's picture comes from a scratch page in the temporary folder.
+    EXPECT_EQ(shell.findExecutableFiles, Strings(2, "E:\\tmp\\dummy.html"));
+    EXPECT_FALSE(Exists("tmp/dummy.html"));
+    EXPECT_EQ(shell.iconRequests[0], shell.browserPath);
+    EXPECT_TRUE(desktop.messages.empty());
+    // Autorun is done once the first load is over, even one that found no items.
+    Apps(Application(1, {"A", "E:\\a.exe", "Quopa", "0", "1"}));
+    loader.IntList();
+    EXPECT_TRUE(shell.executed.empty());
 }
 
 TEST_F(TreeTest, BuildsCategoriesItemsAndTrayEntries) {
-    Put("quopa_apps.dat", Category(1, "Games") + Category(2, "Deleted") + Category(3, "deleted") +
-                              Category(4, "Empty") +
-                              Application(1, {"Notepad", "%drive%\\Tools\\notepad2.exe"}) +
-                              Application(2, {"", "%drive%\\gone.exe"}) +
-                              Application(3, {"Chess", "%drive%\\Games\\chess.exe", "Games"}) +
-                              Application(4, {"Site", "http://example.org", "Games", "1"}) +
-                              Application(5, {"Odd", "%drive%\\x.exe", "Games", "abc"}));
+    Apps(Category(1, "Games") + Category(2, "Deleted") + Category(3, "deleted") +
+         Category(4, "Empty") + Application(1, {"Notepad", "%drive%\\Tools\\notepad2.exe"}) +
+         Application(2, {"", "%drive%\\gone.exe"}) +
+         Application(3, {"Chess", "%drive%\\Games\\chess.exe", "Games"}) +
+         Application(4, {"Site", "http://example.org", "Games", "1"}) +
+         Application(5, {"Odd", "%drive%\\x.exe", "Games", "abc"}));
     loader.IntList();
 
-    EXPECT_EQ(Keys(tree.Roots()), (std::vector<std::string>{"Quopa", "Games", "deleted", "Empty"}));
-    EXPECT_EQ(tree.Find("Games")->tag, "Category1");
+    EXPECT_EQ(Keys(tree.Roots()), (Strings{"Quopa", "Games", "deleted", "Empty"}));
     EXPECT_EQ(tree.Find("Empty")->tag, "Category4");
     EXPECT_EQ(tree.Find("Games")->image, "default");
-    EXPECT_EQ(ItemsOf("Quopa"), std::vector<std::string>{"application1"});
-    EXPECT_EQ(ItemsOf("Games"),
-              (std::vector<std::string>{"application3", "application4", "application5"}));
+    EXPECT_EQ(ItemsOf("Quopa"), Strings{"application1"});
+    EXPECT_EQ(ItemsOf("Games"), (Strings{"application3", "application4", "application5"}));
     EXPECT_EQ(tree.Find("application3")->text, "Chess");
     EXPECT_EQ(tree.Find("application3")->image, "Application3");
     EXPECT_EQ(tree.Find("application4")->image, "browser");
     EXPECT_EQ(tree.Find("application5")->image, "Application5") << "a bad type counts as 0";
-    EXPECT_EQ(tree.Find("application2"), nullptr);
     EXPECT_TRUE(tree.Find("Quopa")->expanded);
     EXPECT_TRUE(tree.Find("Games")->expanded);
     EXPECT_FALSE(tree.Find("Empty")->expanded);
@@ -144,106 +135,81 @@ TEST_F(TreeTest, BuildsCategoriesItemsAndTrayEntries) {
     EXPECT_EQ(apps.Element(4)->Caption(), "Site");
 }
 
-TEST_F(TreeTest, UnusableCategoriesAreSkippedAndTheRestLoads) {
-    Put("quopa_apps.dat", Category(1, "Games") + Category(2, "Games") + Category(3, "Quopa") +
-                              Category(4, "application2") + Category(5, "Tools") +
-                              Application(1, {"A", "E:\\a.exe", "Tools"}) +
-                              Application(2, {"B", "E:\\b.exe", "Games"}) +
-                              Application(3, {"C", "E:\\c.exe", "Games"}));
+// Refused categories are left out; an item without a usable category stays off the tree,
+// still reachable from the tray, and loading goes on past it.
+TEST_F(TreeTest, UnusableCategoriesAndItemsAreSkippedAndTheRestLoads) {
+    Apps(Category(1, "Games") + Category(2, "Games") + Category(3, "Quopa") +
+         Category(4, "application2") + Category(5, "Tools") +
+         Application(1, {"A", "E:\\a.exe", "Tools"}) + Application(2, {"B", "E:\\b.exe", "Games"}) +
+         Application(3, {"Lost app", "E:\\c.exe", "Gone"}) +
+         Application(4, {"Lost link", "http://x", "Gone", "1"}) +
+         Application(5, {"No category", "E:\\d.exe", ""}) +
+         Application(6, {"Kept", "E:\\e.exe", "Games"}) +
+         Application(7, {"Nested", "E:\\f.exe", "application6"}));
     loader.IntList();
-    EXPECT_EQ(Keys(tree.Roots()),
-              (std::vector<std::string>{"Quopa", "Games", "application2", "Tools"}));
+    EXPECT_EQ(Keys(tree.Roots()), (Strings{"Quopa", "Games", "application2", "Tools"}));
     EXPECT_EQ(tree.Find("Games")->tag, "Category1");
-    EXPECT_EQ(ItemsOf("Tools"), std::vector<std::string>{"application1"});
-    EXPECT_EQ(ItemsOf("Games"), std::vector<std::string>{"application3"})
-        << "an item whose key a category holds stays off the tree";
-    EXPECT_EQ(apps.Element(2)->Caption(), "B");
     EXPECT_EQ(state.NextCategoryIndex, 6);
-}
-
-TEST_F(TreeTest, ItemsWithoutTheirCategoryStayOffTheTreeAndLoadingGoesOn) {
-    Put("quopa_apps.dat", Category(1, "Games") + Application(1, {"Lost app", "E:\\a.exe", "Gone"}) +
-                              Application(2, {"Lost link", "http://x", "Gone", "1"}) +
-                              Application(3, {"No category", "E:\\b.exe", ""}) +
-                              Application(4, {"Nested", "E:\\c.exe", "application5"}) +
-                              Application(5, {"Kept", "E:\\d.exe", "Games"}));
-    loader.IntList();
-    for (const char* key : {"application1", "application2", "application3", "application4"})
+    EXPECT_EQ(ItemsOf("Tools"), Strings{"application1"});
+    EXPECT_EQ(ItemsOf("Games"), Strings{"application6"})
+        << "an item whose key a category holds stays off the tree";
+    EXPECT_TRUE(tree.Find("application6")->children.empty());
+    for (const char* key : {"application3", "application4", "application5", "application7"})
         EXPECT_EQ(tree.Find(key), nullptr) << key;
-    EXPECT_EQ(ItemsOf("Games"), std::vector<std::string>{"application5"});
-    EXPECT_TRUE(tree.Find("application5")->children.empty());
-    EXPECT_EQ(Keys(tree.Roots()), (std::vector<std::string>{"Quopa", "Games"}));
-    for (int n = 1; n <= 5; ++n) EXPECT_NE(apps.Element(n), nullptr) << n;
-    EXPECT_EQ(apps.Element(1)->Caption(), "Lost app");
-    EXPECT_EQ(state.NextItemIndex, 6);
+    for (int n = 1; n <= 7; ++n) EXPECT_NE(apps.Element(n), nullptr) << n;
+    EXPECT_EQ(apps.Element(2)->Caption(), "B");
+    EXPECT_EQ(apps.Element(3)->Caption(), "Lost app");
+    EXPECT_EQ(state.NextItemIndex, 8);
 }
 
-TEST_F(TreeTest, IconsAreLookedUpOncePerTypeAndShared) {
-    Put("quopa_apps.dat",
-        Application(1, {"A", "%drive%\\A.EXE"}) + Application(2, {"B", "%drive%\\missing\\b.exe"}) +
-            Application(3, {"C", "%drive%\\c.txt"}) + Application(4, {"D", "%drive%\\d.xyz"}) +
-            Application(5, {"E", "%drive%\\e.xyz"}) + Application(6, {"F", "%drive%\\f.exe"}));
+// One lookup per file type, shared by its items. Without a browser the user is told, and
+// links take the system's generic icon, else the program's own.
+TEST_F(TreeTest, IconsAreLookedUpOncePerTypeAndLinksFallBackWithoutABrowser) {
+    Apps(Application(1, {"A", "%drive%\\A.EXE"}) +
+         Application(2, {"B", "%drive%\\missing\\b.exe"}) +
+         Application(3, {"C", "%drive%\\c.txt"}) + Application(4, {"D", "%drive%\\d.xyz"}) +
+         Application(5, {"E", "%drive%\\e.xyz"}) + Application(6, {"F", "%drive%\\f.exe"}) +
+         Application(7, {"Site", "http://x", "Quopa", "1"}));
     shell.noIconFor.insert(".xyz");
+    shell.browserCode = 31;
     loader.IntList();
-    int exe = icons.IndexOf("Application1");
+    const int exe = icons.IndexOf("Application1");
     EXPECT_GE(exe, 0);
     EXPECT_EQ(icons.IndexOf("Application2"), exe) << "a missing file still has its type's icon";
     EXPECT_EQ(icons.IndexOf("Application6"), exe);
     EXPECT_NE(icons.IndexOf("Application3"), exe);
+    EXPECT_GE(icons.IndexOf("browser"), 0);
     EXPECT_EQ(icons.IndexOf("Application4"), icons.IndexOf("browser"));
     EXPECT_EQ(icons.IndexOf("Application5"), icons.IndexOf("browser"));
-    EXPECT_EQ(ItemsOf("Quopa").size(), 6u) << "an item without an icon still shows";
-
-    std::vector<std::string> itemLookups(shell.iconRequests.begin() + 1, shell.iconRequests.end());
-    EXPECT_EQ(itemLookups, (std::vector<std::string>{"E:\\a.exe", "E:\\c.txt", "E:\\d.xyz"}));
+    EXPECT_EQ(ItemsOf("Quopa").size(), 7u) << "an item without an icon still shows";
+    EXPECT_EQ(shell.iconRequests, (Strings{"", "E:\\a.exe", "E:\\c.txt", "E:\\d.xyz"}));
     EXPECT_EQ(shell.lastIconFlags, 16u);
-}
-
-TEST_F(TreeTest, BrowserPictureComesFromAScratchPageInTheTempFolder) {
-    loader.IntList();
-    EXPECT_EQ(shell.findExecutableFiles, std::vector<std::string>{"E:\\tmp\\dummy.html"});
-    EXPECT_FALSE(Exists("tmp/dummy.html"));
-    ASSERT_FALSE(shell.iconRequests.empty());
-    EXPECT_EQ(shell.iconRequests[0], shell.browserPath);
-    EXPECT_TRUE(desktop.messages.empty());
-}
-
-TEST_F(TreeTest, NoBrowserSaysNoDiceAndFallsBackToTheGenericIcon) {
-    Put("quopa_apps.dat", Application(1, {"Site", "http://x", "Quopa", "1"}));
-    shell.browserCode = 31;
-    loader.IntList();
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].text, "No dice!");
     EXPECT_EQ(desktop.messages[0].title, kAppTitle);
     EXPECT_EQ(desktop.messages[0].style, platform::kMbOk);
-    EXPECT_EQ(shell.iconRequests[0], "");
-    EXPECT_GE(icons.IndexOf("browser"), 0);
-    EXPECT_NE(tree.Find("application1"), nullptr);
 
     shell.noIconFor.insert("");
     loader.IntList();
     EXPECT_EQ(icons.IndexOf("browser"), icons.IndexOf("default"));
-    EXPECT_NE(tree.Find("application1"), nullptr);
+    EXPECT_NE(tree.Find("application7"), nullptr);
 }
 
 TEST_F(TreeTest, AutorunLaunchesOncePerProcessWithoutFolderFallback) {
-    Put("quopa_apps.dat", Application(1, {"Quiet", "%drive%\\Tools\\A.exe", "Quopa", "0", "1"}) +
-                              Application(2, {"Max", "%drive%\\Doc.txt", "Quopa", "0", "1",
-                                              "\"-x\"", "%drive%\\Work", "Maximized"}) +
-                              Application(3, {"Off", "%drive%\\c.exe", "Quopa", "0", "0"}) +
-                              Application(4, {"", "%drive%\\deleted.exe", "Quopa", "0", "1"}) +
-                              Application(5, {"Broken", "%drive%\\e.exe", "Missing", "0", "1"}));
+    Apps(Application(1, {"Quiet", "%drive%\\Tools\\A.exe", "Quopa", "0", "1"}) +
+         Application(2, {"Max", "%drive%\\Doc.txt", "Quopa", "0", "1", "\"-x\"", "%drive%\\Work",
+                         "Maximized"}) +
+         Application(3, {"Off", "%drive%\\c.exe", "Quopa", "0", "0"}) +
+         Application(4, {"", "%drive%\\deleted.exe", "Quopa", "0", "1"}) +
+         Application(5, {"Broken", "%drive%\\e.exe", "Missing", "0", "1"}));
     shell.executeResult = 2;
     loader.IntList();
-    ASSERT_EQ(shell.executed.size(), 3u);
-    EXPECT_EQ(shell.executed[0].file, "E:\\tools\\a.exe");
-    EXPECT_EQ(shell.executed[0].directory, "");
-    EXPECT_EQ(shell.executed[0].showCommand, 1);
-    EXPECT_EQ(shell.executed[1].file, "E:\\doc.txt");
-    EXPECT_EQ(shell.executed[1].parameters, "-x");
-    EXPECT_EQ(shell.executed[1].directory, "E:\\work");
-    EXPECT_EQ(shell.executed[1].showCommand, 3);
-    EXPECT_EQ(shell.executed[2].file, "E:\\e.exe");
+    Strings runs;  // file, parameters, folder, show command
+    for (const auto& e : shell.executed)
+        runs.push_back(e.file + "|" + e.parameters + "|" + e.directory + "|" +
+                       std::to_string(e.showCommand));
+    EXPECT_EQ(runs,
+              (Strings{"E:\\tools\\a.exe|||1", "E:\\doc.txt|-x|E:\\work|3", "E:\\e.exe|||1"}));
     EXPECT_EQ(desktop.messages.size(), 3u) << "each failure is reported, loading goes on";
     EXPECT_EQ(ItemsOf("Quopa").size(), 3u);
     EXPECT_TRUE(state.AutorunDone);
@@ -253,21 +219,14 @@ TEST_F(TreeTest, AutorunLaunchesOncePerProcessWithoutFolderFallback) {
     EXPECT_EQ(shell.executed.size(), 3u);
 }
 
-TEST_F(TreeTest, AutorunIsDoneEvenWhenTheFirstLoadFindsNoItems) {
-    loader.IntList();
-    Put("quopa_apps.dat", Application(1, {"A", "E:\\a.exe", "Quopa", "0", "1"}));
-    loader.IntList();
-    EXPECT_TRUE(shell.executed.empty());
-}
-
 TEST_F(TreeTest, LoadAppsAgainRestoresMissingNodesInNumberOrder) {
-    Put("quopa_apps.dat", Category(1, "Games") + Application(1, {"A", "E:\\a.exe", "Games"}) +
-                              Application(2, {"Search... B", "E:\\b.exe", "Games"}) +
-                              Application(3, {"C", "http://c", "Games", "1"}) +
-                              Application(4, {"D", "E:\\d.txt", "Quopa"}) +
-                              Application(5, {"", "E:\\gone.exe", "Games"}) +
-                              Application(6, {"Search... F", "E:\\f.exe", "Games"}) +
-                              Application(7, {"G", "E:\\g.exe", "Games"}));
+    Apps(Category(1, "Games") + Application(1, {"A", "E:\\a.exe", "Games"}) +
+         Application(2, {"Search... B", "E:\\b.exe", "Games"}) +
+         Application(3, {"C", "http://c", "Games", "1"}) +
+         Application(4, {"D", "E:\\d.txt", "Quopa"}) +
+         Application(5, {"", "E:\\gone.exe", "Games"}) +
+         Application(6, {"Search... F", "E:\\f.exe", "Games"}) +
+         Application(7, {"G", "E:\\g.exe", "Games"}));
     loader.IntList();
     const auto full = ItemsOf("Games");
     const int exe = icons.IndexOf("Application1");
@@ -283,7 +242,7 @@ TEST_F(TreeTest, LoadAppsAgainRestoresMissingNodesInNumberOrder) {
 
     loader.LoadApps();
     EXPECT_EQ(ItemsOf("Games"), full);
-    EXPECT_EQ(ItemsOf("Quopa"), std::vector<std::string>{"application4"});
+    EXPECT_EQ(ItemsOf("Quopa"), Strings{"application4"});
     EXPECT_EQ(tree.Find("application2")->text, "Search... B");
     ASSERT_NE(tree.SelectedItem(), nullptr);
     EXPECT_EQ(tree.SelectedItem()->key, "application6");
@@ -303,7 +262,7 @@ class TreeLimitTest : public TreeTest {};
 TEST_F(TreeLimitTest, ItemNumbersStopAt9999AndTheNextOneIsFree) {
     std::string text;
     for (int n = 1; n <= 10000; ++n) text += Application(n, {"I" + std::to_string(n), "E:\\x.exe"});
-    Put("quopa_apps.dat", text);
+    Apps(text);
     loader.IntList();
     EXPECT_EQ(ItemsOf("Quopa").size(), 9999u);
     EXPECT_EQ(tree.Find("application10000"), nullptr);
@@ -315,10 +274,10 @@ TEST_F(TreeLimitTest, NineThousandNineHundredNinetyNineCategoriesStillLoadTheIte
     std::string text;
     for (int n = 1; n <= 9999; ++n) text += Category(n, "C" + std::to_string(n));
     text += Application(1, {"A", "E:\\a.exe", "C9999"});
-    Put("quopa_apps.dat", text);
+    Apps(text);
     loader.IntList();
     EXPECT_EQ(tree.Roots().size(), 10000u);
-    EXPECT_EQ(ItemsOf("C9999"), std::vector<std::string>{"application1"});
+    EXPECT_EQ(ItemsOf("C9999"), Strings{"application1"});
     EXPECT_EQ(state.NextCategoryIndex, 10000);
     EXPECT_EQ(state.NextItemIndex, 2);
 }
