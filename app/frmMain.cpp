@@ -9,16 +9,17 @@ namespace {
 constexpr std::uint32_t kGreyText = 0x808080;
 }
 
-frmMain::frmMain(ui::Backend& backend, platform::Services& sys, modINI& ini, ProgramState& state)
-    : form(backend),
-      backend_(backend),
-      sys_(sys),
-      ini_(ini),
-      state_(state),
-      programFolder_(sys.process.ProgramFolder()),
+frmMain::frmMain(AppContext& ctx)
+    : form(ctx.backend),
+      ctx_(ctx),
+      backend_(ctx.backend),
+      sys_(ctx.sys),
+      ini_(ctx.ini),
+      state_(ctx.state),
+      programFolder_(ctx.programFolder),
       appsFile_(quopa::AppsFile(programFolder_)),
       settingsFile_(quopa::SettingsFile(programFolder_)),
-      launcher_(ini, sys.shell, sys.desktop, state, programFolder_, appsFile_) {}
+      launcher_(ctx.ini, ctx.sys.shell, ctx.sys.desktop, ctx.state, programFolder_, appsFile_) {}
 
 void frmMain::Create() {
     ui::FormArgs args;
@@ -60,6 +61,7 @@ void frmMain::CreateSidebar() {
     lblEmail.Create(Frame1, {"", {120, 1680, 3495, 240}});
 
     frmDiskInfo.Create(form, {"Disk Info", {7680, 120, 3735, 2055}, true, false});
+    frmDiskInfo.BringToFront();  // when shown, it covers the User Info frame
     ui::ControlArgs drive{"D:", {120, 240, 615, 495}};
     drive.font = {true, 18};
     Label6.Create(frmDiskInfo, drive);
@@ -97,34 +99,23 @@ void frmMain::WireEvents() {
 }
 
 void frmMain::Form_Load() {
-    startupTrace_.clear();
-    Step("narrow");
     form.SetWidth(7740);
     frmDiskInfo.SetLeft(3840);
-    Step("loadsettings");
     loadsettings();
     ShowDiskInfoNext = true;
-    Step("single-instance");
     if (sys_.process.AnotherInstanceRunning()) {
         sys_.desktop.MsgBox(0, "Quopa is already running!", kAppTitle,
                             platform::kMbIconCritical | platform::kMbOk);
         sys_.process.End();
         return;
     }
-    Step("show");
     form.Show();
-    Step("caption");
     DriveCaptionDone = false;
     AddDriveToCaption();
-    Step("language");
     ApplyLanguage();
-    Step("placement");
     PlaceAboveTaskbar();
-    Step("tray");
     RegisterTrayIcon();
-    Step("disk");
     ShowDiskInfo();
-    Step("tree");
     IntList();
 }
 

@@ -4,18 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "app/app_context.h"
 #include "launch/launcher.h"
-#include "platform/services.h"
-#include "store/ini.h"
-#include "store/program_state.h"
 #include "tree/tree_loader.h"
-#include "ui/backend.h"
 
 namespace quopa {
 
 class frmMain {
   public:
-    frmMain(ui::Backend& backend, platform::Services& sys, modINI& ini, ProgramState& state);
+    explicit frmMain(AppContext& ctx);
     frmMain(const frmMain&) = delete;
     frmMain& operator=(const frmMain&) = delete;
 
@@ -49,8 +46,6 @@ class frmMain {
     const std::string& ProgramFolder() const { return programFolder_; }
     const std::string& AppsFile() const { return appsFile_; }
     const std::string& SettingsFile() const { return settingsFile_; }
-    // The start-up steps as they ran, in order.
-    const std::vector<std::string>& StartupTrace() const { return startupTrace_; }
     bool ShowDiskInfoNext = false;
     bool DriveCaptionDone = false;
 
@@ -81,8 +76,8 @@ class frmMain {
     void CreateSidebar();
     void CreateMenus();
     void WireEvents();
-    void Step(const char* name) { startupTrace_.emplace_back(name); }
 
+    AppContext& ctx_;
     ui::Backend& backend_;
     platform::Services& sys_;
     modINI& ini_;
@@ -90,8 +85,7 @@ class frmMain {
     std::string programFolder_, appsFile_, settingsFile_;
     Launcher launcher_;
     std::unique_ptr<TreeLoader> loader_;  // made with the menus it fills
-    std::vector<std::string> startupTrace_;
-    bool trayRegistered_ = false;  // the start-up got as far as the tray icon
+    bool trayRegistered_ = false;         // the start-up got as far as the tray icon
 };
 
 }  // namespace quopa

@@ -44,13 +44,13 @@ int frmMain::GetTaskbarHeight() {
     platform::PixelRect rect;
     sys_.desktop.TaskbarRect(rect);
     auto pixels = static_cast<std::int16_t>(rect.bottom - rect.top);
-    return pixels * sys_.desktop.Screen().twipsPerPixelY;
+    return sys_.desktop.Screen().ToTwipsY(pixels);
 }
 
 void frmMain::PlaceAboveTaskbar() {
     platform::ScreenMetrics screen = sys_.desktop.Screen();
     const ui::Bounds& b = form.GetBounds();
-    form.Move(screen.widthTwips - b.width, screen.heightTwips - b.height - GetTaskbarHeight());
+    form.Move(screen.WidthTwips() - b.width, screen.HeightTwips() - b.height - GetTaskbarHeight());
 }
 
 void frmMain::RegisterTrayIcon() {

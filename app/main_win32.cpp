@@ -3,6 +3,9 @@
 
 #include <commctrl.h>
 
+#include <exception>
+#include <string>
+
 #include "app/frmMain.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_files.h"
@@ -31,7 +34,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     quopa::ProgramState state;
     ui::Win32Backend backend;
 
-    quopa::frmMain main(backend, sys, ini, state);
-    main.Create();
-    return backend.Run();
+    quopa::AppContext ctx{backend, sys, ini, state, process.ProgramFolder()};
+    try {
+        quopa::frmMain main(ctx);
+        main.Create();
+        return backend.Run();
+    } catch (const std::exception& e) {
+        // Unwinding removes the tray icon (the tray's destructor); a bare terminate would not.
+        OutputDebugStringA((std::string("Quopa: start-up failed: ") + e.what() + "\n").c_str());
+        desktop.MsgBox(0, std::string("Quopa could not start: ") + e.what(), quopa::kAppTitle,
+                       platform::kMbIconCritical | platform::kMbOk);
+        return 1;
+    }
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/picture.h"
+#include "platform/twips.h"
 #include "platform/window_id.h"
 
 namespace platform {
@@ -18,11 +19,19 @@ enum MsgBoxStyle : unsigned {
 };
 enum MsgBoxAnswer : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 
+// The primary screen in pixels and its dots per inch; twips are derived, never stored.
 struct ScreenMetrics {
-    int widthTwips = 0;
-    int heightTwips = 0;
-    int twipsPerPixelX = 15;
-    int twipsPerPixelY = 15;
+    int widthPixels = 0;
+    int heightPixels = 0;
+    int dpiX = 96;
+    int dpiY = 96;
+    // The system's small-icon size: tree pictures follow it (32 x 32 at 200 %).
+    int smallIconWidth = 16;
+    int smallIconHeight = 16;
+
+    int WidthTwips() const { return PixelsToTwips(widthPixels, dpiX); }
+    int HeightTwips() const { return PixelsToTwips(heightPixels, dpiY); }
+    int ToTwipsY(int pixels) const { return PixelsToTwips(pixels, dpiY); }
 };
 
 struct PixelRect {

@@ -74,7 +74,8 @@ void TreeLoader::IntList() {
     UpdateGuard update(TreeView1_);
     TreeView1_.Clear();
     ilIcons_.Clear();
-    ilIcons_.SetImageSize(16, 16);
+    const platform::ScreenMetrics screen = services_.desktop.Screen();
+    ilIcons_.SetImageSize(screen.smallIconWidth, screen.smallIconHeight);
     ilIcons_.Add("default", services_.desktop.AppIcon());
     AddBrowserImage();
     TreeView1_.SetImageList(&ilIcons_);

@@ -1,5 +1,6 @@
 #pragma once
 // Creates the peers of one backend: real windows (win32) or nothing at all (headless).
+#include <functional>
 #include <memory>
 
 #include "ui/form.h"
@@ -34,6 +35,11 @@ class Backend {
     virtual int Run() = 0;
     // Handles the window messages waiting now, then returns.
     virtual void DoEvents() {}
+    // Runs the message loop until `form` unloads; `owner` is disabled meanwhile (by Form).
+    virtual void RunModal(Form& form, Form& owner) = 0;
+    // Runs `task` later, from the message loop: the way out of a handler whose object the
+    // task destroys.
+    virtual void Post(std::function<void()> task) = 0;
 };
 
 }  // namespace ui

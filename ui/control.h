@@ -26,6 +26,7 @@ class ControlPeer {
     virtual void SetEnabled(bool) {}
     virtual void SetVisible(bool) {}
     virtual void SetFocus() {}
+    virtual void BringToFront() {}
     virtual platform::WindowId Handle() const { return 0; }
 };
 
@@ -67,10 +68,16 @@ class Control {
     void SetFocus() {
         if (peer_) peer_->SetFocus();
     }
+    // Covers the siblings it overlaps (the designs' ZOrder 0).
+    void BringToFront() {
+        if (peer_) peer_->BringToFront();
+    }
     platform::WindowId Handle() const { return peer_ ? peer_->Handle() : 0; }
 
     // For peers: the user changed the text in the real window.
     void SyncText(const std::string& text) { text_ = text; }
+    // For peers: the window was hidden or destroyed by the system.
+    void SyncVisible(bool on) { visible_ = on; }
     // For peers: the system gave the window another size or place than asked for.
     void SyncBounds(const Bounds& b) { bounds_ = b; }
 

@@ -1,6 +1,10 @@
 #include "ui/form.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "ui/backend.h"
+#include "ui/simple_controls.h"
 
 namespace ui {
 
@@ -10,7 +14,68 @@ void Form::Create(const FormArgs& args) {
     if (bounds.width == 0) bounds.width = args.clientWidth;
     if (bounds.height == 0) bounds.height = args.clientHeight;
     Init(args.caption, bounds, true, false);  // a form shows only when told to
+    loaded_ = true;
     peer_ = backend_.CreateForm(*this, args);
+}
+
+void Form::ShowModal(Form& owner) {
+    if (!loaded_) return;
+    modalOwner_ = &owner;
+    ownerWasEnabled_ = owner.Enabled();
+    if (formPeer()) formPeer()->SetOwner(owner.Handle());
+    CenterOver(owner);
+    owner.SetEnabled(false);
+    Show();
+    backend_.RunModal(*this, owner);
+}
+
+void Form::ShowOwned(Form& owner) {
+    if (!loaded_) return;
+    if (formPeer()) formPeer()->SetOwner(owner.Handle());
+    CenterOver(owner);
+    Show();
+}
+
+bool Form::Close() {
+    if (!loaded_) return true;
+    if (!RequestClose()) return false;
+    Unload();
+    return true;
+}
+
+void Form::Unload() {
+    if (!loaded_) return;
+    loaded_ = false;
+    // The owner comes back before this window dies, or the system would activate
+    // another program's window in between.
+    if (Form* owner = std::exchange(modalOwner_, nullptr); owner && ownerWasEnabled_) {
+        owner->SetEnabled(true);
+    }
+    SyncVisible(false);  // destroying hides it: a hide of its own costs seconds under Wine
+    if (formPeer()) formPeer()->Destroy();
+    if (onUnload) onUnload();
+}
+
+void Form::CenterOver(const Form& owner) {
+    const Bounds& o = owner.GetBounds();
+    const Bounds& b = GetBounds();
+    Move(std::max(0, o.left + (o.width - b.width) / 2),
+         std::max(0, o.top + (o.height - b.height) / 2));
+    if (formPeer()) formPeer()->KeepOnScreen();
+}
+
+bool Form::PressEnter() {
+    Button* button = defaultButton_;
+    if (!button || !button->Enabled() || !button->Visible()) return false;
+    button->Click();
+    return true;
+}
+
+bool Form::PressEscape() {
+    Button* button = cancelButton_;
+    if (!button || !button->Enabled() || !button->Visible()) return false;
+    button->Click();
+    return true;
 }
 
 void Form::Show() {

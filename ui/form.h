@@ -18,6 +18,12 @@ class FormPeer : public ControlPeer {
     virtual void PopupMenu(MenuItem& menu) = 0;
     // The client area's size in twips, for placement.
     virtual void SetClientSize(int widthTwips, int heightTwips) = 0;
+    // Makes `owner` the window this one stays above and returns to (0: none).
+    virtual void SetOwner(platform::WindowId owner) = 0;
+    // Moves the window back inside the work area of its monitor.
+    virtual void KeepOnScreen() = 0;
+    // Destroys the window; the control objects keep their last state.
+    virtual void Destroy() = 0;
 };
 
 struct QueryUnloadEvent {
@@ -30,8 +36,12 @@ struct FormArgs {
     int clientWidth = 0, clientHeight = 0;  // designed client area, twips
     bool fixedSingleBorder = true;
     bool minButton = true;
+    // A dialog's frame: fixed, no minimise box, no icon of its own.
+    bool dialog = false;
     std::string className;  // the system window class (win32 only)
 };
+
+class Button;
 
 class Form : public Container {
   public:
@@ -41,6 +51,26 @@ class Form : public Container {
 
     void Show();
     void Hide();
+
+    // Runs this form over `owner`, which is disabled until this form unloads; returns then.
+    void ShowModal(Form& owner);
+    // Shows this form without waiting, owned by `owner` (it stays above it). The caller
+    // keeps the object and may destroy it only after onUnload, never inside a handler of
+    // its own: Backend::Post is the way out of one.
+    void ShowOwned(Form& owner);
+    // Asks QueryUnload, then unloads; false when the form refused.
+    bool Close();
+    // Destroys the window at once (no QueryUnload) and raises onUnload, once.
+    void Unload();
+    bool Loaded() const { return loaded_; }
+    // Centred over `owner`, kept on its screen.
+    void CenterOver(const Form& owner);
+
+    // The buttons that Enter and Esc press, as in any dialog (not owned).
+    void SetDefaultButton(Button* button) { defaultButton_ = button; }
+    void SetCancelButton(Button* button) { cancelButton_ = button; }
+    Button* DefaultButton() const { return defaultButton_; }
+    Button* CancelButton() const { return cancelButton_; }
     WindowState State() const { return state_; }
     // Raises onResize when the state changes, as the user's minimise does.
     void SetWindowState(WindowState state);
@@ -55,6 +85,7 @@ class Form : public Container {
     void AddCommandSource(MenuItem& menu) { commandSources_.push_back(&menu); }
 
     std::function<void(QueryUnloadEvent&)> onQueryUnload;
+    std::function<void()> onUnload;
     std::function<void()> onResize;
     std::function<void(int mouseMessage)> onTrayNotify;
     // The shell's taskbar was made anew (the shell restarted): tray icons are gone.
@@ -62,6 +93,9 @@ class Form : public Container {
 
     // For peers and tests: what the user or the system did.
     bool RequestClose();  // true when the window may close
+    // Enter or Esc outside a control that wants the key; false when no button took it.
+    bool PressEnter();
+    bool PressEscape();
     void SystemChangedState(WindowState state);
     void RaiseTrayNotify(int mouseMessage) {
         if (onTrayNotify) onTrayNotify(mouseMessage);
@@ -73,6 +107,11 @@ class Form : public Container {
   private:
     FormPeer* formPeer() const { return static_cast<FormPeer*>(peer_.get()); }
     Backend& backend_;
+    bool loaded_ = false;
+    Form* modalOwner_ = nullptr;  // not owned: enabled again when this form unloads
+    bool ownerWasEnabled_ = false;
+    Button* defaultButton_ = nullptr;
+    Button* cancelButton_ = nullptr;
     WindowState state_ = WindowState::Normal;
     MenuItem* menuBar_ = nullptr;
     MenuItem* lastPopup_ = nullptr;

@@ -4,6 +4,7 @@ namespace platform {
 
 int HeadlessDesktop::MsgBox(WindowId owner, const std::string& text, const std::string& title,
                             unsigned style) {
+    Record(log, "message " + text);
     messages.push_back({owner, text, title, style});
     if (!answers.empty()) {
         int answer = answers.front();
@@ -19,6 +20,7 @@ bool HeadlessDesktop::TaskbarRect(PixelRect& rect) {
 }
 
 DiskSpace HeadlessDesktop::DiskFreeSpace(const std::string& root) {
+    Record(log, "disk " + root);
     diskQueries.push_back(root);
     return disk;
 }

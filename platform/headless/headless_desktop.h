@@ -6,6 +6,7 @@
 
 #include "platform/desktop.h"
 #include "platform/files.h"
+#include "platform/headless/event_log.h"
 
 namespace platform {
 
@@ -32,10 +33,11 @@ class HeadlessDesktop : public Desktop {
     // A bitmap when the file exists and starts with "BM", else an empty picture.
     Picture LoadPicture(const std::string& path) override;
 
+    EventLog* log = nullptr;  // not owned
     std::vector<MessageBoxCall> messages;
     std::deque<int> answers;
 
-    ScreenMetrics screen{1024 * 15, 768 * 15, 15, 15};
+    ScreenMetrics screen{1024, 768, 96, 96, 16, 16};
     bool hasTaskbar = true;
     PixelRect taskbar{0, 738, 1024, 768};
     std::vector<WindowId> foregroundCalls;

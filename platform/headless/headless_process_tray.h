@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "platform/headless/event_log.h"
 #include "platform/process.h"
 #include "platform/tray.h"
 
@@ -8,10 +9,17 @@ namespace platform {
 
 class HeadlessProcess : public Process {
   public:
-    bool AnotherInstanceRunning() override { return anotherInstance; }
+    bool AnotherInstanceRunning() override {
+        Record(log, "instance check");
+        return anotherInstance;
+    }
     std::string ProgramFolder() override { return programFolder; }
-    void End() override { ended = true; }
+    void End() override {
+        Record(log, "end");
+        ended = true;
+    }
 
+    EventLog* log = nullptr;  // not owned
     bool anotherInstance = false;
     std::string programFolder = "E:\\";
     bool ended = false;
@@ -20,17 +28,20 @@ class HeadlessProcess : public Process {
 class HeadlessTray : public Tray {
   public:
     bool Add(WindowId owner, const std::string& text) override {
+        Record(log, "tray add " + text);
         ++addCalls;
         window = owner;
-        tip = text.substr(0, 63);
+        tip = text;
         added = addResult;
         return addResult;
     }
     void Remove() override {
+        Record(log, "tray remove");
         ++removeCalls;
         added = false;
     }
 
+    EventLog* log = nullptr;  // not owned
     bool addResult = true;
     bool added = false;
     WindowId window = 0;

@@ -9,6 +9,7 @@ namespace platform {
 std::intptr_t HeadlessShell::Execute(WindowId owner, const std::string& operation,
                                      const std::string& file, const std::string& parameters,
                                      const std::string& directory, int showCommand) {
+    Record(log, "execute " + file);
     executed.push_back({owner, operation, file, parameters, directory, showCommand});
     return executeResult;
 }
@@ -36,6 +37,7 @@ Picture HeadlessShell::FileIcon(const std::string& path, std::uint32_t flags) {
 }
 
 bool HeadlessShell::StartProcess(const std::string& commandLine, int showCommand) {
+    Record(log, "start " + commandLine);
     started.push_back({commandLine, showCommand});
     return startResult;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/headless/event_log.h"
 #include "platform/shell.h"
 
 namespace platform {
@@ -36,6 +37,7 @@ class HeadlessShell : public Shell {
     Picture FileIcon(const std::string& path, std::uint32_t flags) override;
     bool StartProcess(const std::string& commandLine, int showCommand) override;
 
+    EventLog* log = nullptr;  // not owned
     std::vector<ExecuteCall> executed;
     std::intptr_t executeResult = 42;
 

@@ -16,14 +16,17 @@ int Win32Desktop::MsgBox(WindowId owner, const std::string& text, const std::str
 
 ScreenMetrics Win32Desktop::Screen() {
     ScreenMetrics m;
-    HDC dc = GetDC(nullptr);
-    int dpiX = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
-    int dpiY = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-    if (dc) ReleaseDC(nullptr, dc);
-    m.twipsPerPixelX = 1440 / (dpiX > 0 ? dpiX : 96);
-    m.twipsPerPixelY = 1440 / (dpiY > 0 ? dpiY : 96);
-    m.widthTwips = GetSystemMetrics(SM_CXSCREEN) * m.twipsPerPixelX;
-    m.heightTwips = GetSystemMetrics(SM_CYSCREEN) * m.twipsPerPixelY;
+    if (HDC dc = GetDC(nullptr)) {
+        m.dpiX = GetDeviceCaps(dc, LOGPIXELSX);
+        m.dpiY = GetDeviceCaps(dc, LOGPIXELSY);
+        ReleaseDC(nullptr, dc);
+    }
+    if (m.dpiX <= 0) m.dpiX = 96;
+    if (m.dpiY <= 0) m.dpiY = 96;
+    m.widthPixels = GetSystemMetrics(SM_CXSCREEN);
+    m.heightPixels = GetSystemMetrics(SM_CYSCREEN);
+    m.smallIconWidth = GetSystemMetrics(SM_CXSMICON);
+    m.smallIconHeight = GetSystemMetrics(SM_CYSMICON);
     return m;
 }
 

@@ -16,13 +16,18 @@ class MainWindowTest : public TempDriveTest {
     void SetUp() override {
         TempDriveTest::SetUp();
         shell_.tempPath = "E:\\";  // the browser lookup needs a real scratch file
+        for (platform::EventLog** log : {&shell_.log, &desktop_.log, &process_.log, &tray_.log})
+            *log = &log_;
+        backend_.log = &log_;
     }
     frmMain& Start() {
-        main_ = std::make_unique<frmMain>(backend_, sys_, ini_, state_);
+        ctx_.programFolder = process_.ProgramFolder();
+        main_ = std::make_unique<frmMain>(ctx_);
         main_->Create();
         return *main_;
     }
 
+    platform::EventLog log_;
     platform::HeadlessShell shell_{&files_};
     platform::HeadlessDesktop desktop_{files_};
     platform::HeadlessProcess process_;
@@ -31,6 +36,7 @@ class MainWindowTest : public TempDriveTest {
     modINI ini_{files_};
     ProgramState state_;
     ui::HeadlessBackend backend_;
+    AppContext ctx_{backend_, sys_, ini_, state_, ""};
     std::unique_ptr<frmMain> main_;
 };
 

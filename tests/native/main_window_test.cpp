@@ -5,11 +5,18 @@ namespace quopa::testing {
 namespace {
 
 TEST_F(MainWindowTest, StartsInTheFixedOrderAndShowsTheDriveInCaptionAndTip) {
+    Put("quopa_apps.dat",
+        "[Category1]\r\nName=Tools\r\n[Application1]\r\nName=Notes\r\nPath=%drive%\\n.txt\r\n"
+        "Category=Tools\r\nAutorun=1\r\nType=0\r\n");
     frmMain& w = Start();
-    std::vector<std::string> expected = {"narrow",  "loadsettings", "single-instance", "show",
-                                         "caption", "language",     "placement",       "tray",
-                                         "disk",    "tree"};
-    EXPECT_EQ(w.StartupTrace(), expected);
+    // What the user sees, in order: the window, docked, then the tray icon with the drive in
+    // its tip, the disk display, and last the tree's autorun launch.
+    const std::vector<std::string> expected = {
+        "place 0,0",  // narrowed before it shows
+        "instance check",  "show Quopa Application Launcher",
+        "place 7620,5280", "tray add Quopa Application Launcher [E:]",
+        "disk E:\\",       "execute E:\\n.txt"};
+    EXPECT_EQ(log_.entries, expected);
     EXPECT_EQ(w.form.Text(), "Quopa Application Launcher [E:]");
     EXPECT_EQ(state_.LauncherDrive, "E:");
     EXPECT_TRUE(w.form.Visible());
@@ -34,7 +41,7 @@ TEST_F(MainWindowTest, SecondCopyIsRefusedBeforeItShowsAnything) {
     EXPECT_TRUE(process_.ended);
     EXPECT_FALSE(w.form.Visible());
     EXPECT_EQ(tray_.addCalls, 0);
-    EXPECT_EQ(w.StartupTrace().back(), "single-instance");
+    EXPECT_EQ(log_.entries.back(), "end");
     EXPECT_TRUE(shell_.executed.empty());
 }
 
@@ -120,12 +127,31 @@ TEST_F(MainWindowTest, TrayIconComesBackWhenTheShellRestarts) {
     EXPECT_EQ(tray_.tip, "Quopa Application Launcher [E:]");
 }
 
-TEST_F(MainWindowTest, DocksAboveTheTaskbarAtTheRightEdge) {
-    desktop_.taskbar = {0, 738, 1024, 768};  // 30 pixels at the bottom
+class DockingTest : public MainWindowTest, public ::testing::WithParamInterface<int> {};
+
+// At every scaling the window's right edge meets the screen's and its bottom the taskbar's
+// top, to the pixel a twips round trip can cost.
+TEST_P(DockingTest, DocksAboveTheTaskbarAtTheRightEdge) {
+    const int dpi = GetParam();
+    const int taskbar = platform::MulDivRound(40, dpi, 96);
+    desktop_.screen = {1920, 1080, dpi, dpi};
+    desktop_.taskbar = {0, 1080 - taskbar, 1920, 1080};
     frmMain& w = Start();
     const ui::Bounds& b = w.form.GetBounds();
-    EXPECT_EQ(b.left + b.width, 1024 * 15);
-    EXPECT_EQ(b.top + b.height, 768 * 15 - 450);
+    EXPECT_NEAR(platform::TwipsToPixels(b.left, dpi) + platform::TwipsToPixels(b.width, dpi), 1920,
+                1);
+    EXPECT_NEAR(platform::TwipsToPixels(b.top, dpi) + platform::TwipsToPixels(b.height, dpi),
+                1080 - taskbar, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, DockingTest, ::testing::Values(96, 120, 144, 168, 192));
+
+TEST_F(MainWindowTest, TrayTipIsTheCaptionCutToWhatTheShellHolds) {
+    // A network folder stands in for the drive whole, so the caption outgrows the tip.
+    process_.programFolder = "\\\\server\\" + std::string(60, 's');
+    Start();
+    EXPECT_EQ(tray_.tip.size(), 63u);
+    EXPECT_EQ(tray_.tip.compare(0, 28, "Quopa Application Launcher ["), 0);
 }
 
 TEST_F(MainWindowTest, SidebarShowsOwnerDetailsOrTheDefaults) {

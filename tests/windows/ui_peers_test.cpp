@@ -228,6 +228,7 @@ TEST_F(UiPeers, ControlsAreChildWindowsWithClassTextPlaceStateFontAndTabOrder) {
     go.Create(info, At("Go", 120, 240, 1000, 300));
     inside.Create(info, At("Phone: ", 120, 1440, 2775, 255));
     disk.Create(form, At("Disk Info", 3840, 120, 3735, 2055, false));
+    disk.BringToFront();
 
     struct Expect {
         const ui::Control& control;
@@ -262,7 +263,7 @@ TEST_F(UiPeers, ControlsAreChildWindowsWithClassTextPlaceStateFontAndTabOrder) {
     EXPECT_EQ(H(info), GetParent(H(inside)));
     EXPECT_EQ(Expected({120, 1440, 2775, 255}), InParent(H(inside)));
 
-    // A later control covers an earlier one where they overlap.
+    // An earlier control covers a later one unless that one is brought to the front.
     const Rect r = Expected(info.GetBounds());
     const POINT corner{r[0] + 20, r[1] + 20};
     EXPECT_EQ(H(info), ChildWindowFromPointEx(Window(), corner, CWP_SKIPINVISIBLE));
@@ -277,10 +278,10 @@ TEST_F(UiPeers, ControlsAreChildWindowsWithClassTextPlaceStateFontAndTabOrder) {
 
     // Tab walks the stops in creation order, into the frame and round again.
     const std::tuple<HWND, bool, HWND> tabs[] = {
-        {Window(), false, H(button)}, {H(button), false, H(box)}, {H(box), false, H(tree)},
-        {H(tree), false, H(go)},      {H(go), false, H(button)},  {H(button), true, H(go)},
-        {Window(), true, H(go)}};
+        {H(button), false, H(box)}, {H(box), false, H(tree)}, {H(tree), false, H(go)},
+        {H(go), false, H(button)},  {H(button), true, H(go)}, {H(go), true, H(tree)}};
     for (const auto& [from, back, to] : tabs) {
+        SetFocus(from);
         Press(from, VK_TAB, back ? VK_SHIFT : 0);
         EXPECT_EQ(to, GetFocus());
     }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "ui/win32/trace.h"
 #include "ui/win32/win32_backend.h"
 
 namespace ui::win32 {
@@ -35,9 +36,8 @@ void ChildWindow::Create(Win32Backend& backend, Container& parent, const char* c
                         r.right - r.left, r.bottom - r.top, reinterpret_cast<HWND>(parent.Handle()),
                         reinterpret_cast<HMENU>(id), backend.Instance(), nullptr);
     if (!hwnd_) return;
-    // As in the designs, a later control covers an earlier one where they overlap (the
-    // Disk Info frame over the User Info frame); Tab walks this order backwards.
-    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // A new child goes below its siblings, so the order of creation is the tab order the
+    // dialog manager walks; a window that must cover another is raised with BringToFront.
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     original_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
@@ -75,6 +75,10 @@ void ChildWindow::SetVisible(bool on) {
     if (hwnd_) ShowWindow(hwnd_, on ? SW_SHOWNA : SW_HIDE);
 }
 
+void ChildWindow::BringToFront() {
+    if (hwnd_) SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void ChildWindow::SetFocus() {
     if (hwnd_) ::SetFocus(hwnd_);
 }
@@ -98,7 +102,7 @@ LRESULT CALLBACK ChildWindow::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
         LRESULT result = 0;
         if (self->handler_ && self->handler_->OnOwnMessage(msg, wp, lp, result)) return result;
     } catch (...) {
-        // Nothing may unwind through the system's code; the control carries on.
+        TraceCaught("control");  // the control carries on
     }
     return CallWindowProcA(original, hwnd, msg, wp, lp);
 }

@@ -43,6 +43,7 @@ class ChildWindow {
     void SetEnabled(bool on);
     void SetVisible(bool on);
     void SetFocus();
+    void BringToFront();
 
     // The handler of one of our child windows; null for any other window.
     static MessageHandler* HandlerOf(HWND hwnd);
@@ -67,6 +68,7 @@ class ChildPeer : public Interface, protected MessageHandler {
     void SetEnabled(bool on) override { window_.SetEnabled(on); }
     void SetVisible(bool on) override { window_.SetVisible(on); }
     void SetFocus() override { window_.SetFocus(); }
+    void BringToFront() override { window_.BringToFront(); }
     platform::WindowId Handle() const override {
         return reinterpret_cast<platform::WindowId>(window_.hwnd());
     }

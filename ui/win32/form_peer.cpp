@@ -1,6 +1,9 @@
 #include "ui/win32/form_peer.h"
 
+#include <algorithm>
+
 #include "ui/win32/child_window.h"
+#include "ui/win32/trace.h"
 #include "ui/win32/tray_message.h"
 #include "ui/win32/win32_backend.h"
 
@@ -46,10 +49,16 @@ Win32FormPeer::Win32FormPeer(Win32Backend& backend, Form& form, const FormArgs& 
     : backend_(backend), form_(form) {
     const char* className = args.className.empty() ? kDefaultClass : args.className.c_str();
     RegisterFormClass(backend.Instance(), className, &Procedure);
+    dialog_ = args.dialog;
     style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    if (args.minButton) style_ |= WS_MINIMIZEBOX;
-    if (!args.fixedSingleBorder) style_ |= WS_THICKFRAME | WS_MAXIMIZEBOX;
     exStyle_ = WS_EX_CONTROLPARENT;
+    if (dialog_) {
+        style_ |= DS_MODALFRAME;
+        exStyle_ |= WS_EX_DLGMODALFRAME;
+    } else {
+        if (args.minButton) style_ |= WS_MINIMIZEBOX;
+        if (!args.fixedSingleBorder) style_ |= WS_THICKFRAME | WS_MAXIMIZEBOX;
+    }
     const Scale& scale = backend.GetScale();
     RECT outer = scale.ToPixels(form.GetBounds());
     if (args.clientWidth > 0 && args.clientHeight > 0) {
@@ -63,7 +72,7 @@ Win32FormPeer::Win32FormPeer(Win32Backend& backend, Form& form, const FormArgs& 
                     backend.Instance(), this);
     if (!hwnd_) return;
     backend_.FormCreated();
-    LoadIcons();
+    if (!dialog_) LoadIcons();
     SyncBounds();
 }
 
@@ -202,28 +211,30 @@ void Win32FormPeer::OnSize(WPARAM kind) {
 bool Win32FormPeer::PreTranslate(MSG& msg) {
     if (!hwnd_) return false;
     if (shortcuts_ && TranslateAcceleratorA(hwnd_, shortcuts_.get(), &msg)) return true;
-    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || GetKeyState(VK_CONTROL) < 0 ||
-        GetKeyState(VK_MENU) < 0) {
-        return false;
-    }
-    const auto wants =
-        SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
-    if (wants & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) return false;
-    // Controls lie in the reverse of their creation order (see ChildWindow::Create), so the
-    // "previous" window in that order is the next one the user expects.
-    const bool back = GetKeyState(VK_SHIFT) < 0;
-    HWND next = nullptr;
-    if (msg.hwnd != hwnd_) {
-        next = GetNextDlgTabItem(hwnd_, msg.hwnd, !back);
-    } else if (HWND top = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) {
-        next = back ? top : GetNextDlgTabItem(hwnd_, top, TRUE);  // wraps to the first made
-    }
-    if (!next) return false;
-    ::SetFocus(next);
-    if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
-        SendMessageA(next, EM_SETSEL, 0, -1);
-    }
-    return true;
+    return IsDialogMessageA(hwnd_, &msg) != FALSE;
+}
+
+void Win32FormPeer::SetOwner(platform::WindowId owner) {
+    if (hwnd_) SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner));
+}
+
+void Win32FormPeer::KeepOnScreen() {
+    RECT r;
+    if (!hwnd_ || !GetWindowRect(hwnd_, &r)) return;
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return;
+    const RECT& area = info.rcWork;
+    LONG left = std::min(r.left, area.right - (r.right - r.left));
+    LONG top = std::min(r.top, area.bottom - (r.bottom - r.top));
+    left = std::max(left, area.left);
+    top = std::max(top, area.top);
+    if (left == r.left && top == r.top) return;
+    SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32FormPeer::Destroy() {
+    if (hwnd_) DestroyForm(backend_, hwnd_);
 }
 
 LRESULT CALLBACK Win32FormPeer::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -241,8 +252,8 @@ LRESULT CALLBACK Win32FormPeer::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM
         self->hwnd_ = nullptr;
         self->backend_.FormDestroyed();
     } catch (...) {
-        // Nothing may unwind through the system's code, and a failed close request is
-        // still no consent to close.
+        TraceCaught("form");
+        // A failed close request is still no consent to close.
         if (msg == WM_CLOSE) return 0;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
@@ -258,7 +269,7 @@ LRESULT Win32FormPeer::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     switch (msg) {
         case WM_CLOSE:
-            if (form_.RequestClose() && hwnd_) DestroyForm(backend_, hwnd_);
+            form_.Close();
             return 0;
         case WM_SIZE:
             OnSize(wp);
@@ -267,8 +278,15 @@ LRESULT Win32FormPeer::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             SyncBounds();
             break;  // the default sends WM_SIZE and WM_MOVE
         case WM_COMMAND:
-            if (lp != 0) break;            // a control's: reflected below
-            form_.RunCommand(LOWORD(wp));  // a menu's or a shortcut's
+            if (lp != 0) break;  // a control's: reflected below
+            // The dialog manager's Enter and Esc: ids 1 and 2 are never menu commands.
+            if (LOWORD(wp) == IDOK) {
+                form_.PressEnter();
+            } else if (LOWORD(wp) == IDCANCEL) {
+                form_.PressEscape();
+            } else {
+                form_.RunCommand(LOWORD(wp));  // a menu's or a shortcut's
+            }
             return 0;
         case kTrayCallbackMessage:
             form_.RaiseTrayNotify(static_cast<int>(LOWORD(lp)));

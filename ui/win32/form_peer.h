@@ -31,8 +31,12 @@ class Win32FormPeer : public FormPeer {
     void SetMenuBar(MenuItem* bar) override;
     void PopupMenu(MenuItem& menu) override;
     void SetClientSize(int widthTwips, int heightTwips) override;
+    void SetOwner(platform::WindowId owner) override;
+    void KeepOnScreen() override;
+    void Destroy() override;
 
-    // The message loop's turn before dispatch: menu shortcuts and Tab between controls.
+    // The message loop's turn before dispatch: menu shortcuts, then the dialog keys (Tab,
+    // arrows in groups, access keys, Enter, Esc) the system's dialog manager gives.
     bool PreTranslate(MSG& msg);
     static Win32FormPeer* FromWindow(HWND hwnd);  // null for any other window
 
@@ -53,6 +57,7 @@ class Win32FormPeer : public FormPeer {
     MenuHandle bar_;
     AccelHandle shortcuts_;
     HWND lastFocus_ = nullptr;  // not owned: the control to give the focus back to
+    bool dialog_ = false;
 };
 
 }  // namespace ui::win32

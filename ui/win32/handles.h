@@ -48,5 +48,6 @@ using MenuHandle = Owned<HMENU, DestroyMenu>;
 using AccelHandle = Owned<HACCEL, DestroyAcceleratorTable>;
 using ImageListHandle = Owned<HIMAGELIST, ImageList_Destroy>;
 using DcHandle = Owned<HDC, DeleteDC>;
+using WindowHandle = Owned<HWND, DestroyWindow>;
 
 }  // namespace ui::win32

@@ -2,6 +2,7 @@
 // Twips (1440 an inch) to the screen's pixels and back.
 #include <windows.h>
 
+#include "platform/twips.h"
 #include "ui/control.h"
 
 namespace ui::win32 {
@@ -9,10 +10,10 @@ namespace ui::win32 {
 struct Scale {
     int dpiX = 96, dpiY = 96;
 
-    int ToPixelsX(int twips) const { return MulDiv(twips, dpiX, 1440); }
-    int ToPixelsY(int twips) const { return MulDiv(twips, dpiY, 1440); }
-    int ToTwipsX(int pixels) const { return MulDiv(pixels, 1440, dpiX); }
-    int ToTwipsY(int pixels) const { return MulDiv(pixels, 1440, dpiY); }
+    int ToPixelsX(int twips) const { return platform::TwipsToPixels(twips, dpiX); }
+    int ToPixelsY(int twips) const { return platform::TwipsToPixels(twips, dpiY); }
+    int ToTwipsX(int pixels) const { return platform::PixelsToTwips(pixels, dpiX); }
+    int ToTwipsY(int pixels) const { return platform::PixelsToTwips(pixels, dpiY); }
     // Each length is converted on its own, as the designs were laid out.
     RECT ToPixels(const Bounds& b) const {
         const int left = ToPixelsX(b.left), top = ToPixelsY(b.top);

@@ -9,18 +9,61 @@
 #include "ui/win32/progress_peer.h"
 #include "ui/win32/text_box_peer.h"
 #include "ui/win32/timer_peer.h"
+#include "ui/win32/trace.h"
 #include "ui/win32/tree_view_peer.h"
 
 namespace ui {
 
 using namespace win32;
 
+namespace {
+constexpr char kTaskClass[] = "QuopaTasks";
+constexpr UINT kRunTask = WM_APP + 2;
+}  // namespace
+
 // The designs were laid out in twips for the 8-point dialog font; the stock GUI font is
 // that font, so the texts fit the designed sizes.
 Win32Backend::Win32Backend()
     : instance_(GetModuleHandleA(nullptr)),
       scale_(Scale::OfScreen()),
-      defaultFont_(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))) {}
+      defaultFont_(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &TaskProcedure;
+    wc.hInstance = instance_;
+    wc.lpszClassName = kTaskClass;
+    RegisterClassExA(&wc);  // fails harmlessly for a second backend
+    taskWindow_.Reset(CreateWindowExA(0, kTaskClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      instance_, nullptr));
+    if (taskWindow_) {
+        SetWindowLongPtrA(taskWindow_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+}
+
+LRESULT CALLBACK Win32Backend::TaskProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg != kRunTask) return DefWindowProcA(hwnd, msg, wp, lp);
+    if (auto* self = reinterpret_cast<Win32Backend*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))) {
+        try {
+            self->RunPosted();
+        } catch (...) {
+            TraceCaught("posted task");
+        }
+    }
+    return 0;
+}
+
+void Win32Backend::Post(std::function<void()> task) {
+    tasks_.push_back(std::move(task));
+    if (taskWindow_) PostMessageA(taskWindow_.get(), kRunTask, 0, 0);
+}
+
+// One task a message, so a task that pumps (a message box) lets the next wait its turn.
+void Win32Backend::RunPosted() {
+    if (tasks_.empty()) return;
+    auto task = std::move(tasks_.front());
+    tasks_.pop_front();
+    task();
+}
 
 FontHandle Win32Backend::MakeFont(const Font& font) const {
     if (!font.bold && font.points <= 0) return {};
@@ -67,6 +110,25 @@ int Win32Backend::Run() {
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
     running_ = false;
     return static_cast<int>(msg.wParam);
+}
+
+void Win32Backend::RunModal(Form& form, Form& owner) {
+    const HWND ownerWindow = reinterpret_cast<HWND>(owner.Handle());
+    MSG msg{};
+    bool quit = false;
+    while (form.Loaded()) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            quit = got == 0;
+            break;
+        }
+        Dispatch(msg);
+    }
+    form.Unload();  // a WM_QUIT ends the dialog too
+    if (ownerWindow && IsWindow(ownerWindow) && IsWindowVisible(ownerWindow)) {
+        SetActiveWindow(ownerWindow);
+    }
+    if (quit) PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop that waits for it
 }
 
 void Win32Backend::DoEvents() {

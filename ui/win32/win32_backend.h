@@ -3,6 +3,7 @@
 // turns its notifications into the control object's events.
 #include <windows.h>
 
+#include <deque>
 #include <unordered_map>
 
 #include "ui/backend.h"
@@ -41,6 +42,8 @@ class Win32Backend : public Backend {
     // Ends when the last form window is destroyed or WM_QUIT arrives.
     int Run() override;
     void DoEvents() override;
+    void RunModal(Form& form, Form& owner) override;
+    void Post(std::function<void()> task) override;
 
     // For peers.
     HINSTANCE Instance() const { return instance_; }
@@ -62,6 +65,8 @@ class Win32Backend : public Backend {
 
   private:
     void Dispatch(MSG& msg);
+    static LRESULT CALLBACK TaskProcedure(HWND, UINT, WPARAM, LPARAM);
+    void RunPosted();
 
     HINSTANCE instance_;
     win32::Scale scale_;
@@ -72,6 +77,10 @@ class Win32Backend : public Backend {
     int forms_ = 0;
     bool running_ = false;
     int teardown_ = 0;
+    // Posted tasks go through a window of their own: a thread message would be lost in
+    // the modal loops of message boxes and menus.
+    win32::WindowHandle taskWindow_;
+    std::deque<std::function<void()>> tasks_;
 };
 
 }  // namespace ui

@@ -1,0 +1,140 @@
+// A small dialog run modally over a real window: the keys every Windows dialog answers
+// (Tab, an access key, Enter, Esc) reach its controls through the system's dialog
+// manager, and the owner is out of reach until the dialog is gone.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "ui/form.h"
+#include "ui/simple_controls.h"
+#include "ui/text_box.h"
+#include "ui/win32/win32_backend.h"
+
+namespace {
+
+HWND H(const ui::Control& control) {
+    return reinterpret_cast<HWND>(control.Handle());
+}
+
+class DialogKeys : public ::testing::Test {
+  protected:
+    DialogKeys() {
+        ui::FormArgs args;
+        args.caption = "Owner";
+        args.clientWidth = 6000;
+        args.clientHeight = 4000;
+        owner.Create(args);
+        owner.Show();
+        ui::FormArgs dialogArgs;
+        dialogArgs.caption = "Sample";
+        dialogArgs.clientWidth = 4500;
+        dialogArgs.clientHeight = 2000;
+        dialogArgs.dialog = true;
+        dialog.Create(dialogArgs);
+        first.Create(dialog, {"", {120, 120, 2000, 315}});
+        second.Create(dialog, {"", {120, 600, 2000, 315}});
+        apply.Create(dialog, {"&Apply", {120, 1200, 1200, 375}});
+        ok.Create(dialog, {"OK", {1440, 1200, 1200, 375}});
+        cancel.Create(dialog, {"Cancel", {2760, 1200, 1200, 375}});
+        dialog.SetDefaultButton(&ok);
+        dialog.SetCancelButton(&cancel);
+        apply.onClick = [this] { ++applied; };
+        ok.onClick = [this] {
+            ++oks;
+            dialog.Close();
+        };
+        cancel.onClick = [this] {
+            ++cancels;
+            dialog.Unload();
+        };
+    }
+
+    // Runs `steps` one after the other inside the dialog's loop: each posts its keys, and
+    // the next step runs only once they have been handled.
+    void Then(std::function<void()> step) { steps.push_back(std::move(step)); }
+    void RunDialog() {
+        Next();
+        dialog.ShowModal(owner);
+    }
+    void Next() {
+        if (steps.empty()) return;
+        auto step = std::move(steps.front());
+        steps.erase(steps.begin());
+        backend.Post([this, step] {
+            step();
+            Next();
+        });
+    }
+    static void Key(UINT message, WPARAM key, LPARAM flags = 1) {
+        PostMessageA(GetFocus(), message, key, flags);
+    }
+
+    ui::Win32Backend backend;
+    ui::Form owner{backend}, dialog{backend};
+    ui::TextBox first, second;
+    ui::Button apply, ok, cancel;
+    std::vector<std::function<void()>> steps;
+    int applied = 0, oks = 0, cancels = 0;
+};
+
+TEST_F(DialogKeys, TabAccessKeyAndEnterReachTheControlsWhileTheOwnerWaits) {
+    bool tabbedToSecond = false;
+    bool ownerEnabled = true;
+    const HWND window = reinterpret_cast<HWND>(dialog.Handle());
+    Then([&] {
+        ownerEnabled = IsWindowEnabled(reinterpret_cast<HWND>(owner.Handle())) != FALSE;
+        SetFocus(H(first));
+        Key(WM_KEYDOWN, VK_TAB);
+    });
+    Then([&] {
+        tabbedToSecond = GetFocus() == H(second);
+        Key(WM_SYSCHAR, 'a', 1 | (1 << 29));  // Alt+A
+    });
+    Then([&] { Key(WM_KEYDOWN, VK_RETURN); });
+    RunDialog();
+    EXPECT_FALSE(ownerEnabled);
+    EXPECT_TRUE(tabbedToSecond);
+    EXPECT_EQ(1, applied);
+    EXPECT_EQ(1, oks);
+    EXPECT_EQ(0, cancels);
+    EXPECT_FALSE(dialog.Loaded());
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(IsWindowEnabled(reinterpret_cast<HWND>(owner.Handle())));
+}
+
+TEST_F(DialogKeys, EscPressesTheCancelButton) {
+    Then([&] {
+        SetFocus(H(first));
+        Key(WM_KEYDOWN, VK_ESCAPE);
+    });
+    RunDialog();
+    EXPECT_EQ(1, cancels);
+    EXPECT_EQ(0, oks);
+    EXPECT_TRUE(IsWindowEnabled(reinterpret_cast<HWND>(owner.Handle())));
+}
+
+TEST_F(DialogKeys, DialogIsCentredOverItsOwnerWithADialogFrame) {
+    RECT o{}, d{};
+    LONG_PTR style = 0, exStyle = 0;
+    HWND ownerOfDialog = nullptr;
+    Then([&] {
+        GetWindowRect(reinterpret_cast<HWND>(owner.Handle()), &o);
+        const HWND window = reinterpret_cast<HWND>(dialog.Handle());
+        GetWindowRect(window, &d);
+        style = GetWindowLongPtrA(window, GWL_STYLE);
+        exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);
+        ownerOfDialog = GetWindow(window, GW_OWNER);
+        dialog.Unload();
+    });
+    RunDialog();
+    EXPECT_NEAR((o.left + o.right) / 2, (d.left + d.right) / 2, 2);
+    EXPECT_NEAR((o.top + o.bottom) / 2, (d.top + d.bottom) / 2, 2);
+    EXPECT_EQ(0, style & WS_MINIMIZEBOX);
+    EXPECT_NE(0, exStyle & WS_EX_DLGMODALFRAME);
+    EXPECT_EQ(reinterpret_cast<HWND>(owner.Handle()), ownerOfDialog);
+}
+
+}  // namespace

@@ -1,0 +1,24 @@
+#pragma once
+// What a window procedure caught: nothing may unwind into the system's code, but a fault
+// must still be seen (a debugger or a trace viewer shows it; there is no log file).
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+namespace ui::win32 {
+
+inline void TraceCaught(const char* where) {
+    std::string text = std::string("Quopa: exception in ") + where + ": ";
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        text += e.what();
+    } catch (...) {
+        text += "unknown";
+    }
+    text += "\n";
+    OutputDebugStringA(text.c_str());
+}
+
+}  // namespace ui::win32
