@@ -1,0 +1,30 @@
+cmake_minimum_required(VERSION 3.21)
+# Fails when a source includes a header of a layer above its own. Run with
+#   cmake -DROOT=<source dir> -P cmake/check_layers.cmake
+# Each layer may include itself and the layers listed for it; windows may include all.
+set(allowed_platform platform)
+set(allowed_store platform store)
+set(allowed_launch platform store launch)
+set(allowed_ui platform ui)
+set(allowed_tree platform store launch ui tree)
+set(layers platform store launch ui tree)
+
+set(failures "")
+foreach(layer ${layers})
+    file(GLOB_RECURSE files ${ROOT}/${layer}/*.h ${ROOT}/${layer}/*.cpp)
+    foreach(f ${files})
+        file(STRINGS ${f} includes REGEX "^#include \"[a-z_]+/")
+        foreach(line ${includes})
+            string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" target "${line}")
+            if(target MATCHES "^(platform|store|launch|ui|tree|app|editor|settings|info)$"
+               AND NOT target IN_LIST allowed_${layer})
+                file(RELATIVE_PATH rel ${ROOT} ${f})
+                list(APPEND failures "${rel}: ${line} (the ${layer} layer may not use ${target}/)")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+if(failures)
+    list(JOIN failures "\n  " text)
+    message(FATAL_ERROR "Layering broken:\n  ${text}")
+endif()
