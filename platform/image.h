@@ -23,7 +23,8 @@ constexpr std::int64_t kMaxImagePixels = 64ll * 1024 * 1024;
 Image Stretch(const Image& source, int width, int height);
 
 // A BMP file: 24 bits per pixel, uncompressed, rows bottom-up and padded to 4 bytes, the
-// form every viewer opens.
+// form every viewer opens. Written through Files::ReplaceAtomically, a failed save leaves
+// the earlier file as it was.
 std::string EncodeBmp(const Image& image);
 
 // Uncompressed BMP files of 1, 4, 8, 24 and 32 bits per pixel, bottom-up or top-down, and
