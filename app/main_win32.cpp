@@ -8,8 +8,12 @@
 
 #include "app/frmMain.h"
 #include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_file_dialog.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_http.h"
+#include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_process.h"
+#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_tray.h"
 #include "ui/win32/tray_message.h"
@@ -29,7 +33,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::Win32Desktop desktop;
     platform::Win32Process process;
     platform::Win32Tray tray(ui::kTrayCallbackMessage);
-    platform::Services sys{files, shell, desktop, process, tray};
+    platform::Win32FileDialog fileDialog;
+    platform::Win32Pictures pictures(files);
+    platform::Win32Registry registry;
+    platform::Win32Http http;
+    platform::Services sys{files,      shell,    desktop,  process, tray,
+                           fileDialog, pictures, registry, http};
     quopa::modINI ini(files);
     quopa::ProgramState state;
     ui::Win32Backend backend;

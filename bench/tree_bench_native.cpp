@@ -11,7 +11,11 @@
 #include "bench/bench_apps_file.h"
 #include "launch/launcher.h"
 #include "platform/headless/headless_desktop.h"
+#include "platform/headless/headless_file_dialog.h"
+#include "platform/headless/headless_http.h"
+#include "platform/headless/headless_pictures.h"
 #include "platform/headless/headless_process_tray.h"
+#include "platform/headless/headless_registry.h"
 #include "platform/headless/headless_shell.h"
 #include "platform/headless/host_files.h"
 #include "store/data_files.h"
@@ -35,7 +39,12 @@ void Run(const std::string& root, int items) {
     platform::HeadlessDesktop desktop(files);
     platform::HeadlessProcess process;
     platform::HeadlessTray tray;
-    platform::Services services{files, shell, desktop, process, tray};
+    platform::HeadlessFileDialog fileDialog;
+    platform::HeadlessPictures pictures(files);
+    platform::HeadlessRegistry registry;
+    platform::HeadlessHttp http;
+    platform::Services services{files,      shell,    desktop,  process, tray,
+                                fileDialog, pictures, registry, http};
     quopa::modINI ini(files);
     quopa::ProgramState state;
     state.LauncherDrive = "E:";

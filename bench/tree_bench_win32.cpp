@@ -12,8 +12,12 @@
 #include "bench/bench_apps_file.h"
 #include "launch/launcher.h"
 #include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_file_dialog.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_http.h"
+#include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_process.h"
+#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_tray.h"
 #include "store/data_files.h"
@@ -36,7 +40,12 @@ void Run(const std::string& folder, int items, ui::Backend& backend, const char*
     platform::Win32Desktop desktop;
     platform::Win32Process process;
     platform::Win32Tray tray(WM_APP + 1);
-    platform::Services services{files, shell, desktop, process, tray};
+    platform::Win32FileDialog fileDialog;
+    platform::Win32Pictures pictures(files);
+    platform::Win32Registry registry;
+    platform::Win32Http http;
+    platform::Services services{files,      shell,    desktop,  process, tray,
+                                fileDialog, pictures, registry, http};
     quopa::modINI ini(files);
     quopa::ProgramState state;
     state.LauncherDrive = folder.substr(0, 2);

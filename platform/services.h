@@ -1,8 +1,12 @@
 #pragma once
 // Everything a window or routine may ask of the system, passed in when it is created.
 #include "platform/desktop.h"
+#include "platform/file_dialog.h"
 #include "platform/files.h"
+#include "platform/http.h"
+#include "platform/pictures.h"
 #include "platform/process.h"
+#include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/tray.h"
 
@@ -14,6 +18,10 @@ struct Services {
     Desktop& desktop;
     Process& process;
     Tray& tray;
+    FileDialog& fileDialog;
+    Pictures& pictures;
+    Registry& registry;
+    Http& http;
 };
 
 }  // namespace platform

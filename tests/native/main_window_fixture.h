@@ -4,7 +4,11 @@
 
 #include "app/frmMain.h"
 #include "platform/headless/headless_desktop.h"
+#include "platform/headless/headless_file_dialog.h"
+#include "platform/headless/headless_http.h"
+#include "platform/headless/headless_pictures.h"
 #include "platform/headless/headless_process_tray.h"
+#include "platform/headless/headless_registry.h"
 #include "platform/headless/headless_shell.h"
 #include "tests/native/ini_fixture.h"
 #include "ui/headless/headless_backend.h"
@@ -32,7 +36,12 @@ class MainWindowTest : public TempDriveTest {
     platform::HeadlessDesktop desktop_{files_};
     platform::HeadlessProcess process_;
     platform::HeadlessTray tray_;
-    platform::Services sys_{files_, shell_, desktop_, process_, tray_};
+    platform::HeadlessFileDialog fileDialog_;
+    platform::HeadlessPictures pictures_{files_};
+    platform::HeadlessRegistry registry_;
+    platform::HeadlessHttp http_;
+    platform::Services sys_{files_,      shell_,    desktop_,  process_, tray_,
+                            fileDialog_, pictures_, registry_, http_};
     modINI ini_{files_};
     ProgramState state_;
     ui::HeadlessBackend backend_;

@@ -3,7 +3,11 @@
 
 #include "launch/launcher.h"
 #include "platform/headless/headless_desktop.h"
+#include "platform/headless/headless_file_dialog.h"
+#include "platform/headless/headless_http.h"
+#include "platform/headless/headless_pictures.h"
 #include "platform/headless/headless_process_tray.h"
+#include "platform/headless/headless_registry.h"
 #include "platform/headless/headless_shell.h"
 #include "store/data_files.h"
 #include "tests/native/ini_fixture.h"
@@ -60,7 +64,12 @@ class TreeTest : public TempDriveTest {
     platform::HeadlessDesktop desktop{files_};
     platform::HeadlessProcess process;
     platform::HeadlessTray tray;
-    platform::Services services{files_, shell, desktop, process, tray};
+    platform::HeadlessFileDialog fileDialog;
+    platform::HeadlessPictures pictures{files_};
+    platform::HeadlessRegistry registry;
+    platform::HeadlessHttp http;
+    platform::Services services{files_,     shell,    desktop,  process, tray,
+                                fileDialog, pictures, registry, http};
     modINI ini{files_};
     ProgramState state;
     ui::HeadlessBackend backend;

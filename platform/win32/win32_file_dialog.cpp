@@ -1,0 +1,100 @@
+#include "platform/win32/win32_file_dialog.h"
+
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace platform {
+namespace {
+
+// Room for any path the ANSI functions can take, and then some.
+constexpr std::size_t kNameBuffer = 4096;
+
+const char* OrNull(const std::string& s) {
+    return s.empty() ? nullptr : s.c_str();
+}
+
+}  // namespace
+
+std::string FileDialogErrorText(unsigned long code) {
+    switch (code) {
+        case CDERR_DIALOGFAILURE:
+            return "The dialog box could not be created.";
+        case CDERR_INITIALIZATION:
+            return "The dialog box could not be initialised.";
+        case CDERR_MEMALLOCFAILURE:
+        case CDERR_MEMLOCKFAILURE:
+            return "Not enough memory for the dialog box.";
+        case CDERR_NOTEMPLATE:
+        case CDERR_FINDRESFAILURE:
+        case CDERR_LOADRESFAILURE:
+        case CDERR_LOCKRESFAILURE:
+            return "The dialog box template could not be loaded.";
+        case CDERR_NOHINSTANCE:
+        case CDERR_NOHOOK:
+            return "The dialog box was asked for a part it was not given.";
+        case CDERR_STRUCTSIZE:
+            return "The dialog box was called with a wrong structure size.";
+        case FNERR_INVALIDFILENAME:
+            return "The file name is not valid.";
+        case FNERR_BUFFERTOOSMALL:
+            return "The file name is too long.";
+        case FNERR_SUBCLASSFAILURE:
+            return "The list box could not be set up.";
+        default:
+            break;
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "The file dialog failed (code 0x%lX).", code);
+    return text;
+}
+
+FileDialogResult Win32FileDialog::Open(const OpenFileArgs& args) {
+    // The system takes the filter as NUL-separated parts ending in two NULs.
+    std::vector<char> filter(args.filter.begin(), args.filter.end());
+    for (char& c : filter) {
+        if (c == '|') c = '\0';
+    }
+    filter.insert(filter.end(), 2, '\0');
+
+    std::vector<char> file(std::max(kNameBuffer, args.fileName.size() + 1), '\0');
+    std::copy(args.fileName.begin(), args.fileName.end(), file.begin());
+    std::vector<char> title(kNameBuffer, '\0');
+
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = reinterpret_cast<HWND>(args.owner);
+    ofn.lpstrFilter = args.filter.empty() ? nullptr : filter.data();
+    ofn.nFilterIndex = static_cast<DWORD>(args.filterIndex);
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrFileTitle = title.data();
+    ofn.nMaxFileTitle = static_cast<DWORD>(title.size());
+    ofn.lpstrInitialDir = OrNull(args.initialFolder);
+    ofn.lpstrTitle = OrNull(args.title);
+    ofn.Flags = args.flags;
+
+    FileDialogResult result;
+    if (GetOpenFileNameA(&ofn)) {
+        result.outcome = FileDialogOutcome::Chosen;
+        result.fileName = file.data();
+        result.fileTitle = title.data();
+        return result;
+    }
+    // No extended error means the user closed the dialog.
+    const DWORD code = CommDlgExtendedError();
+    if (code == 0) {
+        result.error = kFileDialogCancelError;
+        return result;
+    }
+    result.outcome = FileDialogOutcome::Failed;
+    result.error = static_cast<int>(code);
+    result.errorText = FileDialogErrorText(code);
+    return result;
+}
+
+}  // namespace platform

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/headless/headless_pictures.h"
+#include "platform/image.h"
+#include "tests/native/bmp_samples.h"
+#include "tests/native/ini_fixture.h"
+
+namespace quopa::testing {
+namespace {
+
+using platform::DecodeBmp;
+using platform::EncodeBmp;
+using platform::Image;
+using platform::Stretch;
+
+Image Solid(int w, int h, std::uint32_t colour) {
+    return {w, h, std::vector<std::uint32_t>(static_cast<std::size_t>(w) * h, colour)};
+}
+
+TEST(BmpReadTest, ReadsTheCommonPixelFormats) {
+    Image image;
+    ASSERT_TRUE(DecodeBmp(Rgb24Sample().Bytes(), image));
+    EXPECT_EQ(image.width, 3);
+    EXPECT_EQ(image.height, 2);
+    EXPECT_EQ(image.pixels, kRgb24Pixels);
+
+    // 8-bit paletted, top-down, 3 pixels and one byte of padding a row.
+    BmpSample paletted{3, -2, 8};
+    paletted.palette = {0x112233, 0xA0B0C0, 0x00FF00};
+    paletted.rows = std::string("\x00\x01\x02\0\x02\x02\x00\0", 8);
+    ASSERT_TRUE(DecodeBmp(paletted.Bytes(), image));
+    EXPECT_EQ(image.pixels, (std::vector<std::uint32_t>{0x112233, 0xA0B0C0, 0x00FF00, 0x00FF00,
+                                                        0x00FF00, 0x112233}));
+
+    // 32 bits: the fourth byte is ignored, whatever it holds.
+    BmpSample rgb32{2, 1, 32};
+    rgb32.rows = std::string("\x01\x02\x03\xFF\x04\x05\x06\x00", 8);
+    ASSERT_TRUE(DecodeBmp(rgb32.Bytes(), image));
+    EXPECT_EQ(image.pixels, (std::vector<std::uint32_t>{0x030201, 0x060504}));
+
+    // 16 bits with 5-6-5 masks: full red, full green, full blue, white.
+    BmpSample rgb565{4, 1, 16, 3};
+    rgb565.masks = {0xF800, 0x07E0, 0x001F};
+    rgb565.rows = std::string("\x00\xF8\xE0\x07\x1F\x00\xFF\xFF", 8);
+    ASSERT_TRUE(DecodeBmp(rgb565.Bytes(), image));
+    EXPECT_EQ(image.pixels, (std::vector<std::uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}));
+
+    // 1 bit: the first pixel is the byte's highest bit.
+    BmpSample mono{9, 1, 1};
+    mono.palette = {0x000000, 0xFFFFFF};
+    mono.rows = std::string("\xA0\x80\0\0", 4);
+    ASSERT_TRUE(DecodeBmp(mono.Bytes(), image));
+    EXPECT_EQ(image.pixels,
+              (std::vector<std::uint32_t>{0xFFFFFF, 0, 0xFFFFFF, 0, 0, 0, 0, 0, 0xFFFFFF}));
+}
+
+TEST(BmpReadTest, RefusesWhatIsNotAWholeBitmap) {
+    const std::string good = Rgb24Sample().Bytes();
+    BmpSample huge{1 << 20, 1 << 20, 24};  // claims a terabyte of pixels, holds none
+    BmpSample rle{3, 2, 8, 1};
+    rle.palette = {0};
+    rle.rows = std::string(8, '\0');
+    BmpSample zeroWidth{0, 2, 24};
+    BmpSample twoBits{4, 1, 2};
+    twoBits.rows = std::string(4, '\0');
+    const std::vector<std::string> bad = {
+        "",
+        "GIF89a",
+        "BM",
+        good.substr(0, good.size() - 1),  // one byte short of the last row
+        "MB" + good.substr(2),
+        huge.Bytes(),
+        rle.Bytes(),
+        zeroWidth.Bytes(),
+        twoBits.Bytes(),
+        "<html><body>Not found</body></html>",
+    };
+    for (const std::string& bytes : bad) {
+        Image image = Solid(1, 1, 7);
+        EXPECT_FALSE(DecodeBmp(bytes, image)) << bytes.size() << " bytes";
+        EXPECT_EQ(image.pixels, std::vector<std::uint32_t>{7}) << "left untouched";
+    }
+}
+
+TEST(BmpWriteTest, WritesWhatAnyViewerReads) {
+    // Widths 1 to 4 need 1, 2, 3 and 0 padding bytes a row.
+    for (int width = 1; width <= 4; ++width) {
+        Image image{width, 3, {}};
+        for (int i = 0; i < width * 3; ++i) image.pixels.push_back(0x010203u * (i + 1));
+        const std::string bytes = EncodeBmp(image);
+        ASSERT_EQ(bytes.size(), 54 + (width * 3 + 3) / 4 * 4 * 3u);
+        EXPECT_EQ(static_cast<unsigned char>(bytes[28]), 24) << "bits per pixel";
+        // Bottom-up: the file's first row is the picture's last, blue byte first.
+        EXPECT_EQ(static_cast<unsigned char>(bytes[54]), image.At(0, 2) & 0xFF);
+        Image back;
+        ASSERT_TRUE(DecodeBmp(bytes, back));
+        EXPECT_EQ(back.pixels, image.pixels) << "width " << width;
+    }
+    EXPECT_EQ(EncodeBmp(Image{}), "");
+}
+
+TEST(StretchTest, FillsTheTargetWithoutKeepingTheAspect) {
+    // 200 x 100, left half red, right half blue: squeezed sideways into a square.
+    Image wide = Solid(200, 100, 0x0000FF);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x) wide.pixels[y * 200 + x] = 0xFF0000;
+    const Image square = Stretch(wide, 37, 37);
+    ASSERT_EQ(square.width, 37);
+    ASSERT_EQ(square.height, 37);
+    for (int y : {0, 18, 36}) {
+        EXPECT_EQ(square.At(0, y), 0xFF0000u);
+        EXPECT_EQ(square.At(17, y), 0xFF0000u);
+        EXPECT_EQ(square.At(19, y), 0x0000FFu);
+        EXPECT_EQ(square.At(36, y), 0x0000FFu);
+    }
+    // The middle column straddles the edge and mixes both.
+    const std::uint32_t mid = square.At(18, 5);
+    EXPECT_GT(mid >> 16, 0u);
+    EXPECT_GT(mid & 0xFF, 0u);
+}
+
+TEST(StretchTest, AveragesWhenShrinkingAndRepeatsWhenEnlarging) {
+    Image checker{2, 2, {0xFFFFFF, 0x000000, 0x000000, 0xFFFFFF}};
+    EXPECT_EQ(Stretch(checker, 1, 1).pixels, std::vector<std::uint32_t>{0x808080});
+    Image twoByOne{2, 1, {0xFF0000, 0x0000FF}};
+    EXPECT_EQ(Stretch(twoByOne, 4, 1).pixels,
+              (std::vector<std::uint32_t>{0xFF0000, 0xFF0000, 0x0000FF, 0x0000FF}));
+    EXPECT_TRUE(Stretch(Image{}, 37, 37).Empty());
+    EXPECT_TRUE(Stretch(checker, 1 << 16, 1 << 16).Empty()) << "refused, not allocated";
+}
+
+class HeadlessPicturesTest : public TempDriveTest {};
+
+// The avatar's road on the headless backend: a real file in, a real 37 x 37 BMP out.
+TEST_F(HeadlessPicturesTest, ReadsRealFilesAndTellsWhatIsNoPicture) {
+    Put("photo.bmp", Rgb24Sample().Bytes());
+    Put("notes.txt", "just text");
+    platform::HeadlessPictures pictures(files_);
+
+    Image image;
+    ASSERT_TRUE(pictures.Load("E:\\photo.bmp", image));
+    EXPECT_EQ(image.pixels, kRgb24Pixels);
+    ASSERT_TRUE(files_.ReplaceAtomically("E:\\ava.bmp", EncodeBmp(Stretch(image, 37, 37))));
+    Image saved;
+    ASSERT_TRUE(DecodeBmp(Get("ava.bmp"), saved));
+    EXPECT_EQ(saved.width, 37);
+    EXPECT_EQ(saved.height, 37);
+    EXPECT_EQ(saved.At(0, 0), 0xFF0000u);
+    EXPECT_EQ(saved.At(36, 36), 0x808080u);
+
+    for (const char* path : {"E:\\notes.txt", "E:\\missing.bmp", "E:\\", ""})
+        EXPECT_FALSE(pictures.Load(path, image)) << path;
+}
+
+}  // namespace
+}  // namespace quopa::testing
