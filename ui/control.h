@@ -31,6 +31,7 @@ class ControlPeer {
 
 class Backend;
 class Container;
+struct OptionGroup;
 
 class Control {
   public:
@@ -40,7 +41,8 @@ class Control {
     virtual ~Control() = default;
 
     const std::string& Text() const { return text_; }
-    void SetText(const std::string& text) {
+    // Virtual: a control whose text is its value raises its Change event here.
+    virtual void SetText(const std::string& text) {
         text_ = text;
         if (peer_) peer_->SetText(text);
     }
@@ -91,11 +93,18 @@ class Control {
     bool visible_ = true;
 };
 
-// A form or a frame: the controls inside it are placed relative to it and hide with it.
+// A form, a frame or a page: the controls inside it are placed relative to it and hide
+// with it.
 class Container : public Control {
   public:
     virtual Backend& GetBackend() const = 0;
     ControlPeer* Peer() const { return peer_.get(); }
+    // The group that the next option button made here joins unless it starts one. Shared
+    // with the group's buttons, so neither needs to outlive the other.
+    std::shared_ptr<OptionGroup>& OpenOptionGroup() { return optionGroup_; }
+
+  private:
+    std::shared_ptr<OptionGroup> optionGroup_;
 };
 
 }  // namespace ui

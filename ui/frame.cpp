@@ -1,0 +1,13 @@
+#include "ui/frame.h"
+
+#include "ui/backend.h"
+
+namespace ui {
+
+void Frame::Create(Container& parent, const ControlArgs& args) {
+    Init(args.text, args.bounds, args.enabled, args.visible);
+    backend_ = &parent.GetBackend();
+    peer_ = backend_->CreateFrame(*this, parent, args);
+}
+
+}  // namespace ui
