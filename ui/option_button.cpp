@@ -19,7 +19,8 @@ void OptionButton::Create(Container& parent, const OptionButtonArgs& args) {
     group_ = open;
     group_->members.push_back(this);
     peer_ = parent.GetBackend().CreateOptionButton(*this, parent, CommonArgs(args));
-    if (peer_) checkPeer()->SetChecked(value_);
+    // Only a mark set: clearing a new button would also take the group's Tab stop from it.
+    if (peer_ && value_) checkPeer()->SetChecked(true);
 }
 
 void OptionButton::SetValue(bool on) {
