@@ -7,20 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/windows/window_probe.h"
 #include "ui/form.h"
 #include "ui/win32/win32_backend.h"
 
 namespace {
-
-HWND H(const ui::Control& control) {
-    return reinterpret_cast<HWND>(control.Handle());
-}
-
-std::string ClassOf(HWND hwnd) {
-    char name[64] = {};
-    GetClassNameA(hwnd, name, sizeof(name));
-    return name;
-}
 
 LONG StyleOf(HWND hwnd) {
     return GetWindowLongA(hwnd, GWL_STYLE);

@@ -12,6 +12,7 @@
 #include <tuple>
 #include <vector>
 
+#include "tests/windows/window_probe.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
 #include "ui/text_box.h"
@@ -27,16 +28,6 @@ namespace {
 
 using platform::Picture;
 using Rect = std::array<LONG, 4>;  // left, top, right, bottom
-
-HWND H(const ui::Control& control) {
-    return reinterpret_cast<HWND>(control.Handle());
-}
-
-std::string ClassOf(HWND hwnd) {
-    char name[64] = {};
-    GetClassNameA(hwnd, name, sizeof(name));
-    return name;
-}
 
 std::string TextOf(HWND hwnd) {
     char text[256] = {};
