@@ -6,7 +6,7 @@
 namespace quopa {
 
 namespace {
-constexpr std::uint32_t kGreyText = 0x808080;
+constexpr ui::Color kGreyText = ui::Color::Rgb(0x80, 0x80, 0x80);
 }
 
 frmMain::frmMain(AppContext& ctx)
@@ -38,36 +38,39 @@ void frmMain::Create() {
 }
 
 void frmMain::CreateControls() {
-    TreeView1.Create(form, {"", {120, 240, 3615, 4935}});
-    txtSearch.Create(form, {"Search...", {120, 5280, 3615, 375}}, kGreyText);
-    cmdRun.Create(form, {"&Run", {4080, 4680, 3255, 495}, false});
-    cmdDelete.Create(form, {"&Delete", {4080, 5280, 1575, 375}, false});
-    cmdEdit.Create(form, {"&Edit", {5760, 5280, 1575, 375}, false});
+    TreeView1.Create(form, {.bounds = {120, 240, 3615, 4935}});
+    txtSearch.Create(
+        form, {.text = "Search...", .bounds = {120, 5280, 3615, 375}, .foreColor = kGreyText});
+    cmdRun.Create(form, {.text = "&Run", .bounds = {4080, 4680, 3255, 495}, .enabled = false});
+    cmdDelete.Create(form,
+                     {.text = "&Delete", .bounds = {4080, 5280, 1575, 375}, .enabled = false});
+    cmdEdit.Create(form, {.text = "&Edit", .bounds = {5760, 5280, 1575, 375}, .enabled = false});
     CreateSidebar();
-    Frame2.Create(form, {"Application", {3840, 2400, 3735, 2055}});
+    Frame2.Create(form, {.text = "Application", .bounds = {3840, 2400, 3735, 2055}});
     ilIcons.Create(form);
 }
 
 void frmMain::CreateSidebar() {
-    Frame1.Create(form, {"User Info", {3840, 120, 3735, 2055}});
-    picAvatar.Create(Frame1, {"", {120, 240, 615, 615}});
+    Frame1.Create(form, {.text = "User Info", .bounds = {3840, 120, 3735, 2055}});
+    picAvatar.Create(Frame1, {.bounds = {120, 240, 615, 615}});
     picAvatar.SetPicture(sys_.desktop.AppIcon());
-    ui::ControlArgs device{"John Doe's Portable Device", {840, 240, 2775, 615}};
-    device.font.bold = true;
-    lblUserDevice.Create(Frame1, device);
-    lblAddress.Create(Frame1, {"", {120, 960, 3495, 240}});
-    lblCity.Create(Frame1, {"", {120, 1200, 3495, 240}});
-    lblPhone.Create(Frame1, {"", {120, 1440, 3495, 240}});
-    lblEmail.Create(Frame1, {"", {120, 1680, 3495, 240}});
+    lblUserDevice.Create(Frame1, {.text = "John Doe's Portable Device",
+                                  .bounds = {840, 240, 2775, 615},
+                                  .font = {.bold = true}});
+    lblAddress.Create(Frame1, {.bounds = {120, 960, 3495, 240}});
+    lblCity.Create(Frame1, {.bounds = {120, 1200, 3495, 240}});
+    lblPhone.Create(Frame1, {.bounds = {120, 1440, 3495, 240}});
+    lblEmail.Create(Frame1, {.bounds = {120, 1680, 3495, 240}});
 
-    frmDiskInfo.Create(form, {"Disk Info", {7680, 120, 3735, 2055}, true, false});
+    frmDiskInfo.Create(form,
+                       {.text = "Disk Info", .bounds = {7680, 120, 3735, 2055}, .visible = false});
     frmDiskInfo.BringToFront();  // when shown, it covers the User Info frame
-    ui::ControlArgs drive{"D:", {120, 240, 615, 495}};
-    drive.font = {true, 18};
-    Label6.Create(frmDiskInfo, drive);
-    Label5.Create(frmDiskInfo, {"Disk space used:", {120, 1440, 1935, 255}});
-    ProgressBar1.Create(frmDiskInfo, {"", {120, 1680, 3495, 255}});
-    Timer1.Create(form, 8000, true);
+    Label6.Create(
+        frmDiskInfo,
+        {.text = "D:", .bounds = {120, 240, 615, 495}, .font = {.bold = true, .points = 18}});
+    Label5.Create(frmDiskInfo, {.text = "Disk space used:", .bounds = {120, 1440, 1935, 255}});
+    ProgressBar1.Create(frmDiskInfo, {.bounds = {120, 1680, 3495, 255}});
+    Timer1.Create(form, {.interval = 8000, .enabled = true});
 }
 
 void frmMain::CreateMenus() {
@@ -77,7 +80,7 @@ void frmMain::CreateMenus() {
 
     mnuPopupShow = &mPopupSys.Add({"&Show", cmd::kPopupShow});
     mPopupSys.Add({"-"});
-    mnuPopupRun = &mPopupSys.Add({"R&un", 0, false});
+    mnuPopupRun = &mPopupSys.Add({.caption = "R&un", .enabled = false});
     mnuPopupApplication.Create(*mnuPopupRun, cmd::kPopupApplicationBase, 1, "App");
     mPopupSys.Add({"-"});
     mnuPopupRemove = &mPopupSys.Add({"Safely &Remove Device", cmd::kPopupRemove});

@@ -3,8 +3,13 @@
 #include <functional>
 #include <memory>
 
+#include "ui/check_box.h"
+#include "ui/combo_box.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
+#include "ui/line.h"
+#include "ui/option_button.h"
+#include "ui/page_control.h"
 #include "ui/text_box.h"
 #include "ui/timer.h"
 #include "ui/tree_view.h"
@@ -31,6 +36,15 @@ class Backend {
                                                          const ControlArgs& args) = 0;
     virtual std::unique_ptr<ImageListPeer> CreateImageList(Container& owner) = 0;
     virtual std::unique_ptr<TimerPeer> CreateTimer(Timer& timer, Container& parent) = 0;
+    using Args = ControlArgs;
+    virtual std::unique_ptr<CheckPeer> CreateCheckBox(CheckBox&, Container&, const Args&) = 0;
+    virtual std::unique_ptr<CheckPeer> CreateOptionButton(OptionButton&, Container&,
+                                                          const Args&) = 0;
+    virtual std::unique_ptr<ComboBoxPeer> CreateComboBox(ComboBox&, Container&, const Args&) = 0;
+    virtual std::unique_ptr<ControlPeer> CreatePageControl(PageControl&, Container&,
+                                                           const Args&) = 0;
+    virtual std::unique_ptr<ControlPeer> CreatePage(Page&, PageControl&, const Args&) = 0;
+    virtual std::unique_ptr<ControlPeer> CreateLine(Line&, Container&, const Args&) = 0;
     // Runs the message loop until the process ends.
     virtual int Run() = 0;
     // Handles the window messages waiting now, then returns.

@@ -32,6 +32,7 @@ class ControlPeer {
 
 class Backend;
 class Container;
+struct OptionGroup;
 
 class Control {
   public:
@@ -41,7 +42,8 @@ class Control {
     virtual ~Control() = default;
 
     const std::string& Text() const { return text_; }
-    void SetText(const std::string& text) {
+    // Virtual: a control whose text is its value raises its Change event here.
+    virtual void SetText(const std::string& text) {
         text_ = text;
         if (peer_) peer_->SetText(text);
     }
@@ -98,11 +100,25 @@ class Control {
     bool visible_ = true;
 };
 
-// A form or a frame: the controls inside it are placed relative to it and hide with it.
+// A form, a frame or a page: the controls inside it are placed relative to it and hide
+// with it.
+class Form;
+
 class Container : public Control {
   public:
     virtual Backend& GetBackend() const = 0;
+    // The form this container lies in (itself for a form); null before Create.
+    Form* TopForm() const { return topForm_; }
     ControlPeer* Peer() const { return peer_.get(); }
+    // The group that the next option button made here joins unless it starts one. Shared
+    // with the group's buttons, so neither needs to outlive the other.
+    std::shared_ptr<OptionGroup>& OpenOptionGroup() { return optionGroup_; }
+
+  protected:
+    Form* topForm_ = nullptr;  // not owned
+
+  private:
+    std::shared_ptr<OptionGroup> optionGroup_;
 };
 
 }  // namespace ui

@@ -45,7 +45,7 @@ class Button;
 
 class Form : public Container {
   public:
-    explicit Form(Backend& backend) : backend_(backend) {}
+    explicit Form(Backend& backend) : backend_(backend) { topForm_ = this; }
     void Create(const FormArgs& args);
     Backend& GetBackend() const override { return backend_; }
 

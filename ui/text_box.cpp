@@ -4,26 +4,40 @@
 
 namespace ui {
 
-void TextBox::Create(Container& parent, const ControlArgs& args, std::uint32_t foreColor) {
+void TextBox::Create(Container& parent, const TextBoxArgs& args) {
     Init(args.text, args.bounds, args.enabled, args.visible);
-    foreColor_ = foreColor;
-    auto peer = parent.GetBackend().CreateTextBox(*this, parent, args);
-    if (peer) peer->SetForeColor(foreColor);
+    foreColor_ = args.foreColor;
+    maxLength_ = args.maxLength > 0 ? args.maxLength : 0;
+    auto peer = parent.GetBackend().CreateTextBox(*this, parent, CommonArgs(args));
+    if (peer) {
+        peer->SetForeColor(foreColor_);
+        peer->SetMaxLength(maxLength_);
+    }
     peer_ = std::move(peer);
 }
 
-void TextBox::SetValue(const std::string& text) {
-    SetText(text);
+// The peer keeps the program's own text from coming back as typing, so the event fires
+// here exactly once.
+void TextBox::SetText(const std::string& text) {
+    if (text == Text()) return;
+    Control::SetText(text);
     if (onChange) onChange();
 }
 
-void TextBox::SetForeColor(std::uint32_t rgb) {
-    foreColor_ = rgb;
-    if (peer_) static_cast<TextBoxPeer*>(peer_.get())->SetForeColor(rgb);
+void TextBox::SetForeColor(Color color) {
+    foreColor_ = color;
+    if (peer_) static_cast<TextBoxPeer*>(peer_.get())->SetForeColor(color);
 }
 
-void TextBox::UserTyped(const std::string& text) {
-    SyncText(text);
+void TextBox::UserTyped(const std::string& typed) {
+    const bool tooLong = maxLength_ > 0 && typed.size() > static_cast<std::size_t>(maxLength_);
+    const std::string text = tooLong ? typed.substr(0, maxLength_) : typed;
+    if (text == Text()) return;
+    if (tooLong) {
+        Control::SetText(text);  // the window shows what the box holds
+    } else {
+        SyncText(text);
+    }
     if (onChange) onChange();
 }
 

@@ -1,32 +1,42 @@
 #pragma once
-#include <cstdint>
 #include <functional>
 
-#include "ui/simple_controls.h"
+#include "ui/color.h"
+#include "ui/control_args.h"
 
 namespace ui {
 
 class TextBoxPeer : public ControlPeer {
   public:
-    virtual void SetForeColor(std::uint32_t rgb) = 0;
+    virtual void SetForeColor(Color color) = 0;
+    virtual void SetMaxLength(int characters) = 0;
 };
 
-// A one-line edit box. onChange fires for every change of the text, the program's own
-// SetText included, as the windows expect.
+struct TextBoxArgs {
+    std::string text = {};
+    Bounds bounds = {};
+    bool enabled = true;
+    bool visible = true;
+    Font font = {};
+    Color foreColor = {};
+    int maxLength = 0;  // characters the user may type; 0: no limit of ours
+};
+
+// A one-line edit box. onChange fires once for every change of the text, whether the user
+// typed it or the program set it; setting the text it already has is no change.
 class TextBox : public Control {
   public:
-    void Create(Container& parent, const ControlArgs& args, std::uint32_t foreColor = 0);
-    void SetValue(const std::string& text);  // SetText + onChange
-    // 0x00BBGGRR as the system takes colours; with the top bit set, the low byte names a
-    // system colour (0x80000012: button text); 0 keeps the system's text colour.
-    std::uint32_t ForeColor() const { return foreColor_; }
-    void SetForeColor(std::uint32_t rgb);
+    void Create(Container& parent, const TextBoxArgs& args);
+    void SetText(const std::string& text) override;
+    Color ForeColor() const { return foreColor_; }
+    void SetForeColor(Color color);
+    int MaxLength() const { return maxLength_; }
 
     std::function<void()> onChange;
     std::function<void()> onGotFocus;
     std::function<void()> onLostFocus;
 
-    // For peers and tests: what the user did.
+    // For peers and tests: what the user did. Typing stops at the length limit.
     void UserTyped(const std::string& text);
     void RaiseGotFocus() {
         if (onGotFocus) onGotFocus();
@@ -36,7 +46,8 @@ class TextBox : public Control {
     }
 
   private:
-    std::uint32_t foreColor_ = 0;
+    Color foreColor_;
+    int maxLength_ = 0;
 };
 
 }  // namespace ui

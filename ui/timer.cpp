@@ -6,9 +6,9 @@ namespace ui {
 
 Timer::~Timer() = default;
 
-void Timer::Create(Container& parent, int intervalMs, bool enabled) {
-    interval_ = intervalMs;
-    enabled_ = enabled;
+void Timer::Create(Container& parent, const TimerArgs& args) {
+    interval_ = args.interval;
+    enabled_ = args.enabled;
     peer_ = parent.GetBackend().CreateTimer(*this, parent);
     if (peer_ && enabled_ && interval_ > 0) peer_->Start(interval_);
 }

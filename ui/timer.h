@@ -12,13 +12,18 @@ class TimerPeer {
     virtual void Stop() = 0;
 };
 
+struct TimerArgs {
+    int interval = 0;  // milliseconds; 0 never ticks
+    bool enabled = true;
+};
+
 class Timer {
   public:
     Timer() = default;
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
     ~Timer();
-    void Create(Container& parent, int intervalMs, bool enabled);
+    void Create(Container& parent, const TimerArgs& args);
     int Interval() const { return interval_; }
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool on);

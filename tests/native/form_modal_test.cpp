@@ -4,22 +4,20 @@
 
 #include <memory>
 
+#include "ui/button.h"
 #include "ui/form.h"
 #include "ui/headless/headless_backend.h"
-#include "ui/simple_controls.h"
 
 namespace {
 
 class ModalFormTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        owner.Create({"Owner", {0, 0, 6000, 4000}});
+        owner.Create({.caption = "Owner", .bounds = {0, 0, 6000, 4000}});
         owner.Show();
-        dialog.Create({"Dialog", {0, 0, 3000, 2000}, 0, 0, true, false, true});
-        ok.Create(dialog, {"OK"});
-        cancel.Create(dialog, {"Cancel"});
-        dialog.SetDefaultButton(&ok);
-        dialog.SetCancelButton(&cancel);
+        dialog.Create({.caption = "Dialog", .bounds = {0, 0, 3000, 2000}, .dialog = true});
+        ok.Create(dialog, {.text = "OK", .isDefault = true});
+        cancel.Create(dialog, {.text = "Cancel", .isCancel = true});
         ok.onClick = [this] {
             ++okClicks;
             dialog.Close();
@@ -90,7 +88,7 @@ TEST_F(ModalFormTest, QueryUnloadCanKeepTheDialogOpenUntilTheUserClosesIt) {
 
 TEST_F(ModalFormTest, ADialogOverADialogLeavesTheFirstOwnerDisabled) {
     ui::Form inner{backend};
-    inner.Create({"Inner", {0, 0, 1000, 1000}, 0, 0, true, false, true});
+    inner.Create({.caption = "Inner", .bounds = {0, 0, 1000, 1000}, .dialog = true});
     backend.modalActions.push_back([&](ui::Form& f) { inner.ShowModal(f); });
     bool outerEnabledInside = true, ownerEnabledInside = true;
     backend.modalActions.push_back([&](ui::Form&) {
@@ -109,11 +107,11 @@ TEST_F(ModalFormTest, ADialogOverADialogLeavesTheFirstOwnerDisabled) {
 TEST(OwnedFormTest, IsDestroyedAfterItsUnloadFromAPostedTask) {
     ui::HeadlessBackend backend;
     ui::Form owner{backend};
-    owner.Create({"Owner"});
+    owner.Create({.caption = "Owner"});
     auto wizard = std::make_unique<ui::Form>(backend);
-    wizard->Create({"Wizard", {0, 0, 100, 100}, 0, 0, true, false, true});
+    wizard->Create({.caption = "Wizard", .bounds = {0, 0, 100, 100}, .dialog = true});
     ui::Button finish;
-    finish.Create(*wizard, {"Finish"});
+    finish.Create(*wizard, {.text = "Finish"});
     finish.onClick = [&] { wizard->Unload(); };
     wizard->onUnload = [&] { backend.Post([&] { wizard.reset(); }); };
     wizard->ShowOwned(owner);

@@ -8,8 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "ui/button.h"
 #include "ui/form.h"
-#include "ui/simple_controls.h"
 #include "ui/text_box.h"
 #include "ui/win32/win32_backend.h"
 
@@ -22,25 +22,16 @@ HWND H(const ui::Control& control) {
 class DialogKeys : public ::testing::Test {
   protected:
     DialogKeys() {
-        ui::FormArgs args;
-        args.caption = "Owner";
-        args.clientWidth = 6000;
-        args.clientHeight = 4000;
-        owner.Create(args);
+        owner.Create({.caption = "Owner", .clientWidth = 6000, .clientHeight = 4000});
         owner.Show();
-        ui::FormArgs dialogArgs;
-        dialogArgs.caption = "Sample";
-        dialogArgs.clientWidth = 4500;
-        dialogArgs.clientHeight = 2000;
-        dialogArgs.dialog = true;
-        dialog.Create(dialogArgs);
-        first.Create(dialog, {"", {120, 120, 2000, 315}});
-        second.Create(dialog, {"", {120, 600, 2000, 315}});
-        apply.Create(dialog, {"&Apply", {120, 1200, 1200, 375}});
-        ok.Create(dialog, {"OK", {1440, 1200, 1200, 375}});
-        cancel.Create(dialog, {"Cancel", {2760, 1200, 1200, 375}});
-        dialog.SetDefaultButton(&ok);
-        dialog.SetCancelButton(&cancel);
+        dialog.Create(
+            {.caption = "Sample", .clientWidth = 4500, .clientHeight = 2000, .dialog = true});
+        first.Create(dialog, {.bounds = {120, 120, 2000, 315}});
+        second.Create(dialog, {.bounds = {120, 600, 2000, 315}});
+        apply.Create(dialog, {.text = "&Apply", .bounds = {120, 1200, 1200, 375}});
+        ok.Create(dialog, {.text = "OK", .bounds = {1440, 1200, 1200, 375}, .isDefault = true});
+        cancel.Create(dialog,
+                      {.text = "Cancel", .bounds = {2760, 1200, 1200, 375}, .isCancel = true});
         apply.onClick = [this] { ++applied; };
         ok.onClick = [this] {
             ++oks;

@@ -12,6 +12,7 @@
 #include <tuple>
 #include <vector>
 
+#include "tests/windows/window_probe.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
 #include "ui/text_box.h"
@@ -27,16 +28,6 @@ namespace {
 
 using platform::Picture;
 using Rect = std::array<LONG, 4>;  // left, top, right, bottom
-
-HWND H(const ui::Control& control) {
-    return reinterpret_cast<HWND>(control.Handle());
-}
-
-std::string ClassOf(HWND hwnd) {
-    char name[64] = {};
-    GetClassNameA(hwnd, name, sizeof(name));
-    return name;
-}
 
 std::string TextOf(HWND hwnd) {
     char text[256] = {};
@@ -217,15 +208,13 @@ TEST_F(UiPeers, ControlsAreChildWindowsWithClassTextPlaceStateFontAndTabOrder) {
     auto big = At("&Name", 120, 240, 1935, 495);
     big.font = {true, 18};
     label.Create(form, big);
-    auto disabled = At("&Run", 4080, 4680, 3255, 495);
-    disabled.enabled = false;
-    button.Create(form, disabled);
-    box.Create(form, At("Search...", 120, 5280, 3615, 375));
+    button.Create(form, {.text = "&Run", .bounds = {4080, 4680, 3255, 495}, .enabled = false});
+    box.Create(form, {.text = "Search...", .bounds = {120, 5280, 3615, 375}});
     bar.Create(form, At("", 120, 1680, 3495, 255));
     picture.Create(form, At("", 120, 2000, 960, 960));
     tree.Create(form, At("", 120, 3000, 3615, 1500));
     info.Create(form, At("User Info", 3840, 120, 3735, 2055));
-    go.Create(info, At("Go", 120, 240, 1000, 300));
+    go.Create(info, {.text = "Go", .bounds = {120, 240, 1000, 300}});
     inside.Create(info, At("Phone: ", 120, 1440, 2775, 255));
     disk.Create(form, At("Disk Info", 3840, 120, 3735, 2055, false));
     disk.BringToFront();
@@ -320,17 +309,20 @@ TEST_F(UiPeers, ControlsAreChildWindowsWithClassTextPlaceStateFontAndTabOrder) {
     DeleteObject(target);
 }
 
-TEST_F(UiPeers, TextBoxReportsTypingAndFocusButNotDuringTeardownAndPaintsItsColour) {
+TEST_F(UiPeers, TextBoxReportsEachChangeOnceAndFocusButNotDuringTeardownAndPaintsItsColour) {
     ui::TextBox box;
-    box.Create(form, At("Search...", 120, 5280, 3615, 375), 0x808080);
+    box.Create(form, {.text = "Search...",
+                      .bounds = {120, 5280, 3615, 375},
+                      .foreColor = ui::Color::Rgb(0x80, 0x80, 0x80)});
     int changes = 0, gotFocus = 0, lostFocus = 0;
     box.onChange = [&] { ++changes; };
     box.onGotFocus = [&] { ++gotFocus; };
     box.onLostFocus = [&] { ++lostFocus; };
-    box.SetText("");  // the program's own text is no typing
-    EXPECT_EQ(0, changes);
-    SendMessageA(H(box), WM_CHAR, 'm', 1);
+    box.SetText("");  // the edit control's own EN_CHANGE for it is not counted again
     EXPECT_EQ(1, changes);
+    EXPECT_EQ("", TextOf(H(box)));
+    SendMessageA(H(box), WM_CHAR, 'm', 1);
+    EXPECT_EQ(2, changes);
     EXPECT_EQ("m", box.Text());
 
     SetForegroundWindow(Window());
@@ -346,7 +338,7 @@ TEST_F(UiPeers, TextBoxReportsTypingAndFocusButNotDuringTeardownAndPaintsItsColo
         return GetTextColor(dc);
     };
     EXPECT_EQ(RGB(0x80, 0x80, 0x80), paint());
-    box.SetForeColor(0x80000012);  // the system's button text colour
+    box.SetForeColor(ui::Color::System(ui::SystemColor::ButtonText));
     EXPECT_EQ(GetSysColor(COLOR_BTNTEXT), paint());
     ReleaseDC(H(box), dc);
 
@@ -517,7 +509,7 @@ TEST_F(UiPeers, TimerTicksOnItsContainerUntilStopped) {
     ui::Timer timer;
     int ticks = 0;
     timer.onTimer = [&] { ++ticks; };
-    timer.Create(frame, 20, true);
+    timer.Create(frame, {.interval = 20});
     Pump(300);
     EXPECT_GE(ticks, 2);
     timer.SetEnabled(false);

@@ -25,6 +25,24 @@ class HeadlessBackend : public Backend {
                                                  const ControlArgs&) override;
     std::unique_ptr<ImageListPeer> CreateImageList(Container&) override { return nullptr; }
     std::unique_ptr<TimerPeer> CreateTimer(Timer&, Container&) override { return nullptr; }
+    std::unique_ptr<CheckPeer> CreateCheckBox(CheckBox&, Container&, const Args&) override {
+        return nullptr;
+    }
+    std::unique_ptr<CheckPeer> CreateOptionButton(OptionButton&, Container&, const Args&) override {
+        return nullptr;
+    }
+    std::unique_ptr<ComboBoxPeer> CreateComboBox(ComboBox&, Container&, const Args&) override {
+        return nullptr;
+    }
+    std::unique_ptr<ControlPeer> CreatePageControl(PageControl&, Container&, const Args&) override {
+        return nullptr;
+    }
+    std::unique_ptr<ControlPeer> CreatePage(Page&, PageControl&, const Args&) override {
+        return nullptr;
+    }
+    std::unique_ptr<ControlPeer> CreateLine(Line&, Container&, const Args&) override {
+        return nullptr;
+    }
     int Run() override { return 0; }
     // Runs the posted tasks, in order, including those they post.
     void DoEvents() override;

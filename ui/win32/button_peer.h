@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/button.h"
 #include "ui/win32/child_window.h"
 
 namespace ui::win32 {
@@ -8,7 +9,8 @@ class Win32ButtonPeer : public ChildPeer<ControlPeer> {
     Win32ButtonPeer(Win32Backend& backend, Button& button, Container& parent,
                     const ControlArgs& args)
         : button_(button) {
-        window_.Create(backend, parent, "Button", BS_PUSHBUTTON | WS_TABSTOP, 0, args, *this);
+        const DWORD kind = button.IsDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        window_.Create(backend, parent, "Button", kind | WS_TABSTOP, 0, args, *this);
     }
 
   private:

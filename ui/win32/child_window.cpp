@@ -23,10 +23,11 @@ ChildWindow::~ChildWindow() {
 
 void ChildWindow::Create(Win32Backend& backend, Container& parent, const char* className,
                          DWORD style, DWORD exStyle, const ControlArgs& args,
-                         MessageHandler& handler) {
+                         MessageHandler& handler, bool startsGroup) {
     backend_ = &backend;
     handler_ = &handler;
     style |= WS_CHILD | WS_CLIPSIBLINGS;
+    if (startsGroup) style |= WS_GROUP;
     if (args.visible) style |= WS_VISIBLE;
     if (!args.enabled) style |= WS_DISABLED;
     const RECT r = backend.GetScale().ToPixels(args.bounds);

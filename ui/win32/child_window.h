@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "ui/simple_controls.h"
+#include "ui/control_args.h"
 #include "ui/win32/handles.h"
 
 namespace ui {
@@ -31,8 +31,11 @@ class ChildWindow {
     ChildWindow& operator=(const ChildWindow&) = delete;
     ~ChildWindow();
 
+    // Each control is a group of its own, so arrow keys move only between the option
+    // buttons of one group; a button after the first of its group continues it.
     void Create(Win32Backend& backend, Container& parent, const char* className, DWORD style,
-                DWORD exStyle, const ControlArgs& args, MessageHandler& handler);
+                DWORD exStyle, const ControlArgs& args, MessageHandler& handler,
+                bool startsGroup = true);
     HWND hwnd() const { return hwnd_; }
     const Win32Backend* backend() const { return backend_; }
     LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;

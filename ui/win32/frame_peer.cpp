@@ -1,31 +1,6 @@
 #include "ui/win32/frame_peer.h"
 
-#include "ui/win32/win32_backend.h"
-
 namespace ui::win32 {
-
-namespace {
-void RegisterFrameClass(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    if (GetClassInfoExA(instance, Win32FramePeer::kClassName, &wc)) return;
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = DefWindowProcA;  // everything else arrives through the subclass
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    wc.lpszClassName = Win32FramePeer::kClassName;
-    RegisterClassExA(&wc);
-}
-}  // namespace
-
-Win32FramePeer::Win32FramePeer(Win32Backend& backend, Frame&, Container& parent,
-                               const ControlArgs& args)
-    : backend_(backend) {
-    RegisterFrameClass(backend.Instance());
-    window_.Create(backend, parent, kClassName, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, args, *this);
-}
 
 void Win32FramePeer::SetText(const std::string& text) {
     window_.SetText(text);
@@ -33,23 +8,10 @@ void Win32FramePeer::SetText(const std::string& text) {
 }
 
 bool Win32FramePeer::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-    switch (msg) {
-        case WM_PAINT:
-            Paint();
-            result = 0;
-            return true;
-        case WM_SETFONT:  // a plain window keeps no font: this one draws its caption with it
-            font_ = reinterpret_cast<HFONT>(wp);
-            if (LOWORD(lp)) InvalidateRect(window_.hwnd(), nullptr, TRUE);
-            result = 0;
-            return true;
-        case WM_GETFONT:
-            result = reinterpret_cast<LRESULT>(font_);
-            return true;
-        default:
-            break;
-    }
-    return HandleContainerMessage(backend_, msg, wp, lp, result);
+    if (msg != WM_PAINT) return Win32ContainerPeer::OnOwnMessage(msg, wp, lp, result);
+    Paint();
+    result = 0;
+    return true;
 }
 
 void Win32FramePeer::Paint() {
@@ -59,7 +21,7 @@ void Win32FramePeer::Paint() {
     if (!dc) return;
     RECT client;
     GetClientRect(hwnd, &client);
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(window_.Send(WM_GETFONT)));
+    HGDIOBJ oldFont = SelectObject(dc, Font());
     TEXTMETRICA tm{};
     GetTextMetricsA(dc, &tm);
     // The etched line runs through the middle of the caption, as a group box draws it.

@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/label.h"
 #include "ui/win32/child_window.h"
 
 namespace ui::win32 {

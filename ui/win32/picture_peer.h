@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/picture_box.h"
 #include "ui/win32/child_window.h"
 
 namespace ui::win32 {

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "ui/progress_bar.h"
 #include "ui/win32/child_window.h"
 
 namespace ui::win32 {

@@ -2,9 +2,23 @@
 
 namespace ui::win32 {
 
-COLORREF ToColorRef(std::uint32_t value) {
-    if (value & 0x80000000u) return GetSysColor(static_cast<int>(value & 0xFFu));
-    return static_cast<COLORREF>(value & 0xFFFFFFu);
+COLORREF ToColorRef(Color color) {
+    if (!color.IsSystem()) return RGB(color.Red(), color.Green(), color.Blue());
+    switch (color.SystemIndex()) {
+        case SystemColor::ButtonText:
+            return GetSysColor(COLOR_BTNTEXT);
+        case SystemColor::ButtonFace:
+            return GetSysColor(COLOR_BTNFACE);
+        case SystemColor::ButtonShadow:
+            return GetSysColor(COLOR_BTNSHADOW);
+        case SystemColor::GrayText:
+            return GetSysColor(COLOR_GRAYTEXT);
+        case SystemColor::Window:
+            return GetSysColor(COLOR_WINDOW);
+        case SystemColor::WindowText:
+            break;
+    }
+    return GetSysColor(COLOR_WINDOWTEXT);
 }
 
 Win32TextBoxPeer::Win32TextBoxPeer(Win32Backend& backend, TextBox& box, Container& parent,
@@ -20,9 +34,14 @@ void Win32TextBoxPeer::SetText(const std::string& text) {
     settingText_ = false;
 }
 
-void Win32TextBoxPeer::SetForeColor(std::uint32_t rgb) {
-    foreColor_ = rgb;
+void Win32TextBoxPeer::SetForeColor(Color color) {
+    foreColor_ = color;
     if (window_.hwnd()) InvalidateRect(window_.hwnd(), nullptr, TRUE);
+}
+
+// 0 lifts the limit to the most an edit control holds.
+void Win32TextBoxPeer::SetMaxLength(int characters) {
+    window_.Send(EM_LIMITTEXT, static_cast<WPARAM>(characters));
 }
 
 bool Win32TextBoxPeer::OnReflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
@@ -45,7 +64,7 @@ bool Win32TextBoxPeer::OnReflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
             return true;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC: {  // STATIC: disabled or read-only
-            if (foreColor_ == 0) return false;
+            if (foreColor_.IsDefault()) return false;
             const int background = msg == WM_CTLCOLOREDIT ? COLOR_WINDOW : COLOR_BTNFACE;
             HDC dc = reinterpret_cast<HDC>(wp);
             SetTextColor(dc, ToColorRef(foreColor_));

@@ -1,6 +1,4 @@
 #pragma once
-#include <cstdint>
-
 #include "ui/text_box.h"
 #include "ui/win32/child_window.h"
 
@@ -12,17 +10,18 @@ class Win32TextBoxPeer : public ChildPeer<TextBoxPeer> {
     Win32TextBoxPeer(Win32Backend& backend, TextBox& box, Container& parent,
                      const ControlArgs& args);
     void SetText(const std::string& text) override;
-    void SetForeColor(std::uint32_t rgb) override;
+    void SetForeColor(Color color) override;
+    void SetMaxLength(int characters) override;
 
   private:
     bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
     TextBox& box_;
-    std::uint32_t foreColor_ = 0;
+    Color foreColor_;
     bool settingText_ = false;
 };
 
-// The system colour a colour value stands for (see TextBox::ForeColor).
-COLORREF ToColorRef(std::uint32_t value);
+// The colour to paint with; meaningless for the default colour, which leaves the system's.
+COLORREF ToColorRef(Color color);
 
 }  // namespace ui::win32

@@ -1,10 +1,15 @@
 #include "ui/win32/win32_backend.h"
 
 #include "ui/win32/button_peer.h"
+#include "ui/win32/check_box_peer.h"
+#include "ui/win32/combo_box_peer.h"
+#include "ui/win32/container_peer.h"
 #include "ui/win32/form_peer.h"
 #include "ui/win32/frame_peer.h"
 #include "ui/win32/image_list_peer.h"
 #include "ui/win32/label_peer.h"
+#include "ui/win32/line_peer.h"
+#include "ui/win32/option_button_peer.h"
 #include "ui/win32/picture_peer.h"
 #include "ui/win32/progress_peer.h"
 #include "ui/win32/text_box_peer.h"
@@ -187,6 +192,36 @@ std::unique_ptr<ImageListPeer> Win32Backend::CreateImageList(Container&) {
 
 std::unique_ptr<TimerPeer> Win32Backend::CreateTimer(Timer& timer, Container& parent) {
     return std::make_unique<Win32TimerPeer>(*this, timer, reinterpret_cast<HWND>(parent.Handle()));
+}
+
+std::unique_ptr<CheckPeer> Win32Backend::CreateCheckBox(CheckBox& box, Container& parent,
+                                                        const Args& args) {
+    return std::make_unique<Win32CheckBoxPeer>(*this, box, parent, args);
+}
+
+std::unique_ptr<CheckPeer> Win32Backend::CreateOptionButton(OptionButton& option, Container& parent,
+                                                            const Args& args) {
+    return std::make_unique<Win32OptionButtonPeer>(*this, option, parent, args);
+}
+
+std::unique_ptr<ComboBoxPeer> Win32Backend::CreateComboBox(ComboBox& box, Container& parent,
+                                                           const Args& args) {
+    return std::make_unique<Win32ComboBoxPeer>(*this, box, parent, args);
+}
+
+// Neither the page control nor its pages draw anything: no tabs are shown.
+std::unique_ptr<ControlPeer> Win32Backend::CreatePageControl(PageControl&, Container& parent,
+                                                             const Args& args) {
+    return std::make_unique<Win32ContainerPeer>(*this, parent, args, "QuopaPages");
+}
+
+std::unique_ptr<ControlPeer> Win32Backend::CreatePage(Page&, PageControl& owner, const Args& args) {
+    return std::make_unique<Win32ContainerPeer>(*this, owner, args, "QuopaPage");
+}
+
+std::unique_ptr<ControlPeer> Win32Backend::CreateLine(Line& line, Container& parent,
+                                                      const Args& args) {
+    return std::make_unique<Win32LinePeer>(*this, line, parent, args);
 }
 
 }  // namespace ui

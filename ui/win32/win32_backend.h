@@ -39,6 +39,12 @@ class Win32Backend : public Backend {
                                                  const ControlArgs& args) override;
     std::unique_ptr<ImageListPeer> CreateImageList(Container& owner) override;
     std::unique_ptr<TimerPeer> CreateTimer(Timer& timer, Container& parent) override;
+    std::unique_ptr<CheckPeer> CreateCheckBox(CheckBox&, Container&, const Args&) override;
+    std::unique_ptr<CheckPeer> CreateOptionButton(OptionButton&, Container&, const Args&) override;
+    std::unique_ptr<ComboBoxPeer> CreateComboBox(ComboBox&, Container&, const Args&) override;
+    std::unique_ptr<ControlPeer> CreatePageControl(PageControl&, Container&, const Args&) override;
+    std::unique_ptr<ControlPeer> CreatePage(Page&, PageControl&, const Args&) override;
+    std::unique_ptr<ControlPeer> CreateLine(Line&, Container&, const Args&) override;
     // Ends when the last form window is destroyed or WM_QUIT arrives.
     int Run() override;
     void DoEvents() override;
