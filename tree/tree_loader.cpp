@@ -71,6 +71,44 @@ std::string TreeLoader::Read(const std::string& section, const char* key) const 
 }
 
 void TreeLoader::IntList() {
+    Run(Job::Everything);
+}
+void TreeLoader::loadcats() {
+    Run(Job::Categories);
+}
+void TreeLoader::LoadApps() {
+    Run(Job::Items);
+}
+
+void TreeLoader::Run(Job job) {
+    if (running_) {
+        pending_ = std::max(pending_, job);
+        return;
+    }
+    struct Running {
+        TreeLoader& loader;
+        explicit Running(TreeLoader& l) : loader(l) { loader.running_ = true; }
+        ~Running() {
+            loader.running_ = false;
+            loader.pending_ = Job::None;  // a load ended by a fault takes its waiting one along
+        }
+    } running(*this);
+    for (; job != Job::None; job = std::exchange(pending_, Job::None)) {
+        switch (job) {
+            case Job::Everything:
+                Rebuild();
+                break;
+            case Job::Categories:
+                LoadCategories();
+                break;
+            default:
+                LoadItems();
+                break;
+        }
+    }
+}
+
+void TreeLoader::Rebuild() {
     UpdateGuard update(TreeView1_);
     TreeView1_.Clear();
     ilIcons_.Clear();
@@ -80,7 +118,7 @@ void TreeLoader::IntList() {
     TreeView1_.SetImageList(&ilIcons_);
     if (ui::TreeNode* main = TreeView1_.Add("", "Quopa", "Quopa Drive", "default"))
         main->tag = "Category0";
-    loadcats();
+    LoadCategories();
 }
 
 void TreeLoader::AddBrowserImage() {
@@ -95,7 +133,7 @@ void TreeLoader::AddBrowserImage() {
     }
 }
 
-void TreeLoader::loadcats() {
+void TreeLoader::LoadCategories() {
     int next = kLimit;
     for (int n = 1; n < kLimit; ++n) {
         std::string section = "Category" + std::to_string(n);
@@ -112,10 +150,10 @@ void TreeLoader::loadcats() {
     if (next == kLimit) next = FirstEmpty("Category", "Name", kLimit);
     if (doEvents_) doEvents_();
     state_.NextCategoryIndex = static_cast<std::int16_t>(next);
-    LoadApps();
+    LoadItems();
 }
 
-void TreeLoader::LoadApps() {
+void TreeLoader::LoadItems() {
     UpdateGuard update(TreeView1_);
     toExpand_.clear();
     expandSeen_.clear();
@@ -149,9 +187,11 @@ void TreeLoader::LoadApps() {
     state_.NextItemIndex =
         endFound ? static_cast<std::int16_t>(n) : FirstEmpty("Application", "Path", n);
 
-    for (ui::TreeNode* category : toReorder_) RestoreOrder(*category);
+    for (const std::string& category : toReorder_) RestoreOrder(category);
     // Opening each category once, after the adds, keeps a large load linear.
-    for (ui::TreeNode* category : toExpand_) TreeView1_.Expand(*category);
+    for (const std::string& key : toExpand_) {
+        if (ui::TreeNode* category = TreeView1_.Find(key)) TreeView1_.Expand(*category);
+    }
 }
 
 void TreeLoader::Autorun(const std::string& section, const std::string& path) {
@@ -183,8 +223,8 @@ void TreeLoader::AddItemNode(int n, const std::string& section, const std::strin
 
     bool inOrder = parent->children.empty() || ItemNumber(*parent->children.back()) < n;
     if (!TreeView1_.Add(category, key, name, image)) return;
-    if (!inOrder && reorderSeen_.insert(parent).second) toReorder_.push_back(parent);
-    if (expandSeen_.insert(parent).second) toExpand_.push_back(parent);
+    if (!inOrder && reorderSeen_.insert(category).second) toReorder_.push_back(category);
+    if (expandSeen_.insert(category).second) toExpand_.push_back(category);
 }
 
 void TreeLoader::EnsureItemPicture(const std::string& imageKey, const std::string& resolvedPath) {
@@ -206,7 +246,10 @@ void TreeLoader::EnsureItemPicture(const std::string& imageKey, const std::strin
     if (index >= 0) ilIcons_.AddAlias(imageKey, index);
 }
 
-void TreeLoader::RestoreOrder(ui::TreeNode& category) {
+void TreeLoader::RestoreOrder(const std::string& categoryKey) {
+    ui::TreeNode* found = TreeView1_.Find(categoryKey);
+    if (!found) return;
+    ui::TreeNode& category = *found;
     std::vector<ui::TreeNode*> sorted = category.children;
     std::stable_sort(sorted.begin(), sorted.end(), [](ui::TreeNode* a, ui::TreeNode* b) {
         return ItemNumber(*a) < ItemNumber(*b);
