@@ -37,7 +37,7 @@ void frmMain::Create() {
 }
 
 void frmMain::CreateControls() {
-    TreeView1.Create(form, {"", {120, 240, 3615, 4935}});
+    TreeView1.Create(form, {{"", {120, 240, 3615, 4935}}});
     txtSearch.Create(form, {"Search...", {120, 5280, 3615, 375}}, kGreyText);
     cmdRun.Create(form, {"&Run", {4080, 4680, 3255, 495}, false});
     cmdDelete.Create(form, {"&Delete", {4080, 5280, 1575, 375}, false});

@@ -20,13 +20,13 @@ constexpr char kItemKey[] = "application";
 // Item numbers of nodes keyed "application" + digits; anything else sorts last.
 int ItemNumber(const ui::TreeNode& node) {
     const std::size_t prefix = sizeof(kItemKey) - 1;
-    if (node.key.size() <= prefix || node.key.size() > prefix + 5 ||
-        node.key.compare(0, prefix, kItemKey) != 0)
+    const std::string& key = node.Key();
+    if (key.size() <= prefix || key.size() > prefix + 5 || key.compare(0, prefix, kItemKey) != 0)
         return INT_MAX;
     int n = 0;
-    for (std::size_t i = prefix; i < node.key.size(); ++i) {
-        if (node.key[i] < '0' || node.key[i] > '9') return INT_MAX;
-        n = n * 10 + (node.key[i] - '0');
+    for (std::size_t i = prefix; i < key.size(); ++i) {
+        if (key[i] < '0' || key[i] > '9') return INT_MAX;
+        n = n * 10 + (key[i] - '0');
     }
     return n;
 }
@@ -117,7 +117,7 @@ void TreeLoader::Rebuild() {
     AddBrowserImage();
     TreeView1_.SetImageList(&ilIcons_);
     if (ui::TreeNode* main = TreeView1_.Add("", "Quopa", "Quopa Drive", "default"))
-        main->tag = "Category0";
+        TreeView1_.SetNodeTag(*main, "Category0");
     LoadCategories();
 }
 
@@ -144,7 +144,8 @@ void TreeLoader::LoadCategories() {
         }
         if (name == "Deleted") continue;
         // A repeated name or "Quopa" is refused as a key; the category is left out.
-        if (ui::TreeNode* node = TreeView1_.Add("", name, name, "default")) node->tag = section;
+        if (ui::TreeNode* node = TreeView1_.Add("", name, name, "default"))
+            TreeView1_.SetNodeTag(*node, section);
     }
     // With every number up to 9999 taken, a new category must still not overwrite one.
     if (next == kLimit) next = FirstEmpty("Category", "Name", kLimit);
@@ -208,11 +209,11 @@ void TreeLoader::AddItemNode(int n, const std::string& section, const std::strin
     ui::TreeNode* parent = category.empty() ? nullptr : TreeView1_.Find(category);
     // Only a category (a top-level node) takes items; otherwise the item stays off the
     // tree and is still reachable from the tray.
-    if (!parent || parent->parent) return;
+    if (!parent || parent->Parent()) return;
 
     std::string key = kItemKey + std::to_string(n);
     ui::TreeNode* present = TreeView1_.Find(key);
-    if (present && !present->parent) return;  // a category holds the item's key
+    if (present && !present->Parent()) return;  // a category holds the item's key
 
     std::string image = "browser";
     if (WholeNumber(Read(section, "Type")) == 0) {
@@ -221,7 +222,7 @@ void TreeLoader::AddItemNode(int n, const std::string& section, const std::strin
     }
     if (present) return;
 
-    bool inOrder = parent->children.empty() || ItemNumber(*parent->children.back()) < n;
+    bool inOrder = parent->Children().empty() || ItemNumber(*parent->Children().back()) < n;
     if (!TreeView1_.Add(category, key, name, image)) return;
     if (!inOrder && reorderSeen_.insert(category).second) toReorder_.push_back(category);
     if (expandSeen_.insert(category).second) toExpand_.push_back(category);
@@ -249,29 +250,30 @@ void TreeLoader::EnsureItemPicture(const std::string& imageKey, const std::strin
 void TreeLoader::RestoreOrder(const std::string& categoryKey) {
     ui::TreeNode* found = TreeView1_.Find(categoryKey);
     if (!found) return;
-    ui::TreeNode& category = *found;
-    std::vector<ui::TreeNode*> sorted = category.children;
+    const std::vector<ui::TreeNode*>& children = found->Children();
+    std::vector<ui::TreeNode*> sorted = children;
     std::stable_sort(sorted.begin(), sorted.end(), [](ui::TreeNode* a, ui::TreeNode* b) {
         return ItemNumber(*a) < ItemNumber(*b);
     });
     std::size_t first = 0;
-    while (first < sorted.size() && sorted[first] == category.children[first]) ++first;
+    while (first < sorted.size() && sorted[first] == children[first]) ++first;
 
     struct Saved {
         std::string key, text, tag, image;
     };
     std::vector<Saved> moved;
     for (std::size_t i = first; i < sorted.size(); ++i)
-        moved.push_back({sorted[i]->key, sorted[i]->text, sorted[i]->tag, sorted[i]->image});
+        moved.push_back(
+            {sorted[i]->Key(), sorted[i]->Text(), sorted[i]->Tag(), sorted[i]->Image()});
     ui::TreeNode* selected = TreeView1_.SelectedItem();
-    std::string selectedKey = selected ? selected->key : "";
+    std::string selectedKey = selected ? selected->Key() : "";
 
     // Item nodes have no children, so taking them out and adding them again in number
     // order loses nothing.
     for (const Saved& s : moved) TreeView1_.Remove(s.key);
     for (const Saved& s : moved) {
-        if (ui::TreeNode* node = TreeView1_.Add(category.key, s.key, s.text, s.image))
-            node->tag = s.tag;
+        if (ui::TreeNode* node = TreeView1_.Add(categoryKey, s.key, s.text, s.image))
+            TreeView1_.SetNodeTag(*node, s.tag);
     }
     if (!selectedKey.empty() && !TreeView1_.SelectedItem()) {
         if (ui::TreeNode* again = TreeView1_.Find(selectedKey)) TreeView1_.Select(again);

@@ -61,11 +61,11 @@ class TreeTest : public TempDriveTest {
     void Apps(const std::string& text) const { Put("quopa_apps.dat", text); }
     static Strings Keys(const std::vector<ui::TreeNode*>& nodes) {
         Strings keys;
-        for (const ui::TreeNode* node : nodes) keys.push_back(node->key);
+        for (const ui::TreeNode* node : nodes) keys.push_back(node->Key());
         return keys;
     }
     Strings ItemsOf(const std::string& category) const {
-        return Keys(tree.Find(category)->children);
+        return Keys(tree.Find(category)->Children());
     }
 
     const std::string appsFile = AppsFile("E:\\");

@@ -21,7 +21,7 @@ TEST_F(TreePumpTest, ACategoryDeletedWhileAnErrorBoxIsOpenIsNotTouchedAfterwards
     loader.IntList();
     EXPECT_EQ(tree.Find("Games"), nullptr);
     EXPECT_EQ(ItemsOf("Quopa"), (Strings{"application2", "application3"}));
-    EXPECT_TRUE(tree.Find("Quopa")->expanded);
+    EXPECT_TRUE(tree.Find("Quopa")->Expanded());
 }
 
 TEST_F(TreePumpTest, AReloadAskedForDuringALoadRunsOnceAfterIt) {

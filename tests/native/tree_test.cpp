@@ -12,10 +12,10 @@ TEST_F(TreeTest, EmptyOrMissingFileShowsOnlyTheMainCategoryAndEndsAutorun) {
         loader.IntList();
         EXPECT_EQ(Keys(tree.Roots()), Strings{"Quopa"});
         const ui::TreeNode* main = tree.Find("Quopa");
-        EXPECT_EQ(main->text, "Quopa Drive");
-        EXPECT_EQ(main->tag, "Category0");
-        EXPECT_EQ(main->image, "default");
-        EXPECT_FALSE(main->expanded);
+        EXPECT_EQ(main->Text(), "Quopa Drive");
+        EXPECT_EQ(main->Tag(), "Category0");
+        EXPECT_EQ(main->Image(), "default");
+        EXPECT_FALSE(main->Expanded());
         EXPECT_EQ(state.NextItemIndex, 1);
         EXPECT_EQ(state.NextCategoryIndex, 1);
         EXPECT_FALSE(run.Enabled());
@@ -45,17 +45,17 @@ TEST_F(TreeTest, BuildsCategoriesItemsAndTrayEntries) {
     loader.IntList();
 
     EXPECT_EQ(Keys(tree.Roots()), (Strings{"Quopa", "Games", "deleted", "Empty"}));
-    EXPECT_EQ(tree.Find("Empty")->tag, "Category4");
-    EXPECT_EQ(tree.Find("Games")->image, "default");
+    EXPECT_EQ(tree.Find("Empty")->Tag(), "Category4");
+    EXPECT_EQ(tree.Find("Games")->Image(), "default");
     EXPECT_EQ(ItemsOf("Quopa"), Strings{"application1"});
     EXPECT_EQ(ItemsOf("Games"), (Strings{"application3", "application4", "application5"}));
-    EXPECT_EQ(tree.Find("application3")->text, "Chess");
-    EXPECT_EQ(tree.Find("application3")->image, "Application3");
-    EXPECT_EQ(tree.Find("application4")->image, "browser");
-    EXPECT_EQ(tree.Find("application5")->image, "Application5") << "a bad type counts as 0";
-    EXPECT_TRUE(tree.Find("Quopa")->expanded);
-    EXPECT_TRUE(tree.Find("Games")->expanded);
-    EXPECT_FALSE(tree.Find("Empty")->expanded);
+    EXPECT_EQ(tree.Find("application3")->Text(), "Chess");
+    EXPECT_EQ(tree.Find("application3")->Image(), "Application3");
+    EXPECT_EQ(tree.Find("application4")->Image(), "browser");
+    EXPECT_EQ(tree.Find("application5")->Image(), "Application5") << "a bad type counts as 0";
+    EXPECT_TRUE(tree.Find("Quopa")->Expanded());
+    EXPECT_TRUE(tree.Find("Games")->Expanded());
+    EXPECT_FALSE(tree.Find("Empty")->Expanded());
 
     EXPECT_EQ(state.NextItemIndex, 6);
     EXPECT_EQ(state.NextCategoryIndex, 5);
@@ -79,12 +79,12 @@ TEST_F(TreeTest, UnusableCategoriesAndItemsAreSkippedAndTheRestLoads) {
          Application(7, {"Nested", "E:\\f.exe", "application6"}));
     loader.IntList();
     EXPECT_EQ(Keys(tree.Roots()), (Strings{"Quopa", "Games", "application2", "Tools"}));
-    EXPECT_EQ(tree.Find("Games")->tag, "Category1");
+    EXPECT_EQ(tree.Find("Games")->Tag(), "Category1");
     EXPECT_EQ(state.NextCategoryIndex, 6);
     EXPECT_EQ(ItemsOf("Tools"), Strings{"application1"});
     EXPECT_EQ(ItemsOf("Games"), Strings{"application6"})
         << "an item whose key a category holds stays off the tree";
-    EXPECT_TRUE(tree.Find("application6")->children.empty());
+    EXPECT_TRUE(tree.Find("application6")->Children().empty());
     for (const char* key : {"application3", "application4", "application5", "application7"})
         EXPECT_EQ(tree.Find(key), nullptr) << key;
     for (int n = 1; n <= 7; ++n) EXPECT_NE(apps.Element(n), nullptr) << n;
@@ -174,11 +174,11 @@ TEST_F(TreeTest, LoadAppsAgainRestoresMissingNodesInNumberOrder) {
     loader.LoadApps();
     EXPECT_EQ(ItemsOf("Games"), full);
     EXPECT_EQ(ItemsOf("Quopa"), Strings{"application4"});
-    EXPECT_EQ(tree.Find("application2")->text, "Search... B");
+    EXPECT_EQ(tree.Find("application2")->Text(), "Search... B");
     ASSERT_NE(tree.SelectedItem(), nullptr);
-    EXPECT_EQ(tree.SelectedItem()->key, "application6");
-    EXPECT_EQ(tree.Find("application7")->text, "G");
-    EXPECT_EQ(tree.Find("application7")->image, "Application7");
+    EXPECT_EQ(tree.SelectedItem()->Key(), "application6");
+    EXPECT_EQ(tree.Find("application7")->Text(), "G");
+    EXPECT_EQ(tree.Find("application7")->Image(), "Application7");
     EXPECT_EQ(icons.IndexOf("Application1"), exe);
     EXPECT_EQ(icons.IndexOf("Application7"), exe);
     EXPECT_EQ(icons.IndexOf("Application4"), txt);
