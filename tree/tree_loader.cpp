@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <exception>
 #include <utility>
 
 #include "launch/shell_rules.h"
+#include "platform/debug_trace.h"
 #include "platform/file_type.h"
 #include "tree/mod_get_browser.h"
 #include "tree/mod_get_icon.h"
@@ -175,13 +177,15 @@ void TreeLoader::LoadItems() {
         try {
             if (!state_.AutorunDone && Read(section, "Autorun") == "1") Autorun(section, path);
             AddItemNode(n, section, name, path);
-        } catch (...) {
+        } catch (const std::exception& e) {
             // One item that cannot be shown must not hide the rest.
+            platform::DebugTrace(section + " left off the tree: " + e.what());
         }
         try {
             mnuPopupRun_.SetEnabled(true);
             mnuPopupApplication_.Load(n).SetCaption(name);
-        } catch (...) {
+        } catch (const std::exception& e) {
+            platform::DebugTrace(section + " left off the tray menu: " + e.what());
         }
     }
     state_.AutorunDone = true;

@@ -1,4 +1,7 @@
 // What the user can do while a load waits on a message box: the main window keeps running.
+#include <stdexcept>
+
+#include "platform/debug_trace.h"
 #include "tests/native/tree_fixture.h"
 
 namespace quopa::testing {
@@ -42,6 +45,29 @@ TEST_F(TreePumpTest, AReloadAskedForDuringALoadRunsOnceAfterIt) {
     // The outer build, the waiting rebuild, and one item load: requests merge.
     EXPECT_EQ(shell.findExecutableFiles.size(), 2u);
     EXPECT_EQ(doEventsCalls, 2);
+}
+
+// An item whose load fails is left off, and the developer is told why; the rest loads.
+TEST_F(TreePumpTest, AnItemThatFailsIsTracedAndTheRestLoads) {
+    Strings traces;
+    platform::SetTraceSink([&traces](const std::string& text) { traces.push_back(text); });
+    desktop.whileShown = [] { throw std::runtime_error("box failed"); };
+    loader.IntList();
+    platform::SetTraceSink(nullptr);
+    EXPECT_EQ(traces, Strings{"Application2 left off the tree: box failed"});
+    EXPECT_EQ(ItemsOf("Quopa"), Strings{"application3"});
+    EXPECT_EQ(ItemsOf("Games"), Strings{"application1"});
+    EXPECT_EQ(apps.Element(2)->Caption(), "Start") << "the tray still offers it";
+}
+
+// A fault nobody can handle ends the load, and must not leave it marked as running.
+TEST_F(TreePumpTest, ALoadEndedByAFaultLetsTheNextLoadRun) {
+    struct Fault {};
+    desktop.whileShown = [] { throw Fault{}; };
+    EXPECT_THROW(loader.IntList(), Fault);
+    desktop.whileShown = nullptr;
+    loader.IntList();
+    EXPECT_EQ(ItemsOf("Games"), Strings{"application1"});
 }
 
 }  // namespace
