@@ -213,6 +213,14 @@ TEST_F(TreeLimitTest, NineThousandNineHundredNinetyNineCategoriesStillLoadTheIte
     EXPECT_EQ(state.NextItemIndex, 2);
 }
 
+TEST_F(TreeTest, APageAlreadyInTheTemporaryFolderIsAskedAboutAndKept) {
+    Put("tmp/dummy.html", "<p>someone's page</p>");
+    loader.IntList();
+    EXPECT_EQ(shell.findExecutableFiles, Strings{"E:\\tmp\\dummy.html"});
+    EXPECT_EQ(Get("tmp/dummy.html"), "<p>someone's page</p>");
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
 TEST(BrowserLookup, TrimAtNulAndFailedCodes) {
     EXPECT_EQ(TrimAtNul(std::string("C:\\b.exe\0   ", 12)), "C:\\b.exe");
     EXPECT_EQ(TrimAtNul("no nul"), "no nul");
