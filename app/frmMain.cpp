@@ -38,7 +38,7 @@ void frmMain::Create() {
 }
 
 void frmMain::CreateControls() {
-    TreeView1.Create(form, {.bounds = {120, 240, 3615, 4935}});
+    TreeView1.Create(form, {.control = {.bounds = {120, 240, 3615, 4935}}});
     txtSearch.Create(
         form, {.text = "Search...", .bounds = {120, 5280, 3615, 375}, .foreColor = kGreyText});
     cmdRun.Create(form, {.text = "&Run", .bounds = {4080, 4680, 3255, 495}, .enabled = false});

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/frmMain.h"
+#include "platform/debug_trace.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_dialog.h"
 #include "platform/win32/win32_files.h"
@@ -50,7 +51,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return backend.Run();
     } catch (const std::exception& e) {
         // Unwinding removes the tray icon (the tray's destructor); a bare terminate would not.
-        OutputDebugStringA((std::string("Quopa: start-up failed: ") + e.what() + "\n").c_str());
+        platform::DebugTrace(std::string("Quopa: start-up failed: ") + e.what());
         desktop.MsgBox(0, std::string("Quopa could not start: ") + e.what(), quopa::kAppTitle,
                        platform::kMbIconCritical | platform::kMbOk);
         return 1;

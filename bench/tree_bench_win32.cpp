@@ -56,7 +56,7 @@ void Run(const std::string& folder, int items, ui::Backend& backend, const char*
     args.clientHeight = 6000;
     form.Create(args);
     ui::TreeView tree;
-    tree.Create(form, {"", {120, 120, 3615, 4935}});
+    tree.Create(form, {{"", {120, 120, 3615, 4935}}});
     ui::ImageList icons;
     icons.Create(form);
     ui::MenuItem run;

@@ -1,9 +1,11 @@
 #include "launch/launcher.h"
 
 #include <cctype>
+#include <exception>
 #include <utility>
 
 #include "launch/shell_rules.h"
+#include "platform/debug_trace.h"
 
 namespace quopa {
 
@@ -42,7 +44,8 @@ std::string Launcher::ReplaceToken(const std::string& path) const {
             at = lower.find(kToken, at + state_.LauncherDrive.size());
         }
         return lower;
-    } catch (...) {
+    } catch (const std::exception& e) {
+        platform::DebugTrace(std::string("drive token not replaced: ") + e.what());
         return "";
     }
 }

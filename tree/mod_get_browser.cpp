@@ -21,12 +21,15 @@ std::string FindBrowser(platform::Shell& shell, platform::Files& files, int& cod
     std::string folder = GetTempDir(shell);
     if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
     std::string dummy = folder + "dummy.html";
-    files.CreateEmpty(dummy);
+    // A page of that name that someone else left there is asked about as it is: emptying
+    // and deleting it would lose their file.
+    const bool ours =
+        files.Query(dummy).kind == platform::PathKind::Missing && files.CreateEmpty(dummy);
     std::string program;
     std::intptr_t result = shell.FindProgram("dummy.html", folder, program);
     // A 64-bit result must not wrap into the error range.
     code = result > INT_MAX ? INT_MAX : result < INT_MIN ? INT_MIN : static_cast<int>(result);
-    files.Delete(dummy);
+    if (ours) files.Delete(dummy);
     return TrimAtNul(program);
 }
 

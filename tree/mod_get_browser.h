@@ -11,8 +11,8 @@ namespace quopa {
 // The browser's program path, or "" after telling the user "No dice!".
 std::string GetBrowserPath(platform::Shell& shell, platform::Files& files,
                            platform::Desktop& desktop);
-// Asks the shell about a scratch "dummy.html" in the temporary folder; `code` is the
-// shell's answer, greater than 32 on success.
+// Asks the shell about a scratch "dummy.html" in the temporary folder, made and deleted
+// unless one is there already; `code` is the shell's answer, greater than 32 on success.
 std::string FindBrowser(platform::Shell& shell, platform::Files& files, int& code);
 std::string GetTempDir(platform::Shell& shell);
 std::string TrimAtNul(const std::string& text);

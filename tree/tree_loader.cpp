@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <exception>
 #include <utility>
 
 #include "launch/shell_rules.h"
+#include "platform/debug_trace.h"
 #include "platform/file_type.h"
 #include "tree/mod_get_browser.h"
 #include "tree/mod_get_icon.h"
@@ -20,13 +22,13 @@ constexpr char kItemKey[] = "application";
 // Item numbers of nodes keyed "application" + digits; anything else sorts last.
 int ItemNumber(const ui::TreeNode& node) {
     const std::size_t prefix = sizeof(kItemKey) - 1;
-    if (node.key.size() <= prefix || node.key.size() > prefix + 5 ||
-        node.key.compare(0, prefix, kItemKey) != 0)
+    const std::string& key = node.Key();
+    if (key.size() <= prefix || key.size() > prefix + 5 || key.compare(0, prefix, kItemKey) != 0)
         return INT_MAX;
     int n = 0;
-    for (std::size_t i = prefix; i < node.key.size(); ++i) {
-        if (node.key[i] < '0' || node.key[i] > '9') return INT_MAX;
-        n = n * 10 + (node.key[i] - '0');
+    for (std::size_t i = prefix; i < key.size(); ++i) {
+        if (key[i] < '0' || key[i] > '9') return INT_MAX;
+        n = n * 10 + (key[i] - '0');
     }
     return n;
 }
@@ -71,6 +73,44 @@ std::string TreeLoader::Read(const std::string& section, const char* key) const 
 }
 
 void TreeLoader::IntList() {
+    Run(Job::Everything);
+}
+void TreeLoader::loadcats() {
+    Run(Job::Categories);
+}
+void TreeLoader::LoadApps() {
+    Run(Job::Items);
+}
+
+void TreeLoader::Run(Job job) {
+    if (running_) {
+        pending_ = std::max(pending_, job);
+        return;
+    }
+    struct Running {
+        TreeLoader& loader;
+        explicit Running(TreeLoader& l) : loader(l) { loader.running_ = true; }
+        ~Running() {
+            loader.running_ = false;
+            loader.pending_ = Job::None;  // a load ended by a fault takes its waiting one along
+        }
+    } running(*this);
+    for (; job != Job::None; job = std::exchange(pending_, Job::None)) {
+        switch (job) {
+            case Job::Everything:
+                Rebuild();
+                break;
+            case Job::Categories:
+                LoadCategories();
+                break;
+            default:
+                LoadItems();
+                break;
+        }
+    }
+}
+
+void TreeLoader::Rebuild() {
     UpdateGuard update(TreeView1_);
     TreeView1_.Clear();
     ilIcons_.Clear();
@@ -80,8 +120,8 @@ void TreeLoader::IntList() {
     AddBrowserImage();
     TreeView1_.SetImageList(&ilIcons_);
     if (ui::TreeNode* main = TreeView1_.Add("", "Quopa", "Quopa Drive", "default"))
-        main->tag = "Category0";
-    loadcats();
+        TreeView1_.SetNodeTag(*main, "Category0");
+    LoadCategories();
 }
 
 void TreeLoader::AddBrowserImage() {
@@ -96,7 +136,7 @@ void TreeLoader::AddBrowserImage() {
     }
 }
 
-void TreeLoader::loadcats() {
+void TreeLoader::LoadCategories() {
     int next = kLimit;
     for (int n = 1; n < kLimit; ++n) {
         std::string section = "Category" + std::to_string(n);
@@ -107,16 +147,17 @@ void TreeLoader::loadcats() {
         }
         if (name == "Deleted") continue;
         // A repeated name or "Quopa" is refused as a key; the category is left out.
-        if (ui::TreeNode* node = TreeView1_.Add("", name, name, "default")) node->tag = section;
+        if (ui::TreeNode* node = TreeView1_.Add("", name, name, "default"))
+            TreeView1_.SetNodeTag(*node, section);
     }
     // With every number up to 9999 taken, a new category must still not overwrite one.
     if (next == kLimit) next = FirstEmpty("Category", "Name", kLimit);
     if (doEvents_) doEvents_();
     state_.NextCategoryIndex = static_cast<std::int16_t>(next);
-    LoadApps();
+    LoadItems();
 }
 
-void TreeLoader::LoadApps() {
+void TreeLoader::LoadItems() {
     UpdateGuard update(TreeView1_);
     toExpand_.clear();
     expandSeen_.clear();
@@ -137,22 +178,26 @@ void TreeLoader::LoadApps() {
         try {
             if (!state_.AutorunDone && Read(section, "Autorun") == "1") Autorun(section, path);
             AddItemNode(n, section, name, path);
-        } catch (...) {
+        } catch (const std::exception& e) {
             // One item that cannot be shown must not hide the rest.
+            platform::DebugTrace(section + " left off the tree: " + e.what());
         }
         try {
             mnuPopupRun_.SetEnabled(true);
             mnuPopupApplication_.Load(n).SetCaption(name);
-        } catch (...) {
+        } catch (const std::exception& e) {
+            platform::DebugTrace(section + " left off the tray menu: " + e.what());
         }
     }
     state_.AutorunDone = true;
     state_.NextItemIndex =
         endFound ? static_cast<std::int16_t>(n) : FirstEmpty("Application", "Path", n);
 
-    for (ui::TreeNode* category : toReorder_) RestoreOrder(*category);
+    for (const std::string& category : toReorder_) RestoreOrder(category);
     // Opening each category once, after the adds, keeps a large load linear.
-    for (ui::TreeNode* category : toExpand_) TreeView1_.Expand(*category);
+    for (const std::string& key : toExpand_) {
+        if (ui::TreeNode* category = TreeView1_.Find(key)) TreeView1_.Expand(*category);
+    }
 }
 
 void TreeLoader::Autorun(const std::string& section, const std::string& path) {
@@ -169,11 +214,11 @@ void TreeLoader::AddItemNode(int n, const std::string& section, const std::strin
     ui::TreeNode* parent = category.empty() ? nullptr : TreeView1_.Find(category);
     // Only a category (a top-level node) takes items; otherwise the item stays off the
     // tree and is still reachable from the tray.
-    if (!parent || parent->parent) return;
+    if (!parent || parent->Parent()) return;
 
     std::string key = kItemKey + std::to_string(n);
     ui::TreeNode* present = TreeView1_.Find(key);
-    if (present && !present->parent) return;  // a category holds the item's key
+    if (present && !present->Parent()) return;  // a category holds the item's key
 
     std::string image = "browser";
     if (WholeNumber(Read(section, "Type")) == 0) {
@@ -182,10 +227,10 @@ void TreeLoader::AddItemNode(int n, const std::string& section, const std::strin
     }
     if (present) return;
 
-    bool inOrder = parent->children.empty() || ItemNumber(*parent->children.back()) < n;
+    bool inOrder = parent->Children().empty() || ItemNumber(*parent->Children().back()) < n;
     if (!TreeView1_.Add(category, key, name, image)) return;
-    if (!inOrder && reorderSeen_.insert(parent).second) toReorder_.push_back(parent);
-    if (expandSeen_.insert(parent).second) toExpand_.push_back(parent);
+    if (!inOrder && reorderSeen_.insert(category).second) toReorder_.push_back(category);
+    if (expandSeen_.insert(category).second) toExpand_.push_back(category);
 }
 
 void TreeLoader::EnsureItemPicture(const std::string& imageKey, const std::string& resolvedPath) {
@@ -207,29 +252,33 @@ void TreeLoader::EnsureItemPicture(const std::string& imageKey, const std::strin
     if (index >= 0) ilIcons_.AddAlias(imageKey, index);
 }
 
-void TreeLoader::RestoreOrder(ui::TreeNode& category) {
-    std::vector<ui::TreeNode*> sorted = category.children;
+void TreeLoader::RestoreOrder(const std::string& categoryKey) {
+    ui::TreeNode* found = TreeView1_.Find(categoryKey);
+    if (!found) return;
+    const std::vector<ui::TreeNode*>& children = found->Children();
+    std::vector<ui::TreeNode*> sorted = children;
     std::stable_sort(sorted.begin(), sorted.end(), [](ui::TreeNode* a, ui::TreeNode* b) {
         return ItemNumber(*a) < ItemNumber(*b);
     });
     std::size_t first = 0;
-    while (first < sorted.size() && sorted[first] == category.children[first]) ++first;
+    while (first < sorted.size() && sorted[first] == children[first]) ++first;
 
     struct Saved {
         std::string key, text, tag, image;
     };
     std::vector<Saved> moved;
     for (std::size_t i = first; i < sorted.size(); ++i)
-        moved.push_back({sorted[i]->key, sorted[i]->text, sorted[i]->tag, sorted[i]->image});
+        moved.push_back(
+            {sorted[i]->Key(), sorted[i]->Text(), sorted[i]->Tag(), sorted[i]->Image()});
     ui::TreeNode* selected = TreeView1_.SelectedItem();
-    std::string selectedKey = selected ? selected->key : "";
+    std::string selectedKey = selected ? selected->Key() : "";
 
     // Item nodes have no children, so taking them out and adding them again in number
     // order loses nothing.
     for (const Saved& s : moved) TreeView1_.Remove(s.key);
     for (const Saved& s : moved) {
-        if (ui::TreeNode* node = TreeView1_.Add(category.key, s.key, s.text, s.image))
-            node->tag = s.tag;
+        if (ui::TreeNode* node = TreeView1_.Add(categoryKey, s.key, s.text, s.image))
+            TreeView1_.SetNodeTag(*node, s.tag);
     }
     if (!selectedKey.empty() && !TreeView1_.SelectedItem()) {
         if (ui::TreeNode* again = TreeView1_.Find(selectedKey)) TreeView1_.Select(again);

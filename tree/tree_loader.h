@@ -1,5 +1,9 @@
 #pragma once
 // Builds the main window's tree, its pictures and the tray's Run entries from the apps file.
+//
+// Rule of this code base: no TreeNode* outlives a message box, DoEvents or a modal dialog.
+// Each of them lets the main window run, and its commands may remove any node; hold the
+// node's key and find it again afterwards.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -31,6 +35,9 @@ class TreeLoader {
                platform::Services& services, ProgramState& state, std::string appsFile,
                std::function<void()> doEvents);
 
+    // A load asked for while one runs (from inside its message box) waits until that one
+    // ends, then runs once.
+    //
     // Rebuilds everything: pictures, main category, categories, items.
     void IntList();
     // Adds the categories, then loads the items.
@@ -40,13 +47,19 @@ class TreeLoader {
     void LoadApps();
 
   private:
+    // Larger jobs include the smaller ones.
+    enum class Job { None, Items, Categories, Everything };
+    void Run(Job job);
+    void Rebuild();
+    void LoadCategories();
+    void LoadItems();
     std::string Read(const std::string& section, const char* key) const;
     void AddBrowserImage();
     void Autorun(const std::string& section, const std::string& path);
     void AddItemNode(int n, const std::string& section, const std::string& name,
                      const std::string& path);
     void EnsureItemPicture(const std::string& imageKey, const std::string& resolvedPath);
-    void RestoreOrder(ui::TreeNode& category);
+    void RestoreOrder(const std::string& categoryKey);
     std::int16_t FirstEmpty(const char* prefix, const char* key, int from) const;
 
     ui::TreeView& TreeView1_;
@@ -60,11 +73,15 @@ class TreeLoader {
     std::string appsFile_;
     std::function<void()> doEvents_;
 
-    // Per LoadApps run: categories to open, and those whose items came out of order.
-    std::vector<ui::TreeNode*> toExpand_;
-    std::unordered_set<ui::TreeNode*> expandSeen_;
-    std::vector<ui::TreeNode*> toReorder_;
-    std::unordered_set<ui::TreeNode*> reorderSeen_;
+    bool running_ = false;
+    Job pending_ = Job::None;
+
+    // Per item load, by key (an autorun's error box comes between): categories to open,
+    // and those whose items came out of order.
+    std::vector<std::string> toExpand_;
+    std::unordered_set<std::string> expandSeen_;
+    std::vector<std::string> toReorder_;
+    std::unordered_set<std::string> reorderSeen_;
 };
 
 }  // namespace quopa

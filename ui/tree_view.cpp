@@ -6,9 +6,11 @@
 
 namespace ui {
 
-void TreeView::Create(Container& parent, const ControlArgs& args) {
-    Init(args.text, args.bounds, args.enabled, args.visible);
-    peer_ = parent.GetBackend().CreateTreeView(*this, parent, args);
+void TreeView::Create(Container& parent, const TreeViewArgs& args) {
+    const ControlArgs& control = args.control;
+    Init(control.text, control.bounds, control.enabled, control.visible);
+    labelEdit_ = args.labelEdit;
+    peer_ = parent.GetBackend().CreateTreeView(*this, parent, control);
 }
 
 void TreeView::SetImageList(ImageList* list) {
@@ -25,18 +27,19 @@ TreeNode* TreeView::Add(const std::string& parentKey, const std::string& key,
     }
     auto owned = std::make_unique<TreeNode>();
     TreeNode* node = owned.get();
-    node->key = key;
-    node->text = text;
-    node->image = image;
-    node->parent = parent;
+    node->key_ = key;
+    node->text_ = text;
+    node->image_ = image;
+    node->parent_ = parent;
+    node->serial_ = ++lastSerial_;
     byKey_.emplace(key, std::move(owned));
-    (parent ? parent->children : roots_).push_back(node);
-    if (treePeer()) treePeer()->Insert(*node);
+    (parent ? parent->children_ : roots_).push_back(node);
+    if (treePeer()) node->peerItem_ = treePeer()->Insert(*node);
     return node;
 }
 
 static bool Contains(const TreeNode& ancestor, const TreeNode* node) {
-    for (; node; node = node->parent) {
+    for (; node; node = node->Parent()) {
         if (node == &ancestor) return true;
     }
     return false;
@@ -45,9 +48,8 @@ static bool Contains(const TreeNode& ancestor, const TreeNode* node) {
 bool TreeView::Remove(const std::string& key) {
     TreeNode* node = Find(key);
     if (!node) return false;
-    ++removals_;
     if (treePeer()) treePeer()->Remove(*node);
-    auto& siblings = node->parent ? node->parent->children : roots_;
+    auto& siblings = node->parent_ ? node->parent_->children_ : roots_;
     siblings.erase(std::find(siblings.begin(), siblings.end(), node));
     if (Contains(*node, selected_)) {
         selected_ = nullptr;
@@ -59,12 +61,11 @@ bool TreeView::Remove(const std::string& key) {
 }
 
 void TreeView::Forget(TreeNode& node) {
-    for (TreeNode* child : node.children) Forget(*child);
-    byKey_.erase(node.key);  // frees the node: keep this last
+    for (TreeNode* child : node.children_) Forget(*child);
+    byKey_.erase(node.key_);  // frees the node: keep this last
 }
 
 void TreeView::Clear() {
-    ++removals_;
     if (treePeer()) treePeer()->Clear();
     roots_.clear();
     selected_ = nullptr;
@@ -76,25 +77,44 @@ TreeNode* TreeView::Find(const std::string& key) const {
     return it == byKey_.end() ? nullptr : it->second.get();
 }
 
+TreeNode* TreeView::Find(const NodeRef& ref) const {
+    TreeNode* node = Find(ref.key);
+    return node && node->serial_ == ref.serial ? node : nullptr;
+}
+
+std::vector<TreeNode*> TreeView::Nodes() const {
+    std::vector<TreeNode*> nodes;
+    nodes.reserve(byKey_.size());
+    for (const auto& entry : byKey_) nodes.push_back(entry.second.get());
+    std::sort(nodes.begin(), nodes.end(),
+              [](const TreeNode* a, const TreeNode* b) { return a->serial_ < b->serial_; });
+    return nodes;
+}
+
 void TreeView::SetNodeText(TreeNode& node, const std::string& text) {
-    node.text = text;
+    node.text_ = text;
     if (treePeer()) treePeer()->SetNodeText(node);
 }
 
+void TreeView::SetNodeImage(TreeNode& node, const std::string& image) {
+    node.image_ = image;
+    if (treePeer()) treePeer()->SetNodeImage(node);
+}
+
 bool TreeView::SetNodeKey(TreeNode& node, const std::string& key) {
-    if (key == node.key) return true;
+    if (key == node.key_) return true;
     if (key.empty() || byKey_.count(key)) return false;
-    auto it = byKey_.find(node.key);
+    auto it = byKey_.find(node.key_);
     if (it == byKey_.end() || it->second.get() != &node) return false;
     std::unique_ptr<TreeNode> owned = std::move(it->second);
     byKey_.erase(it);
-    node.key = key;
+    node.key_ = key;
     byKey_.emplace(key, std::move(owned));
     return true;
 }
 
 void TreeView::Expand(TreeNode& node) {
-    node.expanded = true;
+    node.expanded_ = true;
     if (treePeer()) treePeer()->Expand(node);
 }
 
@@ -104,7 +124,7 @@ void TreeView::Select(TreeNode* node) {
 }
 
 void TreeView::StartLabelEdit(TreeNode& node) {
-    if (treePeer()) treePeer()->StartLabelEdit(node);
+    if (labelEdit_ && treePeer()) treePeer()->StartLabelEdit(node);
 }
 
 void TreeView::BeginUpdate() {
@@ -122,21 +142,20 @@ void TreeView::UserSelected(TreeNode* node) {
 }
 
 bool TreeView::UserEditedLabel(TreeNode& node, const std::string& text) {
+    // Nobody would store the new name: the file keeps the old one, which comes back at the
+    // next rebuild.
+    if (!labelEdit_ || !onAfterLabelEdit) return false;
     LabelEditEvent event;
     event.node = &node;
     event.newText = text;
-    const unsigned removalsBefore = removals_;
-    if (onAfterLabelEdit) onAfterLabelEdit(event);
+    const NodeRef edited = node.Ref();
+    onAfterLabelEdit(event);
     if (event.cancel) return false;
-    // A handler that removed nodes may have freed this one: look for the address only.
-    if (removals_ != removalsBefore && !Owns(&node)) return false;
-    SetNodeText(node, text);
+    // The handler may have removed the node, and even added another under its key.
+    TreeNode* still = Find(edited);
+    if (!still) return false;
+    SetNodeText(*still, text);
     return true;
-}
-
-bool TreeView::Owns(const TreeNode* node) const {
-    return std::any_of(byKey_.begin(), byKey_.end(),
-                       [node](const auto& entry) { return entry.second.get() == node; });
 }
 
 TreeNode* TreeView::NodeAt(int xTwips, int yTwips) const {

@@ -1,6 +1,10 @@
 #pragma once
 // A tree of nodes addressed by unique, case-sensitive keys. Nodes keep the order in which
 // they were added under their parent; nothing is sorted.
+//
+// Rule of this code base: no TreeNode* outlives a message box, DoEvents or a modal dialog.
+// Each of them lets the window's commands run, and those may remove any node: hold the key
+// (or a NodeRef) and find the node again afterwards.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -13,25 +17,49 @@
 
 namespace ui {
 
-struct TreeNode {
-    std::string key, text, tag, image;
-    TreeNode* parent = nullptr;  // not owned; null at top level
-    std::vector<TreeNode*> children;
-    bool expanded = false;
-    std::uintptr_t peerItem = 0;  // the peer's handle for this node
+// One node for as long as it lives: a node removed and added again under the same key is
+// another node, which an address may not tell (the new one can reuse the memory).
+struct NodeRef {
+    std::string key;
+    std::uint64_t serial = 0;
+};
+
+// Read-only to all but its TreeView, so that the view always shows what the node holds.
+class TreeNode {
+  public:
+    const std::string& Key() const { return key_; }
+    const std::string& Text() const { return text_; }
+    const std::string& Tag() const { return tag_; }
+    const std::string& Image() const { return image_; }
+    TreeNode* Parent() const { return parent_; }                          // null at top level
+    const std::vector<TreeNode*>& Children() const { return children_; }  // in add order
+    bool Expanded() const { return expanded_; }
+    NodeRef Ref() const { return {key_, serial_}; }
+    std::uintptr_t PeerItem() const { return peerItem_; }  // the peer's handle for it
+
+  private:
+    friend class TreeView;
+    std::string key_, text_, tag_, image_;
+    TreeNode* parent_ = nullptr;  // not owned
+    std::vector<TreeNode*> children_;
+    bool expanded_ = false;
+    std::uint64_t serial_ = 0;  // order of adding, never reused
+    std::uintptr_t peerItem_ = 0;
 };
 
 class TreeViewPeer : public ControlPeer {
   public:
     virtual void SetImageList(ImageList* list) = 0;
-    virtual void Insert(TreeNode& node) = 0;  // appended last under node.parent
-    virtual void Remove(TreeNode& node) = 0;  // with its children
+    // Appends the node last under its parent; returns the peer's handle for it.
+    virtual std::uintptr_t Insert(const TreeNode& node) = 0;
+    virtual void Remove(const TreeNode& node) = 0;  // with its children
     virtual void Clear() = 0;
-    virtual void SetNodeText(TreeNode& node) = 0;
-    virtual void Expand(TreeNode& node) = 0;
-    virtual void Select(TreeNode* node) = 0;
+    virtual void SetNodeText(const TreeNode& node) = 0;
+    virtual void SetNodeImage(const TreeNode& node) = 0;
+    virtual void Expand(const TreeNode& node) = 0;
+    virtual void Select(const TreeNode* node) = 0;
     virtual void SetRedraw(bool on) = 0;
-    virtual void StartLabelEdit(TreeNode& node) = 0;
+    virtual void StartLabelEdit(const TreeNode& node) = 0;
     virtual TreeNode* HitTest(int xTwips, int yTwips) = 0;
 };
 
@@ -39,6 +67,13 @@ struct LabelEditEvent {
     TreeNode* node = nullptr;
     std::string newText;
     bool cancel = false;  // out: refuse the edit, the old text stays
+};
+
+struct TreeViewArgs {
+    ControlArgs control;
+    // The user may rename nodes in place; only for a window that stores the new name in
+    // onAfterLabelEdit, since an edit nobody handles is refused.
+    bool labelEdit = false;
 };
 
 enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
@@ -50,7 +85,8 @@ struct TreeMouseEvent {
 
 class TreeView : public Control {
   public:
-    void Create(Container& parent, const ControlArgs& args);
+    void Create(Container& parent, const TreeViewArgs& args);
+    bool LabelEdit() const { return labelEdit_; }
     void SetImageList(ImageList* list);
 
     // Null when the key is taken, the key is empty or the parent key is unknown;
@@ -60,15 +96,19 @@ class TreeView : public Control {
     bool Remove(const std::string& key);
     void Clear();
     TreeNode* Find(const std::string& key) const;
+    TreeNode* Find(const NodeRef& ref) const;  // null once that very node is gone
     std::size_t Count() const { return byKey_.size(); }
     const std::vector<TreeNode*>& Roots() const { return roots_; }
+    std::vector<TreeNode*> Nodes() const;  // every node, in the order of adding
 
     void SetNodeText(TreeNode& node, const std::string& text);
+    void SetNodeTag(TreeNode& node, const std::string& tag) { node.tag_ = tag; }
+    void SetNodeImage(TreeNode& node, const std::string& image);
     bool SetNodeKey(TreeNode& node, const std::string& key);  // false when the key is taken
     void Expand(TreeNode& node);
     TreeNode* SelectedItem() const { return selected_; }
     void Select(TreeNode* node);
-    void StartLabelEdit(TreeNode& node);
+    void StartLabelEdit(TreeNode& node);  // only with labelEdit
     // Suspends drawing during a bulk load; calls nest.
     void BeginUpdate();
     void EndUpdate();
@@ -86,20 +126,21 @@ class TreeView : public Control {
     void UserDoubleClicked() {
         if (onDblClick) onDblClick();
     }
-    // Applies the new text unless the handler cancels; returns whether it was applied.
+    // Applies the new text if a handler takes it and does not cancel; returns whether it was
+    // applied.
     bool UserEditedLabel(TreeNode& node, const std::string& text);
     TreeNode* NodeAt(int xTwips, int yTwips) const;  // the node under a point, or null
 
   private:
     TreeViewPeer* treePeer() const { return static_cast<TreeViewPeer*>(peer_.get()); }
     void Forget(TreeNode& node);
-    bool Owns(const TreeNode* node) const;
 
     std::unordered_map<std::string, std::unique_ptr<TreeNode>> byKey_;
     std::vector<TreeNode*> roots_;
     TreeNode* selected_ = nullptr;
     int updateDepth_ = 0;
-    unsigned removals_ = 0;  // lets an event caller notice that its node may be gone
+    std::uint64_t lastSerial_ = 0;
+    bool labelEdit_ = false;
 };
 
 }  // namespace ui

@@ -1,88 +1,10 @@
 #include <string>
-#include <vector>
 
-#include "launch/launcher.h"
-#include "platform/headless/headless_desktop.h"
-#include "platform/headless/headless_file_dialog.h"
-#include "platform/headless/headless_http.h"
-#include "platform/headless/headless_pictures.h"
-#include "platform/headless/headless_process_tray.h"
-#include "platform/headless/headless_registry.h"
-#include "platform/headless/headless_shell.h"
-#include "store/data_files.h"
-#include "tests/native/ini_fixture.h"
+#include "tests/native/tree_fixture.h"
 #include "tree/mod_get_browser.h"
-#include "tree/tree_loader.h"
-#include "ui/form.h"
-#include "ui/headless/headless_backend.h"
 
 namespace quopa::testing {
 namespace {
-
-using Strings = std::vector<std::string>;
-
-struct Item {
-    std::string name, path, category = "Quopa", type = "0", autorun = "0";
-    std::string parameters = "\"\"", startIn = "", style = "Normal";
-};
-
-std::string Category(int n, const std::string& name) {
-    return "[Category" + std::to_string(n) + "]\r\nName=" + name + "\r\n";
-}
-
-std::string Application(int n, const Item& i) {
-    return "[Application" + std::to_string(n) + "]\r\nName=" + i.name +
-           "\r\nDescription=\r\nPath=" + i.path + "\r\nCategory=" + i.category +
-           "\r\nAutorun=" + i.autorun + "\r\nType=" + i.type + "\r\nParameters=" + i.parameters +
-           "\r\nStartIn=" + i.startIn + "\r\nWindowStyle=" + i.style + "\r\n";
-}
-
-class TreeTest : public TempDriveTest {
-  protected:
-    void SetUp() override {
-        TempDriveTest::SetUp();
-        std::filesystem::create_directory(Host("tmp"));
-        shell.tempPath = "E:\\tmp\\";
-        state.LauncherDrive = "E:";
-        form.Create({});
-        tree.Create(form, {});
-        icons.Create(form);
-        apps.Create(run, 100, 1, "App");
-    }
-    void Apps(const std::string& text) const { Put("quopa_apps.dat", text); }
-    static Strings Keys(const std::vector<ui::TreeNode*>& nodes) {
-        Strings keys;
-        for (const ui::TreeNode* node : nodes) keys.push_back(node->key);
-        return keys;
-    }
-    Strings ItemsOf(const std::string& category) const {
-        return Keys(tree.Find(category)->children);
-    }
-
-    const std::string appsFile = AppsFile("E:\\");
-    platform::HeadlessShell shell{&files_};
-    platform::HeadlessDesktop desktop{files_};
-    platform::HeadlessProcess process;
-    platform::HeadlessTray tray;
-    platform::HeadlessFileDialog fileDialog;
-    platform::HeadlessPictures pictures{files_};
-    platform::HeadlessRegistry registry;
-    platform::HeadlessHttp http;
-    platform::Services services{files_,     shell,    desktop,  process, tray,
-                                fileDialog, pictures, registry, http};
-    modINI ini{files_};
-    ProgramState state;
-    ui::HeadlessBackend backend;
-    ui::Form form{backend};
-    ui::TreeView tree;
-    ui::ImageList icons;
-    ui::MenuItem run{{"R&un", 0, false}};
-    ui::MenuArray apps;
-    Launcher launcher{ini, shell, desktop, state, "E:\\", appsFile};
-    int doEventsCalls = 0;
-    TreeLoader loader{{tree, icons, run, apps},   ini, launcher, services, state, appsFile,
-                      [this] { ++doEventsCalls; }};
-};
 
 TEST_F(TreeTest, EmptyOrMissingFileShowsOnlyTheMainCategoryAndEndsAutorun) {
     for (bool present : {false, true}) {
@@ -90,10 +12,10 @@ TEST_F(TreeTest, EmptyOrMissingFileShowsOnlyTheMainCategoryAndEndsAutorun) {
         loader.IntList();
         EXPECT_EQ(Keys(tree.Roots()), Strings{"Quopa"});
         const ui::TreeNode* main = tree.Find("Quopa");
-        EXPECT_EQ(main->text, "Quopa Drive");
-        EXPECT_EQ(main->tag, "Category0");
-        EXPECT_EQ(main->image, "default");
-        EXPECT_FALSE(main->expanded);
+        EXPECT_EQ(main->Text(), "Quopa Drive");
+        EXPECT_EQ(main->Tag(), "Category0");
+        EXPECT_EQ(main->Image(), "default");
+        EXPECT_FALSE(main->Expanded());
         EXPECT_EQ(state.NextItemIndex, 1);
         EXPECT_EQ(state.NextCategoryIndex, 1);
         EXPECT_FALSE(run.Enabled());
@@ -123,17 +45,17 @@ TEST_F(TreeTest, BuildsCategoriesItemsAndTrayEntries) {
     loader.IntList();
 
     EXPECT_EQ(Keys(tree.Roots()), (Strings{"Quopa", "Games", "deleted", "Empty"}));
-    EXPECT_EQ(tree.Find("Empty")->tag, "Category4");
-    EXPECT_EQ(tree.Find("Games")->image, "default");
+    EXPECT_EQ(tree.Find("Empty")->Tag(), "Category4");
+    EXPECT_EQ(tree.Find("Games")->Image(), "default");
     EXPECT_EQ(ItemsOf("Quopa"), Strings{"application1"});
     EXPECT_EQ(ItemsOf("Games"), (Strings{"application3", "application4", "application5"}));
-    EXPECT_EQ(tree.Find("application3")->text, "Chess");
-    EXPECT_EQ(tree.Find("application3")->image, "Application3");
-    EXPECT_EQ(tree.Find("application4")->image, "browser");
-    EXPECT_EQ(tree.Find("application5")->image, "Application5") << "a bad type counts as 0";
-    EXPECT_TRUE(tree.Find("Quopa")->expanded);
-    EXPECT_TRUE(tree.Find("Games")->expanded);
-    EXPECT_FALSE(tree.Find("Empty")->expanded);
+    EXPECT_EQ(tree.Find("application3")->Text(), "Chess");
+    EXPECT_EQ(tree.Find("application3")->Image(), "Application3");
+    EXPECT_EQ(tree.Find("application4")->Image(), "browser");
+    EXPECT_EQ(tree.Find("application5")->Image(), "Application5") << "a bad type counts as 0";
+    EXPECT_TRUE(tree.Find("Quopa")->Expanded());
+    EXPECT_TRUE(tree.Find("Games")->Expanded());
+    EXPECT_FALSE(tree.Find("Empty")->Expanded());
 
     EXPECT_EQ(state.NextItemIndex, 6);
     EXPECT_EQ(state.NextCategoryIndex, 5);
@@ -157,12 +79,12 @@ TEST_F(TreeTest, UnusableCategoriesAndItemsAreSkippedAndTheRestLoads) {
          Application(7, {"Nested", "E:\\f.exe", "application6"}));
     loader.IntList();
     EXPECT_EQ(Keys(tree.Roots()), (Strings{"Quopa", "Games", "application2", "Tools"}));
-    EXPECT_EQ(tree.Find("Games")->tag, "Category1");
+    EXPECT_EQ(tree.Find("Games")->Tag(), "Category1");
     EXPECT_EQ(state.NextCategoryIndex, 6);
     EXPECT_EQ(ItemsOf("Tools"), Strings{"application1"});
     EXPECT_EQ(ItemsOf("Games"), Strings{"application6"})
         << "an item whose key a category holds stays off the tree";
-    EXPECT_TRUE(tree.Find("application6")->children.empty());
+    EXPECT_TRUE(tree.Find("application6")->Children().empty());
     for (const char* key : {"application3", "application4", "application5", "application7"})
         EXPECT_EQ(tree.Find(key), nullptr) << key;
     for (int n = 1; n <= 7; ++n) EXPECT_NE(apps.Element(n), nullptr) << n;
@@ -252,11 +174,11 @@ TEST_F(TreeTest, LoadAppsAgainRestoresMissingNodesInNumberOrder) {
     loader.LoadApps();
     EXPECT_EQ(ItemsOf("Games"), full);
     EXPECT_EQ(ItemsOf("Quopa"), Strings{"application4"});
-    EXPECT_EQ(tree.Find("application2")->text, "Search... B");
+    EXPECT_EQ(tree.Find("application2")->Text(), "Search... B");
     ASSERT_NE(tree.SelectedItem(), nullptr);
-    EXPECT_EQ(tree.SelectedItem()->key, "application6");
-    EXPECT_EQ(tree.Find("application7")->text, "G");
-    EXPECT_EQ(tree.Find("application7")->image, "Application7");
+    EXPECT_EQ(tree.SelectedItem()->Key(), "application6");
+    EXPECT_EQ(tree.Find("application7")->Text(), "G");
+    EXPECT_EQ(tree.Find("application7")->Image(), "Application7");
     EXPECT_EQ(icons.IndexOf("Application1"), exe);
     EXPECT_EQ(icons.IndexOf("Application7"), exe);
     EXPECT_EQ(icons.IndexOf("Application4"), txt);
@@ -289,6 +211,14 @@ TEST_F(TreeLimitTest, NineThousandNineHundredNinetyNineCategoriesStillLoadTheIte
     EXPECT_EQ(ItemsOf("C9999"), Strings{"application1"});
     EXPECT_EQ(state.NextCategoryIndex, 10000);
     EXPECT_EQ(state.NextItemIndex, 2);
+}
+
+TEST_F(TreeTest, APageAlreadyInTheTemporaryFolderIsAskedAboutAndKept) {
+    Put("tmp/dummy.html", "<p>someone's page</p>");
+    loader.IntList();
+    EXPECT_EQ(shell.findExecutableFiles, Strings{"E:\\tmp\\dummy.html"});
+    EXPECT_EQ(Get("tmp/dummy.html"), "<p>someone's page</p>");
+    EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST(BrowserLookup, TrimAtNulAndFailedCodes) {

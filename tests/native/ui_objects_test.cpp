@@ -12,39 +12,7 @@ namespace {
 using platform::Picture;
 using Strings = std::vector<std::string>;
 
-Strings KeysOf(const std::vector<ui::TreeNode*>& nodes) {
-    Strings keys;
-    for (const ui::TreeNode* node : nodes) keys.push_back(node->key);
-    return keys;
-}
-
-// A tree peer that writes down what it was asked, to check what reaches the real view.
-struct RecordingTree : ui::TreeViewPeer {
-    Strings& log;
-    explicit RecordingTree(Strings& l) : log(l) {}
-    void SetImageList(ui::ImageList*) override {}
-    void Insert(ui::TreeNode& node) override { log.push_back("insert " + node.key); }
-    void Remove(ui::TreeNode& node) override { log.push_back("remove " + node.key); }
-    void Clear() override { log.push_back("clear"); }
-    void SetNodeText(ui::TreeNode& node) override { log.push_back("text " + node.text); }
-    void Expand(ui::TreeNode&) override {}
-    void Select(ui::TreeNode* node) override {
-        log.push_back("select " + (node ? node->key : std::string("none")));
-    }
-    void SetRedraw(bool on) override { log.push_back(on ? "redraw on" : "redraw off"); }
-    void StartLabelEdit(ui::TreeNode&) override {}
-    ui::TreeNode* HitTest(int, int) override { return nullptr; }
-};
-
-struct RecordingBackend : ui::HeadlessBackend {
-    Strings log;
-    std::unique_ptr<ui::TreeViewPeer> CreateTreeView(ui::TreeView&, ui::Container&,
-                                                     const ui::ControlArgs&) override {
-        return std::make_unique<RecordingTree>(log);
-    }
-};
-
-// A form of a designed size holding a tree of four nodes.
+// A form of a designed size.
 class Objects : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -52,95 +20,10 @@ class Objects : public ::testing::Test {
         args.clientWidth = 11460;
         args.clientHeight = 5790;
         form.Create(args);
-        tree.Create(form, {});
-        ASSERT_NE(nullptr, tree.Add("", "Quopa", "Quopa Drive", ""));
-        ASSERT_NE(nullptr, tree.Add("Quopa", "Games", "Games", ""));
-        ASSERT_NE(nullptr, tree.Add("Games", "application2", "Zork", "Application2"));
-        ASSERT_NE(nullptr, tree.Add("Games", "application1", "Chess", "Application1"));
-        backend.log.clear();
     }
-    RecordingBackend backend;
+    ui::HeadlessBackend backend;
     ui::Form form{backend};
-    ui::TreeView tree;
 };
-
-TEST_F(Objects, AddRefusesBadKeysAndRemoveTakesTheBranchWithItsSelection) {
-    EXPECT_EQ(nullptr, tree.Add("", "", "No key", ""));
-    EXPECT_EQ(nullptr, tree.Add("", "Games", "Twice", ""));
-    EXPECT_EQ(nullptr, tree.Add("Nowhere", "application3", "Lost", ""));
-    EXPECT_NE(nullptr, tree.Add("", "games", "Other case", ""));  // keys are case-sensitive
-    EXPECT_EQ((Strings{"Quopa", "games"}), KeysOf(tree.Roots()));
-    EXPECT_EQ((Strings{"application2", "application1"}), KeysOf(tree.Find("Games")->children));
-
-    ui::TreeNode* chess = tree.Find("application1");
-    tree.Select(chess);
-    EXPECT_TRUE(tree.Remove("application2"));
-    EXPECT_EQ(chess, tree.SelectedItem());
-    EXPECT_TRUE(tree.Remove("Games"));
-    EXPECT_FALSE(tree.Remove("Games"));
-    EXPECT_EQ(nullptr, tree.SelectedItem());
-    EXPECT_EQ(nullptr, tree.Find("application1"));
-    EXPECT_EQ(2u, tree.Count());
-    EXPECT_TRUE(tree.Find("Quopa")->children.empty());
-    // Refused nodes never reach the view, which drops its own selection after the branch.
-    EXPECT_EQ((Strings{"insert games", "select application1", "remove application2", "remove Games",
-                       "select none"}),
-              backend.log);
-    EXPECT_NE(nullptr, tree.Add("Quopa", "application1", "Chess", ""));  // the key is free again
-}
-
-TEST_F(Objects, SetNodeKeyRekeysTheSameNodeAndClearEmptiesEverything) {
-    ui::TreeNode* games = tree.Find("Games");
-    EXPECT_TRUE(tree.SetNodeKey(*games, "Play"));
-    EXPECT_EQ(games, tree.Find("Play"));
-    EXPECT_EQ(nullptr, tree.Find("Games"));
-    EXPECT_EQ(games, tree.Find("application1")->parent);
-    EXPECT_FALSE(tree.SetNodeKey(*games, "Quopa"));
-    EXPECT_FALSE(tree.SetNodeKey(*games, ""));
-    EXPECT_TRUE(tree.SetNodeKey(*games, "Play"));
-    EXPECT_EQ(4u, tree.Count());
-
-    tree.Select(games);
-    tree.Clear();
-    EXPECT_EQ(0u, tree.Count());
-    EXPECT_TRUE(tree.Roots().empty());
-    EXPECT_EQ(nullptr, tree.SelectedItem());
-}
-
-TEST_F(Objects, OnlyTheUsersChoiceRaisesNodeClickAndNestedUpdatesSuspendDrawingOnce) {
-    Strings clicks;
-    tree.onNodeClick = [&](ui::TreeNode& node) { clicks.push_back(node.key); };
-    tree.SyncSelected(tree.Find("Quopa"));
-    EXPECT_TRUE(clicks.empty());
-    EXPECT_EQ(tree.Find("Quopa"), tree.SelectedItem());
-    tree.UserSelected(tree.Find("application1"));
-    tree.UserSelected(nullptr);
-    EXPECT_EQ(Strings{"application1"}, clicks);
-    EXPECT_EQ(nullptr, tree.SelectedItem());
-
-    tree.BeginUpdate();
-    tree.BeginUpdate();
-    tree.EndUpdate();
-    EXPECT_EQ(Strings{"redraw off"}, backend.log);
-    tree.EndUpdate();
-    tree.EndUpdate();  // one too many: drawing stays on
-    tree.BeginUpdate();
-    EXPECT_EQ((Strings{"redraw off", "redraw on", "redraw off"}), backend.log);
-}
-
-TEST_F(Objects, LabelEditStandsUnlessCancelledOrTheHandlerRemovedTheNode) {
-    ui::TreeNode* root = tree.Find("Quopa");
-    tree.onAfterLabelEdit = [&](ui::LabelEditEvent& e) { e.cancel = e.node == root; };
-    EXPECT_FALSE(tree.UserEditedLabel(*root, "Mine"));
-    EXPECT_EQ("Quopa Drive", root->text);
-    EXPECT_TRUE(tree.UserEditedLabel(*tree.Find("application1"), ""));
-    EXPECT_EQ("", tree.Find("application1")->text);
-    EXPECT_EQ(Strings{"text "}, backend.log);
-
-    tree.onAfterLabelEdit = [&](ui::LabelEditEvent&) { tree.Remove("Games"); };
-    EXPECT_FALSE(tree.UserEditedLabel(*tree.Find("application2"), "Go"));
-    EXPECT_EQ(1u, tree.Count());
-}
 
 TEST(ImageListObject, KeysAliasesAndRemovalShareAndReuseSlots) {
     const auto some = [] { return Picture(Picture::Kind::Icon, 1, nullptr); };

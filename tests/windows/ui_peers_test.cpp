@@ -19,7 +19,6 @@
 #include "ui/timer.h"
 #include "ui/tree_view.h"
 #include "ui/win32/form_peer.h"
-#include "ui/win32/image_list_peer.h"
 #include "ui/win32/menu_builder.h"
 #include "ui/win32/tray_message.h"
 #include "ui/win32/win32_backend.h"
@@ -89,11 +88,6 @@ void Pump(DWORD ms) {
 void DestroyPicture(Picture::Kind kind, std::uintptr_t handle) {
     if (kind == Picture::Kind::Icon) DestroyIcon(reinterpret_cast<HICON>(handle));
     if (kind == Picture::Kind::Bitmap) DeleteObject(reinterpret_cast<HBITMAP>(handle));
-}
-
-Picture AppIcon() {
-    HICON icon = CopyIcon(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)));
-    return Picture(Picture::Kind::Icon, reinterpret_cast<std::uintptr_t>(icon), DestroyPicture);
 }
 
 // A bitmap of one colour, given as 0x00RRGGBB.
@@ -212,7 +206,7 @@ TEST_F(UiPeers, ControlsAreChildWindowsWithClassTextPlaceStateFontAndTabOrder) {
     box.Create(form, {.text = "Search...", .bounds = {120, 5280, 3615, 375}});
     bar.Create(form, At("", 120, 1680, 3495, 255));
     picture.Create(form, At("", 120, 2000, 960, 960));
-    tree.Create(form, At("", 120, 3000, 3615, 1500));
+    tree.Create(form, {At("", 120, 3000, 3615, 1500)});
     info.Create(form, At("User Info", 3840, 120, 3735, 2055));
     go.Create(info, {.text = "Go", .bounds = {120, 240, 1000, 300}});
     inside.Create(info, At("Phone: ", 120, 1440, 2775, 255));
@@ -346,95 +340,6 @@ TEST_F(UiPeers, TextBoxReportsEachChangeOnceAndFocusButNotDuringTeardownAndPaint
     SendMessageA(Window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, form.Handle());
     EXPECT_EQ(1, lostFocus);
-}
-
-TEST_F(UiPeers, TreeViewShowsTheNodesWithTheirPicturesAndOnlyAClickRaisesNodeClick) {
-    ui::ImageList images;
-    images.Create(form);
-    auto* list = dynamic_cast<ui::win32::Win32ImageListPeer*>(images.Peer());
-    ASSERT_NE(nullptr, list);
-    EXPECT_EQ(0, images.Add("browser", AppIcon()));
-    EXPECT_EQ(1, images.Add("Application1", SolidBitmap(0x0000FF, 32)));
-    EXPECT_EQ(2, ImageList_GetImageCount(list->get()));
-    ui::TreeView tree;
-    tree.Create(form, At("", 120, 240, 3615, 4935));
-    tree.SetImageList(&images);
-    ui::TreeNode* root = tree.Add("", "Quopa", "Quopa Drive", "");
-    ui::TreeNode* games = tree.Add("Quopa", "Games", "Games", "");
-    ui::TreeNode* item = tree.Add("Games", "application1", "Chess", "Application1");
-    tree.Expand(*root);
-    tree.Expand(*games);
-    const HWND view = H(tree);
-    const auto handle = [](const ui::TreeNode* node) {
-        return reinterpret_cast<HTREEITEM>(node->peerItem);
-    };
-    char text[64];
-    const auto get = [&](const ui::TreeNode* node) {
-        TVITEMA tv{};
-        tv.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_PARAM | TVIF_HANDLE;
-        tv.hItem = handle(node);
-        tv.pszText = text;
-        tv.cchTextMax = sizeof(text);
-        SendMessageA(view, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-        return tv;
-    };
-
-    EXPECT_EQ(3u, TreeView_GetCount(view));
-    EXPECT_EQ(handle(root), TreeView_GetRoot(view));
-    EXPECT_EQ(handle(games), TreeView_GetParent(view, handle(item)));
-    const TVITEMA chess = get(item);
-    EXPECT_STREQ("Chess", chess.pszText);
-    EXPECT_EQ(1, chess.iImage);
-    EXPECT_EQ(reinterpret_cast<LPARAM>(item), chess.lParam);
-
-    RECT r{};
-    TreeView_GetItemRect(view, handle(item), &r, TRUE);
-    const POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    const int x = MulDiv(p.x, 1440, Dpi(LOGPIXELSX)), y = MulDiv(p.y, 1440, Dpi(LOGPIXELSY));
-    EXPECT_EQ(item, tree.NodeAt(x, y));
-    EXPECT_EQ(nullptr, tree.NodeAt(x, 4800));
-
-    std::vector<std::string> clicked;
-    std::vector<int> keys;
-    tree.onNodeClick = [&](ui::TreeNode& node) { clicked.push_back(node.key); };
-    tree.onKeyDown = [&](int key) { keys.push_back(key); };
-    // A click as the mouse gives it: the release is already queued when the press arrives.
-    PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-    SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-    Pump(100);
-    EXPECT_EQ(std::vector<std::string>{"application1"}, clicked);
-    EXPECT_EQ(item, tree.SelectedItem());
-    SendMessageA(view, WM_KEYDOWN, VK_UP, 0);
-    SendMessageA(view, WM_KEYDOWN, VK_DELETE, 0);
-    EXPECT_EQ(games, tree.SelectedItem());
-    EXPECT_EQ((std::vector<int>{VK_UP, VK_DELETE}), keys);
-    tree.Select(item);  // the program's own choice is no click either
-    EXPECT_EQ(handle(item), TreeView_GetSelection(view));
-    EXPECT_EQ(1u, clicked.size());
-
-    // A typed label stands unless the handler cancels it.
-    bool refuse = false;
-    tree.onAfterLabelEdit = [&](ui::LabelEditEvent& e) { e.cancel = refuse; };
-    for (ui::TreeNode* node : {item, root}) {
-        tree.StartLabelEdit(*node);
-        HWND editor = TreeView_GetEditControl(view);
-        ASSERT_NE(nullptr, editor);
-        SetWindowTextA(editor, "Go");
-        TreeView_EndEditLabelNow(view, FALSE);
-        refuse = true;
-    }
-    EXPECT_STREQ("Go", get(item).pszText);
-    EXPECT_STREQ("Quopa Drive", get(root).pszText);
-
-    // The view would select a neighbour of the removed branch; ours keeps none.
-    tree.Remove("Games");
-    EXPECT_EQ(1u, TreeView_GetCount(view));
-    EXPECT_EQ(nullptr, tree.SelectedItem());
-    EXPECT_EQ(nullptr, TreeView_GetSelection(view));
-    // The real list reuses the slot no key needs any more.
-    EXPECT_TRUE(images.Remove("Application1"));
-    EXPECT_EQ(1, images.Add("Application3", AppIcon()));
-    EXPECT_EQ(2, ImageList_GetImageCount(list->get()));
 }
 
 TEST_F(UiPeers, TrayMessagesArriveAsTheirOwnMessageAndCloseNeedsConsent) {

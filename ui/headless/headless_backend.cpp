@@ -1,5 +1,7 @@
 #include "ui/headless/headless_backend.h"
 
+#include "ui/headless/headless_tree_view.h"
+
 namespace ui {
 
 namespace {
@@ -77,9 +79,9 @@ std::unique_ptr<PicturePeer> HeadlessBackend::CreatePictureBox(PictureBox&, Cont
     return nullptr;
 }
 
-std::unique_ptr<TreeViewPeer> HeadlessBackend::CreateTreeView(TreeView&, Container&,
+std::unique_ptr<TreeViewPeer> HeadlessBackend::CreateTreeView(TreeView& tree, Container&,
                                                               const ControlArgs&) {
-    return nullptr;
+    return std::make_unique<HeadlessTreeViewPeer>(tree);
 }
 
 }  // namespace ui

@@ -1,10 +1,10 @@
 #pragma once
 // What a window procedure caught: nothing may unwind into the system's code, but a fault
 // must still be seen (a debugger or a trace viewer shows it; there is no log file).
-#include <windows.h>
-
 #include <exception>
 #include <string>
+
+#include "platform/debug_trace.h"
 
 namespace ui::win32 {
 
@@ -17,8 +17,7 @@ inline void TraceCaught(const char* where) {
     } catch (...) {
         text += "unknown";
     }
-    text += "\n";
-    OutputDebugStringA(text.c_str());
+    platform::DebugTrace(text);
 }
 
 }  // namespace ui::win32

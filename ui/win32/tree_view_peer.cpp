@@ -9,7 +9,7 @@ namespace ui::win32 {
 
 namespace {
 HTREEITEM ItemOf(const TreeNode* node) {
-    return node ? reinterpret_cast<HTREEITEM>(node->peerItem) : nullptr;
+    return node ? reinterpret_cast<HTREEITEM>(node->PeerItem()) : nullptr;
 }
 
 class OwnChange {
@@ -29,8 +29,8 @@ Win32TreeViewPeer::Win32TreeViewPeer(Win32Backend& backend, TreeView& tree, Cont
     : tree_(tree), scale_(&backend.GetScale()) {
     ControlArgs untitled = args;
     untitled.text.clear();
-    const DWORD style = TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_EDITLABELS |
-                        TVS_SHOWSELALWAYS | WS_TABSTOP;
+    const DWORD style = TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
+                        WS_TABSTOP | (tree.LabelEdit() ? TVS_EDITLABELS : 0);
     window_.Create(backend, parent, WC_TREEVIEWA, style, WS_EX_CLIENTEDGE, untitled, *this);
 }
 
@@ -41,21 +41,26 @@ void Win32TreeViewPeer::SetImageList(ImageList* list) {
                  reinterpret_cast<LPARAM>(peer ? peer->get() : nullptr));
 }
 
-void Win32TreeViewPeer::Insert(TreeNode& node) {
+int Win32TreeViewPeer::ImageOf(const TreeNode& node) const {
+    const int image = images_ ? images_->IndexOf(node.Image()) : -1;
+    return image >= 0 ? image : I_IMAGENONE;
+}
+
+std::uintptr_t Win32TreeViewPeer::Insert(const TreeNode& node) {
     TVINSERTSTRUCTA insert{};
-    insert.hParent = node.parent ? ItemOf(node.parent) : TVI_ROOT;
+    insert.hParent = node.Parent() ? ItemOf(node.Parent()) : TVI_ROOT;
     insert.hInsertAfter = TVI_LAST;
     TVITEMA& item = insert.item;
     item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    item.pszText = const_cast<char*>(node.text.c_str());
+    item.pszText = const_cast<char*>(node.Text().c_str());
+    // The view hands the node back in its notifications; it is never changed through this.
     item.lParam = reinterpret_cast<LPARAM>(&node);
-    const int image = images_ ? images_->IndexOf(node.image) : -1;
-    item.iImage = item.iSelectedImage = image >= 0 ? image : I_IMAGENONE;
-    node.peerItem = static_cast<std::uintptr_t>(
+    item.iImage = item.iSelectedImage = ImageOf(node);
+    return static_cast<std::uintptr_t>(
         window_.Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
-void Win32TreeViewPeer::Remove(TreeNode& node) {
+void Win32TreeViewPeer::Remove(const TreeNode& node) {
     OwnChange own(ownChanges_);
     if (HTREEITEM item = ItemOf(&node)) {
         window_.Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
@@ -67,22 +72,30 @@ void Win32TreeViewPeer::Clear() {
     window_.Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
 }
 
-void Win32TreeViewPeer::SetNodeText(TreeNode& node) {
+void Win32TreeViewPeer::SetNodeText(const TreeNode& node) {
     TVITEMA item{};
     item.mask = TVIF_TEXT;
     item.hItem = ItemOf(&node);
-    item.pszText = const_cast<char*>(node.text.c_str());
+    item.pszText = const_cast<char*>(node.Text().c_str());
     if (item.hItem) window_.Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-void Win32TreeViewPeer::Expand(TreeNode& node) {
+void Win32TreeViewPeer::SetNodeImage(const TreeNode& node) {
+    TVITEMA item{};
+    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.hItem = ItemOf(&node);
+    item.iImage = item.iSelectedImage = ImageOf(node);
+    if (item.hItem) window_.Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void Win32TreeViewPeer::Expand(const TreeNode& node) {
     OwnChange own(ownChanges_);
     if (HTREEITEM item = ItemOf(&node)) {
         window_.Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
     }
 }
 
-void Win32TreeViewPeer::Select(TreeNode* node) {
+void Win32TreeViewPeer::Select(const TreeNode* node) {
     OwnChange own(ownChanges_);
     window_.Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(ItemOf(node)));
 }
@@ -92,7 +105,7 @@ void Win32TreeViewPeer::SetRedraw(bool on) {
     if (on && window_.hwnd()) InvalidateRect(window_.hwnd(), nullptr, TRUE);
 }
 
-void Win32TreeViewPeer::StartLabelEdit(TreeNode& node) {
+void Win32TreeViewPeer::StartLabelEdit(const TreeNode& node) {
     if (HTREEITEM item = ItemOf(&node)) {
         window_.SetFocus();
         window_.Send(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(item));

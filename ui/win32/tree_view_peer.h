@@ -15,14 +15,15 @@ class Win32TreeViewPeer : public ChildPeer<TreeViewPeer> {
     Win32TreeViewPeer(Win32Backend& backend, TreeView& tree, Container& parent,
                       const ControlArgs& args);
     void SetImageList(ImageList* list) override;
-    void Insert(TreeNode& node) override;
-    void Remove(TreeNode& node) override;
+    std::uintptr_t Insert(const TreeNode& node) override;
+    void Remove(const TreeNode& node) override;
     void Clear() override;
-    void SetNodeText(TreeNode& node) override;
-    void Expand(TreeNode& node) override;
-    void Select(TreeNode* node) override;
+    void SetNodeText(const TreeNode& node) override;
+    void SetNodeImage(const TreeNode& node) override;
+    void Expand(const TreeNode& node) override;
+    void Select(const TreeNode* node) override;
     void SetRedraw(bool on) override;
-    void StartLabelEdit(TreeNode& node) override;
+    void StartLabelEdit(const TreeNode& node) override;
     TreeNode* HitTest(int xTwips, int yTwips) override;
 
   private:
@@ -33,6 +34,7 @@ class Win32TreeViewPeer : public ChildPeer<TreeViewPeer> {
     void RaiseMouseUp(MouseButton button, POINT client);
     POINT MessagePoint() const;  // where the pointer was, in client pixels
     TreeNode* NodeOf(HTREEITEM item) const;
+    int ImageOf(const TreeNode& node) const;
 
     TreeView& tree_;
     ImageList* images_ = nullptr;  // not owned

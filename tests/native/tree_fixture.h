@@ -1,0 +1,100 @@
+#pragma once
+// A tree, its image list and tray menu, loaded from an apps file on a temporary drive E:.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "launch/launcher.h"
+#include "platform/headless/headless_desktop.h"
+#include "platform/headless/headless_file_dialog.h"
+#include "platform/headless/headless_http.h"
+#include "platform/headless/headless_pictures.h"
+#include "platform/headless/headless_process_tray.h"
+#include "platform/headless/headless_registry.h"
+#include "platform/headless/headless_shell.h"
+#include "store/data_files.h"
+#include "tests/native/ini_fixture.h"
+#include "tree/tree_loader.h"
+#include "ui/form.h"
+#include "ui/headless/headless_backend.h"
+
+namespace quopa::testing {
+
+using Strings = std::vector<std::string>;
+
+struct Item {
+    std::string name, path, category = "Quopa", type = "0", autorun = "0";
+    std::string parameters = "\"\"", startIn = "", style = "Normal";
+};
+
+inline std::string Category(int n, const std::string& name) {
+    return "[Category" + std::to_string(n) + "]\r\nName=" + name + "\r\n";
+}
+
+inline std::string Application(int n, const Item& i) {
+    return "[Application" + std::to_string(n) + "]\r\nName=" + i.name +
+           "\r\nDescription=\r\nPath=" + i.path + "\r\nCategory=" + i.category +
+           "\r\nAutorun=" + i.autorun + "\r\nType=" + i.type + "\r\nParameters=" + i.parameters +
+           "\r\nStartIn=" + i.startIn + "\r\nWindowStyle=" + i.style + "\r\n";
+}
+
+// A message box lets the main window run: `whileShown` plays what the user does meanwhile.
+class PumpingDesktop : public platform::HeadlessDesktop {
+  public:
+    using HeadlessDesktop::HeadlessDesktop;
+    int MsgBox(platform::WindowId owner, const std::string& text, const std::string& title,
+               unsigned style) override {
+        if (whileShown) whileShown();
+        return HeadlessDesktop::MsgBox(owner, text, title, style);
+    }
+    std::function<void()> whileShown;
+};
+
+class TreeTest : public TempDriveTest {
+  protected:
+    void SetUp() override {
+        TempDriveTest::SetUp();
+        std::filesystem::create_directory(Host("tmp"));
+        shell.tempPath = "E:\\tmp\\";
+        state.LauncherDrive = "E:";
+        form.Create({});
+        tree.Create(form, {});
+        icons.Create(form);
+        apps.Create(run, 100, 1, "App");
+    }
+    void Apps(const std::string& text) const { Put("quopa_apps.dat", text); }
+    static Strings Keys(const std::vector<ui::TreeNode*>& nodes) {
+        Strings keys;
+        for (const ui::TreeNode* node : nodes) keys.push_back(node->Key());
+        return keys;
+    }
+    Strings ItemsOf(const std::string& category) const {
+        return Keys(tree.Find(category)->Children());
+    }
+
+    const std::string appsFile = AppsFile("E:\\");
+    platform::HeadlessShell shell{&files_};
+    PumpingDesktop desktop{files_};
+    platform::HeadlessProcess process;
+    platform::HeadlessTray tray;
+    platform::HeadlessFileDialog fileDialog;
+    platform::HeadlessPictures pictures{files_};
+    platform::HeadlessRegistry registry;
+    platform::HeadlessHttp http;
+    platform::Services services{files_,     shell,    desktop,  process, tray,
+                                fileDialog, pictures, registry, http};
+    modINI ini{files_};
+    ProgramState state;
+    ui::HeadlessBackend backend;
+    ui::Form form{backend};
+    ui::TreeView tree;
+    ui::ImageList icons;
+    ui::MenuItem run{{"R&un", 0, false}};
+    ui::MenuArray apps;
+    Launcher launcher{ini, shell, desktop, state, "E:\\", appsFile};
+    int doEventsCalls = 0;
+    TreeLoader loader{{tree, icons, run, apps},   ini, launcher, services, state, appsFile,
+                      [this] { ++doEventsCalls; }};
+};
+
+}  // namespace quopa::testing

@@ -1,0 +1,28 @@
+#include "ui/headless/headless_tree_view.h"
+
+namespace ui {
+
+namespace {
+void AddRows(const std::vector<TreeNode*>& nodes, std::vector<TreeNode*>& rows) {
+    for (TreeNode* node : nodes) {
+        rows.push_back(node);
+        if (node->Expanded()) AddRows(node->Children(), rows);
+    }
+}
+}  // namespace
+
+std::vector<TreeNode*> DisplayedRows(const TreeView& tree) {
+    std::vector<TreeNode*> rows;
+    AddRows(tree.Roots(), rows);
+    return rows;
+}
+
+TreeNode* HeadlessTreeViewPeer::HitTest(int xTwips, int yTwips) {
+    const Bounds& view = tree_.GetBounds();
+    if (xTwips < 0 || xTwips >= view.width || yTwips < 0 || yTwips >= view.height) return nullptr;
+    const std::vector<TreeNode*> rows = DisplayedRows(tree_);
+    const auto row = static_cast<std::size_t>(yTwips / kRowTwips);
+    return row < rows.size() ? rows[row] : nullptr;
+}
+
+}  // namespace ui
