@@ -62,8 +62,54 @@ class LauncherE2E : public ::testing::Test {
         EXPECT_EQ(code, 0u);
     }
 
+    // The right edge on the screen's, the bottom on the taskbar's top, to the pixel a
+    // round trip through twips may cost.
+    static void ExpectDocked(HWND main) {
+        RECT r = {};
+        GetWindowRect(main, &r);
+        APPBARDATA bar = {};
+        bar.cbSize = sizeof(bar);
+        SHAppBarMessage(ABM_GETTASKBARPOS, &bar);
+        EXPECT_NEAR(r.right, GetSystemMetrics(SM_CXSCREEN), 1);
+        EXPECT_NEAR(r.bottom, GetSystemMetrics(SM_CYSCREEN) - (bar.rc.bottom - bar.rc.top), 1);
+    }
+
     TempDrive drive_;
     std::string exe_;
+};
+
+// The screen's dots per inch for the programs started while it lives (Wine reads the
+// user's LogPixels when a program starts); the old value comes back at the end.
+class ScreenDpi {
+  public:
+    explicit ScreenDpi(DWORD dpi) {
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
+                            KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_,
+                            nullptr) != ERROR_SUCCESS)
+            return;
+        DWORD size = sizeof(old_);
+        had_ = RegQueryValueExA(key_, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_),
+                                &size) == ERROR_SUCCESS;
+        RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                       sizeof(dpi));
+    }
+    ScreenDpi(const ScreenDpi&) = delete;
+    ScreenDpi& operator=(const ScreenDpi&) = delete;
+    ~ScreenDpi() {
+        if (!key_) return;
+        if (had_) {
+            RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_),
+                           sizeof(old_));
+        } else {
+            RegDeleteValueA(key_, "LogPixels");
+        }
+        RegCloseKey(key_);
+    }
+
+  private:
+    HKEY key_ = nullptr;
+    DWORD old_ = 0;
+    bool had_ = false;
 };
 
 TEST_F(LauncherE2E, StartsWithDriveCaptionRefusesSecondCopyAndExitsFromFileMenu) {
@@ -153,13 +199,7 @@ TEST_F(LauncherE2E, ShowsTheTreeDocksAboveTheTaskbarAndRunsItemsFromTheTrayMenu)
         EXPECT_EQ(nodes[i].parentText, expected[i].second) << i;
     }
 
-    RECT r = {};
-    GetWindowRect(main, &r);
-    APPBARDATA bar = {};
-    bar.cbSize = sizeof(bar);
-    SHAppBarMessage(ABM_GETTASKBARPOS, &bar);
-    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN) - (bar.rc.bottom - bar.rc.top));
+    ExpectDocked(main);
 
     EXPECT_TRUE(TrayIconPresent(main));
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(quopa::cmd::kPopupApplicationBase + 1, 0), 0);
@@ -169,6 +209,18 @@ TEST_F(LauncherE2E, ShowsTheTreeDocksAboveTheTaskbarAndRunsItemsFromTheTrayMenu)
 
     ExitThroughMenu(launcher, main);
     EXPECT_FALSE(TrayIconPresent(main)) << "a tray icon was left behind";
+}
+
+TEST_F(LauncherE2E, DocksAboveTheTaskbarAt200PerCent) {
+    ScreenDpi dpi(192);
+    Launcher launcher;
+    HWND main = StartMain(launcher);
+    ASSERT_NE(main, nullptr);
+    RECT r = {};
+    GetWindowRect(main, &r);
+    EXPECT_GT(r.right - r.left, 2 * 7740 / 15 - 20) << "the window did not grow with the dpi";
+    ExpectDocked(main);
+    ExitThroughMenu(launcher, main);
 }
 
 }  // namespace
