@@ -1,11 +1,11 @@
 #include "launch/launcher.h"
 
-#include <cctype>
 #include <exception>
 #include <utility>
 
 #include "launch/shell_rules.h"
 #include "platform/debug_trace.h"
+#include "platform/text.h"
 
 namespace quopa {
 
@@ -34,8 +34,7 @@ void Launcher::RunApp(const std::string& key) {
 std::string Launcher::ReplaceToken(const std::string& path) const {
     try {
         // ASCII only: other bytes of the code page are left as they are.
-        std::string lower = path;
-        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        std::string lower = platform::AsciiLower(path);
         std::size_t at = lower.find(kToken);
         if (at == std::string::npos) return path;
         const std::size_t tokenLength = sizeof(kToken) - 1;

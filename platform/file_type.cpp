@@ -1,6 +1,5 @@
 #include "platform/file_type.h"
-
-#include <cctype>
+#include "platform/text.h"
 
 namespace platform {
 
@@ -9,9 +8,7 @@ std::string FileTypeOf(const std::string& path) {
     name = name == std::string::npos ? 0 : name + 1;
     std::size_t dot = path.rfind('.');
     if (dot == std::string::npos || dot < name || dot + 1 == path.size()) return "";
-    std::string type = path.substr(dot);
-    for (char& c : type) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return type;
+    return AsciiLower(std::string_view(path).substr(dot));
 }
 
 }  // namespace platform

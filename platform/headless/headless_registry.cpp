@@ -1,13 +1,11 @@
 #include "platform/headless/headless_registry.h"
-
-#include <cctype>
+#include "platform/text.h"
 
 namespace platform {
 namespace {
 
-std::string Folded(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
+std::string Folded(const std::string& s) {
+    return AsciiLower(s);
 }
 
 }  // namespace

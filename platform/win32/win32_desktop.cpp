@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/program_icon.h"
 #include "platform/win32/win32_shell.h"
 
 namespace platform {
@@ -58,8 +59,7 @@ DiskSpace Win32Desktop::DiskFreeSpace(const std::string& root) {
 }
 
 Picture Win32Desktop::AppIcon() {
-    HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON,
-                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0);
+    HICON icon = win32::LoadSmallProgramIcon();
     if (!icon) return {};
     return Picture(Picture::Kind::Icon, reinterpret_cast<std::uintptr_t>(icon), DestroyGdiPicture);
 }

@@ -6,10 +6,6 @@
 
 namespace platform {
 
-Win32Process::~Win32Process() {
-    if (mutex_) CloseHandle(mutex_);
-}
-
 bool Win32Process::AnotherInstanceRunning() {
     if (checked_) return another_;
     checked_ = true;
@@ -19,8 +15,9 @@ bool Win32Process::AnotherInstanceRunning() {
     if (!GetUserNameA(user, &size)) user[0] = '\0';
     std::string name = "Local\\Quopa.Launcher.SingleInstance.";
     for (const char* p = user; *p; ++p) name += (*p == '\\') ? '_' : *p;
-    mutex_ = CreateMutexA(nullptr, FALSE, name.c_str());
-    another_ = mutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
+    another_ = mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    mutex_.Reset(mutex);
     return another_;
 }
 

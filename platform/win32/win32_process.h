@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/process.h"
+#include "platform/win32/handles.h"
 
 namespace platform {
 
@@ -8,13 +9,13 @@ class Win32Process : public Process {
     Win32Process() = default;
     Win32Process(const Win32Process&) = delete;
     Win32Process& operator=(const Win32Process&) = delete;
-    ~Win32Process() override;
+    ~Win32Process() override = default;
     bool AnotherInstanceRunning() override;
     std::string ProgramFolder() override;
     void End() override;
 
   private:
-    void* mutex_ = nullptr;  // held for the life of the process: it is the claim
+    win32::KernelHandle mutex_;  // held for the life of the process: it is the claim
     bool checked_ = false;
     bool another_ = false;
 };

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/program_icon.h"
+
 #include <shellapi.h>
 
 #include <algorithm>
@@ -15,13 +17,10 @@ constexpr UINT kTrayId = 1;
 
 Win32Tray::~Win32Tray() {
     Remove();
-    if (icon_) DestroyIcon(static_cast<HICON>(icon_));
 }
 
 bool Win32Tray::Add(WindowId window, const std::string& tip) {
-    if (!icon_)
-        icon_ = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON,
-                           GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0);
+    if (!icon_) icon_.Reset(win32::LoadSmallProgramIcon());
     NOTIFYICONDATAA data = {};
     // The first form of the record: every shell since the first takes it.
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -29,7 +28,7 @@ bool Win32Tray::Add(WindowId window, const std::string& tip) {
     data.uID = kTrayId;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = callbackMessage_;
-    data.hIcon = static_cast<HICON>(icon_);
+    data.hIcon = icon_.get();
     // The first form holds 64 bytes of tip: 63 characters and the terminating NUL.
     std::size_t n = std::min<std::size_t>(tip.size(), 63);
     std::memcpy(data.szTip, tip.data(), n);

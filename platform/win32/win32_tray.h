@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/tray.h"
+#include "platform/win32/handles.h"
 
 namespace platform {
 
@@ -17,7 +18,7 @@ class Win32Tray : public Tray {
   private:
     unsigned callbackMessage_;
     WindowId window_ = 0;
-    void* icon_ = nullptr;
+    win32::IconHandle icon_;
     bool added_ = false;
 };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/headless/headless_backend.h"
+#include "ui/shortcut.h"
 
 namespace {
 
@@ -114,6 +115,26 @@ TEST_F(Objects, ProgressBarKeepsItsValueInsideItsRangeEvenAnEmptyOne) {
     EXPECT_EQ(0, bar.Value());
     bar.SetValue(-3);
     EXPECT_EQ(0, bar.Value());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MenuShortcut, TextNamesKeyAndModifiers) {
+    ui::Shortcut s;
+    ASSERT_TRUE(ui::ParseShortcut("shift+F12", s));
+    EXPECT_TRUE(s.shift);
+    EXPECT_FALSE(s.ctrl);
+    EXPECT_EQ(0x7B, s.key);  // F12
+    ASSERT_TRUE(ui::ParseShortcut("Ctrl+I", s));
+    EXPECT_TRUE(s.ctrl);
+    EXPECT_EQ('I', s.key);
+    ASSERT_TRUE(ui::ParseShortcut("Del", s));
+    EXPECT_EQ(0x2E, s.key);
+    for (const char* text : {"", "Ctrl+", "Hyper+X", "F25", "F1x", "é"}) {
+        EXPECT_FALSE(ui::ParseShortcut(text, s)) << text;
+    }
 }
 
 }  // namespace

@@ -396,18 +396,6 @@ TEST_F(UiPeers, MinimisingRaisesResizeOnceAndRestoringShowsTheWindow) {
     EXPECT_EQ(3, resizes);
 }
 
-TEST(MenuShortcut, TextNamesKeyAndModifiers) {
-    ACCEL a;  // Ctrl+I: see the menu bar's shortcut above
-    ASSERT_TRUE(ui::win32::ParseShortcut("shift+F12", a));
-    EXPECT_EQ(FVIRTKEY | FSHIFT, a.fVirt);
-    EXPECT_EQ(VK_F12, a.key);
-    ASSERT_TRUE(ui::win32::ParseShortcut("Del", a));
-    EXPECT_EQ(VK_DELETE, a.key);
-    for (const char* text : {"", "Ctrl+", "Hyper+X"}) {
-        EXPECT_FALSE(ui::win32::ParseShortcut(text, a)) << text;
-    }
-}
-
 TEST_F(UiPeers, TimerTicksOnItsContainerUntilStopped) {
     ui::Frame frame;
     frame.Create(form, At("Disk Info", 3840, 120, 3735, 2055, false));

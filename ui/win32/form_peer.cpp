@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/program_icon.h"
 #include "ui/win32/child_window.h"
 #include "ui/win32/trace.h"
 #include "ui/win32/tray_message.h"
@@ -82,12 +83,9 @@ Win32FormPeer::~Win32FormPeer() {
 
 // The program's icon is resource 1; a program without one (a test) keeps the default.
 void Win32FormPeer::LoadIcons() {
-    const auto load = [this](int width, int height) {
-        return static_cast<HICON>(LoadImageA(backend_.Instance(), MAKEINTRESOURCEA(1), IMAGE_ICON,
-                                             width, height, LR_DEFAULTCOLOR));
-    };
-    bigIcon_.Reset(load(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
-    smallIcon_.Reset(load(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
+    using platform::win32::LoadProgramIcon;
+    bigIcon_.Reset(LoadProgramIcon(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
+    smallIcon_.Reset(platform::win32::LoadSmallProgramIcon());
     if (bigIcon_) {
         SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
     }

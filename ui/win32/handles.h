@@ -1,53 +1,17 @@
 #pragma once
-// Move-only owners of one system object each.
-#include <windows.h>
-
-#include <commctrl.h>
-
-#include <utility>
+// The window peers use the platform's handle owners under their own namespace.
+#include "platform/win32/handles.h"
 
 namespace ui::win32 {
 
-template <class H, BOOL(WINAPI* Free)(H)>
-class Owned {
-  public:
-    Owned() = default;
-    explicit Owned(H handle) : handle_(handle) {}
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    Owned& operator=(Owned&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.handle_, nullptr));
-        return *this;
-    }
-    ~Owned() { Reset(); }
-
-    H get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    H release() { return std::exchange(handle_, nullptr); }
-    void Reset(H handle = nullptr) {
-        if (handle_) Free(handle_);
-        handle_ = handle;
-    }
-
-  private:
-    H handle_ = nullptr;
-};
-
-inline BOOL WINAPI DeleteFont(HFONT font) {
-    return DeleteObject(font);
-}
-inline BOOL WINAPI DeleteBitmap(HBITMAP bitmap) {
-    return DeleteObject(bitmap);
-}
-
-using FontHandle = Owned<HFONT, DeleteFont>;
-using BitmapHandle = Owned<HBITMAP, DeleteBitmap>;
-using IconHandle = Owned<HICON, DestroyIcon>;
-using MenuHandle = Owned<HMENU, DestroyMenu>;
-using AccelHandle = Owned<HACCEL, DestroyAcceleratorTable>;
-using ImageListHandle = Owned<HIMAGELIST, ImageList_Destroy>;
-using DcHandle = Owned<HDC, DeleteDC>;
-using WindowHandle = Owned<HWND, DestroyWindow>;
+using platform::win32::AccelHandle;
+using platform::win32::BitmapHandle;
+using platform::win32::DcHandle;
+using platform::win32::FontHandle;
+using platform::win32::IconHandle;
+using platform::win32::ImageListHandle;
+using platform::win32::MenuHandle;
+using platform::win32::Owned;
+using platform::win32::WindowHandle;
 
 }  // namespace ui::win32

@@ -1,7 +1,7 @@
 #include "ui/win32/menu_builder.h"
 
-#include <cctype>
-#include <cstdlib>
+#include "ui/shortcut.h"
+
 #include <vector>
 
 namespace ui::win32 {
@@ -66,61 +66,17 @@ bool MenuBuilder::Refresh(HMENU popup) {
 }
 
 namespace {
-std::string Upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-WORD KeyOf(const std::string& name) {
-    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) return name[0];
-    if (name.size() >= 2 && name[0] == 'F') {
-        const int n = std::atoi(name.c_str() + 1);
-        if (n >= 1 && n <= 24 && name.find_first_not_of("0123456789", 1) == std::string::npos) {
-            return static_cast<WORD>(VK_F1 + n - 1);
-        }
-    }
-    static const struct {
-        const char* name;
-        WORD key;
-    } kNamed[] = {{"DEL", VK_DELETE},    {"DELETE", VK_DELETE}, {"INS", VK_INSERT},
-                  {"INSERT", VK_INSERT}, {"BKSP", VK_BACK},     {"BACKSPACE", VK_BACK},
-                  {"ENTER", VK_RETURN},  {"ESC", VK_ESCAPE},    {"SPACE", VK_SPACE},
-                  {"TAB", VK_TAB},       {"HOME", VK_HOME},     {"END", VK_END},
-                  {"PGUP", VK_PRIOR},    {"PGDN", VK_NEXT}};
-    for (const auto& named : kNamed) {
-        if (name == named.name) return named.key;
-    }
-    return 0;
-}
-}  // namespace
-
-bool ParseShortcut(const std::string& text, ACCEL& accel) {
-    accel = ACCEL{};
-    accel.fVirt = FVIRTKEY;
-    std::string rest = Upper(text);
-    for (std::size_t plus; (plus = rest.find('+')) != std::string::npos && plus + 1 < rest.size();
-         rest = rest.substr(plus + 1)) {
-        const std::string modifier = rest.substr(0, plus);
-        if (modifier == "CTRL") {
-            accel.fVirt |= FCONTROL;
-        } else if (modifier == "SHIFT") {
-            accel.fVirt |= FSHIFT;
-        } else if (modifier == "ALT") {
-            accel.fVirt |= FALT;
-        } else {
-            return false;
-        }
-    }
-    accel.key = KeyOf(rest);
-    return accel.key != 0;
-}
-
-namespace {
 void CollectShortcuts(const MenuItem& menu, std::vector<ACCEL>& table) {
     for (const auto& item : menu.Items()) {
         if (!item->Visible()) continue;
-        ACCEL accel;
-        if (item->Id() != 0 && ParseShortcut(item->Shortcut(), accel)) {
+        Shortcut shortcut;
+        if (item->Id() != 0 && ParseShortcut(item->Shortcut(), shortcut)) {
+            ACCEL accel{};
+            accel.fVirt = FVIRTKEY;
+            if (shortcut.ctrl) accel.fVirt |= FCONTROL;
+            if (shortcut.shift) accel.fVirt |= FSHIFT;
+            if (shortcut.alt) accel.fVirt |= FALT;
+            accel.key = static_cast<WORD>(shortcut.key);
             accel.cmd = static_cast<WORD>(item->Id());
             table.push_back(accel);
         }

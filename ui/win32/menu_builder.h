@@ -25,9 +25,6 @@ class MenuBuilder {
     std::unordered_map<HMENU, MenuItem*> popups_;  // the bar's submenus; items not owned
 };
 
-// "Ctrl+I", "Shift+F2", "Del": the key and modifiers of a menu shortcut; false when the
-// text names no key.
-bool ParseShortcut(const std::string& text, ACCEL& accel);
 // The shortcuts of every entry the menu bar shows; null when there are none.
 AccelHandle BuildAccelerators(const MenuItem& bar);
 
