@@ -8,15 +8,7 @@
 
 #include "app/frmMain.h"
 #include "platform/debug_trace.h"
-#include "platform/win32/win32_desktop.h"
-#include "platform/win32/win32_file_dialog.h"
-#include "platform/win32/win32_files.h"
-#include "platform/win32/win32_http.h"
-#include "platform/win32/win32_pictures.h"
-#include "platform/win32/win32_process.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_tray.h"
+#include "platform/win32/win32_services.h"
 #include "ui/win32/tray_message.h"
 #include "ui/win32/win32_backend.h"
 
@@ -29,22 +21,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     icc.dwICC = ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES | ICC_BAR_CLASSES;
     InitCommonControlsEx(&icc);
 
-    platform::Win32Files files;
-    platform::Win32Shell shell;
-    platform::Win32Desktop desktop;
-    platform::Win32Process process;
-    platform::Win32Tray tray(ui::kTrayCallbackMessage);
-    platform::Win32FileDialog fileDialog;
-    platform::Win32Pictures pictures(files);
-    platform::Win32Registry registry;
-    platform::Win32Http http;
-    platform::Services sys{files,      shell,    desktop,  process, tray,
-                           fileDialog, pictures, registry, http};
-    quopa::modINI ini(files);
+    platform::Win32Services services(ui::kTrayCallbackMessage);
+    quopa::modINI ini(services.files);
     quopa::ProgramState state;
     ui::Win32Backend backend;
 
-    quopa::AppContext ctx{backend, sys, ini, state, process.ProgramFolder()};
+    quopa::AppContext ctx{backend, services.sys, ini, state, services.process.ProgramFolder()};
     try {
         quopa::frmMain main(ctx);
         main.Create();
@@ -52,8 +34,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     } catch (const std::exception& e) {
         // Unwinding removes the tray icon (the tray's destructor); a bare terminate would not.
         platform::DebugTrace(std::string("Quopa: start-up failed: ") + e.what());
-        desktop.MsgBox(0, std::string("Quopa could not start: ") + e.what(), quopa::kAppTitle,
-                       platform::kMbIconCritical | platform::kMbOk);
+        services.desktop.MsgBox(0, std::string("Quopa could not start: ") + e.what(),
+                                quopa::kAppTitle, platform::kMbIconCritical | platform::kMbOk);
         return 1;
     }
 }

@@ -10,13 +10,7 @@
 
 #include "bench/bench_apps_file.h"
 #include "launch/launcher.h"
-#include "platform/headless/headless_desktop.h"
-#include "platform/headless/headless_file_dialog.h"
-#include "platform/headless/headless_http.h"
-#include "platform/headless/headless_pictures.h"
-#include "platform/headless/headless_process_tray.h"
-#include "platform/headless/headless_registry.h"
-#include "platform/headless/headless_shell.h"
+#include "platform/headless/headless_services.h"
 #include "platform/headless/host_files.h"
 #include "store/data_files.h"
 #include "tree/tree_loader.h"
@@ -34,17 +28,8 @@ void Run(const std::string& root, int items) {
 
     platform::HostFiles files;
     files.MapDrive('E', root);
-    platform::HeadlessShell shell(&files);
-    shell.tempPath = "E:\\";
-    platform::HeadlessDesktop desktop(files);
-    platform::HeadlessProcess process;
-    platform::HeadlessTray tray;
-    platform::HeadlessFileDialog fileDialog;
-    platform::HeadlessPictures pictures(files);
-    platform::HeadlessRegistry registry;
-    platform::HeadlessHttp http;
-    platform::Services services{files,      shell,    desktop,  process, tray,
-                                fileDialog, pictures, registry, http};
+    platform::HeadlessServices system(files);
+    system.shell.tempPath = "E:\\";
     quopa::modINI ini(files);
     quopa::ProgramState state;
     state.LauncherDrive = "E:";
@@ -59,8 +44,8 @@ void Run(const std::string& root, int items) {
     ui::MenuArray apps;
     apps.Create(run, 1000, 1, "App");
     const std::string appsFile = quopa::AppsFile("E:\\");
-    quopa::Launcher launcher(ini, shell, desktop, state, "E:\\", appsFile);
-    quopa::TreeLoader loader({tree, icons, run, apps}, ini, launcher, services, state, appsFile,
+    quopa::Launcher launcher(ini, system.shell, system.desktop, state, "E:\\", appsFile);
+    quopa::TreeLoader loader({tree, icons, run, apps}, ini, launcher, system.sys, state, appsFile,
                              nullptr);
 
     auto start = std::chrono::steady_clock::now();
@@ -94,7 +79,7 @@ void Run(const std::string& root, int items) {
         "(of a rebuild: INI reads %.3f s, tray entries %.3f s); %zu nodes, "
         "%d pictures, %zu icon lookups, NextItemIndex %d\n",
         items, first, again, restore, reads, trayEntries, tree.Count(), icons.PictureCount(),
-        shell.iconRequests.size(), state.NextItemIndex);
+        system.shell.iconRequests.size(), state.NextItemIndex);
 }
 
 }  // namespace

@@ -11,15 +11,7 @@
 
 #include "bench/bench_apps_file.h"
 #include "launch/launcher.h"
-#include "platform/win32/win32_desktop.h"
-#include "platform/win32/win32_file_dialog.h"
-#include "platform/win32/win32_files.h"
-#include "platform/win32/win32_http.h"
-#include "platform/win32/win32_pictures.h"
-#include "platform/win32/win32_process.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_tray.h"
+#include "platform/win32/win32_services.h"
 #include "store/data_files.h"
 #include "tree/tree_loader.h"
 #include "ui/headless/headless_backend.h"
@@ -35,18 +27,8 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 void Run(const std::string& folder, int items, ui::Backend& backend, const char* label) {
     std::ofstream(folder + "\\quopa_apps.dat", std::ios::binary) << BenchAppsFile(items);
 
-    platform::Win32Files files;
-    platform::Win32Shell shell;
-    platform::Win32Desktop desktop;
-    platform::Win32Process process;
-    platform::Win32Tray tray(WM_APP + 1);
-    platform::Win32FileDialog fileDialog;
-    platform::Win32Pictures pictures(files);
-    platform::Win32Registry registry;
-    platform::Win32Http http;
-    platform::Services services{files,      shell,    desktop,  process, tray,
-                                fileDialog, pictures, registry, http};
-    quopa::modINI ini(files);
+    platform::Win32Services system(WM_APP + 1);
+    quopa::modINI ini(system.files);
     quopa::ProgramState state;
     state.LauncherDrive = folder.substr(0, 2);
     ui::Form form(backend);
@@ -63,8 +45,8 @@ void Run(const std::string& folder, int items, ui::Backend& backend, const char*
     ui::MenuArray apps;
     apps.Create(run, 20000, 1, "App");
     const std::string appsFile = quopa::AppsFile(folder);
-    quopa::Launcher launcher(ini, shell, desktop, state, folder, appsFile);
-    quopa::TreeLoader loader({tree, icons, run, apps}, ini, launcher, services, state, appsFile,
+    quopa::Launcher launcher(ini, system.shell, system.desktop, state, folder, appsFile);
+    quopa::TreeLoader loader({tree, icons, run, apps}, ini, launcher, system.sys, state, appsFile,
                              [&backend] { backend.DoEvents(); });
     form.Show();
 

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "platform/win32/program_icon.h"
+#include "platform/win32/screen_dpi.h"
 #include "platform/win32/win32_shell.h"
 
 namespace platform {
@@ -17,13 +18,9 @@ int Win32Desktop::MsgBox(WindowId owner, const std::string& text, const std::str
 
 ScreenMetrics Win32Desktop::Screen() {
     ScreenMetrics m;
-    if (HDC dc = GetDC(nullptr)) {
-        m.dpiX = GetDeviceCaps(dc, LOGPIXELSX);
-        m.dpiY = GetDeviceCaps(dc, LOGPIXELSY);
-        ReleaseDC(nullptr, dc);
-    }
-    if (m.dpiX <= 0) m.dpiX = 96;
-    if (m.dpiY <= 0) m.dpiY = 96;
+    const win32::Dpi dpi = win32::ScreenDpi();
+    m.dpiX = dpi.x;
+    m.dpiY = dpi.y;
     m.widthPixels = GetSystemMetrics(SM_CXSCREEN);
     m.heightPixels = GetSystemMetrics(SM_CYSCREEN);
     m.smallIconWidth = GetSystemMetrics(SM_CXSMICON);

@@ -3,13 +3,7 @@
 #include <memory>
 
 #include "app/frmMain.h"
-#include "platform/headless/headless_desktop.h"
-#include "platform/headless/headless_file_dialog.h"
-#include "platform/headless/headless_http.h"
-#include "platform/headless/headless_pictures.h"
-#include "platform/headless/headless_process_tray.h"
-#include "platform/headless/headless_registry.h"
-#include "platform/headless/headless_shell.h"
+#include "platform/headless/headless_services.h"
 #include "tests/native/ini_fixture.h"
 #include "ui/headless/headless_backend.h"
 
@@ -20,8 +14,7 @@ class MainWindowTest : public TempDriveTest {
     void SetUp() override {
         TempDriveTest::SetUp();
         shell_.tempPath = "E:\\";  // the browser lookup needs a real scratch file
-        for (platform::EventLog** log : {&shell_.log, &desktop_.log, &process_.log, &tray_.log})
-            *log = &log_;
+        services_.LogTo(log_);
         backend_.log = &log_;
     }
     frmMain& Start() {
@@ -32,16 +25,12 @@ class MainWindowTest : public TempDriveTest {
     }
 
     platform::EventLog log_;
-    platform::HeadlessShell shell_{&files_};
-    platform::HeadlessDesktop desktop_{files_};
-    platform::HeadlessProcess process_;
-    platform::HeadlessTray tray_;
-    platform::HeadlessFileDialog fileDialog_;
-    platform::HeadlessPictures pictures_{files_};
-    platform::HeadlessRegistry registry_;
-    platform::HeadlessHttp http_;
-    platform::Services sys_{files_,      shell_,    desktop_,  process_, tray_,
-                            fileDialog_, pictures_, registry_, http_};
+    platform::HeadlessServices services_{files_};
+    platform::HeadlessShell& shell_ = services_.shell;
+    platform::HeadlessDesktop& desktop_ = services_.desktop;
+    platform::HeadlessProcess& process_ = services_.process;
+    platform::HeadlessTray& tray_ = services_.tray;
+    platform::Services& sys_ = services_.sys;
     modINI ini_{files_};
     ProgramState state_;
     ui::HeadlessBackend backend_;

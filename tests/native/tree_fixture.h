@@ -6,12 +6,7 @@
 
 #include "launch/launcher.h"
 #include "platform/headless/headless_desktop.h"
-#include "platform/headless/headless_file_dialog.h"
-#include "platform/headless/headless_http.h"
-#include "platform/headless/headless_pictures.h"
-#include "platform/headless/headless_process_tray.h"
-#include "platform/headless/headless_registry.h"
-#include "platform/headless/headless_shell.h"
+#include "platform/headless/headless_services.h"
 #include "store/data_files.h"
 #include "tests/native/ini_fixture.h"
 #include "tree/tree_loader.h"
@@ -73,16 +68,10 @@ class TreeTest : public TempDriveTest {
     }
 
     const std::string appsFile = AppsFile("E:\\");
-    platform::HeadlessShell shell{&files_};
-    PumpingDesktop desktop{files_};
-    platform::HeadlessProcess process;
-    platform::HeadlessTray tray;
-    platform::HeadlessFileDialog fileDialog;
-    platform::HeadlessPictures pictures{files_};
-    platform::HeadlessRegistry registry;
-    platform::HeadlessHttp http;
-    platform::Services services{files_,     shell,    desktop,  process, tray,
-                                fileDialog, pictures, registry, http};
+    platform::BasicHeadlessServices<PumpingDesktop> system{files_};
+    platform::HeadlessShell& shell = system.shell;
+    PumpingDesktop& desktop = system.desktop;
+    platform::Services& services = system.sys;
     modINI ini{files_};
     ProgramState state;
     ui::HeadlessBackend backend;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/twips.h"
+#include "platform/win32/screen_dpi.h"
 #include "ui/control.h"
 
 namespace ui::win32 {
@@ -25,15 +26,8 @@ struct Scale {
     }
 
     static Scale OfScreen() {
-        Scale scale;
-        if (HDC dc = GetDC(nullptr)) {
-            scale.dpiX = GetDeviceCaps(dc, LOGPIXELSX);
-            scale.dpiY = GetDeviceCaps(dc, LOGPIXELSY);
-            ReleaseDC(nullptr, dc);
-        }
-        if (scale.dpiX <= 0) scale.dpiX = 96;
-        if (scale.dpiY <= 0) scale.dpiY = 96;
-        return scale;
+        const platform::win32::Dpi dpi = platform::win32::ScreenDpi();
+        return {dpi.x, dpi.y};
     }
 };
 
