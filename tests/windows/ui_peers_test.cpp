@@ -190,8 +190,26 @@ TEST_F(UiPeers, FormKeepsItsClientAreaUnderTheMenuBarAndItsMenusRunTheirCommands
     EXPECT_EQ(MulDiv(6000, Dpi(LOGPIXELSX), 1440), outer.right - outer.left);
 }
 
-TEST_F(UiPeers, ControlsAreChildWindowsWithClassTextPlaceStateFontAndTabOrder) {
-    Show();
+// The sidebar's shape in small: controls on the form, a frame with two of its own, and a
+// hidden frame over it.
+class PeerLayout : public UiPeers {
+  protected:
+    PeerLayout() {
+        Show();
+        auto big = At("&Name", 120, 240, 1935, 495);
+        big.font = {true, 18};
+        label.Create(form, big);
+        button.Create(form, {.text = "&Run", .bounds = {4080, 4680, 3255, 495}, .enabled = false});
+        box.Create(form, {.text = "Search...", .bounds = {120, 5280, 3615, 375}});
+        bar.Create(form, At("", 120, 1680, 3495, 255));
+        picture.Create(form, At("", 120, 2000, 960, 960));
+        tree.Create(form, {At("", 120, 3000, 3615, 1500)});
+        info.Create(form, At("User Info", 3840, 120, 3735, 2055));
+        go.Create(info, {.text = "Go", .bounds = {120, 240, 1000, 300}});
+        inside.Create(info, At("Phone: ", 120, 1440, 2775, 255));
+        disk.Create(form, At("Disk Info", 3840, 120, 3735, 2055, false));
+    }
+
     ui::Label label, inside;
     ui::Button button, go;
     ui::TextBox box;
@@ -199,20 +217,9 @@ TEST_F(UiPeers, ControlsAreChildWindowsWithClassTextPlaceStateFontAndTabOrder) {
     ui::PictureBox picture;
     ui::TreeView tree;
     ui::Frame info, disk;
-    auto big = At("&Name", 120, 240, 1935, 495);
-    big.font = {true, 18};
-    label.Create(form, big);
-    button.Create(form, {.text = "&Run", .bounds = {4080, 4680, 3255, 495}, .enabled = false});
-    box.Create(form, {.text = "Search...", .bounds = {120, 5280, 3615, 375}});
-    bar.Create(form, At("", 120, 1680, 3495, 255));
-    picture.Create(form, At("", 120, 2000, 960, 960));
-    tree.Create(form, {At("", 120, 3000, 3615, 1500)});
-    info.Create(form, At("User Info", 3840, 120, 3735, 2055));
-    go.Create(info, {.text = "Go", .bounds = {120, 240, 1000, 300}});
-    inside.Create(info, At("Phone: ", 120, 1440, 2775, 255));
-    disk.Create(form, At("Disk Info", 3840, 120, 3735, 2055, false));
-    disk.BringToFront();
+};
 
+TEST_F(PeerLayout, ControlsAreChildWindowsOfTheirClassWithTextPlaceStateAndFont) {
     struct Expect {
         const ui::Control& control;
         const char *className, *text;
@@ -246,29 +253,36 @@ TEST_F(UiPeers, ControlsAreChildWindowsWithClassTextPlaceStateFontAndTabOrder) {
     EXPECT_EQ(H(info), GetParent(H(inside)));
     EXPECT_EQ(Expected({120, 1440, 2775, 255}), InParent(H(inside)));
 
-    // An earlier control covers a later one unless that one is brought to the front.
-    const Rect r = Expected(info.GetBounds());
-    const POINT corner{r[0] + 20, r[1] + 20};
-    EXPECT_EQ(H(info), ChildWindowFromPointEx(Window(), corner, CWP_SKIPINVISIBLE));
     button.SetEnabled(true);
     label.SetText("Disk space used:");
-    disk.SetVisible(true);
     label.SetLeft(240);
     EXPECT_TRUE(IsWindowEnabled(H(button)));
     EXPECT_EQ("Disk space used:", TextOf(H(label)));
-    EXPECT_EQ(H(disk), ChildWindowFromPointEx(Window(), corner, CWP_SKIPINVISIBLE));
     EXPECT_EQ(Expected({240, 240, 1935, 495}), InParent(H(label)));
+}
 
-    // Tab walks the stops in creation order, into the frame and round again.
+TEST_F(PeerLayout, AnEarlierControlCoversALaterOneUntilThatIsBroughtToTheFront) {
+    const Rect r = Expected(info.GetBounds());
+    const POINT corner{r[0] + 20, r[1] + 20};
+    disk.SetVisible(true);
+    EXPECT_EQ(H(info), ChildWindowFromPointEx(Window(), corner, CWP_SKIPINVISIBLE));
+    disk.BringToFront();
+    EXPECT_EQ(H(disk), ChildWindowFromPointEx(Window(), corner, CWP_SKIPINVISIBLE));
+}
+
+TEST_F(PeerLayout, TabWalksTheStopsInCreationOrderIntoTheFrameAndRound) {
     const std::tuple<HWND, bool, HWND> tabs[] = {
         {H(button), false, H(box)}, {H(box), false, H(tree)}, {H(tree), false, H(go)},
         {H(go), false, H(button)},  {H(button), true, H(go)}, {H(go), true, H(tree)}};
+    button.SetEnabled(true);
     for (const auto& [from, back, to] : tabs) {
         SetFocus(from);
         Press(from, VK_TAB, back ? VK_SHIFT : 0);
         EXPECT_EQ(to, GetFocus());
     }
+}
 
+TEST_F(PeerLayout, AFrameCarriesItsControlsNotificationsAndHidesThemWithIt) {
     int clicks = 0;
     go.onClick = [&] { ++clicks; };
     SendMessageA(H(go), BM_CLICK, 0, 0);  // its notification goes to the frame
@@ -278,15 +292,18 @@ TEST_F(UiPeers, ControlsAreChildWindowsWithClassTextPlaceStateFontAndTabOrder) {
     EXPECT_TRUE(inside.Visible());
     info.SetVisible(true);
     EXPECT_TRUE(IsWindowVisible(H(inside)));
+}
 
+TEST_F(PeerLayout, ProgressBarShowsItsValueAndNeverGetsAnEmptyRange) {
     bar.SetRange(0, 20);
     bar.SetValue(15);
     EXPECT_EQ(15, SendMessageA(H(bar), PBM_GETPOS, 0, 0));
     EXPECT_EQ(20, SendMessageA(H(bar), PBM_GETRANGE, FALSE, 0));
     bar.SetRange(0, 0);  // a drive under 50 MB: the window gets no empty range to divide by
     EXPECT_LT(0, SendMessageA(H(bar), PBM_GETRANGE, FALSE, 0));
+}
 
-    // The picture is stretched over the whole area the window asks to have drawn.
+TEST_F(PeerLayout, PictureIsStretchedOverTheWholeAreaTheWindowAsksToHaveDrawn) {
     picture.SetPicture(SolidBitmap(0xFF0000, 4));
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP target = CreateBitmap(64, 64, 1, 32, nullptr);
