@@ -13,6 +13,7 @@ struct FileInfo {
     std::uint64_t size = 0;
     std::uint64_t writeTime = 0;  // opaque; only compared for equality
     bool readOnly = false;
+    bool recentlyWritten = false;
 };
 
 class Files {
