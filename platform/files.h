@@ -13,6 +13,9 @@ struct FileInfo {
     std::uint64_t size = 0;
     std::uint64_t writeTime = 0;  // opaque; only compared for equality
     bool readOnly = false;
+    // Written within the file system's clock step of now: a further write could still
+    // leave size and time as they are, so what is read now must be checked again.
+    bool recentlyWritten = false;
 };
 
 class Files {
@@ -22,7 +25,8 @@ class Files {
     virtual FileInfo Query(const std::string& path) = 0;
     virtual bool ReadAll(const std::string& path, std::string& bytes) = 0;
     // Writes a sibling temporary file, flushes it to the device, then renames it over
-    // `path`, so a pulled stick leaves either the old or the new content.
+    // `path`, so a pulled stick leaves either the old or the new content. The first
+    // call for a path clears the temporaries that killed writers left beside it.
     virtual bool ReplaceAtomically(const std::string& path, const std::string& bytes) = 0;
     virtual bool CreateEmpty(const std::string& path) = 0;
     virtual bool Delete(const std::string& path) = 0;

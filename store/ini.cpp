@@ -9,8 +9,6 @@
 namespace quopa {
 namespace {
 
-// Larger files are not data files of ours; reading them whole would only risk memory.
-constexpr std::uint64_t kMaxFileBytes = 64u << 20;
 constexpr std::size_t kCachedFiles = 4;
 // The system's reader copies into the 255-character buffer the callers always pass.
 constexpr std::size_t kMaxValueChars = 254;
@@ -48,9 +46,10 @@ bool HasLineBreak(std::string_view s) {
     return s.find_first_of("\r\n") != std::string_view::npos;
 }
 
-// A "]" would end the header early for a reader that stops at the first one.
+// A "]" would end the header early for a reader that stops at the first one; a
+// nameless section would put the key above the first header.
 bool SafeSectionName(std::string_view s) {
-    return !HasLineBreak(s) && s.find(']') == std::string_view::npos;
+    return !s.empty() && !HasLineBreak(s) && s.find(']') == std::string_view::npos;
 }
 
 // "=" would split the name; a leading "[" can turn the line into a section header.
@@ -116,7 +115,7 @@ bool modINI::WriteIni(const std::string& section, const std::string& key, const 
 
 std::string modINI::Lookup(const std::string& section, const std::string& key,
                            const std::string& file) {
-    const Cached* entry = Fresh(file);
+    const Cached* entry = Fresh(file, Look::WhenChanged);
     std::string_view raw;
     if (!entry || !entry->doc.Find(LowerName(section), LowerName(key), raw)) return {};
     return PresentedValue(raw);
@@ -128,10 +127,13 @@ bool modINI::Store(const std::string& section, const std::string& key, const std
     const std::string_view k = TrimIniBlanks(UpToNul(key));
     if (!SafeSectionName(s) || !SafeKeyName(k)) return false;
 
-    Cached* entry = Fresh(file);
+    // Writes are rare: a look at the bytes costs little, and a change that size and
+    // time cannot show would otherwise be lost for good.
+    Cached* entry = Fresh(file, Look::Always);
     if (!entry || entry->info.readOnly) return false;
     std::string bytes = entry->doc.WithValue(s, k, StoredValue(value));
     if (entry->info.kind == platform::PathKind::File && bytes == entry->doc.Bytes()) return true;
+    if (bytes.size() > kMaxFileBytes) return false;  // every later read would find it unusable
 
     if (!files_.ReplaceAtomically(file, bytes)) {
         Forget(entry);
@@ -140,6 +142,7 @@ bool modINI::Store(const std::string& section, const std::string& key, const std
     entry->generation = ++WriteGeneration(entry->path);
     try {
         entry->info = files_.Query(file);
+        entry->settled = !entry->info.recentlyWritten;
         entry->doc = IniDocument(std::move(bytes));
     } catch (const std::exception&) {
         Forget(entry);  // the file is written; only our copy of it is lost
@@ -147,7 +150,7 @@ bool modINI::Store(const std::string& section, const std::string& key, const std
     return true;
 }
 
-modINI::Cached* modINI::Fresh(const std::string& file) {
+modINI::Cached* modINI::Fresh(const std::string& file, Look look) {
     const platform::FileInfo info = files_.Query(file);
     std::string path = NormalisedPath(file);
     const std::uint64_t generation = WriteGeneration(path);
@@ -155,7 +158,8 @@ modINI::Cached* modINI::Fresh(const std::string& file) {
     auto found = std::find_if(cache_.begin(), cache_.end(),
                               [&](const std::unique_ptr<Cached>& c) { return c->path == path; });
     Cached* entry = found == cache_.end() ? nullptr : found->get();
-    if (entry && SameContentSignature(entry->info, info) && entry->generation == generation) {
+    if (entry && look == Look::WhenChanged && entry->settled &&
+        SameContentSignature(entry->info, info) && entry->generation == generation) {
         entry->info = info;  // the read-only flag may change without the content
         entry->lastUse = ++useClock_;
         return entry;
@@ -180,8 +184,10 @@ modINI::Cached* modINI::Fresh(const std::string& file) {
         entry = cache_.back().get();
         entry->path = std::move(path);
     }
-    entry->doc = IniDocument(std::move(bytes));
+    // Unchanged bytes keep their index: looking again then costs a read, not a parse.
+    if (bytes != entry->doc.Bytes()) entry->doc = IniDocument(std::move(bytes));
     entry->info = info;
+    entry->settled = !info.recentlyWritten;
     entry->generation = generation;
     entry->lastUse = ++useClock_;
     return entry;

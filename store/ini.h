@@ -14,14 +14,19 @@ namespace quopa {
 
 class modINI {
   public:
+    // Larger files are not data files of ours; parsing the worst of them whole costs
+    // about a second and a few hundred megabytes. A write that would cross it is refused.
+    static constexpr std::uint64_t kMaxFileBytes = 8u << 20;
+
     explicit modINI(platform::Files& files);
 
     // The stored value cut to 254 characters, as a 255-character buffer returns it.
     // When it reads empty and def is not, def is written back and returned.
     std::string ReadIni(const std::string& section, const std::string& key, const std::string& def,
                         const std::string& file);
-    // Refuses (false, file untouched) names that would break the file's syntax and
-    // files that cannot be read or written. Line breaks in a value become spaces.
+    // Refuses (false, file untouched) names that would break the file's syntax, files
+    // that cannot be read or written and writes that would make the file too large.
+    // Line breaks in a value become spaces.
     bool WriteIni(const std::string& section, const std::string& key, const std::string& value,
                   const std::string& file);
 
@@ -31,15 +36,19 @@ class modINI {
         platform::FileInfo info;
         std::uint64_t generation = 0;
         std::uint64_t lastUse = 0;
+        // False when the file was written within its clock step of our read: a change
+        // after the read could have kept size and time, so the next call reads again.
+        bool settled = false;
         IniDocument doc;
     };
 
     std::string Lookup(const std::string& section, const std::string& key, const std::string& file);
     bool Store(const std::string& section, const std::string& key, const std::string& value,
                const std::string& file);
-    // The file's current content, re-read when anything about it changed;
-    // nullptr when it exists but cannot be read.
-    Cached* Fresh(const std::string& file);
+    enum class Look { WhenChanged, Always };
+    // The file's current content, re-read when anything about it changed or could
+    // have changed unseen (or always); nullptr when it exists but cannot be read.
+    Cached* Fresh(const std::string& file, Look look);
     void Forget(const Cached* entry);
 
     platform::Files& files_;  // not owned

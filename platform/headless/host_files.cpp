@@ -1,14 +1,19 @@
 #include "platform/headless/host_files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cctype>
 #include <cerrno>
+#include <ctime>
 #include <new>
 #include <utility>
+#include <vector>
+
+#include "platform/file_rules.h"
 
 namespace platform {
 namespace {
@@ -47,16 +52,52 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
-std::string TempSibling(const std::string& hostPath) {
-    static std::atomic<unsigned> counter{0};
-    return hostPath + ".~" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
+std::uint64_t Nanoseconds(const struct timespec& t) {
+    return static_cast<std::uint64_t>(t.tv_sec) * 1000000000u +
+           static_cast<std::uint64_t>(t.tv_nsec);
+}
+
+// Where locks are not supported, a leftover this old has no writer any more.
+constexpr std::uint64_t kStaleAgeNs = 10ull * 60 * 1000000000u;
+
+// A writer holds a lock on its temporary, and a killed one holds none. Without lock
+// support only age tells.
+void RemoveIfStale(const std::string& temp) {
+    Fd fd(::open(temp.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat st, now;
+    if (!fd || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+        struct timespec clock;
+        if (errno == EWOULDBLOCK || ::clock_gettime(CLOCK_REALTIME, &clock) != 0 ||
+            Nanoseconds(clock) < Nanoseconds(st.st_mtim) + kStaleAgeNs)
+            return;
+    }
+    // Still the same file: nobody renamed another one to this name meanwhile.
+    if (::lstat(temp.c_str(), &now) == 0 && now.st_ino == st.st_ino && now.st_dev == st.st_dev)
+        ::unlink(temp.c_str());
+}
+
+std::pair<std::string, std::string> SplitFolder(const std::string& hostPath) {
+    const std::string::size_type slash = hostPath.rfind('/');
+    if (slash == std::string::npos) return {".", hostPath};
+    return {slash == 0 ? "/" : hostPath.substr(0, slash), hostPath.substr(slash + 1)};
+}
+
+void ClearStaleTemporaries(const std::string& hostPath) {
+    const auto [folder, name] = SplitFolder(hostPath);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    std::vector<std::string> found;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (IsTempSiblingOf(entry->d_name, name, false)) found.emplace_back(entry->d_name);
+    }
+    ::closedir(dir);
+    for (const std::string& temp : found) RemoveIfStale(folder + "/" + temp);
 }
 
 // Without this the rename itself may not survive a power cut or a pulled stick.
 void SyncFolderOf(const std::string& hostPath) {
-    std::string::size_type slash = hostPath.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : hostPath.substr(0, slash);
-    if (folder.empty()) folder = "/";
+    const std::string folder = SplitFolder(hostPath).first;
     Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir) ::fsync(dir.get());
 }
@@ -97,9 +138,11 @@ FileInfo HostFiles::Query(const std::string& path) {
     if (::stat(HostPath(path).c_str(), &st) != 0) return info;
     info.kind = S_ISDIR(st.st_mode) ? PathKind::Directory : PathKind::File;
     info.size = static_cast<std::uint64_t>(st.st_size);
-    info.writeTime = static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 1000000000u +
-                     static_cast<std::uint64_t>(st.st_mtim.tv_nsec);
+    info.writeTime = Nanoseconds(st.st_mtim);
     info.readOnly = (st.st_mode & S_IWUSR) == 0;
+    struct timespec now;
+    info.recentlyWritten = S_ISREG(st.st_mode) && ::clock_gettime(CLOCK_REALTIME, &now) == 0 &&
+                           WithinClockStep(info.writeTime, Nanoseconds(now));
     return info;
 }
 
@@ -132,11 +175,14 @@ bool HostFiles::ReplaceAtomically(const std::string& path, const std::string& by
     // A read-only file stays as it is, as on Windows, even for root.
     if (exists && (!S_ISREG(st.st_mode) || (st.st_mode & S_IWUSR) == 0)) return false;
 
-    const std::string temp = TempSibling(host);
-    Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (swept_.insert(host).second) ClearStaleTemporaries(host);
+    std::string temp;
+    Fd fd(CreateTemporary(host, temp));
     if (!fd) return false;
+    ::flock(fd.get(), LOCK_EX | LOCK_NB);  // marks it as being written; see RemoveIfStale
     bool ok = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
-    if (ok && exists) ok = ::fchmod(fd.get(), st.st_mode & 07777) == 0;
+    // Some file systems (FAT through FUSE) keep no mode; the content matters more.
+    if (ok && exists) ::fchmod(fd.get(), st.st_mode & 07777);
     ok = fd.Close() && ok;
     if (ok) ok = ::rename(temp.c_str(), host.c_str()) == 0;
     if (!ok) {
@@ -145,6 +191,16 @@ bool HostFiles::ReplaceAtomically(const std::string& path, const std::string& by
     }
     SyncFolderOf(host);
     return true;
+}
+
+// A leftover of a killed writer may bear our next name: take the next free one.
+int HostFiles::CreateTemporary(const std::string& host, std::string& temp) {
+    for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+        temp = TempSiblingName(host, static_cast<unsigned long>(::getpid()), ++tempCounter_);
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
 }
 
 bool HostFiles::CreateEmpty(const std::string& path) {

@@ -2,6 +2,7 @@
 // File services of the headless backend: real files on the host, reached through
 // Windows paths whose drive letters are mapped onto host folders.
 #include <map>
+#include <set>
 #include <string>
 
 #include "platform/files.h"
@@ -22,7 +23,12 @@ class HostFiles : public Files {
     bool Delete(const std::string& path) override;
 
   private:
+    // An open descriptor for a new temporary beside `host`, named in `temp`; -1 on failure.
+    int CreateTemporary(const std::string& host, std::string& temp);
+
     std::map<char, std::string> drives_;
+    std::set<std::string> swept_;  // files whose stale temporaries are cleared already
+    unsigned tempCounter_ = 0;
 };
 
 }  // namespace platform

@@ -5,6 +5,8 @@
 #include <new>
 #include <utility>
 
+#include "platform/file_rules.h"
+
 namespace platform {
 namespace {
 
@@ -41,10 +43,25 @@ bool WriteAll(HANDLE h, const std::string& bytes) {
     return true;
 }
 
-std::string TempSibling(const std::string& path) {
-    static unsigned counter = 0;
-    return path + ".~" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter) +
-           ".tmp";
+std::uint64_t Nanoseconds(const FILETIME& t) {
+    return ((static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime) * 100u;
+}
+
+// A writer keeps its temporary open without sharing until it is complete, so a
+// deletion that succeeds takes only what a killed writer left.
+void ClearStaleTemporaries(const std::string& path) {
+    const std::string::size_type cut = path.find_last_of("\\/:");
+    const std::string folder = cut == std::string::npos ? "" : path.substr(0, cut + 1);
+    const std::string name = path.substr(folder.size());
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA((path + ".~*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            IsTempSiblingOf(found.cFileName, name, true))
+            ::DeleteFileA((folder + found.cFileName).c_str());
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
 }
 
 }  // namespace
@@ -56,9 +73,12 @@ FileInfo Win32Files::Query(const std::string& path) {
     info.kind =
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Directory : PathKind::File;
     info.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    info.writeTime = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                     data.ftLastWriteTime.dwLowDateTime;
+    info.writeTime = Nanoseconds(data.ftLastWriteTime);
     info.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    info.recentlyWritten =
+        info.kind == PathKind::File && WithinClockStep(info.writeTime, Nanoseconds(now));
     return info;
 }
 
@@ -92,9 +112,9 @@ bool Win32Files::ReplaceAtomically(const std::string& path, const std::string& b
     if (exists && (old.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
         return false;
 
-    const std::string temp = TempSibling(path);
-    FileHandle file(::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (swept_.insert(path).second) ClearStaleTemporaries(path);
+    std::string temp;
+    FileHandle file(CreateTemporary(path, temp));
     if (!file) return false;
     bool ok = WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get());
     ok = file.Close() && ok;
@@ -107,6 +127,20 @@ bool Win32Files::ReplaceAtomically(const std::string& path, const std::string& b
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     if (!ok) ::DeleteFileA(temp.c_str());
     return ok;
+}
+
+// A leftover of a killed writer may bear our next name: take the next free one.
+void* Win32Files::CreateTemporary(const std::string& path, std::string& temp) {
+    for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+        temp = TempSiblingName(path, ::GetCurrentProcessId(), ++tempCounter_);
+        HANDLE h = ::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+        const DWORD error = ::GetLastError();
+        if (h != INVALID_HANDLE_VALUE ||
+            (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))
+            return h;
+    }
+    return INVALID_HANDLE_VALUE;
 }
 
 bool Win32Files::CreateEmpty(const std::string& path) {

@@ -81,7 +81,6 @@ inline std::vector<IniCase> IniCases() {
         Write("KeyIntoEmptySection", "[A]\r\n[B]\r\n", "A", "x", "1", "[A]\r\nx=1\r\n[B]\r\n"),
         Write("FirstOfDuplicateSections", "[A]\r\nx=1\r\n[A]\r\nw=7\r\n", "A", "w", "2",
               "[A]\r\nx=1\r\nw=2\r\n[A]\r\nw=7\r\n"),
-        Write("TopOfFile", "[A]\r\n", "", "k", "2", "k=2\r\n[A]\r\n"),
         Write("BomKept", "\xEF\xBB\xBF[A]\r\n", "A", "x", "1", "\xEF\xBB\xBF[A]\r\nx=1\r\n"),
         Write("NoClosingBracketLine", "[A]\r\n[B\r\n", "A", "y", "2", "[A]\r\n[B\r\ny=2\r\n"),
         // The system rewrites the whole file; we keep every other line as it was.

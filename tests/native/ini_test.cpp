@@ -43,23 +43,6 @@ TEST_F(IniTest, DefaultIsWrittenBackWhenTheValueReadsEmpty) {
     EXPECT_EQ(Get(kFile), "[A]\r\nWindowStyle=Normal\r\nName=n\r\n[B]\r\nName=x\r\n");
 }
 
-TEST_F(IniTest, ParsesTheFileOnceWhileItIsUnchanged) {
-    struct CountingFiles : platform::HostFiles {
-        int reads = 0;
-        bool ReadAll(const std::string& p, std::string& b) override {
-            ++reads;
-            return HostFiles::ReadAll(p, b);
-        }
-    } counting;
-    counting.MapDrive('E', root_);
-    Put(kFile, "[A]\r\nx=1\r\n");
-    modINI ini(counting);
-    for (int i = 0; i < 1000; ++i) ASSERT_EQ(ini.ReadIni("A", "x", "", kPath), "1");
-    EXPECT_TRUE(ini.WriteIni("A", "y", "2", kPath));
-    EXPECT_EQ(ini.ReadIni("A", "y", "", kPath), "2");
-    EXPECT_EQ(counting.reads, 1);
-}
-
 TEST_F(IniTest, SeesChangesMadeBehindItsBack) {
     modINI ini(files_);
     Put(kFile, "[A]\r\nx=1\r\n");

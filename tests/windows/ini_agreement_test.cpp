@@ -112,5 +112,28 @@ TEST(Win32FilesTest, ReplacesAtomicallyExceptReadOnlyFiles) {
     ::DeleteFileA(path.c_str());
 }
 
+// Leftovers of killed writers go at the next write; one a live writer holds open stays,
+// and its name, though it is ours, is no obstacle.
+TEST(Win32FilesTest, ClearsStaleTemporariesAndSkipsTakenNames) {
+    const std::string file = Folder() + "\\f.dat";
+    const std::string ours = file + ".~" + std::to_string(::GetCurrentProcessId()) + "-";
+    const std::string kept[] = {ours + "1.tmp", Folder() + "\\g.dat.~1-1.tmp", file + ".~x-1.tmp"};
+    for (const std::string& path : {file, ours + "2.tmp", Folder() + "\\F.DAT.~77-3.tmp"})
+        Lay(path, "leftover");
+    for (const std::string& path : kept) Lay(path, "leftover");
+    HANDLE held = ::CreateFileA(kept[0].c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+    EXPECT_TRUE(platform::Win32Files().ReplaceAtomically(file, "new"));
+    EXPECT_EQ(Bytes(file), "new");
+    EXPECT_EQ(Bytes(ours + "2.tmp"), kNoFile);
+    EXPECT_EQ(Bytes(Folder() + "\\F.DAT.~77-3.tmp"), kNoFile);
+    ::CloseHandle(held);
+    for (const std::string& path : kept) EXPECT_EQ(Bytes(path), "leftover") << path;
+    for (const std::string& path : kept) ::DeleteFileA(path.c_str());
+    ::DeleteFileA(file.c_str());
+}
+
 }  // namespace
 }  // namespace quopa::testing
