@@ -1,4 +1,5 @@
 #include "store/ini.h"
+#include "platform/text.h"
 
 #include <algorithm>
 #include <exception>
@@ -39,7 +40,7 @@ std::string_view UpToNul(const std::string& s) {
 }
 
 std::string LowerName(const std::string& name) {
-    return AsciiLower(TrimIniBlanks(UpToNul(name)));
+    return platform::AsciiLower(TrimIniBlanks(UpToNul(name)));
 }
 
 bool HasLineBreak(std::string_view s) {

@@ -1,4 +1,5 @@
 #include "store/ini_document.h"
+#include "platform/text.h"
 
 #include <cstring>
 #include <utility>
@@ -10,14 +11,6 @@ std::string_view TrimIniBlanks(std::string_view s) {
     while (b < e && IsIniBlank(s[b])) ++b;
     while (e > b && IsIniBlank(s[e - 1])) --e;
     return s.substr(b, e - b);
-}
-
-std::string AsciiLower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
 }
 
 IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) {
@@ -60,7 +53,8 @@ void IniDocument::Parse() {
                 std::uint32_t nb = b + 1, ne = close - 1;
                 while (nb < ne && IsIniBlank(data[nb])) ++nb;
                 while (ne > nb && IsIniBlank(data[ne - 1])) --ne;
-                auto [it, fresh] = sections_.try_emplace(AsciiLower({data + nb, ne - nb}));
+                auto [it, fresh] =
+                    sections_.try_emplace(platform::AsciiLower({data + nb, ne - nb}));
                 // Only the first section of a name counts; the lines of a repeat are ignored.
                 current = fresh ? &it->second : nullptr;
                 if (current) {
@@ -86,7 +80,7 @@ void IniDocument::Parse() {
             entry.valueBegin = vb;
             entry.valueEnd = e;
         }
-        current->keys.try_emplace(AsciiLower({data + b, entry.keyEnd - b}), entry);
+        current->keys.try_emplace(platform::AsciiLower({data + b, entry.keyEnd - b}), entry);
     }
 }
 
@@ -118,10 +112,10 @@ std::string_view IniDocument::LineBreakBefore(std::uint32_t at) const {
 
 std::string IniDocument::WithValue(std::string_view section, std::string_view key,
                                    std::string_view value) const {
-    auto found = sections_.find(AsciiLower(section));
+    auto found = sections_.find(platform::AsciiLower(section));
     if (found != sections_.end()) {
         const Section& s = found->second;
-        auto entry = s.keys.find(AsciiLower(key));
+        auto entry = s.keys.find(platform::AsciiLower(key));
         std::string line;
         if (entry != s.keys.end()) {
             // The stored spelling of the key stays; the line loses its indentation, as

@@ -14,7 +14,6 @@ inline bool IsIniBlank(char c) {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\x1a';
 }
 std::string_view TrimIniBlanks(std::string_view s);
-std::string AsciiLower(std::string_view s);
 
 class IniDocument {
   public:

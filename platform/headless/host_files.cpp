@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <ctime>
 #include <new>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "platform/file_rules.h"
+#include "platform/text.h"
 
 namespace platform {
 namespace {
@@ -106,14 +106,12 @@ void SyncFolderOf(const std::string& hostPath) {
 
 void HostFiles::MapDrive(char letter, std::string hostFolder) {
     while (hostFolder.size() > 1 && hostFolder.back() == '/') hostFolder.pop_back();
-    drives_[static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))] =
-        std::move(hostFolder);
+    drives_[AsciiUpper(letter)] = std::move(hostFolder);
 }
 
 std::string HostFiles::HostPath(const std::string& path) const {
     if (path.size() >= 2 && path[1] == ':') {
-        auto drive =
-            drives_.find(static_cast<char>(std::toupper(static_cast<unsigned char>(path[0]))));
+        auto drive = drives_.find(AsciiUpper(path[0]));
         if (drive != drives_.end()) {
             std::string out = drive->second;
             for (std::size_t i = 2; i < path.size(); ++i) {

@@ -30,6 +30,9 @@ class Owned {
         if (handle_) Free(handle_);
         handle_ = handle;
     }
+    // For owners that must see the system's answer (a file's close reports a failed
+    // delayed write); true when there was nothing to close.
+    bool Close() { return !handle_ || Free(std::exchange(handle_, nullptr)) != FALSE; }
 
   private:
     H handle_ = nullptr;

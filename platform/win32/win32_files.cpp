@@ -6,29 +6,16 @@
 #include <utility>
 
 #include "platform/file_rules.h"
+#include "platform/win32/handles.h"
 
 namespace platform {
 namespace {
 
-class FileHandle {
-  public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    FileHandle(FileHandle&& other) noexcept : h_(std::exchange(other.h_, INVALID_HANDLE_VALUE)) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    FileHandle& operator=(FileHandle&&) = delete;
-    ~FileHandle() { Close(); }
-
-    HANDLE get() const { return h_; }
-    explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
-    bool Close() {
-        if (h_ == INVALID_HANDLE_VALUE) return true;
-        return ::CloseHandle(std::exchange(h_, INVALID_HANDLE_VALUE)) != FALSE;
-    }
-
-  private:
-    HANDLE h_;
-};
+// Files fail as INVALID_HANDLE_VALUE, every other kernel object as null: one owner for
+// both, given null for a failure.
+win32::KernelHandle Opened(HANDLE h) {
+    return win32::KernelHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+}
 
 bool WriteAll(HANDLE h, const std::string& bytes) {
     const char* p = bytes.data();
@@ -83,9 +70,9 @@ FileInfo Win32Files::Query(const std::string& path) {
 }
 
 bool Win32Files::ReadAll(const std::string& path, std::string& bytes) {
-    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    win32::KernelHandle file = Opened(::CreateFileA(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     LARGE_INTEGER size;
     if (!file || !::GetFileSizeEx(file.get(), &size)) return false;
     try {
@@ -114,7 +101,7 @@ bool Win32Files::ReplaceAtomically(const std::string& path, const std::string& b
 
     if (swept_.insert(path).second) ClearStaleTemporaries(path);
     std::string temp;
-    FileHandle file(CreateTemporary(path, temp));
+    win32::KernelHandle file = Opened(CreateTemporary(path, temp));
     if (!file) return false;
     bool ok = WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get());
     ok = file.Close() && ok;
@@ -144,8 +131,8 @@ void* Win32Files::CreateTemporary(const std::string& path, std::string& temp) {
 }
 
 bool Win32Files::CreateEmpty(const std::string& path) {
-    FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    win32::KernelHandle file = Opened(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     return file && file.Close();
 }
 
