@@ -24,6 +24,16 @@ class OptionsTest : public DialogTest {
         return *dlg_;
     }
     std::string Avatar() const { return Get("quopa_ava.bmp"); }
+    // Applies a 3 x 2 picture as the avatar and reads back the file made of it.
+    platform::Image ApplyPicture() {
+        Put("wide.bmp", Rgb24Sample().Bytes());
+        frmOptions& d = Open();
+        d.txtAvatarPath.UserTyped("E:\\wide.bmp");
+        d.cmdApply.Click();
+        platform::Image saved;
+        EXPECT_TRUE(platform::DecodeBmp(Avatar(), saved));
+        return saved;
+    }
 
     std::unique_ptr<frmOptions> dlg_;
     int applied_ = 0;
@@ -122,12 +132,7 @@ TEST_F(OptionsTest, CancelAndEscKeepOnlyWhatApplyWrote) {
 }
 
 TEST_F(OptionsTest, AChosenPictureBecomesASquareBmpOfThePictureBoxInside) {
-    Put("wide.bmp", Rgb24Sample().Bytes());
-    frmOptions& d = Open();
-    d.txtAvatarPath.UserTyped("E:\\wide.bmp");
-    d.cmdApply.Click();
-    platform::Image saved;
-    ASSERT_TRUE(platform::DecodeBmp(Avatar(), saved));
+    const platform::Image saved = ApplyPicture();
     EXPECT_EQ(saved.width, 37);
     EXPECT_EQ(saved.height, 37);
     EXPECT_EQ(saved.At(0, 0), 0xFF0000u);
@@ -140,13 +145,7 @@ TEST_F(OptionsTest, AChosenPictureBecomesASquareBmpOfThePictureBoxInside) {
 
 TEST_F(OptionsTest, TheSquareFollowsTheScreensPixelSize) {
     desktop_.screen.dpiX = desktop_.screen.dpiY = 192;
-    Put("wide.bmp", Rgb24Sample().Bytes());
-    frmOptions& d = Open();
-    d.txtAvatarPath.UserTyped("E:\\wide.bmp");
-    d.cmdApply.Click();
-    platform::Image saved;
-    ASSERT_TRUE(platform::DecodeBmp(Avatar(), saved));
-    EXPECT_EQ(saved.width, 78);
+    EXPECT_EQ(ApplyPicture().width, 78);
 }
 
 TEST_F(OptionsTest, WhatIsNoPictureIsToldAndLeavesTheOldAvatar) {
