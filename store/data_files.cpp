@@ -11,7 +11,8 @@ std::string SettingsFile(const std::string& programFolder) {
 }
 
 std::string AvatarFile(const std::string& programFolder) {
-    return programFolder + "\\quopa_ava.bmp";
+    const bool endsInSeparator = !programFolder.empty() && programFolder.back() == '\\';
+    return programFolder + (endsInSeparator ? "" : "\\") + "quopa_ava.bmp";
 }
 
 }  // namespace quopa

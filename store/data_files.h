@@ -5,9 +5,10 @@
 namespace quopa {
 
 // programFolder has no trailing separator except at a drive root ("E:\"), where the
-// result holds a doubled one; the file services accept both.
+// data files' names hold a doubled one; the file services accept both.
 std::string AppsFile(const std::string& programFolder);
 std::string SettingsFile(const std::string& programFolder);
+// The avatar is written by name, so its name has one separator at a drive root as well.
 std::string AvatarFile(const std::string& programFolder);
 
 }  // namespace quopa

@@ -6,21 +6,30 @@ namespace ui {
 
 void CheckBox::Create(Container& parent, const ControlArgs& args) {
     Init(args.text, args.bounds, args.enabled, args.visible);
-    auto peer = parent.GetBackend().CreateCheckBox(*this, parent, args);
-    if (peer) peer->SetChecked(value_ != 0);
-    peer_ = std::move(peer);
+    peer_ = parent.GetBackend().CreateCheckBox(*this, parent, args);
+    ShowValue();
 }
 
 void CheckBox::SetValue(int value) {
-    const int ticked = value != 0 ? 1 : 0;
-    if (ticked == value_) return;
-    value_ = ticked;
-    if (peer_) static_cast<CheckPeer*>(peer_.get())->SetChecked(ticked != 0);
+    const int shown = value == 0 || value == 2 ? value : 1;
+    if (shown == value_) return;
+    value_ = shown;
+    ShowValue();
     if (onClick) onClick();
 }
 
+void CheckBox::ShowValue() {
+    auto* peer = static_cast<CheckPeer*>(peer_.get());
+    if (!peer) return;
+    if (value_ == 2) {
+        peer->SetGrayed();
+    } else {
+        peer->SetChecked(value_ != 0);
+    }
+}
+
 void CheckBox::UserClicked() {
-    if (Enabled()) SetValue(1 - value_);
+    if (Enabled()) SetValue(value_ == 0 ? 1 : 0);
 }
 
 }  // namespace ui

@@ -34,6 +34,11 @@ class Win32CheckBoxPeer : public Win32CheckablePeer<CheckBox> {
         : Win32CheckablePeer(box) {
         window_.Create(backend, parent, "Button", BS_AUTOCHECKBOX | WS_TABSTOP, 0, args, *this);
     }
+    // Only a three-state button shows the grey tick; it stays one from then on.
+    void SetGrayed() override {
+        window_.Send(BM_SETSTYLE, BS_AUTO3STATE, TRUE);
+        window_.Send(BM_SETCHECK, BST_INDETERMINATE);
+    }
 };
 
 }  // namespace ui::win32

@@ -1,0 +1,17 @@
+#pragma once
+// The avatar: any picture the system reads, squeezed into the sidebar's square and kept
+// beside the program as a BMP file.
+#include <string>
+
+#include "platform/services.h"
+
+namespace quopa {
+
+// The picture box's inside edge in pixels: 615 twips less its 3-D border (two pixels a side).
+int AvatarPixels(int dpi);
+
+// Loads `source`, stretches it onto the square and replaces `target`. False, leaving
+// `target` as it was, when the source is no picture or the file cannot be written.
+bool SaveAvatar(platform::Services& sys, const std::string& source, const std::string& target);
+
+}  // namespace quopa

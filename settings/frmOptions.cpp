@@ -1,0 +1,167 @@
+#include "settings/frmOptions.h"
+
+#include "settings/avatar.h"
+#include "settings/language.h"
+#include "store/data_files.h"
+
+namespace quopa {
+
+namespace {
+
+constexpr char kUserInfo[] = "UserInfo";
+
+}  // namespace
+
+frmOptions::frmOptions(AppContext& ctx, std::function<void()> onApplied)
+    : form(ctx.backend),
+      ctx_(ctx),
+      onApplied_(std::move(onApplied)),
+      settingsFile_(SettingsFile(ctx.programFolder)) {}
+
+frmOptions::~frmOptions() {
+    *alive_ = false;
+}
+
+void frmOptions::Create() {
+    form.Create({.caption = "Options",
+                 .clientWidth = 6255,
+                 .clientHeight = 5715,
+                 .minButton = false,
+                 .className = "QuopaOptions"});
+    CreateControls();
+    WireEvents();
+    Form_Load();
+}
+
+void frmOptions::CreateControls() {
+    // Creation order is the tab order: the buttons first, so Apply has the focus.
+    cmdApply.Create(form, {.text = "&Apply", .bounds = {4800, 5280, 1335, 375}});
+    cmdCancel.Create(form,
+                     {.text = "&Cancel", .bounds = {3360, 5280, 1335, 375}, .isCancel = true});
+    cmdOK.Create(form, {.text = "&OK", .bounds = {1920, 5280, 1335, 375}});
+    txtUserName.Create(form, {.bounds = {1920, 840, 4215, 375}, .maxLength = 20});
+    txtAddress.Create(form, {.bounds = {1920, 1320, 4215, 375}, .maxLength = 30});
+    txtCity.Create(form, {.bounds = {1920, 1800, 4215, 375}, .maxLength = 30});
+    txtPhone.Create(form, {.bounds = {1920, 2280, 4215, 375}, .maxLength = 25});
+    txtEmail.Create(form, {.bounds = {1920, 2760, 4215, 375}, .maxLength = 30});
+    txtAvatarPath.Create(form, {.bounds = {1920, 3240, 3615, 375}});
+    cmdSelectAvatar.Create(form, {.text = "...", .bounds = {5640, 3240, 495, 375}});
+    cmbLanguage.Create(form, {.bounds = {1920, 4440, 4215, 315}});
+    chkPortableApps.Create(form, {.text = "Load PortableApps applications",
+                                  .bounds = {240, 3960, 3975, 255},
+                                  .enabled = false});
+    CreateLabels();
+}
+
+void frmOptions::CreateLabels() {
+    Label1.Create(form, {.text = "You can use this form to modify Quopa to suit your needs",
+                         .bounds = {120, 120, 6015, 255}});
+    Line2.Create(form, {.bounds = {120, 480, 6000, 30}});
+    Label4.Create(form,
+                  {.text = "This info will be shown in the sidebar. You can leave these empty.",
+                   .bounds = {120, 600, 5775, 255}});
+    Label2.Create(form, {.text = "User name:", .bounds = {120, 960, 1095, 255}});
+    Label3.Create(form, {.text = "Address:", .bounds = {120, 1440, 1215, 255}});
+    Label5.Create(form, {.text = "City:", .bounds = {120, 1920, 1335, 255}});
+    Label6.Create(form, {.text = "Phone:", .bounds = {120, 2400, 1335, 255}});
+    Label7.Create(form, {.text = "E-mail:", .bounds = {120, 2880, 1575, 255}});
+    Label8.Create(form, {.text = "User avatar:", .bounds = {120, 3360, 1575, 255}});
+    Line1.Create(form, {.bounds = {120, 3720, 6000, 30}});
+    Label9.Create(form, {.text = "Language:", .bounds = {120, 4440, 1215, 255}});
+}
+
+void frmOptions::WireEvents() {
+    for (ui::TextBox* box :
+         {&txtUserName, &txtAddress, &txtCity, &txtPhone, &txtEmail, &txtAvatarPath}) {
+        box->onChange = [this] { txtField_Change(); };
+    }
+    cmdSelectAvatar.onClick = [this] { cmdSelectAvatar_Click(); };
+    cmdApply.onClick = [this] { cmdApply_Click(); };
+    cmdOK.onClick = [this] { cmdOK_Click(); };
+    cmdCancel.onClick = [this] { cmdCancel_Click(); };
+}
+
+void frmOptions::ShowModal(ui::Form& owner) {
+    ctx_.backend.Post([this, alive = std::weak_ptr<bool>(alive_)] {
+        if (auto still = alive.lock(); still && *still && form.Loaded()) cmdApply.SetFocus();
+    });
+    form.ShowModal(owner);
+}
+
+void frmOptions::Form_Load() {
+    loadsettings();
+    dlgOpenAvatar = {.owner = form.Handle(),
+                     .title = "Select an image",
+                     .filter = "Pictures (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg",
+                     .filterIndex = 1,
+                     .flags = platform::kOfnHideReadOnly | platform::kOfnFileMustExist |
+                              platform::kOfnExplorer | platform::kOfnLongNames,
+                     .initialFolder = ctx_.programFolder};
+}
+
+void frmOptions::loadsettings() {
+    cmbLanguage.AddItem("English");
+    cmbLanguage.AddItem("Dutch");
+    auto read = [this](const char* key) {
+        return ctx_.ini.ReadIni(kUserInfo, key, "", settingsFile_);
+    };
+    txtUserName.SetText(read("UserName"));
+    txtAddress.SetText(read("UserAddress"));
+    txtCity.SetText(read("UserCity"));
+    txtPhone.SetText(read("UserPhone"));
+    txtEmail.SetText(read("UserEmail"));
+    cmbLanguage.SetText(StoredLanguage(ctx_.ini, settingsFile_));
+    if (cmbLanguage.ListIndex() < 0) cmbLanguage.SetListIndex(0);
+}
+
+void frmOptions::txtField_Change() {
+    cmdApply.SetEnabled(true);
+}
+
+void frmOptions::cmdSelectAvatar_Click() {
+    const platform::FileDialogResult picked = ctx_.sys.fileDialog.Open(dlgOpenAvatar);
+    switch (picked.outcome) {
+        case platform::FileDialogOutcome::Cancelled:
+            return;
+        case platform::FileDialogOutcome::Failed:
+            ctx_.sys.desktop.MsgBox(
+                form.Handle(),
+                "Error " + std::to_string(picked.error) + " selecting file.\r\n" + picked.errorText,
+                kAppTitle, platform::kMbOk);
+            return;
+        case platform::FileDialogOutcome::Chosen:
+            txtAvatarPath.SetText(picked.fileName);
+            cmdApply.SetEnabled(true);
+            return;
+    }
+}
+
+void frmOptions::cmdApply_Click() {
+    cmdApply.SetEnabled(false);
+    auto write = [this](const char* section, const char* key, const std::string& value) {
+        ctx_.ini.WriteIni(section, key, value, settingsFile_);
+    };
+    write(kUserInfo, "UserName", txtUserName.Text());
+    write(kUserInfo, "UserAddress", txtAddress.Text());
+    write(kUserInfo, "UserCity", txtCity.Text());
+    write(kUserInfo, "UserPhone", txtPhone.Text());
+    write(kUserInfo, "UserEmail", txtEmail.Text());
+    write(kLanguageSection, kLanguageKey, cmbLanguage.Text());
+    const std::string source = txtAvatarPath.Text();
+    if (!SaveAvatar(ctx_.sys, source, AvatarFile(ctx_.programFolder)) && !source.empty()) {
+        ctx_.sys.desktop.MsgBox(form.Handle(), "You have selected an invalid picture!", kAppTitle,
+                                platform::kMbIconExclamation | platform::kMbOk);
+    }
+    if (onApplied_) onApplied_();
+}
+
+void frmOptions::cmdOK_Click() {
+    cmdApply_Click();  // even when Apply is disabled: OK always saves
+    form.Unload();
+}
+
+void frmOptions::cmdCancel_Click() {
+    form.Unload();
+}
+
+}  // namespace quopa
