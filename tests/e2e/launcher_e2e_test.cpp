@@ -216,6 +216,9 @@ TEST_F(LauncherE2E, DocksAboveTheTaskbarAt200PerCent) {
     Launcher launcher;
     HWND main = StartMain(launcher);
     ASSERT_NE(main, nullptr);
+    // The window shows before it is placed; the tree is built last.
+    HWND tree = FindChild(main, WC_TREEVIEWA);
+    for (int i = 0; i < 50 && ReadTree(tree, launcher.Pid()).empty(); ++i) Sleep(100);
     RECT r = {};
     GetWindowRect(main, &r);
     EXPECT_GT(r.right - r.left, 2 * 7740 / 15 - 20) << "the window did not grow with the dpi";
