@@ -3,6 +3,8 @@
 // top-level windows, and the tree view's items read across the process boundary.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
