@@ -38,7 +38,7 @@ void frmMain::Create() {
 }
 
 void frmMain::CreateControls() {
-    TreeView1.Create(form, {.control = {.bounds = {120, 240, 3615, 4935}}});
+    TreeView1.Create(form, {.control = {.bounds = {120, 240, 3615, 4935}}, .labelEdit = true});
     txtSearch.Create(
         form, {.text = "Search...", .bounds = {120, 5280, 3615, 375}, .foreColor = kGreyText});
     cmdRun.Create(form, {.text = "&Run", .bounds = {4080, 4680, 3255, 495}, .enabled = false});
@@ -46,8 +46,16 @@ void frmMain::CreateControls() {
                      {.text = "&Delete", .bounds = {4080, 5280, 1575, 375}, .enabled = false});
     cmdEdit.Create(form, {.text = "&Edit", .bounds = {5760, 5280, 1575, 375}, .enabled = false});
     CreateSidebar();
-    Frame2.Create(form, {.text = "Application", .bounds = {3840, 2400, 3735, 2055}});
+    CreatePanel();
     ilIcons.Create(form);
+}
+
+void frmMain::CreatePanel() {
+    Frame2.Create(form, {.text = "Application", .bounds = {3840, 2400, 3735, 2055}});
+    Image2.Create(Frame2, {.bounds = {120, 300, 480, 480}});
+    lblAppTitle.Create(Frame2,
+                       {.bounds = {720, 300, 2895, 480}, .font = {.bold = true, .points = 12}});
+    lblAppDescription.Create(Frame2, {.bounds = {120, 900, 3495, 1035}});
 }
 
 void frmMain::CreateSidebar() {
@@ -73,32 +81,20 @@ void frmMain::CreateSidebar() {
     Timer1.Create(form, {.interval = 8000, .enabled = true});
 }
 
-void frmMain::CreateMenus() {
-    mnuFile = &menuBar.Add({"&File"});
-    mnuExit = &mnuFile->Add({"&Exit", cmd::kExit});
-    form.SetMenuBar(&menuBar);
-
-    mnuPopupShow = &mPopupSys.Add({"&Show", cmd::kPopupShow});
-    mPopupSys.Add({"-"});
-    mnuPopupRun = &mPopupSys.Add({.caption = "R&un", .enabled = false});
-    mnuPopupApplication.Create(*mnuPopupRun, cmd::kPopupApplicationBase, 1, "App");
-    mPopupSys.Add({"-"});
-    mnuPopupRemove = &mPopupSys.Add({"Safely &Remove Device", cmd::kPopupRemove});
-    mnuPopUpExit = &mPopupSys.Add({"&Exit", cmd::kPopUpExit});
-    form.AddCommandSource(mPopupSys);
-}
-
 void frmMain::WireEvents() {
     form.onQueryUnload = [this](ui::QueryUnloadEvent& e) { Form_QueryUnload(e); };
     form.onResize = [this] { Form_Resize(); };
     form.onTrayNotify = [this](int m) { Form_TrayNotify(m); };
     form.onTaskbarCreated = [this] { Form_TaskbarCreated(); };
-    mnuExit->onClick = [this] { mnuExit_Click(); };
-    mnuPopupShow->onClick = [this] { mnuPopupShow_Click(); };
-    mnuPopupApplication.onClick = [this](int index) { mnuPopupApplication_Click(index); };
-    mnuPopupRemove->onClick = [this] { mnuPopupRemove_Click(); };
-    mnuPopUpExit->onClick = [this] { mnuPopUpExit_Click(); };
     Timer1.onTimer = [this] { Timer1_Timer(); };
+    txtSearch.onChange = [this] { txtSearch_Change(); };
+    txtSearch.onGotFocus = [this] { txtSearch_GotFocus(); };
+    txtSearch.onLostFocus = [this] { txtSearch_LostFocus(); };
+    cmdRun.onClick = [this] { cmdRun_Click(); };
+    cmdEdit.onClick = [this] { cmdEdit_Click(); };
+    cmdDelete.onClick = [this] { cmdDelete_Click(); };
+    WireTree();
+    WireMenus();
 }
 
 void frmMain::Form_Load() {
@@ -149,34 +145,6 @@ void frmMain::ApplyLanguage() {
 
 void frmMain::IntList() {
     loader_->IntList();
-}
-
-void frmMain::mnuExit_Click() {
-    EndProgram();
-}
-void frmMain::mnuPopUpExit_Click() {
-    EndProgram();
-}
-
-void frmMain::EndProgram() {
-    sys_.tray.Remove();
-    state_.TrayIconData.added = false;
-    sys_.process.End();
-}
-
-void frmMain::mnuPopupRemove_Click() {
-    int answer = sys_.desktop.MsgBox(form.Handle(), "This action will quit Quopa, continue?",
-                                     kAppTitle, platform::kMbIconInformation | platform::kMbYesNo);
-    if (answer != platform::kIdYes) return;
-    constexpr int kShowMinimized = 2;
-    if (!sys_.shell.StartProcess("rundll32 shell32.dll,Control_RunDLL hotplug.dll",
-                                 kShowMinimized)) {
-        // Ending now would leave the user with neither the tool nor the launcher.
-        sys_.desktop.MsgBox(form.Handle(), "The device removal tool could not be started.",
-                            kAppTitle, platform::kMbIconCritical | platform::kMbOk);
-        return;
-    }
-    EndProgram();
 }
 
 }  // namespace quopa

@@ -19,18 +19,56 @@ class frmMain {
     // Creates the window with its designed controls, then runs Form_Load.
     void Create();
 
-    // Events.
+    // Events: the window and its tray icon.
     void Form_Load();
     void Form_QueryUnload(ui::QueryUnloadEvent& e);
     void Form_Resize();
     void Form_TrayNotify(int mouseMessage);
     void Form_TaskbarCreated();
+    void Timer1_Timer();
+    // The tree.
+    void TreeView1_Click();
+    void TreeView1_DblClick();
+    void TreeView1_KeyDown(int keyCode);
+    void TreeView1_MouseUp(const ui::TreeMouseEvent& e);
+    void TreeView1_AfterLabelEdit(ui::LabelEditEvent& e);
+    // The search box.
+    void txtSearch_Change();
+    void txtSearch_GotFocus();
+    void txtSearch_LostFocus();
+    // The buttons and the item context menu.
+    void cmdRun_Click();
+    void cmdEdit_Click();
+    void cmdDelete_Click();
+    void mnuFileRun_Click() { cmdRun_Click(); }
+    void mnuFileEdit_Click() { cmdEdit_Click(); }
+    void mnuFileDelete_Click() { cmdDelete_Click(); }
+    // The category context menu.
+    void mnuCatAddNew_Click();
+    void mnuCatDelete_Click();
+    // The menu bar.
+    void mnuNew_Click();
+    void mnuNewCategory_Click();
+    void mnuRemove_Click();
+    void mnuOptions_Click();
     void mnuExit_Click();
+    void mnuUpdate_Click();
+    void mnuSupport_Click();
+    void mnuQuopa_Click();
+    // The tray menu.
     void mnuPopupShow_Click();
     void mnuPopupApplication_Click(int index);
     void mnuPopupRemove_Click();
     void mnuPopUpExit_Click();
-    void Timer1_Timer();
+
+    // The other windows, opened from here. A modeless wizard (from a category's menu) stays
+    // open while the main window goes on; opening it again brings it forward.
+    void OpenAddItem(const std::string& category, bool modeless);
+    void OpenEditItem(const std::string& key);
+    void OpenNewCategory();
+    void OpenOptions();
+    void OpenUpdate();
+    void OpenAbout();
 
     // Routines.
     void AddDriveToCaption();
@@ -42,6 +80,8 @@ class frmMain {
     void ShowDiskInfo();
     void IntList();
     void EndProgram();
+    // Asks, starts the device-removal tool and ends; stays when the tool will not start.
+    void SafelyRemoveDevice();
 
     const std::string& ProgramFolder() const { return programFolder_; }
     const std::string& AppsFile() const { return appsFile_; }
@@ -55,7 +95,8 @@ class frmMain {
     ui::TextBox txtSearch;
     ui::Button cmdRun, cmdDelete, cmdEdit;
     ui::Frame Frame1, frmDiskInfo, Frame2;
-    ui::PictureBox picAvatar;
+    ui::PictureBox picAvatar, Image2;
+    ui::Label lblAppTitle, lblAppDescription;
     ui::Label lblUserDevice, lblAddress, lblCity, lblPhone, lblEmail;
     ui::Label Label6, Label5;
     ui::ProgressBar ProgressBar1;
@@ -63,19 +104,39 @@ class frmMain {
     ui::ImageList ilIcons;
     ui::MenuItem menuBar;
     ui::MenuItem* mnuFile = nullptr;
-    ui::MenuItem* mnuExit = nullptr;
-    ui::MenuItem mPopupSys{{"TooltipPopup"}};
+    ui::MenuItem *mnuNew = nullptr, *mnuNewCategory = nullptr, *mnuRemove = nullptr;
+    ui::MenuItem *mnuOptions = nullptr, *mnuExit = nullptr;
+    ui::MenuItem* mnuHelp = nullptr;
+    ui::MenuItem *mnuUpdate = nullptr, *mnuSupport = nullptr, *mnuQuopa = nullptr;
+    ui::MenuItem mnuFileRightClick{{.caption = "File", .visible = false}};
+    ui::MenuItem *mnuFileRun = nullptr, *mnuFileEdit = nullptr, *mnuFileDelete = nullptr;
+    ui::MenuItem mPopupSys{{.caption = "TooltipPopup", .visible = false}};
     ui::MenuItem* mnuPopupShow = nullptr;
     ui::MenuItem* mnuPopupRun = nullptr;
     ui::MenuArray mnuPopupApplication;
     ui::MenuItem* mnuPopupRemove = nullptr;
     ui::MenuItem* mnuPopUpExit = nullptr;
+    ui::MenuItem mnuCatRightClick{{.caption = "Category", .visible = false}};
+    ui::MenuItem *mnuCatAddNew = nullptr, *mnuCatDelete = nullptr;
 
   private:
     void CreateControls();
     void CreateSidebar();
+    void CreatePanel();
     void CreateMenus();
+    void CreatePopupMenus();
     void WireEvents();
+    void WireMenus();
+    void WireTree();
+
+    // The selected node when it is an item, else null.
+    ui::TreeNode* SelectedItemNode() const;
+    void DeleteItem(const std::string& key);
+    void DeleteCategory(const std::string& key);
+    void RenameCategory(ui::LabelEditEvent& e);
+    // False after telling the user that the apps file refused the change.
+    bool Written(bool ok);
+    void ShowPlaceholder(const std::string& caption);
 
     AppContext& ctx_;
     ui::Backend& backend_;
@@ -84,8 +145,9 @@ class frmMain {
     ProgramState& state_;
     std::string programFolder_, appsFile_, settingsFile_;
     Launcher launcher_;
-    std::unique_ptr<TreeLoader> loader_;  // made with the menus it fills
-    bool trayRegistered_ = false;         // the start-up got as far as the tray icon
+    std::unique_ptr<TreeLoader> loader_;       // made with the menus it fills
+    bool trayRegistered_ = false;              // the start-up got as far as the tray icon
+    std::unique_ptr<ui::Form> addItemWindow_;  // the modeless wizard while it is open
 };
 
 }  // namespace quopa

@@ -70,4 +70,9 @@ int ImageList::IndexOf(const std::string& key) const {
     return it == keys_.end() ? -1 : it->second;
 }
 
+platform::Picture ImageList::PictureOf(const std::string& key) const {
+    const int index = IndexOf(key);
+    return index >= 0 && peer_ ? peer_->Copy(index) : platform::Picture();
+}
+
 }  // namespace ui

@@ -17,6 +17,8 @@ class ImageListPeer {
     virtual int Add(const platform::Picture& picture) = 0;
     // Copies the picture over the one at `index`; false when it cannot be stored.
     virtual bool Replace(int index, const platform::Picture& picture) = 0;
+    // A copy of the picture at `index`, for showing it elsewhere; empty when unknown.
+    virtual platform::Picture Copy(int /*index*/) const { return {}; }
 };
 
 // Pictures by key. Several keys may share one picture: icons depend on the file type
@@ -36,7 +38,8 @@ class ImageList {
     // Drops the key. Other pictures keep their indexes; a picture left without keys is
     // reused by a later Add, so repeated filtering does not grow the list.
     bool Remove(const std::string& key);
-    int IndexOf(const std::string& key) const;  // -1 when unknown
+    int IndexOf(const std::string& key) const;                  // -1 when unknown
+    platform::Picture PictureOf(const std::string& key) const;  // a copy; empty when unknown
     int PictureCount() const { return static_cast<int>(users_.size() - free_.size()); }
     std::size_t KeyCount() const { return keys_.size(); }
     ImageListPeer* Peer() const { return peer_.get(); }

@@ -154,6 +154,7 @@ bool TreeView::UserEditedLabel(TreeNode& node, const std::string& text) {
     // The handler may have removed the node, and even added another under its key.
     TreeNode* still = Find(edited);
     if (!still) return false;
+    if (!event.newKey.empty() && !SetNodeKey(*still, event.newKey)) return false;
     SetNodeText(*still, text);
     return true;
 }

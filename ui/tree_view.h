@@ -67,6 +67,7 @@ struct LabelEditEvent {
     TreeNode* node = nullptr;
     std::string newText;
     bool cancel = false;  // out: refuse the edit, the old text stays
+    std::string newKey;   // out: the key the node takes with the new text; empty keeps it
 };
 
 struct TreeViewArgs {

@@ -184,6 +184,7 @@ void Walk(HANDLE process, HWND tree, HTREEITEM item, const std::string& parent,
         RemoteNode node;
         node.text = ItemText(process, tree, item, &node.image);
         node.parentText = parent;
+        node.item = item;
         out.push_back(node);
         auto child = reinterpret_cast<HTREEITEM>(
             SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
@@ -202,6 +203,24 @@ std::vector<RemoteNode> ReadTree(HWND tree, DWORD pid) {
     Walk(process, tree, root, "", nodes);
     CloseHandle(process);
     return nodes;
+}
+
+bool ItemRect(HWND tree, DWORD pid, HTREEITEM item, RECT& rect) {
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return false;
+    bool ok = false;
+    {
+        RemoteBuffer remote(process, sizeof(RECT));
+        // The message takes the item in the rectangle it fills.
+        ok =
+            remote.address() &&
+            WriteProcessMemory(process, remote.address(), &item, sizeof(item), nullptr) &&
+            SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(remote.address())) &&
+            ReadProcessMemory(process, remote.address(), &rect, sizeof(rect), nullptr);
+    }
+    CloseHandle(process);
+    return ok;
 }
 
 }  // namespace e2e

@@ -3,6 +3,8 @@
 // top-level windows, and the tree view's items read across the process boundary.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -42,9 +44,12 @@ struct RemoteNode {
     std::string text;
     std::string parentText;  // empty at top level
     int image = -1;
+    HTREEITEM item = nullptr;
 };
 
 // Every node of a tree view in another process, in display order.
 std::vector<RemoteNode> ReadTree(HWND tree, DWORD pid);
+// Where the item's text is drawn, in the tree's client coordinates.
+bool ItemRect(HWND tree, DWORD pid, HTREEITEM item, RECT& rect);
 
 }  // namespace e2e

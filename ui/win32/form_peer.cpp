@@ -206,9 +206,32 @@ void Win32FormPeer::OnSize(WPARAM kind) {
     if (state != form_.State()) form_.SystemChangedState(state);
 }
 
+namespace {
+// The clipboard and undo keys belong to the edit box that has the focus, as everywhere in
+// Windows, even where a menu entry uses one of them as its shortcut.
+bool EditBoxKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || (GetKeyState(VK_CONTROL) & 0x8000) == 0) return false;
+    if (GetKeyState(VK_MENU) & 0x8000) return false;
+    switch (msg.wParam) {
+        case 'C':
+        case 'X':
+        case 'V':
+        case 'Z':
+        case 'A':
+        case VK_INSERT:
+            break;
+        default:
+            return false;
+    }
+    char name[8] = {};
+    return GetClassNameA(msg.hwnd, name, sizeof(name)) > 0 && lstrcmpiA(name, "Edit") == 0;
+}
+}  // namespace
+
 bool Win32FormPeer::PreTranslate(MSG& msg) {
     if (!hwnd_) return false;
-    if (shortcuts_ && TranslateAcceleratorA(hwnd_, shortcuts_.get(), &msg)) return true;
+    if (shortcuts_ && !EditBoxKey(msg) && TranslateAcceleratorA(hwnd_, shortcuts_.get(), &msg))
+        return true;
     return IsDialogMessageA(hwnd_, &msg) != FALSE;
 }
 

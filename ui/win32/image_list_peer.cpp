@@ -61,4 +61,13 @@ int Win32ImageListPeer::Put(int index, const platform::Picture& picture) {
     return ImageList_Replace(list_.get(), index, bitmap, nullptr) ? index : -1;
 }
 
+platform::Picture Win32ImageListPeer::Copy(int index) const {
+    HICON icon = list_ ? ImageList_GetIcon(list_.get(), index, ILD_NORMAL) : nullptr;
+    if (!icon) return {};
+    return platform::Picture(platform::Picture::Kind::Icon, reinterpret_cast<std::uintptr_t>(icon),
+                             [](platform::Picture::Kind, std::uintptr_t handle) {
+                                 DestroyIcon(reinterpret_cast<HICON>(handle));
+                             });
+}
+
 }  // namespace ui::win32

@@ -13,6 +13,7 @@ class Win32ImageListPeer : public ImageListPeer {
     void Clear() override;
     int Add(const platform::Picture& picture) override;
     bool Replace(int index, const platform::Picture& picture) override;
+    platform::Picture Copy(int index) const override;
     HIMAGELIST get() const { return list_.get(); }
 
   private:

@@ -1,0 +1,38 @@
+// The commands of the category context menu.
+#include "app/frmMain.h"
+#include "app/node_kind.h"
+
+namespace quopa {
+
+void frmMain::mnuCatAddNew_Click() {
+    ui::TreeNode* node = TreeView1.SelectedItem();
+    if (!node || IsItemNode(*node)) return;
+    OpenAddItem(IsMainCategoryName(node->Text()) ? "" : node->Text(), true);
+}
+
+void frmMain::mnuCatDelete_Click() {
+    ui::TreeNode* node = TreeView1.SelectedItem();
+    if (!node || IsItemNode(*node)) return;
+    DeleteCategory(node->Key());
+}
+
+void frmMain::DeleteCategory(const std::string& key) {
+    ui::TreeNode* node = TreeView1.Find(key);
+    const std::string name = node->Text();
+    const std::string section = node->Tag();
+    const ui::NodeRef ref = node->Ref();
+    node = nullptr;  // the boxes let the window's commands run
+    int answer = sys_.desktop.MsgBox(form.Handle(),
+                                     "Are you sure you want to delete the " + name + " category?",
+                                     kAppTitle, platform::kMbIconQuestion | platform::kMbYesNo);
+    if (answer != platform::kIdYes) return;
+    if (IsMainCategoryName(name)) {
+        sys_.desktop.MsgBox(form.Handle(), "You can't delete the main category!", kAppTitle,
+                            platform::kMbIconExclamation | platform::kMbOk);
+        return;
+    }
+    if (!Written(ini_.WriteIni(section, "Name", "Deleted", appsFile_))) return;
+    if (TreeView1.Find(ref)) TreeView1.Remove(ref.key);
+}
+
+}  // namespace quopa

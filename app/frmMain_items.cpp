@@ -1,0 +1,41 @@
+// The commands on the selected item: run, edit, delete.
+#include "app/frmMain.h"
+
+namespace quopa {
+
+void frmMain::cmdRun_Click() {
+    if (ui::TreeNode* node = SelectedItemNode()) launcher_.RunApp(node->Key());
+}
+
+void frmMain::cmdEdit_Click() {
+    if (ui::TreeNode* node = SelectedItemNode()) OpenEditItem(node->Key());
+}
+
+void frmMain::cmdDelete_Click() {
+    ui::TreeNode* node = SelectedItemNode();
+    if (!node) return;
+    DeleteItem(node->Key());
+}
+
+void frmMain::DeleteItem(const std::string& key) {
+    const ui::TreeNode* node = TreeView1.Find(key);
+    const std::string question = "Are you sure you want to delete " + node->Text() + "?";
+    node = nullptr;  // the question lets the window's commands run
+    int answer = sys_.desktop.MsgBox(form.Handle(), question, kAppTitle,
+                                     platform::kMbIconQuestion | platform::kMbYesNo);
+    if (answer != platform::kIdYes) return;
+    if (!Written(ini_.WriteIni(key, "Name", "", appsFile_))) return;
+    TreeView1.Remove(key);
+}
+
+bool frmMain::Written(bool ok) {
+    if (!ok) {
+        sys_.desktop.MsgBox(form.Handle(),
+                            "The change could not be saved to " + appsFile_ +
+                                ". The drive may be write-protected or no longer attached.",
+                            kAppTitle, platform::kMbIconCritical | platform::kMbOk);
+    }
+    return ok;
+}
+
+}  // namespace quopa

@@ -1,0 +1,116 @@
+// What the user does with the tree: click, double-click, the Delete key, the right button
+// and in-place renames.
+#include "app/frmMain.h"
+#include "app/node_kind.h"
+
+namespace quopa {
+
+namespace {
+constexpr int kDeleteKey = 46;
+}
+
+void frmMain::WireTree() {
+    TreeView1.onNodeClick = [this](ui::TreeNode&) { TreeView1_Click(); };
+    TreeView1.onDblClick = [this] { TreeView1_DblClick(); };
+    TreeView1.onKeyDown = [this](int keyCode) { TreeView1_KeyDown(keyCode); };
+    TreeView1.onMouseUp = [this](const ui::TreeMouseEvent& e) { TreeView1_MouseUp(e); };
+    TreeView1.onAfterLabelEdit = [this](ui::LabelEditEvent& e) { TreeView1_AfterLabelEdit(e); };
+}
+
+ui::TreeNode* frmMain::SelectedItemNode() const {
+    ui::TreeNode* node = TreeView1.SelectedItem();
+    return node && IsItemNode(*node) ? node : nullptr;
+}
+
+void frmMain::TreeView1_Click() {
+    ui::TreeNode* node = TreeView1.SelectedItem();
+    if (!node) return;
+    if (!IsItemNode(*node)) {
+        // Edit and Delete stay as they were: they act on items only.
+        cmdRun.SetEnabled(false);
+        return;
+    }
+    cmdRun.SetEnabled(true);
+    cmdEdit.SetEnabled(true);
+    cmdDelete.SetEnabled(true);
+    Image2.SetPicture(ilIcons.PictureOf(node->Image()));
+    lblAppTitle.SetText(node->Text());
+    lblAppDescription.SetText(ini_.ReadIni(node->Key(), "Description", "", appsFile_));
+}
+
+void frmMain::TreeView1_DblClick() {
+    if (SelectedItemNode()) cmdRun_Click();
+}
+
+void frmMain::TreeView1_KeyDown(int keyCode) {
+    if (keyCode != kDeleteKey) return;
+    ui::TreeNode* node = TreeView1.SelectedItem();
+    if (!node) return;
+    if (IsItemNode(*node)) {
+        cmdDelete_Click();
+    } else {
+        mnuCatDelete_Click();
+    }
+}
+
+void frmMain::TreeView1_MouseUp(const ui::TreeMouseEvent& e) {
+    if (e.button != ui::MouseButton::Right) return;
+    ui::TreeNode* under = TreeView1.NodeAt(e.x, e.y);
+    if (under && under != TreeView1.SelectedItem()) TreeView1.Select(under);
+    ui::TreeNode* node = TreeView1.SelectedItem();
+    if (!node) return;
+    const bool item = IsItemNode(*node);
+    TreeView1_Click();
+    form.PopupMenu(item ? mnuFileRightClick : mnuCatRightClick);
+}
+
+void frmMain::TreeView1_AfterLabelEdit(ui::LabelEditEvent& e) {
+    const ui::TreeNode& node = *e.node;
+    if (IsItemNode(node)) {
+        // An empty "Name" is the deletion mark: a rename must not delete without asking.
+        if (e.newText.empty() || !Written(ini_.WriteIni(node.Key(), "Name", e.newText, appsFile_)))
+            e.cancel = true;
+        return;
+    }
+    if (node.Tag() == "Category0") {
+        e.cancel = true;
+        sys_.desktop.MsgBox(form.Handle(), "You cant change the name of the main category!",
+                            kAppTitle, platform::kMbIconExclamation | platform::kMbOk);
+        return;
+    }
+    RenameCategory(e);
+}
+
+// Items name their category, so they move along; the node takes the new name as its key,
+// which is what the next rename and the wizard's category list read.
+void frmMain::RenameCategory(ui::LabelEditEvent& e) {
+    const std::string oldName = e.node->Key();
+    const std::string section = e.node->Tag();
+    const std::string& newName = e.newText;
+    if (newName.empty()) {
+        // The loader stops at the first category without a name: the later ones would go.
+        e.cancel = true;
+        return;
+    }
+    if (newName != oldName && (newName == "Quopa" || TreeView1.Find(newName))) {
+        // Two categories of one name would share their items from then on.
+        e.cancel = true;
+        sys_.desktop.MsgBox(form.Handle(), "That category name is not unique!", kAppTitle,
+                            platform::kMbIconExclamation | platform::kMbOk);
+        return;
+    }
+    if (!Written(ini_.WriteIni(section, "Name", newName, appsFile_))) {
+        e.cancel = true;
+        return;
+    }
+    bool allMoved = true;
+    for (int n = 0; n <= state_.NextItemIndex; ++n) {
+        const std::string item = "Application" + std::to_string(n);
+        if (ini_.ReadIni(item, "Category", "", appsFile_) != oldName) continue;
+        allMoved = ini_.WriteIni(item, "Category", newName, appsFile_) && allMoved;
+    }
+    Written(allMoved);
+    e.newKey = newName;
+}
+
+}  // namespace quopa

@@ -1,0 +1,14 @@
+#pragma once
+// What a node of the main window's tree stands for. Categories may be named anything, so
+// only what items alone have tells an item: no Tag, and a key "application" + digits.
+#include <string>
+
+#include "ui/tree_view.h"
+
+namespace quopa {
+
+bool IsItemNode(const ui::TreeNode& node);
+// The main category, and a user category named like it, which nobody may delete.
+bool IsMainCategoryName(const std::string& text);
+
+}  // namespace quopa
