@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "app/command_ids.h"
+#include "settings/language.h"
 #include "store/data_files.h"
 
 namespace quopa {
@@ -140,7 +141,8 @@ void frmMain::AddDriveToCaption() {
 }
 
 void frmMain::ApplyLanguage() {
-    // The interface is English until the options dialog offers another language.
+    // From the stored language every time, so a switch back to English shows at once.
+    Frame2.SetText(ApplicationCaption(StoredLanguage(ini_, settingsFile_)));
 }
 
 void frmMain::IntList() {

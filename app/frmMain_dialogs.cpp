@@ -1,6 +1,9 @@
 // Where the main window opens the other windows. Each opener stays this small: the
 // dialogs themselves decide what they show and store.
 #include "app/frmMain.h"
+#include "info/frmAbout.h"
+#include "info/frmUpdate.h"
+#include "settings/frmOptions.h"
 
 namespace quopa {
 
@@ -34,15 +37,24 @@ void frmMain::OpenNewCategory() {
 }
 
 void frmMain::OpenOptions() {
-    ShowPlaceholder("Options");
+    frmOptions dialog(ctx_, [this] {
+        ApplyLanguage();
+        loadsettings();
+    });
+    dialog.Create();
+    dialog.ShowModal(form);
 }
 
 void frmMain::OpenUpdate() {
-    ShowPlaceholder("Check for updates");
+    frmUpdate dialog(ctx_);
+    dialog.Create();
+    dialog.ShowModal(form);
 }
 
 void frmMain::OpenAbout() {
-    ShowPlaceholder("About Quopa");
+    frmAbout dialog(ctx_);
+    dialog.Create();
+    dialog.ShowModal(form);
 }
 
 void frmMain::ShowPlaceholder(const std::string& caption) {

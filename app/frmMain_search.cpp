@@ -1,7 +1,7 @@
 // The search box: a filter that only narrows while typing; the whole tree comes back when
 // the box is left empty.
 #include "app/frmMain.h"
-#include "store/ini_document.h"
+#include "platform/text.h"
 
 namespace quopa {
 
@@ -12,12 +12,12 @@ constexpr ui::Color kTypingText = ui::Color::System(ui::SystemColor::ButtonText)
 }  // namespace
 
 void frmMain::txtSearch_Change() {
-    const std::string wanted = AsciiLower(txtSearch.Text());
+    const std::string wanted = platform::AsciiLower(txtSearch.Text());
     TreeView1.BeginUpdate();
     for (int n = 0; n < state_.NextItemIndex; ++n) {
         const std::string key = "application" + std::to_string(n);
         const ui::TreeNode* node = TreeView1.Find(key);
-        if (!node || AsciiLower(node->Text()).find(wanted) != std::string::npos) continue;
+        if (!node || platform::AsciiLower(node->Text()).find(wanted) != std::string::npos) continue;
         TreeView1.Remove(key);
         ilIcons.Remove("Application" + std::to_string(n));
     }

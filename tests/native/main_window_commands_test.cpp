@@ -224,8 +224,9 @@ TEST_F(CommandsTest, MenuBarHoldsFileAndHelpWithTheirShortcutsAndDialogs) {
     EXPECT_EQ(w_->mnuNewCategory->Shortcut(), "Ctrl+C");
     for (ui::MenuItem* entry : {w_->mnuNewCategory, w_->mnuOptions, w_->mnuUpdate, w_->mnuQuopa})
         entry->Click();
-    EXPECT_EQ(backend_.modalForms, (std::vector<std::string>{"Add New Category", "Options",
-                                                             "Check for updates", "About Quopa"}));
+    EXPECT_EQ(backend_.modalForms,
+              (std::vector<std::string>{"Add New Category", "Options", "Quopa Update Checker",
+                                        "About Quopa Application Launcher"}));
 }
 
 TEST_F(CommandsTest, SupportOpensTheForumThroughTheShell) {

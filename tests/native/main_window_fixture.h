@@ -30,6 +30,10 @@ class MainWindowTest : public TempDriveTest {
     platform::HeadlessDesktop& desktop_ = services_.desktop;
     platform::HeadlessProcess& process_ = services_.process;
     platform::HeadlessTray& tray_ = services_.tray;
+    platform::HeadlessFileDialog& fileDialog_ = services_.fileDialog;
+    platform::HeadlessPictures& pictures_ = services_.pictures;
+    platform::HeadlessRegistry& registry_ = services_.registry;
+    platform::HeadlessHttp& http_ = services_.http;
     platform::Services& sys_ = services_.sys;
     modINI ini_{files_};
     ProgramState state_;
