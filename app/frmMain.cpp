@@ -85,7 +85,7 @@ void frmMain::CreateSidebar() {
 void frmMain::WireEvents() {
     form.onQueryUnload = [this](ui::QueryUnloadEvent& e) { Form_QueryUnload(e); };
     form.onResize = [this] { Form_Resize(); };
-    form.onTrayNotify = [this](int m) { Form_TrayNotify(m); };
+    form.onTrayNotify = [this](ui::TrayMouse m) { Form_TrayNotify(m); };
     form.onTaskbarCreated = [this] { Form_TaskbarCreated(); };
     Timer1.onTimer = [this] { Timer1_Timer(); };
     txtSearch.onChange = [this] { txtSearch_Change(); };

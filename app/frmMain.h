@@ -23,7 +23,7 @@ class frmMain {
     void Form_Load();
     void Form_QueryUnload(ui::QueryUnloadEvent& e);
     void Form_Resize();
-    void Form_TrayNotify(int mouseMessage);
+    void Form_TrayNotify(ui::TrayMouse mouse);
     void Form_TaskbarCreated();
     void Timer1_Timer();
     // The tree.

@@ -7,19 +7,12 @@
 
 namespace quopa {
 
-namespace {
-// Mouse messages the tray icon reports.
-constexpr int kLButtonUp = 0x0202;
-constexpr int kLButtonDblClk = 0x0203;
-constexpr int kRButtonUp = 0x0205;
-}  // namespace
-
-void frmMain::Form_TrayNotify(int mouseMessage) {
-    if (mouseMessage == kLButtonUp || mouseMessage == kLButtonDblClk) {
+void frmMain::Form_TrayNotify(ui::TrayMouse mouse) {
+    if (mouse == ui::TrayMouse::LeftUp || mouse == ui::TrayMouse::LeftDoubleClick) {
         form.SetWindowState(ui::WindowState::Normal);
         sys_.desktop.SetForeground(form.Handle());
         form.Show();
-    } else if (mouseMessage == kRButtonUp) {
+    } else if (mouse == ui::TrayMouse::RightUp) {
         // Without this the menu would not close when the user clicks elsewhere.
         sys_.desktop.SetForeground(form.Handle());
         form.PopupMenu(mPopupSys);

@@ -26,6 +26,9 @@ class FormPeer : public ControlPeer {
     virtual void Destroy() = 0;
 };
 
+// What the user did with the mouse on the form's notification-area icon.
+enum class TrayMouse { Other, LeftUp, LeftDoubleClick, RightUp };
+
 struct QueryUnloadEvent {
     bool cancel = false;  // out: keep the window
 };
@@ -87,7 +90,7 @@ class Form : public Container {
     std::function<void(QueryUnloadEvent&)> onQueryUnload;
     std::function<void()> onUnload;
     std::function<void()> onResize;
-    std::function<void(int mouseMessage)> onTrayNotify;
+    std::function<void(TrayMouse)> onTrayNotify;
     // The shell's taskbar was made anew (the shell restarted): tray icons are gone.
     std::function<void()> onTaskbarCreated;
 
@@ -97,8 +100,8 @@ class Form : public Container {
     bool PressEnter();
     bool PressEscape();
     void SystemChangedState(WindowState state);
-    void RaiseTrayNotify(int mouseMessage) {
-        if (onTrayNotify) onTrayNotify(mouseMessage);
+    void RaiseTrayNotify(TrayMouse mouse) {
+        if (onTrayNotify) onTrayNotify(mouse);
     }
     void RaiseTaskbarCreated() {
         if (onTaskbarCreated) onTaskbarCreated();

@@ -100,20 +100,20 @@ TEST_F(MainWindowTest, ExitFromEitherMenuRemovesTheTrayIconAndEnds) {
 
 TEST_F(MainWindowTest, TrayClicksBringTheWindowBackAndRightClickOpensTheMenu) {
     frmMain& w = Start();
-    for (int message : {0x0202, 0x0203}) {
+    for (ui::TrayMouse mouse : {ui::TrayMouse::LeftUp, ui::TrayMouse::LeftDoubleClick}) {
         w.form.RequestClose();
         ASSERT_FALSE(w.form.Visible());
         desktop_.foregroundCalls.clear();
-        w.form.RaiseTrayNotify(message);
-        EXPECT_TRUE(w.form.Visible()) << message;
+        w.form.RaiseTrayNotify(mouse);
+        EXPECT_TRUE(w.form.Visible());
         EXPECT_EQ(w.form.State(), ui::WindowState::Normal);
         EXPECT_EQ(desktop_.foregroundCalls.size(), 1u);
     }
-    w.form.RaiseTrayNotify(0x0205);
+    w.form.RaiseTrayNotify(ui::TrayMouse::RightUp);
     EXPECT_EQ(w.form.LastPopup(), &w.mPopupSys);
 
     w.form.RequestClose();
-    w.form.RaiseTrayNotify(0x0200);  // a plain move means nothing
+    w.form.RaiseTrayNotify(ui::TrayMouse::Other);  // a plain move means nothing
     EXPECT_FALSE(w.form.Visible());
 }
 

@@ -360,15 +360,17 @@ TEST_F(UiPeers, TextBoxReportsEachChangeOnceAndFocusButNotDuringTeardownAndPaint
 }
 
 TEST_F(UiPeers, TrayMessagesArriveAsTheirOwnMessageAndCloseNeedsConsent) {
-    std::vector<int> seen;
-    form.onTrayNotify = [&](int message) { seen.push_back(message); };
+    std::vector<ui::TrayMouse> seen;
+    form.onTrayNotify = [&](ui::TrayMouse mouse) { seen.push_back(mouse); };
     SendMessageA(Window(), ui::kTrayCallbackMessage, 1, WM_LBUTTONUP);
     SendMessageA(Window(), ui::kTrayCallbackMessage, 1, MAKELPARAM(WM_RBUTTONUP, 1));
     SendMessageA(Window(), WM_MOUSEMOVE, 0, MAKELPARAM(514, 0));  // never a tray click
     PostMessageA(Window(), ui::kTrayCallbackMessage, 1, WM_LBUTTONDBLCLK);
     PostQuitMessage(3);
     backend.DoEvents();
-    EXPECT_EQ((std::vector<int>{WM_LBUTTONUP, WM_RBUTTONUP, WM_LBUTTONDBLCLK}), seen);
+    EXPECT_EQ((std::vector<ui::TrayMouse>{ui::TrayMouse::LeftUp, ui::TrayMouse::RightUp,
+                                          ui::TrayMouse::LeftDoubleClick}),
+              seen);
     MSG quit;
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // left for Run
 

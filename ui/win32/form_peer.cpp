@@ -38,6 +38,20 @@ int ShowCommand(WindowState state) {
     }
 }
 
+// The shell reports the icon's mouse messages by their numbers.
+TrayMouse TrayMouseOf(UINT message) {
+    switch (message) {
+        case WM_LBUTTONUP:
+            return TrayMouse::LeftUp;
+        case WM_LBUTTONDBLCLK:
+            return TrayMouse::LeftDoubleClick;
+        case WM_RBUTTONUP:
+            return TrayMouse::RightUp;
+        default:
+            return TrayMouse::Other;
+    }
+}
+
 // Destroys a form's window with its controls' events held back.
 void DestroyForm(Win32Backend& backend, HWND hwnd) {
     backend.BeginTeardown();
@@ -310,7 +324,7 @@ LRESULT Win32FormPeer::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 0;
         case kTrayCallbackMessage:
-            form_.RaiseTrayNotify(static_cast<int>(LOWORD(lp)));
+            form_.RaiseTrayNotify(TrayMouseOf(LOWORD(lp)));
             return 0;
         case WM_INITMENUPOPUP:
             menus_.Refresh(reinterpret_cast<HMENU>(wp));
