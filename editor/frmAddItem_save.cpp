@@ -7,7 +7,7 @@
 
 #include "editor/drive_paths.h"
 #include "editor/frmAddItem.h"
-#include "editor/numbers.h"
+#include "editor/messages.h"
 #include "store/ini_document.h"
 
 namespace quopa {
@@ -56,9 +56,7 @@ void frmAddItem::cmdFinish_Click() {
         }
     }
     if (!WriteItem()) {
-        Tell("The item could not be saved to " + appsFile_ +
-                 ".\r\nThe drive may be write-protected or no longer there.",
-             platform::kMbIconCritical | platform::kMbOk);
+        Tell(CouldNotSave("item", appsFile_), platform::kMbIconCritical | platform::kMbOk);
         return;
     }
     if (rebuild_) rebuild_();

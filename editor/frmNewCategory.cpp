@@ -1,6 +1,6 @@
 #include "editor/frmNewCategory.h"
 
-#include "editor/numbers.h"
+#include "editor/messages.h"
 #include "store/data_files.h"
 #include "store/ini_document.h"
 
@@ -56,9 +56,7 @@ void frmNewCategory::cmdFinish_Click() {
         return;
     }
     if (!ctx_.ini.WriteIni("Category" + std::to_string(n), "Name", title, appsFile_)) {
-        Tell("The category could not be saved to " + appsFile_ +
-                 ".\r\nThe drive may be write-protected or no longer there.",
-             platform::kMbIconCritical | platform::kMbOk);
+        Tell(CouldNotSave("category", appsFile_), platform::kMbIconCritical | platform::kMbOk);
         return;
     }
     AddedNumber = n;

@@ -1,7 +1,7 @@
 // The new-category dialog: its refusals, where it stores a category, and who hears of it.
 #include <sys/stat.h>
 
-#include "editor/numbers.h"
+#include "editor/messages.h"
 #include "tests/native/editor_fixture.h"
 
 namespace quopa::testing {
