@@ -1,5 +1,8 @@
 #include "editor/frmAddItem.h"
 
+#include <initializer_list>
+#include <utility>
+
 #include "editor/drive_paths.h"
 #include "editor/frmNewCategory.h"
 #include "store/data_files.h"

@@ -1,4 +1,5 @@
 // Saving the wizard's item, and filling the wizard from a stored one.
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <optional>

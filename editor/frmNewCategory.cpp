@@ -1,5 +1,7 @@
 #include "editor/frmNewCategory.h"
 
+#include <utility>
+
 #include "editor/messages.h"
 #include "store/data_files.h"
 #include "store/ini_document.h"
