@@ -1,0 +1,30 @@
+#include "editor/drive_paths.h"
+
+#include "store/ini_document.h"
+
+namespace quopa {
+
+std::string DriveOfFolder(const std::string& folder) {
+    if (folder.rfind("\\\\", 0) == 0) {
+        const std::size_t server = folder.find('\\', 2);
+        if (server == std::string::npos) return folder;
+        return folder.substr(0, folder.find('\\', server + 1));
+    }
+    return folder.substr(0, folder.find('\\'));
+}
+
+bool OnDrive(const std::string& path, const std::string& drive) {
+    if (drive.empty()) return true;
+    if (path.size() < drive.size()) return false;
+    if (AsciiLower(path.substr(0, drive.size())) != AsciiLower(drive)) return false;
+    // "\\server\share" must not claim "\\server\share2".
+    return path.size() == drive.size() || path[drive.size()] == '\\' || path[drive.size()] == '/' ||
+           drive.back() == '\\';
+}
+
+std::string ToDrivePath(const std::string& path, const std::string& drive) {
+    if (drive.empty() || !OnDrive(path, drive)) return path;
+    return "%drive%" + path.substr(drive.size());
+}
+
+}  // namespace quopa

@@ -1,0 +1,79 @@
+#include "editor/frmNewCategory.h"
+
+#include <utility>
+
+#include "editor/messages.h"
+#include "store/data_files.h"
+#include "store/ini_document.h"
+
+namespace quopa {
+
+frmNewCategory::frmNewCategory(AppContext& ctx, ui::TreeView& tree, std::function<void()> rebuild)
+    : form(ctx.backend),
+      ctx_(ctx),
+      tree_(tree),
+      rebuild_(std::move(rebuild)),
+      appsFile_(AppsFile(ctx.programFolder)) {}
+
+void frmNewCategory::Create() {
+    form.Create(
+        {.caption = "Add Category", .clientWidth = 5175, .clientHeight = 2055, .dialog = true});
+    Label1.Create(form, {.text = "Please provide the following info to create a new category:",
+                         .bounds = {120, 120, 4455, 255}});
+    Line1.Create(form, {.bounds = {120, 600, 4920, 0}});
+    Label2.Create(form, {.text = "Title:", .bounds = {120, 960, 855, 255}});
+    txtCategoryTitle.Create(form, {.bounds = {1320, 840, 3735, 375}});
+    cmdCancel.Create(form, {.text = "&Cancel", .bounds = {120, 1560, 1455, 375}, .isCancel = true});
+    cmdFinish.Create(form,
+                     {.text = "&Finish", .bounds = {3600, 1560, 1455, 375}, .isDefault = true});
+    cmdCancel.onClick = [this] { cmdCancel_Click(); };
+    cmdFinish.onClick = [this] { cmdFinish_Click(); };
+}
+
+// Keys are looked up regardless of letter case: "games" beside "Games" would look like one
+// category twice. "Deleted" is taken too, since a category of that name never shows.
+std::string frmNewCategory::TakenKey(const std::string& title) const {
+    const std::string wanted = AsciiLower(title);
+    for (const ui::TreeNode* node : tree_.Nodes())
+        if (AsciiLower(node->Key()) == wanted) return node->Key();
+    return title == "Deleted" ? title : std::string();
+}
+
+void frmNewCategory::cmdFinish_Click() {
+    const std::string title = txtCategoryTitle.Text();
+    if (title.empty()) {
+        Tell("You did not enter a title!", platform::kMbIconCritical | platform::kMbOk);
+        return;
+    }
+    if (const std::string taken = TakenKey(title); !taken.empty()) {
+        if (ui::TreeNode* node = tree_.Find(taken); node && node->Parent())
+            tree_.Expand(*node->Parent());
+        Tell("That category name is not unique!", platform::kMbIconExclamation | platform::kMbOk);
+        return;
+    }
+    ctx_.backend.DoEvents();
+    const std::int16_t n = ctx_.state.NextCategoryIndex;
+    if (!IsFreeNumber(n)) {
+        Tell(kNoCategoryNumberLeft, platform::kMbIconCritical | platform::kMbOk);
+        return;
+    }
+    if (!ctx_.ini.WriteIni("Category" + std::to_string(n), "Name", title, appsFile_)) {
+        Tell(CouldNotSave("category", appsFile_), platform::kMbIconCritical | platform::kMbOk);
+        return;
+    }
+    AddedNumber = n;
+    if (rebuild_) rebuild_();
+    if (onCategoryAdded) onCategoryAdded();
+    ctx_.backend.DoEvents();
+    form.Unload();
+}
+
+void frmNewCategory::cmdCancel_Click() {
+    form.Unload();
+}
+
+int frmNewCategory::Tell(const std::string& text, unsigned style) {
+    return ctx_.sys.desktop.MsgBox(form.Handle(), text, kAppTitle, style);
+}
+
+}  // namespace quopa

@@ -1,0 +1,24 @@
+#pragma once
+// What the editor's dialogs tell the user when the apps file cannot take a change.
+#include <cstdint>
+#include <string>
+
+namespace quopa {
+
+// The tree looks below 10000 only: a section past that would be written and never shown.
+inline bool IsFreeNumber(std::int16_t n) {
+    return n >= 1 && n <= 9999;
+}
+
+inline constexpr char kNoItemNumberLeft[] =
+    "No more items can be added: every item number up to 9999 is in use.";
+inline constexpr char kNoCategoryNumberLeft[] =
+    "No more categories can be added: every category number up to 9999 is in use.";
+
+// A write the file refused: a read-only or pulled drive.
+inline std::string CouldNotSave(const std::string& what, const std::string& file) {
+    return "The " + what + " could not be saved to " + file +
+           ".\r\nThe drive may be write-protected or no longer there.";
+}
+
+}  // namespace quopa

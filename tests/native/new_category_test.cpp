@@ -1,0 +1,109 @@
+// The new-category dialog: its refusals, where it stores a category, and who hears of it.
+#include <sys/stat.h>
+
+#include "editor/messages.h"
+#include "tests/native/editor_fixture.h"
+
+namespace quopa::testing {
+namespace {
+
+class NewCategoryTest : public EditorTest {
+  protected:
+    std::unique_ptr<frmNewCategory> Dialog() {
+        auto d = std::make_unique<frmNewCategory>(ctx, tree, rebuild);
+        d->Create();
+        return d;
+    }
+    // Types the title and presses Finish; true when the dialog closed.
+    bool Finish(frmNewCategory& d, const std::string& title) {
+        d.txtCategoryTitle.UserTyped(title);
+        d.cmdFinish.Click();
+        return !d.form.Loaded();
+    }
+};
+
+TEST_F(NewCategoryTest, AnEmptyTitleIsRefused) {
+    Load(kSmallApps);
+    auto d = Dialog();
+    EXPECT_FALSE(Finish(*d, ""));
+    EXPECT_EQ(Texts(), Strings{"You did not enter a title!"});
+    EXPECT_EQ(desktop.messages[0].style, platform::kMbIconCritical | platform::kMbOk);
+    EXPECT_EQ(Get("quopa_apps.dat"), kSmallApps);
+}
+
+// Any node key in any letter case is taken, and so is the name that marks a deletion.
+TEST_F(NewCategoryTest, ATakenNameIsRefused) {
+    Load(kSmallApps);
+    auto d = Dialog();
+    for (const char* title : {"Quopa", "games", "GAMES", "Application2", "Deleted"}) {
+        desktop.messages.clear();
+        EXPECT_FALSE(Finish(*d, title)) << title;
+        EXPECT_EQ(Texts(), Strings{"That category name is not unique!"}) << title;
+        EXPECT_EQ(desktop.messages[0].style, platform::kMbIconExclamation | platform::kMbOk);
+    }
+    EXPECT_EQ(Get("quopa_apps.dat"), kSmallApps);
+    EXPECT_TRUE(Finish(*d, "Quopa Drive"));  // the main category's text is no key
+}
+
+TEST_F(NewCategoryTest, IsStoredUnderTheNextFreeNumberAndShownAtOnce) {
+    Load(Category(1, "Games") + Category(2, "Deleted"));
+    ASSERT_EQ(state.NextCategoryIndex, 3);
+    auto d = Dialog();
+    int told = 0;
+    d->onCategoryAdded = [&] {
+        ++told;
+        EXPECT_NE(tree.Find("Tools"), nullptr);  // after the rebuild
+    };
+    EXPECT_TRUE(Finish(*d, "Tools"));
+    EXPECT_EQ(Get("quopa_apps.dat"),
+              Category(1, "Games") + Category(2, "Deleted") + Category(3, "Tools"));
+    EXPECT_EQ(d->AddedNumber, 3);
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(state.NextCategoryIndex, 4);
+}
+
+TEST_F(NewCategoryTest, WithEveryNumberTakenNothingIsWritten) {
+    Load(kSmallApps);
+    state.NextCategoryIndex = 10000;
+    auto d = Dialog();
+    EXPECT_FALSE(Finish(*d, "Tools"));
+    EXPECT_EQ(Texts(), Strings{kNoCategoryNumberLeft});
+    EXPECT_EQ(Get("quopa_apps.dat"), kSmallApps);
+}
+
+TEST_F(NewCategoryTest, AFailedWriteIsToldAndTheDialogKeepsTheTitle) {
+    Load(kSmallApps);
+    chmod(Host("quopa_apps.dat").c_str(), 0444);
+    auto d = Dialog();
+    EXPECT_FALSE(Finish(*d, "Tools"));
+    EXPECT_EQ(Texts(), Strings{"The category could not be saved to " + appsFile +
+                               ".\r\nThe drive may be write-protected or no longer there."});
+    EXPECT_EQ(d->txtCategoryTitle.Text(), "Tools");
+    EXPECT_EQ(rebuilds, 0);
+}
+
+// From the wizard's New button: a modal dialog over the wizard; a category added while the
+// wizard is open reaches its list at once.
+TEST_F(NewCategoryTest, TheWizardsListTakesANewCategoryIn) {
+    Load(kSmallApps);
+    auto adding = Fields();
+    adding->Combo1.SetText("Games");
+    bool wizardDisabled = false;
+    backend.modalActions.push_back([&](ui::Form& f) {
+        wizardDisabled = !adding->form.Enabled();
+        EXPECT_TRUE(f.PressEscape());
+    });
+    adding->cmdNewCat.Click();
+    EXPECT_EQ(backend.modalForms, Strings{"Add Category"});
+    EXPECT_TRUE(wizardDisabled);
+    EXPECT_EQ(rebuilds, 0);
+
+    auto d = Dialog();
+    d->onCategoryAdded = [&] { adding->loadcats(); };
+    EXPECT_TRUE(Finish(*d, "Tools"));
+    EXPECT_EQ(Entries(adding->Combo1), (Strings{"Quopa", "Games", "Tools"}));
+    EXPECT_EQ(adding->Combo1.Text(), "Quopa");
+}
+
+}  // namespace
+}  // namespace quopa::testing
