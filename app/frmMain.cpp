@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "app/command_ids.h"
+#include "launch/drive_paths.h"
 #include "settings/language.h"
 #include "store/data_files.h"
 
@@ -131,11 +132,9 @@ void frmMain::Form_Resize() {
 
 void frmMain::AddDriveToCaption() {
     if (DriveCaptionDone) return;
-    const std::string& folder = programFolder_;
-    std::string::size_type sep = folder.find('\\');
-    std::string first = folder.substr(0, sep);
-    // A network path ("\\server\share") has an empty first piece: the whole path stands in.
-    state_.LauncherDrive = first.empty() ? folder : first;
+    // On a network share the share root stands for the drive, as the editor's browse
+    // step and the %drive% token take it.
+    state_.LauncherDrive = DriveOfFolder(programFolder_);
     DriveCaptionDone = true;
     form.SetText(form.Text() + " [" + state_.LauncherDrive + "]");
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/app_context.h"
+#include "editor/frmAddItem.h"
 #include "launch/launcher.h"
 #include "tree/tree_loader.h"
 
@@ -136,7 +137,7 @@ class frmMain {
     void RenameCategory(ui::LabelEditEvent& e);
     // False after telling the user that the apps file refused the change.
     bool Written(bool ok);
-    void ShowPlaceholder(const std::string& caption);
+    bool BringWizardForward();
 
     AppContext& ctx_;
     ui::Backend& backend_;
@@ -145,9 +146,9 @@ class frmMain {
     ProgramState& state_;
     std::string programFolder_, appsFile_, settingsFile_;
     Launcher launcher_;
-    std::unique_ptr<TreeLoader> loader_;       // made with the menus it fills
-    bool trayRegistered_ = false;              // the start-up got as far as the tray icon
-    std::unique_ptr<ui::Form> addItemWindow_;  // the modeless wizard while it is open
+    std::unique_ptr<TreeLoader> loader_;  // made with the menus it fills
+    bool trayRegistered_ = false;         // the start-up got as far as the tray icon
+    std::unique_ptr<frmAddItem> wizard_;  // the wizard opened without waiting, while it is up
 };
 
 }  // namespace quopa

@@ -1,39 +1,56 @@
 // Where the main window opens the other windows. Each opener stays this small: the
 // dialogs themselves decide what they show and store.
 #include "app/frmMain.h"
+#include "editor/frmAddItem.h"
+#include "editor/frmNewCategory.h"
 #include "info/frmAbout.h"
 #include "info/frmUpdate.h"
 #include "settings/frmOptions.h"
 
 namespace quopa {
 
+// One wizard at a time: while the one opened from a category's menu is up, Add New Item
+// and Edit bring it forward rather than refill it under the user's hands.
+bool frmMain::BringWizardForward() {
+    if (!wizard_ || !wizard_->form.Loaded()) return false;
+    wizard_->form.Show();
+    sys_.desktop.SetForeground(wizard_->form.Handle());
+    return true;
+}
+
 void frmMain::OpenAddItem(const std::string& category, bool modeless) {
-    (void)category;
+    if (BringWizardForward()) return;
     if (!modeless) {
-        ShowPlaceholder("Add New Item");
+        frmAddItem dialog(ctx_, TreeView1, [this] { IntList(); });
+        dialog.Create();
+        dialog.form.ShowModal(form);
         return;
     }
-    if (addItemWindow_ && addItemWindow_->Loaded()) {
-        addItemWindow_->Show();
-        sys_.desktop.SetForeground(addItemWindow_->Handle());
-        return;
-    }
-    addItemWindow_ = std::make_unique<ui::Form>(backend_);
-    addItemWindow_->Create(
-        {.caption = "Add New Item", .clientWidth = 6000, .clientHeight = 4000, .dialog = true});
+    wizard_ = std::make_unique<frmAddItem>(ctx_, TreeView1, [this] { IntList(); });
     // Destroyed later, never inside its own unload.
-    addItemWindow_->onUnload = [this] { backend_.Post([this] { addItemWindow_.reset(); }); };
-    addItemWindow_->CenterOver(form);
-    addItemWindow_->ShowOwned(form);
+    wizard_->form.onUnload = [this] { backend_.Post([this] { wizard_.reset(); }); };
+    wizard_->Create();
+    if (!category.empty()) wizard_->Combo1.SetText(category);
+    wizard_->form.ShowOwned(form);
 }
 
 void frmMain::OpenEditItem(const std::string& key) {
-    (void)key;
-    ShowPlaceholder("Edit Item");
+    if (BringWizardForward()) return;
+    const ui::TreeNode* node = TreeView1.Find(key);
+    if (!node) return;
+    const std::string text = node->Text();  // no node is held across the dialog
+    frmAddItem dialog(ctx_, TreeView1, [this] { IntList(); });
+    dialog.Create();
+    if (dialog.LoadItem(key, text)) dialog.form.ShowModal(form);
 }
 
 void frmMain::OpenNewCategory() {
-    ShowPlaceholder("Add New Category");
+    frmNewCategory dialog(ctx_, TreeView1, [this] { IntList(); });
+    dialog.onCategoryAdded = [this] {
+        if (wizard_ && wizard_->form.Loaded()) wizard_->loadcats();
+    };
+    dialog.Create();
+    dialog.form.ShowModal(form);
 }
 
 void frmMain::OpenOptions() {
@@ -54,13 +71,6 @@ void frmMain::OpenUpdate() {
 void frmMain::OpenAbout() {
     frmAbout dialog(ctx_);
     dialog.Create();
-    dialog.ShowModal(form);
-}
-
-void frmMain::ShowPlaceholder(const std::string& caption) {
-    ui::Form dialog(backend_);
-    dialog.Create({.caption = caption, .clientWidth = 4500, .clientHeight = 2000, .dialog = true});
-    dialog.CenterOver(form);
     dialog.ShowModal(form);
 }
 

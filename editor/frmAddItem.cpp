@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <utility>
 
-#include "editor/drive_paths.h"
+#include "launch/drive_paths.h"
 #include "editor/frmNewCategory.h"
 #include "store/data_files.h"
 

@@ -6,9 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "editor/drive_paths.h"
+#include "launch/drive_paths.h"
 #include "editor/frmAddItem.h"
 #include "editor/messages.h"
+#include "platform/text.h"
 #include "store/ini_document.h"
 
 namespace quopa {
@@ -95,7 +96,7 @@ bool frmAddItem::WriteItem() {
 std::string frmAddItem::DerivedStartIn() const {
     const std::string& file = chosen_.fileName;
     const std::size_t titleLength = std::min(chosen_.fileTitle.size(), file.size());
-    const std::string folder = AsciiLower(file.substr(0, file.size() - titleLength));
+    const std::string folder = platform::AsciiLower(file.substr(0, file.size() - titleLength));
     return ToDrivePath(folder, ctx_.state.LauncherDrive);
 }
 

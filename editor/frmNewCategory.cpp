@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "editor/messages.h"
+#include "platform/text.h"
 #include "store/data_files.h"
-#include "store/ini_document.h"
 
 namespace quopa {
 
@@ -33,9 +33,9 @@ void frmNewCategory::Create() {
 // Keys are looked up regardless of letter case: "games" beside "Games" would look like one
 // category twice. "Deleted" is taken too, since a category of that name never shows.
 std::string frmNewCategory::TakenKey(const std::string& title) const {
-    const std::string wanted = AsciiLower(title);
+    const std::string wanted = platform::AsciiLower(title);
     for (const ui::TreeNode* node : tree_.Nodes())
-        if (AsciiLower(node->Key()) == wanted) return node->Key();
+        if (platform::AsciiLower(node->Key()) == wanted) return node->Key();
     return title == "Deleted" ? title : std::string();
 }
 

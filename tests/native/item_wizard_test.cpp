@@ -1,5 +1,5 @@
 // The wizard's pages, its layouts per item type, its category list and the browse step.
-#include "editor/drive_paths.h"
+#include "launch/drive_paths.h"
 #include "tests/native/editor_fixture.h"
 
 namespace quopa::testing {

@@ -63,11 +63,11 @@ TEST_P(DriveCaptionTest, TakesTheFirstPieceOfTheProgramFolderOnce) {
     EXPECT_EQ(w.form.Text(), std::string("Quopa Application Launcher [") + GetParam().drive + "]");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Folders, DriveCaptionTest,
-    ::testing::Values(DriveCase{"E:\\", "E:"}, DriveCase{"E:\\Tools\\Launcher", "E:"},
-                      DriveCase{"\\\\server\\share\\q", "\\\\server\\share\\q"}),
-    [](const auto& info) { return "Folder" + std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(Folders, DriveCaptionTest,
+                         ::testing::Values(DriveCase{"E:\\", "E:"},
+                                           DriveCase{"E:\\Tools\\Launcher", "E:"},
+                                           DriveCase{"\\\\server\\share\\q", "\\\\server\\share"}),
+                         [](const auto& info) { return "Folder" + std::to_string(info.index); });
 
 TEST_F(MainWindowTest, CloseAndMinimiseHideTheWindowAndKeepTheProgram) {
     frmMain& w = Start();
@@ -147,8 +147,8 @@ TEST_P(DockingTest, DocksAboveTheTaskbarAtTheRightEdge) {
 INSTANTIATE_TEST_SUITE_P(Dpi, DockingTest, ::testing::Values(96, 120, 144, 168, 192));
 
 TEST_F(MainWindowTest, TrayTipIsTheCaptionCutToWhatTheShellHolds) {
-    // A network folder stands in for the drive whole, so the caption outgrows the tip.
-    process_.programFolder = "\\\\server\\" + std::string(60, 's');
+    // A network share's root stands in for the drive, so the caption outgrows the tip.
+    process_.programFolder = "\\\\server\\" + std::string(60, 's') + "\\Quopa";
     Start();
     EXPECT_EQ(tray_.tip.size(), 63u);
     EXPECT_EQ(tray_.tip.compare(0, 28, "Quopa Application Launcher ["), 0);

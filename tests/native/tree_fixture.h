@@ -71,6 +71,7 @@ class TreeTest : public TempDriveTest {
     platform::BasicHeadlessServices<PumpingDesktop> system{files_};
     platform::HeadlessShell& shell = system.shell;
     PumpingDesktop& desktop = system.desktop;
+    platform::HeadlessFileDialog& fileDialog = system.fileDialog;
     platform::Services& services = system.sys;
     modINI ini{files_};
     ProgramState state;

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "editor/drive_paths.h"
+#include "launch/drive_paths.h"
 #include "editor/frmAddItem.h"
 #include "platform/headless/headless_file_dialog.h"
 #include "platform/win32/win32_desktop.h"

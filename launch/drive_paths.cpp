@@ -1,6 +1,6 @@
-#include "editor/drive_paths.h"
+#include "launch/drive_paths.h"
 
-#include "store/ini_document.h"
+#include "platform/text.h"
 
 namespace quopa {
 
@@ -16,7 +16,8 @@ std::string DriveOfFolder(const std::string& folder) {
 bool OnDrive(const std::string& path, const std::string& drive) {
     if (drive.empty()) return true;
     if (path.size() < drive.size()) return false;
-    if (AsciiLower(path.substr(0, drive.size())) != AsciiLower(drive)) return false;
+    if (platform::AsciiLower(path.substr(0, drive.size())) != platform::AsciiLower(drive))
+        return false;
     // "\\server\share" must not claim "\\server\share2".
     return path.size() == drive.size() || path[drive.size()] == '\\' || path[drive.size()] == '/' ||
            drive.back() == '\\';
