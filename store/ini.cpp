@@ -114,9 +114,26 @@ bool modINI::WriteIni(const std::string& section, const std::string& key, const 
     }
 }
 
+modINI::ReadScope::ReadScope(modINI& ini, std::string file)
+    : ini_(ini),
+      previousFile_(std::exchange(ini.scopedFile_, file)),
+      previousPath_(std::exchange(ini.scopedPath_, NormalisedPath(file))),
+      previousChecked_(std::exchange(ini.scopedChecked_, false)) {}
+
+modINI::ReadScope::~ReadScope() {
+    ini_.scopedFile_ = std::move(previousFile_);
+    ini_.scopedPath_ = std::move(previousPath_);
+    ini_.scopedChecked_ = previousChecked_;
+}
+
 std::string modINI::Lookup(const std::string& section, const std::string& key,
                            const std::string& file) {
-    const Cached* entry = Fresh(file, Look::WhenChanged);
+    const bool scoped = !scopedFile_.empty() && file == scopedFile_;
+    const Cached* entry = scoped && scopedChecked_ ? Scoped() : nullptr;
+    if (!entry) {
+        entry = Fresh(file, Look::WhenChanged);
+        scopedChecked_ = scoped && entry;
+    }
     std::string_view raw;
     if (!entry || !entry->doc.Find(LowerName(section), LowerName(key), raw)) return {};
     return PresentedValue(raw);
@@ -192,6 +209,16 @@ modINI::Cached* modINI::Fresh(const std::string& file, Look look) {
     entry->generation = generation;
     entry->lastUse = ++useClock_;
     return entry;
+}
+
+// The copy the scope checked; null when it is gone (evicted or forgotten since).
+const modINI::Cached* modINI::Scoped() {
+    for (const auto& c : cache_) {
+        if (c->path != scopedPath_) continue;
+        c->lastUse = ++useClock_;
+        return c.get();
+    }
+    return nullptr;
 }
 
 void modINI::Forget(const Cached* entry) {

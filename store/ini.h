@@ -30,6 +30,22 @@ class modINI {
     bool WriteIni(const std::string& section, const std::string& key, const std::string& value,
                   const std::string& file);
 
+    // While one lives, reads of `file` come from one version of it, checked against the
+    // file at the first read only: a tree load reads tens of thousands of keys in one go,
+    // and a check costs more than the read. Our own writes still show at once.
+    class ReadScope {
+      public:
+        ReadScope(modINI& ini, std::string file);
+        ReadScope(const ReadScope&) = delete;
+        ReadScope& operator=(const ReadScope&) = delete;
+        ~ReadScope();
+
+      private:
+        modINI& ini_;
+        std::string previousFile_, previousPath_;
+        bool previousChecked_;
+    };
+
   private:
     struct Cached {
         std::string path;  // normalised, so aliases of one file share an entry
@@ -50,10 +66,14 @@ class modINI {
     // have changed unseen (or always); nullptr when it exists but cannot be read.
     Cached* Fresh(const std::string& file, Look look);
     void Forget(const Cached* entry);
+    const Cached* Scoped();
 
     platform::Files& files_;  // not owned
     std::vector<std::unique_ptr<Cached>> cache_;
     std::uint64_t useClock_ = 0;
+    std::string scopedFile_;      // the file of the innermost ReadScope, as its caller names it
+    std::string scopedPath_;      // and normalised
+    bool scopedChecked_ = false;  // its version has been checked in this scope
 };
 
 }  // namespace quopa

@@ -96,6 +96,9 @@ void TreeLoader::Run(Job job) {
         }
     } running(*this);
     for (; job != Job::None; job = std::exchange(pending_, Job::None)) {
+        // One version of the apps file for each load: every load reads it afresh, so the
+        // file stays the authority, and a check per key would cost more than the key.
+        modINI::ReadScope oneVersion(ini_, appsFile_);
         switch (job) {
             case Job::Everything:
                 Rebuild();

@@ -63,5 +63,44 @@ TEST_F(IniTest, SeesChangesMadeBehindItsBack) {
     EXPECT_EQ(ini.ReadIni("A", "x", "", kPath), "");
 }
 
+// Counts what each read asks of the file system.
+class CountingFiles : public platform::HostFiles {
+  public:
+    platform::FileInfo Query(const std::string& path) override {
+        ++queries;
+        return HostFiles::Query(path);
+    }
+    int queries = 0;
+};
+
+class IniScopeTest : public TempDriveTest {
+  protected:
+    void SetUp() override {
+        TempDriveTest::SetUp();
+        counting_.MapDrive('E', root_);
+    }
+    CountingFiles counting_;
+};
+
+TEST_F(IniScopeTest, AScopeReadsOneVersionCheckedOnceAndTheNextScopeSeesAChange) {
+    modINI ini(counting_);
+    Put(kFile, "[A]\r\nx=1\r\ny=2\r\n");
+    {
+        modINI::ReadScope scope(ini, kPath);
+        ASSERT_EQ(ini.ReadIni("A", "x", "", kPath), "1");
+        const int afterFirst = counting_.queries;
+        Put(kFile, "[A]\r\nx=3\r\ny=4\r\n");  // another program, in the middle of a load
+        for (int i = 0; i < 100; ++i) EXPECT_EQ(ini.ReadIni("A", "y", "", kPath), "2");
+        EXPECT_EQ(counting_.queries, afterFirst) << "the version is checked once a scope";
+        // Our own write shows at once, even inside the scope.
+        ASSERT_TRUE(ini.WriteIni("A", "z", "5", kPath));
+        EXPECT_EQ(ini.ReadIni("A", "z", "", kPath), "5");
+        EXPECT_EQ(ini.ReadIni("A", "x", "", kPath), "3") << "the write re-read the file first";
+    }
+    Put(kFile, "[A]\r\nx=6\r\n");
+    modINI::ReadScope next(ini, kPath);
+    EXPECT_EQ(ini.ReadIni("A", "x", "", kPath), "6");
+}
+
 }  // namespace
 }  // namespace quopa::testing
