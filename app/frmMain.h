@@ -83,6 +83,7 @@ class frmMain {
     void EndProgram();
     // Asks, starts the device-removal tool and ends; stays when the tool will not start.
     void SafelyRemoveDevice();
+    bool ReleaseDrive();
 
     const std::string& ProgramFolder() const { return programFolder_; }
     const std::string& AppsFile() const { return appsFile_; }

@@ -1,5 +1,6 @@
 // The main window's menus and the commands of its menu bar.
 #include "app/command_ids.h"
+#include "app/frmDriveInUse.h"
 #include "app/frmMain.h"
 
 namespace quopa {
@@ -114,10 +115,22 @@ void frmMain::EndProgram() {
     sys_.process.End();
 }
 
+// The system refuses to stop a drive whose programs still run: they are named and closed
+// first. True when none is left (or none can be listed here) and the removal may go on.
+bool frmMain::ReleaseDrive() {
+    DriveRelease release(sys_.programs, state_.LauncherDrive);
+    if (!release.Find() || release.Remaining().empty()) return true;
+    frmDriveInUse dialog(ctx_, release);
+    dialog.Create();
+    dialog.form.ShowModal(form);
+    return dialog.Proceed;
+}
+
 void frmMain::SafelyRemoveDevice() {
     int answer = sys_.desktop.MsgBox(form.Handle(), "This action will quit Quopa, continue?",
                                      kAppTitle, platform::kMbIconInformation | platform::kMbYesNo);
     if (answer != platform::kIdYes) return;
+    if (!ReleaseDrive()) return;
     constexpr int kShowMinimized = 2;
     if (!sys_.shell.StartProcess("rundll32 shell32.dll,Control_RunDLL hotplug.dll",
                                  kShowMinimized)) {

@@ -20,6 +20,7 @@
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_process.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_running_programs.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_tray.h"
 #include "ui/win32/tray_message.h"
@@ -33,6 +34,7 @@
 #include "platform/headless/headless_pictures.h"
 #include "platform/headless/headless_process_tray.h"
 #include "platform/headless/headless_registry.h"
+#include "platform/headless/headless_running_programs.h"
 #include "platform/headless/headless_shell.h"
 #include "platform/headless/host_files.h"
 #include "ui/headless/headless_backend.h"
@@ -85,6 +87,7 @@ int main() {
     platform::Win32Pictures pictures(files);
     platform::Win32Registry registry;
     platform::Win32Http http;
+    platform::Win32RunningPrograms programs;
     ui::Win32Backend backend;
     const std::string folder = root;
 #else
@@ -103,11 +106,12 @@ int main() {
     platform::HeadlessPictures pictures(files);
     platform::HeadlessRegistry registry;
     platform::HeadlessHttp http;
+    platform::HeadlessRunningPrograms programs;
     ui::HeadlessBackend backend;
     const std::string folder = "E:\\";
 #endif
     platform::Services sys{files,      shell,    desktop,  process, tray,
-                           fileDialog, pictures, registry, http};
+                           fileDialog, pictures, registry, http,    programs};
     quopa::modINI ini(files);
     quopa::ProgramState state;
     quopa::AppContext ctx{backend, sys, ini, state, folder};

@@ -7,6 +7,7 @@
 #include "platform/pictures.h"
 #include "platform/process.h"
 #include "platform/registry.h"
+#include "platform/running_programs.h"
 #include "platform/shell.h"
 #include "platform/tray.h"
 
@@ -22,6 +23,7 @@ struct Services {
     Pictures& pictures;
     Registry& registry;
     Http& http;
+    RunningPrograms& programs;
 };
 
 }  // namespace platform

@@ -8,6 +8,7 @@
 #include "platform/headless/headless_pictures.h"
 #include "platform/headless/headless_process_tray.h"
 #include "platform/headless/headless_registry.h"
+#include "platform/headless/headless_running_programs.h"
 #include "platform/headless/headless_shell.h"
 #include "platform/services.h"
 
@@ -16,9 +17,9 @@ namespace platform {
 template <class DesktopType = HeadlessDesktop>
 struct BasicHeadlessServices {
     explicit BasicHeadlessServices(Files& files)
-        : shell(&files), desktop(files), pictures(files), sys{files,    shell,    desktop,
-                                                              process,  tray,     fileDialog,
-                                                              pictures, registry, http} {}
+        : shell(&files), desktop(files), pictures(files), sys{files, shell,      desktop,  process,
+                                                              tray,  fileDialog, pictures, registry,
+                                                              http,  programs} {}
     BasicHeadlessServices(const BasicHeadlessServices&) = delete;
     BasicHeadlessServices& operator=(const BasicHeadlessServices&) = delete;
 
@@ -33,6 +34,7 @@ struct BasicHeadlessServices {
     HeadlessPictures pictures;
     HeadlessRegistry registry;
     HeadlessHttp http;
+    HeadlessRunningPrograms programs;
     Services sys;
 };
 

@@ -8,6 +8,7 @@
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_process.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_running_programs.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_tray.h"
 
@@ -28,7 +29,9 @@ struct Win32Services {
     Win32Pictures pictures{files};
     Win32Registry registry;
     Win32Http http;
-    Services sys{files, shell, desktop, process, tray, fileDialog, pictures, registry, http};
+    Win32RunningPrograms programs;
+    Services sys{files,      shell,    desktop,  process, tray,
+                 fileDialog, pictures, registry, http,    programs};
 };
 
 }  // namespace platform

@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "launch/drive_paths.h"
 #include "editor/frmAddItem.h"
+#include "launch/drive_paths.h"
 #include "platform/headless/headless_file_dialog.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_files.h"
@@ -19,6 +19,7 @@
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_process.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_running_programs.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_tray.h"
 #include "store/data_files.h"
@@ -92,8 +93,9 @@ class WizardWindow : public ::testing::Test {
     platform::Win32Pictures pictures{files};
     platform::Win32Registry registry;
     platform::Win32Http http;
+    platform::Win32RunningPrograms programs;
     platform::Services sys{files,      shell,    desktop,  process, tray,
-                           fileDialog, pictures, registry, http};
+                           fileDialog, pictures, registry, http,    programs};
     modINI ini{files};
     ProgramState state;
     ui::Win32Backend backend;

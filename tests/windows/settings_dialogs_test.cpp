@@ -23,6 +23,7 @@
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_process.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_running_programs.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_tray.h"
 #include "settings/frmOptions.h"
@@ -83,8 +84,9 @@ class SettingsWindows : public ::testing::Test {
     platform::Win32Pictures pictures_{files_};
     platform::Win32Registry registry_;
     platform::Win32Http http_;
+    platform::Win32RunningPrograms programs_;
     platform::Services sys_{files_,      shell_,    desktop_,  process_, tray_,
-                            fileDialog_, pictures_, registry_, http_};
+                            fileDialog_, pictures_, registry_, http_,    programs_};
     quopa::modINI ini_{files_};
     quopa::ProgramState state_;
     ui::Win32Backend backend_;
