@@ -8,10 +8,12 @@
 
 namespace quopa {
 
-inline constexpr char kUpdateHost[] = "update.quopa.net";
+// Defined by each program rather than here, so that a test build can ask a server of its
+// own and give up on it sooner.
+extern const char kUpdateHost[];
+extern const unsigned kUpdateTimeoutMs;
 inline constexpr char kWebsite[] = "http://www.quopa.net";
 inline constexpr char kUpdatePath[] = "/infusions/license_system/update_check.php?app=2&version=1";
-inline constexpr unsigned kUpdateTimeoutMs = 60000;
 // The answer is one digit; anything much longer is not an answer, so more is never read.
 inline constexpr std::size_t kMaxUpdateReply = 4096;
 

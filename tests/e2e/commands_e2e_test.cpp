@@ -5,57 +5,24 @@
 namespace e2e {
 namespace {
 
-class CommandsE2E : public LauncherE2E {
+class CommandsE2E : public TreeE2E {
   protected:
     void SetUp() override {
         LauncherE2E::SetUp();
-        WriteFile(DataFile("quopa_apps.dat"),
-                  "[Category1]\r\nName=Tools\r\n"
-                  "[Application1]\r\nName=Notepad\r\nDescription=Edits text\r\n"
-                  "Path=http://localhost/a\r\nCategory=Tools\r\nType=1\r\n"
-                  "[Application2]\r\nName=Notes\r\nPath=http://localhost/b\r\nCategory=Tools\r\n"
-                  "Type=1\r\n"
-                  "[Application3]\r\nName=Chess\r\nPath=http://localhost/c\r\nCategory=Tools\r\n"
-                  "Type=1\r\n");
-        main_ = StartMain(launcher_);
-        ASSERT_NE(main_, nullptr);
-        tree_ = FindChild(main_, WC_TREEVIEWA);
-        ASSERT_NE(tree_, nullptr);
-        for (int i = 0; i < 50 && Nodes().size() < 5; ++i) Sleep(100);
-        ASSERT_EQ(Nodes().size(), 5u);
-    }
-    void TearDown() override {
-        if (main_ && launcher_.Running()) ExitThroughMenu(launcher_, main_);
-    }
-    std::vector<RemoteNode> Nodes() const { return ReadTree(tree_, launcher_.Pid()); }
-    HTREEITEM Item(const std::string& text) const {
-        for (const RemoteNode& node : Nodes())
-            if (node.text == text) return node.item;
-        return nullptr;
-    }
-    // A left click on the item's text, as the mouse sends it.
-    void ClickItem(const std::string& text) {
-        RECT r = {};
-        ASSERT_TRUE(ItemRect(tree_, launcher_.Pid(), Item(text), r)) << text;
-        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        PostMessageA(tree_, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        PostMessageA(tree_, WM_LBUTTONUP, 0, at);
-        Settle();
-    }
-    // Lets the launcher handle what was posted to it.
-    void Settle() const {
-        DWORD_PTR ignored;
-        SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
-        Sleep(200);
+        StartWith(
+            "[Category1]\r\nName=Tools\r\n"
+            "[Application1]\r\nName=Notepad\r\nDescription=Edits text\r\n"
+            "Path=http://localhost/a\r\nCategory=Tools\r\nType=1\r\n"
+            "[Application2]\r\nName=Notes\r\nPath=http://localhost/b\r\nCategory=Tools\r\n"
+            "Type=1\r\n"
+            "[Application3]\r\nName=Chess\r\nPath=http://localhost/c\r\nCategory=Tools\r\n"
+            "Type=1\r\n",
+            5);
     }
     std::string Label(const std::string& text) const {
         return FindChild(main_, "Static", text) ? text : "(no label " + text + ")";
     }
     HWND WaitQuestion() const { return launcher_.WaitWindow("#32770", 10000); }
-
-    Launcher launcher_;
-    HWND main_ = nullptr;
-    HWND tree_ = nullptr;
 };
 
 TEST_F(CommandsE2E, ClickShowsTheItemAndDeleteAsksThenRemovesIt) {

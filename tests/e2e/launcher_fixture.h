@@ -40,9 +40,12 @@ class TempDrive {
 
 class LauncherE2E : public ::testing::Test {
   protected:
+    // The variable names the build under test: the release, or the test build that asks
+    // a server on this machine for updates.
+    explicit LauncherE2E(const char* exeVariable = "QUOPA_EXE") : exeVariable_(exeVariable) {}
     void SetUp() override {
-        std::string source = WinePath(Env("QUOPA_EXE"));
-        ASSERT_FALSE(source.empty()) << "QUOPA_EXE names the exe under test";
+        std::string source = WinePath(Env(exeVariable_));
+        ASSERT_FALSE(source.empty()) << exeVariable_ << " names the exe under test";
         exe_ = drive_.root() + "quopa.exe";
         ASSERT_TRUE(CopyFileA(source.c_str(), exe_.c_str(), FALSE)) << source;
     }
@@ -76,6 +79,56 @@ class LauncherE2E : public ::testing::Test {
 
     TempDrive drive_;
     std::string exe_;
+
+  private:
+    const char* exeVariable_;
+};
+
+// A launcher started over an apps file of the test's, its tree read across the process
+// boundary; left through File, Exit.
+class TreeE2E : public LauncherE2E {
+  protected:
+    using LauncherE2E::LauncherE2E;
+    void StartWith(const std::string& apps, std::size_t nodes) {
+        WriteFile(DataFile("quopa_apps.dat"), apps);
+        main_ = StartMain(launcher_);
+        ASSERT_NE(main_, nullptr);
+        tree_ = FindChild(main_, WC_TREEVIEWA);
+        ASSERT_NE(tree_, nullptr);
+        WaitUntil([&] { return Nodes().size() >= nodes; }, 5000);
+        ASSERT_EQ(Nodes().size(), nodes);
+    }
+    void TearDown() override {
+        if (main_ && launcher_.Running()) ExitThroughMenu(launcher_, main_);
+    }
+    std::vector<RemoteNode> Nodes() const { return ReadTree(tree_, launcher_.Pid()); }
+    HTREEITEM Item(const std::string& text) const {
+        for (const RemoteNode& node : Nodes())
+            if (node.text == text) return node.item;
+        return nullptr;
+    }
+    // A left click on the item's text, as the mouse sends it.
+    void ClickItem(const std::string& text) {
+        RECT r = {};
+        ASSERT_TRUE(ItemRect(tree_, launcher_.Pid(), Item(text), r)) << text;
+        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        PostMessageA(tree_, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(tree_, WM_LBUTTONUP, 0, at);
+        Settle();
+    }
+    // Lets the launcher handle what was posted to it.
+    void Settle() const {
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+        Sleep(200);
+    }
+    // A menu command, as the menu posts it.
+    void Command(int id) const { PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    std::string AppsFile() const { return ReadFile(DataFile("quopa_apps.dat")); }
+
+    Launcher launcher_;
+    HWND main_ = nullptr;
+    HWND tree_ = nullptr;
 };
 
 }  // namespace e2e

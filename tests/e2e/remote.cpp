@@ -68,6 +68,7 @@ namespace {
 struct FindArgs {
     DWORD pid;
     const char* className;
+    const std::string* caption;
     HWND found;
 };
 
@@ -75,7 +76,8 @@ BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
     auto* args = reinterpret_cast<FindArgs*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid == args->pid && IsWindowVisible(window) && ClassOf(window) == args->className) {
+    if (pid == args->pid && IsWindowVisible(window) && ClassOf(window) == args->className &&
+        (args->caption->empty() || WindowText(window) == *args->caption)) {
         args->found = window;
         return FALSE;
     }
@@ -83,9 +85,9 @@ BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
 }
 }  // namespace
 
-HWND Launcher::WaitWindow(const char* className, int timeoutMs) const {
+HWND Launcher::WaitWindow(const char* className, int timeoutMs, const std::string& caption) const {
     for (int waited = 0; waited < timeoutMs; waited += 100) {
-        FindArgs args{pi_.dwProcessId, className, nullptr};
+        FindArgs args{pi_.dwProcessId, className, &caption, nullptr};
         EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&args));
         if (args.found) return args.found;
         if (!Running()) return nullptr;
@@ -139,6 +141,59 @@ HWND FindChild(HWND parent, const char* className, const std::string& text) {
     ChildArgs args{className, &text, nullptr};
     EnumChildWindows(parent, FindChildProc, reinterpret_cast<LPARAM>(&args));
     return args.found;
+}
+
+namespace {
+struct ChildrenArgs {
+    const char* className;
+    std::vector<HWND>* found;
+};
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
+    auto* args = reinterpret_cast<ChildrenArgs*>(param);
+    if (lstrcmpiA(ClassOf(window).c_str(), args->className) == 0) args->found->push_back(window);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> Children(HWND parent, const char* className) {
+    std::vector<HWND> found;
+    ChildrenArgs args{className, &found};
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&args));
+    return found;
+}
+
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
+    for (int waited = 0; waited < timeoutMs; waited += 50) {
+        if (done()) return true;
+        Sleep(50);
+    }
+    return done();
+}
+
+bool WaitGone(HWND window, int timeoutMs) {
+    return WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
+}
+
+void Type(HWND edit, const std::string& text) {
+    for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+void Retype(HWND edit, const std::string& text) {
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    Type(edit, text);
+}
+
+bool Pick(HWND list, const std::string& entry) {
+    SendMessageA(list, WM_KEYDOWN, VK_HOME, 1);
+    const auto count = SendMessageA(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count && WindowText(list) != entry; ++i)
+        SendMessageA(list, WM_KEYDOWN, VK_DOWN, 1);
+    return WindowText(list) == entry;
+}
+
+void Click(HWND button) {
+    PostMessageA(button, BM_CLICK, 0, 0);
 }
 
 namespace {

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,8 +26,10 @@ class Launcher {
     Launcher& operator=(const Launcher&) = delete;
     ~Launcher();
     bool Start(const std::string& exe, const std::string& folder);
-    // Waits for a visible top-level window of this process with the given class.
-    HWND WaitWindow(const char* className, int timeoutMs = 20000) const;
+    // Waits for a visible top-level window of this process with the given class (and
+    // caption, when one is given).
+    HWND WaitWindow(const char* className, int timeoutMs = 20000,
+                    const std::string& caption = "") const;
     bool WaitExit(int timeoutMs, DWORD* exitCode = nullptr) const;
     bool Running() const;
     DWORD Pid() const { return pi_.dwProcessId; }
@@ -39,6 +42,21 @@ class Launcher {
 std::string WindowText(HWND window);
 std::string ClassOf(HWND window);
 HWND FindChild(HWND parent, const char* className, const std::string& text = "");
+// Every descendant of that class, in creation order (which is also the tab order).
+std::vector<HWND> Children(HWND parent, const char* className);
+
+// Polls until `done` holds; false when it still does not after the time-out.
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 10000);
+bool WaitGone(HWND window, int timeoutMs = 10000);
+
+// What a user's keyboard and mouse do to one control. Keys are sent, so each has been
+// handled (and its change told to the program) on return; a click is posted, since it may
+// open a modal window that would hold the sender.
+void Type(HWND edit, const std::string& text);
+void Retype(HWND edit, const std::string& text);  // over all that was there
+// Walks a drop-down list with the arrow keys to the entry; false when it has none such.
+bool Pick(HWND list, const std::string& entry);
+void Click(HWND button);
 
 struct RemoteNode {
     std::string text;

@@ -27,13 +27,18 @@ struct Winsock {
     ~Winsock() { WSACleanup(); }
 };
 
-// A listening socket on a free loopback port.
+// A listening socket on the given loopback port, or on a free one for 0.
 inline SOCKET Listen(unsigned short& port) {
     SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in at = {};
     at.sin_family = AF_INET;
     at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    at.sin_port = htons(port);
     int size = sizeof(at);
+    BOOL reuse = TRUE;  // the server before on a fixed port may leave its connection waiting
+    if (port)
+        setsockopt(s, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&reuse),
+                   sizeof reuse);
     if (s == INVALID_SOCKET || bind(s, reinterpret_cast<sockaddr*>(&at), size) != 0 ||
         getsockname(s, reinterpret_cast<sockaddr*>(&at), &size) != 0 || listen(s, 4) != 0)
         throw std::runtime_error("no loopback socket");
@@ -45,8 +50,10 @@ inline SOCKET Listen(unsigned short& port) {
 // (nothing at all when `reply` is empty), and waits for the client to hang up.
 class Server {
   public:
-    explicit Server(std::string reply, std::string chunk = "", int repeat = 0)
-        : reply_(std::move(reply)),
+    explicit Server(std::string reply, std::string chunk = "", int repeat = 0,
+                    unsigned short fixedPort = 0)
+        : port(fixedPort),
+          reply_(std::move(reply)),
           chunk_(std::move(chunk)),
           repeat_(repeat),
           listener_(Listen(port)) {
