@@ -35,7 +35,8 @@ class ModalFormTest : public ::testing::Test {
     int okClicks = 0, cancelClicks = 0, unloads = 0;
 };
 
-TEST_F(ModalFormTest, OwnerIsDisabledWhileTheDialogRunsAndComesBackAfter) {
+TEST_F(ModalFormTest, OwnerIsDisabledWhileTheCentredDialogRunsAndComesBackAfter) {
+    owner.Move(6000, 3000);
     bool ownerEnabledInside = true, shownInside = false;
     backend.modalActions.push_back([&](ui::Form& f) {
         ownerEnabledInside = owner.Enabled();
@@ -50,11 +51,6 @@ TEST_F(ModalFormTest, OwnerIsDisabledWhileTheDialogRunsAndComesBackAfter) {
     EXPECT_EQ(okClicks, 1);
     EXPECT_EQ(unloads, 1);
     EXPECT_EQ(backend.modalForms, std::vector<std::string>{"Dialog"});
-}
-
-TEST_F(ModalFormTest, CentredOverItsOwner) {
-    owner.Move(6000, 3000);
-    dialog.ShowModal(owner);
     EXPECT_EQ(dialog.GetBounds().left, 6000 + (6000 - 3000) / 2);
     EXPECT_EQ(dialog.GetBounds().top, 3000 + (4000 - 2000) / 2);
 }

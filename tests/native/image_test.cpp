@@ -3,10 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/headless_pictures.h"
 #include "platform/image.h"
 #include "tests/native/bmp_samples.h"
-#include "tests/native/ini_fixture.h"
 
 namespace quopa::testing {
 namespace {
@@ -130,29 +128,6 @@ TEST(StretchTest, AveragesWhenShrinkingAndRepeatsWhenEnlarging) {
               (std::vector<std::uint32_t>{0xFF0000, 0xFF0000, 0x0000FF, 0x0000FF}));
     EXPECT_TRUE(Stretch(Image{}, 37, 37).Empty());
     EXPECT_TRUE(Stretch(checker, 1 << 16, 1 << 16).Empty()) << "refused, not allocated";
-}
-
-class HeadlessPicturesTest : public TempDriveTest {};
-
-// The avatar's road on the headless backend: a real file in, a real 37 x 37 BMP out.
-TEST_F(HeadlessPicturesTest, ReadsRealFilesAndTellsWhatIsNoPicture) {
-    Put("photo.bmp", Rgb24Sample().Bytes());
-    Put("notes.txt", "just text");
-    platform::HeadlessPictures pictures(files_);
-
-    Image image;
-    ASSERT_TRUE(pictures.Load("E:\\photo.bmp", image));
-    EXPECT_EQ(image.pixels, kRgb24Pixels);
-    ASSERT_TRUE(files_.ReplaceAtomically("E:\\ava.bmp", EncodeBmp(Stretch(image, 37, 37))));
-    Image saved;
-    ASSERT_TRUE(DecodeBmp(Get("ava.bmp"), saved));
-    EXPECT_EQ(saved.width, 37);
-    EXPECT_EQ(saved.height, 37);
-    EXPECT_EQ(saved.At(0, 0), 0xFF0000u);
-    EXPECT_EQ(saved.At(36, 36), 0x808080u);
-
-    for (const char* path : {"E:\\notes.txt", "E:\\missing.bmp", "E:\\", ""})
-        EXPECT_FALSE(pictures.Load(path, image)) << path;
 }
 
 }  // namespace

@@ -65,22 +65,19 @@ TEST_F(LaunchTest, ReplaceTokenResolvesTheDriveAndLowersTheWholePath) {
     EXPECT_EQ(launcher.ReplaceToken(""), "");
 }
 
-TEST_F(LaunchTest, ExecutablesKeepTheCallersShowCommand) {
+// Without parameters and a folder every start shows normally, whatever the caller asked.
+TEST_F(LaunchTest, ExecutablesKeepTheCallersShowCommandOnlyWithParametersOrAFolder) {
     EXPECT_TRUE(launcher.ShellOpenFile("E:\\A.EXE", 3, "", "E:\\", "open", 0));
     EXPECT_TRUE(launcher.ShellOpenFile("http://x/setup.exe", 6, "-q", "", "open", 0));
-    ASSERT_EQ(shell.executed.size(), 2u);
+    for (int show : {0, 3, 6, 10}) launcher.ShellOpenFile("E:\\a.exe", show, "", "", "open", 7);
+    ASSERT_EQ(shell.executed.size(), 6u);
     EXPECT_EQ(shell.executed[0].showCommand, 3);
     EXPECT_EQ(shell.executed[0].directory, "E:\\");
     EXPECT_EQ(shell.executed[1].showCommand, 6);
     EXPECT_EQ(shell.executed[1].parameters, "-q");
-}
-
-TEST_F(LaunchTest, NoParametersAndNoFolderAlwaysShowNormally) {
-    for (int show : {0, 3, 6, 10}) launcher.ShellOpenFile("E:\\a.exe", show, "", "", "open", 7);
-    for (const auto& call : shell.executed) {
-        EXPECT_EQ(call.showCommand, 1);
-        EXPECT_EQ(call.owner, 7u);
-        EXPECT_EQ(call.operation, "open");
+    for (std::size_t i = 2; i < 6; ++i) {
+        EXPECT_EQ(shell.executed[i].showCommand, 1);
+        EXPECT_EQ(shell.executed[i].owner, 7u);
     }
 }
 
@@ -102,27 +99,24 @@ TEST_F(LaunchTest, RefusalIsShownOnceAndReported) {
 TEST_F(LaunchTest, RunAppResolvesTheItemAndFallsBackToTheProgramFolder) {
     Put("quopa_apps.dat",
         "[Application7]\r\nPath=%drive%\\Tools\\App.exe\r\nParameters=\"\"\r\nStartIn=\r\n"
-        "WindowStyle=Normal\r\n");
-    launcher.RunApp("application7");
-    const auto call = OnlyCall();
-    EXPECT_EQ(call.file, "E:\\tools\\app.exe");
-    EXPECT_EQ(call.directory, programFolder);
-    EXPECT_EQ(call.parameters, "");
-    EXPECT_EQ(call.showCommand, 10) << "an executable must not start hidden";
-    EXPECT_EQ(call.operation, "open");
-    EXPECT_EQ(call.owner, 0u);
-}
-
-TEST_F(LaunchTest, RunAppAppliesStyleParametersAndStartFolder) {
-    Put("quopa_apps.dat",
+        "WindowStyle=Normal\r\n"
         "[Application2]\r\nPath=%drive%\\Docs\\Read Me.TXT\r\nParameters=\"-a -b\"\r\n"
         "StartIn=%DRIVE%\\Docs\\\r\nWindowStyle=Maximized\r\n");
+    launcher.RunApp("application7");
     launcher.RunApp("Application2");
-    const auto call = OnlyCall();
-    EXPECT_EQ(call.file, "E:\\docs\\read me.txt");
-    EXPECT_EQ(call.parameters, "-a -b");
-    EXPECT_EQ(call.directory, "E:\\docs\\");
-    EXPECT_EQ(call.showCommand, 3);
+    ASSERT_EQ(shell.executed.size(), 2u);
+    const auto& plain = shell.executed[0];
+    EXPECT_EQ(plain.file, "E:\\tools\\app.exe");
+    EXPECT_EQ(plain.directory, programFolder);
+    EXPECT_EQ(plain.parameters, "");
+    EXPECT_EQ(plain.showCommand, 10) << "an executable must not start hidden";
+    EXPECT_EQ(plain.operation, "open");
+    EXPECT_EQ(plain.owner, 0u);
+    const auto& styled = shell.executed[1];
+    EXPECT_EQ(styled.file, "E:\\docs\\read me.txt");
+    EXPECT_EQ(styled.parameters, "-a -b");
+    EXPECT_EQ(styled.directory, "E:\\docs\\");
+    EXPECT_EQ(styled.showCommand, 3);
 }
 
 TEST_F(LaunchTest, RunAppOfAMissingItemReportsTheShellsError) {

@@ -22,27 +22,30 @@ class NewCategoryTest : public EditorTest {
     }
 };
 
-TEST_F(NewCategoryTest, AnEmptyTitleIsRefused) {
+// Any node key in any letter case is taken, and so is the name that marks a deletion; a
+// refusal writes nothing.
+TEST_F(NewCategoryTest, AnEmptyOrTakenTitleOrNoFreeNumberIsRefused) {
     Load(kSmallApps);
     auto d = Dialog();
     EXPECT_FALSE(Finish(*d, ""));
     EXPECT_EQ(Texts(), Strings{"You did not enter a title!"});
     EXPECT_EQ(desktop.messages[0].style, platform::kMbIconCritical | platform::kMbOk);
-    EXPECT_EQ(Get("quopa_apps.dat"), kSmallApps);
-}
-
-// Any node key in any letter case is taken, and so is the name that marks a deletion.
-TEST_F(NewCategoryTest, ATakenNameIsRefused) {
-    Load(kSmallApps);
-    auto d = Dialog();
     for (const char* title : {"Quopa", "games", "GAMES", "Application2", "Deleted"}) {
         desktop.messages.clear();
         EXPECT_FALSE(Finish(*d, title)) << title;
         EXPECT_EQ(Texts(), Strings{"That category name is not unique!"}) << title;
         EXPECT_EQ(desktop.messages[0].style, platform::kMbIconExclamation | platform::kMbOk);
     }
+    desktop.messages.clear();
+    state.NextCategoryIndex = 10000;
+    EXPECT_FALSE(Finish(*d, "Tools"));
+    EXPECT_EQ(Texts(), Strings{kNoCategoryNumberLeft});
     EXPECT_EQ(Get("quopa_apps.dat"), kSmallApps);
-    EXPECT_TRUE(Finish(*d, "Quopa Drive"));  // the main category's text is no key
+}
+
+TEST_F(NewCategoryTest, TheMainCategorysTextIsNoKey) {
+    Load(kSmallApps);
+    EXPECT_TRUE(Finish(*Dialog(), "Quopa Drive"));
 }
 
 TEST_F(NewCategoryTest, IsStoredUnderTheNextFreeNumberAndShownAtOnce) {
@@ -60,15 +63,6 @@ TEST_F(NewCategoryTest, IsStoredUnderTheNextFreeNumberAndShownAtOnce) {
     EXPECT_EQ(d->AddedNumber, 3);
     EXPECT_EQ(told, 1);
     EXPECT_EQ(state.NextCategoryIndex, 4);
-}
-
-TEST_F(NewCategoryTest, WithEveryNumberTakenNothingIsWritten) {
-    Load(kSmallApps);
-    state.NextCategoryIndex = 10000;
-    auto d = Dialog();
-    EXPECT_FALSE(Finish(*d, "Tools"));
-    EXPECT_EQ(Texts(), Strings{kNoCategoryNumberLeft});
-    EXPECT_EQ(Get("quopa_apps.dat"), kSmallApps);
 }
 
 TEST_F(NewCategoryTest, AFailedWriteIsToldAndTheDialogKeepsTheTitle) {

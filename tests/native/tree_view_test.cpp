@@ -201,39 +201,4 @@ TEST_F(TreeObject, LabelEditOfANodeItsHandlerReplacedIsRefused) {
     EXPECT_EQ("Zork", tree.Find("application2")->Text());
 }
 
-// The headless view lays rows out as the real one: open branches show their children.
-class HeadlessTreeRows : public ::testing::Test {
-  protected:
-    static constexpr int kRow = ui::HeadlessTreeViewPeer::kRowTwips;
-    void SetUp() override {
-        form.Create({});
-        ui::TreeViewArgs args;
-        args.control.bounds = {120, 240, 3615, 10 * kRow};
-        tree.Create(form, args);
-        for (const char* category : {"Quopa", "Games", "Tools"}) tree.Add("", category, "", "");
-        tree.Add("Quopa", "application1", "", "");
-        tree.Add("Games", "application2", "", "");
-        tree.Add("Games", "application3", "", "");
-    }
-    std::string KeyAt(int x, int y) const {
-        const ui::TreeNode* node = tree.NodeAt(x, y);
-        return node ? node->Key() : "none";
-    }
-    ui::HeadlessBackend backend;
-    ui::Form form{backend};
-    ui::TreeView tree;
-};
-
-TEST_F(HeadlessTreeRows, NodeAtFindsTheRowUnderThePointInsideTheView) {
-    EXPECT_EQ("Games", KeyAt(100, kRow + 10));
-    tree.Expand(*tree.Find("Games"));
-    EXPECT_EQ((Strings{"Quopa", "Games", "application2", "application3", "Tools"}),
-              KeysOf(ui::DisplayedRows(tree)));
-    EXPECT_EQ("application3", KeyAt(3000, 3 * kRow + kRow / 2));
-    EXPECT_EQ("Tools", KeyAt(0, 4 * kRow));
-    EXPECT_EQ("none", KeyAt(100, 5 * kRow)) << "below the last row";
-    EXPECT_EQ("none", KeyAt(3615, kRow)) << "right of the view";
-    EXPECT_EQ("none", KeyAt(100, -1));
-}
-
 }  // namespace

@@ -5,19 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
-
+#include "tests/windows/window_probe.h"
 #include "ui/button.h"
 #include "ui/form.h"
 #include "ui/text_box.h"
-#include "ui/win32/win32_backend.h"
 
 namespace {
-
-HWND H(const ui::Control& control) {
-    return reinterpret_cast<HWND>(control.Handle());
-}
 
 class DialogKeys : public ::testing::Test {
   protected:
@@ -43,48 +36,34 @@ class DialogKeys : public ::testing::Test {
         };
     }
 
-    // Runs `steps` one after the other inside the dialog's loop: each posts its keys, and
-    // the next step runs only once they have been handled.
-    void Then(std::function<void()> step) { steps.push_back(std::move(step)); }
+    void Then(std::function<void()> step) { steps.Then(std::move(step)); }
     void RunDialog() {
-        Next();
+        steps.Start();
         dialog.ShowModal(owner);
-    }
-    void Next() {
-        if (steps.empty()) return;
-        auto step = std::move(steps.front());
-        steps.erase(steps.begin());
-        backend.Post([this, step] {
-            step();
-            Next();
-        });
-    }
-    static void Key(UINT message, WPARAM key, LPARAM flags = 1) {
-        PostMessageA(GetFocus(), message, key, flags);
     }
 
     ui::Win32Backend backend;
     ui::Form owner{backend}, dialog{backend};
     ui::TextBox first, second;
     ui::Button apply, ok, cancel;
-    std::vector<std::function<void()>> steps;
+    PostedSteps steps{backend};
     int applied = 0, oks = 0, cancels = 0;
 };
 
 TEST_F(DialogKeys, TabAccessKeyAndEnterReachTheControlsWhileTheOwnerWaits) {
     bool tabbedToSecond = false;
     bool ownerEnabled = true;
-    const HWND window = reinterpret_cast<HWND>(dialog.Handle());
+    const HWND window = H(dialog);
     Then([&] {
-        ownerEnabled = IsWindowEnabled(reinterpret_cast<HWND>(owner.Handle())) != FALSE;
+        ownerEnabled = IsWindowEnabled(H(owner)) != FALSE;
         SetFocus(H(first));
-        Key(WM_KEYDOWN, VK_TAB);
+        Key(VK_TAB);
     });
     Then([&] {
         tabbedToSecond = GetFocus() == H(second);
-        Key(WM_SYSCHAR, 'a', 1 | (1 << 29));  // Alt+A
+        AltKey('a');
     });
-    Then([&] { Key(WM_KEYDOWN, VK_RETURN); });
+    Then([&] { Key(VK_RETURN); });
     RunDialog();
     EXPECT_FALSE(ownerEnabled);
     EXPECT_TRUE(tabbedToSecond);
@@ -93,18 +72,18 @@ TEST_F(DialogKeys, TabAccessKeyAndEnterReachTheControlsWhileTheOwnerWaits) {
     EXPECT_EQ(0, cancels);
     EXPECT_FALSE(dialog.Loaded());
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_TRUE(IsWindowEnabled(reinterpret_cast<HWND>(owner.Handle())));
+    EXPECT_TRUE(IsWindowEnabled(H(owner)));
 }
 
 TEST_F(DialogKeys, EscPressesTheCancelButton) {
     Then([&] {
         SetFocus(H(first));
-        Key(WM_KEYDOWN, VK_ESCAPE);
+        Key(VK_ESCAPE);
     });
     RunDialog();
     EXPECT_EQ(1, cancels);
     EXPECT_EQ(0, oks);
-    EXPECT_TRUE(IsWindowEnabled(reinterpret_cast<HWND>(owner.Handle())));
+    EXPECT_TRUE(IsWindowEnabled(H(owner)));
 }
 
 TEST_F(DialogKeys, DialogIsCentredOverItsOwnerWithADialogFrame) {
@@ -112,8 +91,8 @@ TEST_F(DialogKeys, DialogIsCentredOverItsOwnerWithADialogFrame) {
     LONG_PTR style = 0, exStyle = 0;
     HWND ownerOfDialog = nullptr;
     Then([&] {
-        GetWindowRect(reinterpret_cast<HWND>(owner.Handle()), &o);
-        const HWND window = reinterpret_cast<HWND>(dialog.Handle());
+        GetWindowRect(H(owner), &o);
+        const HWND window = H(dialog);
         GetWindowRect(window, &d);
         style = GetWindowLongPtrA(window, GWL_STYLE);
         exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);
@@ -125,7 +104,7 @@ TEST_F(DialogKeys, DialogIsCentredOverItsOwnerWithADialogFrame) {
     EXPECT_NEAR((o.top + o.bottom) / 2, (d.top + d.bottom) / 2, 2);
     EXPECT_EQ(0, style & WS_MINIMIZEBOX);
     EXPECT_NE(0, exStyle & WS_EX_DLGMODALFRAME);
-    EXPECT_EQ(reinterpret_cast<HWND>(owner.Handle()), ownerOfDialog);
+    EXPECT_EQ(H(owner), ownerOfDialog);
 }
 
 }  // namespace

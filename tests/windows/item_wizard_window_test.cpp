@@ -5,28 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <functional>
-#include <iterator>
-#include <memory>
 #include <string>
 
 #include "editor/frmAddItem.h"
 #include "launch/drive_paths.h"
 #include "platform/headless/headless_file_dialog.h"
-#include "platform/win32/win32_desktop.h"
-#include "platform/win32/win32_files.h"
-#include "platform/win32/win32_http.h"
-#include "platform/win32/win32_pictures.h"
-#include "platform/win32/win32_process.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_running_programs.h"
-#include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_tray.h"
+#include "platform/win32/win32_services.h"
 #include "store/data_files.h"
 #include "tests/windows/window_probe.h"
 #include "tree/tree_loader.h"
 #include "ui/win32/tray_message.h"
-#include "ui/win32/win32_backend.h"
 
 namespace quopa {
 namespace {
@@ -39,7 +27,6 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 class WizardWindow : public ::testing::Test {
   protected:
     void SetUp() override {
-        CreateDirectoryA(folder.c_str(), nullptr);
         std::ofstream(AppsFile(folder), std::ios::binary) << "[Category1]\r\nName=Games\r\n";
         state.LauncherDrive = DriveOfFolder(folder);
         state.AutorunDone = true;
@@ -54,49 +41,17 @@ class WizardWindow : public ::testing::Test {
         DeleteFileA(AppsFile(folder).c_str());
         RemoveDirectoryA(folder.c_str());
     }
-    std::string Stored() const {
-        std::ifstream in(AppsFile(folder), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-
-    // Each step runs inside the dialog loop once the messages of the one before are handled.
-    void Then(std::function<void()> step) { steps.push_back(std::move(step)); }
-    void Next() {
-        if (steps.empty()) return;
-        auto step = std::move(steps.front());
-        steps.erase(steps.begin());
-        backend.Post([this, step] {
-            step();
-            Next();
-        });
-    }
-    static void Type(HWND box, const std::string& text) {
-        SetFocus(box);
-        for (char c : text) PostMessageA(box, WM_CHAR, static_cast<unsigned char>(c), 1);
-    }
-    static void Key(WPARAM key) { PostMessageA(GetFocus(), WM_KEYDOWN, key, 1); }
+    std::string Stored() const { return FileText(AppsFile(folder)); }
+    void Then(std::function<void()> step) { steps.Then(std::move(step)); }
+    void Next() { steps.Start(); }
     static void Press(const ui::Control& button) { PostMessageA(H(button), BM_CLICK, 0, 0); }
 
-    static std::string TempFolder() {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        return std::string(temp) + "quopa_wizard_" + std::to_string(GetCurrentProcessId());
-    }
-
-    const std::string folder = TempFolder();
-    platform::Win32Files files;
-    platform::Win32Shell shell;
-    platform::Win32Desktop desktop;
-    platform::Win32Process process;
-    platform::Win32Tray tray{ui::kTrayCallbackMessage};
-    platform::HeadlessFileDialog fileDialog;
-    platform::Win32Pictures pictures{files};
-    platform::Win32Registry registry;
-    platform::Win32Http http;
-    platform::Win32RunningPrograms programs;
-    platform::Services sys{files,      shell,    desktop,  process, tray,
-                           fileDialog, pictures, registry, http,    programs};
-    modINI ini{files};
+    const std::string folder = TempFolder("quopa_wizard_");
+    platform::Win32Services real{ui::kTrayCallbackMessage};
+    platform::HeadlessFileDialog fileDialog;  // plays the user's choice
+    platform::Services sys{real.files, real.shell,    real.desktop,  real.process, real.tray,
+                           fileDialog, real.pictures, real.registry, real.http,    real.programs};
+    modINI ini{real.files};
     ProgramState state;
     ui::Win32Backend backend;
     ui::Form owner{backend};
@@ -104,10 +59,10 @@ class WizardWindow : public ::testing::Test {
     ui::ImageList icons;
     ui::MenuItem run{{"R&un", 0, false}};
     ui::MenuArray runs;
-    Launcher launcher{ini, shell, desktop, state, folder, AppsFile(folder)};
+    Launcher launcher{ini, real.shell, real.desktop, state, folder, AppsFile(folder)};
     TreeLoader loader{{tree, icons, run, runs}, ini, launcher, sys, state, AppsFile(folder), {}};
     AppContext ctx{backend, sys, ini, state, folder};
-    std::vector<std::function<void()>> steps;
+    PostedSteps steps{backend};
 };
 
 TEST_F(WizardWindow, AddsAnItemTypedIntoItsControls) {

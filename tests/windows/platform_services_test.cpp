@@ -14,18 +14,15 @@
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_registry.h"
 #include "tests/native/bmp_samples.h"
+#include "tests/windows/window_probe.h"
 
 namespace {
 
 using platform::Image;
 using quopa::testing::BmpSample;
 
-std::string TempFolder() {
-    char path[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, path);
-    std::string folder = std::string(path) + "quopa_svc_" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "\\";
+std::string Folder() {
+    return TempFolder("quopa_svc_") + "\\";
 }
 
 void Write(const std::string& path, const std::string& bytes) {
@@ -61,7 +58,7 @@ class PicturesTest : public ::testing::Test {
             DeleteFileA((folder_ + name).c_str());
         RemoveDirectoryA(folder_.c_str());
     }
-    const std::string folder_ = TempFolder();
+    const std::string folder_ = Folder();
     platform::Win32Files files_;
     platform::Win32Pictures pictures_{files_};
 };
@@ -172,6 +169,12 @@ TEST_F(RegistryTest, ValuesComeBackAsStoredWithTheirType) {
                              1024, untouched),
               RegistryRead::NoKey);
     EXPECT_EQ(untouched.bytes, "keep");
+
+    // The machine's own key, where the system information tool is looked up.
+    EXPECT_EQ(registry_.Read(platform::RegistryRoot::LocalMachine,
+                             "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "CurrentVersion",
+                             1024, v),
+              RegistryRead::Found);
 }
 
 TEST_F(RegistryTest, TextStoredWithoutItsNulComesBackWhole) {
@@ -208,7 +211,7 @@ platform::FileDialogResult OpenWith(platform::OpenFileArgs args, User user) {
 }
 
 TEST(FileDialogTest, CancelIsToldApartFromAChoice) {
-    const std::string folder = TempFolder();
+    const std::string folder = Folder();
     Write(folder + "pick.bmp", "BM");
     platform::OpenFileArgs args;
     args.filter = "Pictures (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg";

@@ -107,17 +107,12 @@ TEST_F(ControlPeers, OnlyTheCurrentPageIsShownAndItHoldsItsControls) {
 }
 
 // The first button of a group takes the group's Tab stop until the system moves it to the
-// selected one; every other control is a group of its own.
-TEST_F(ControlPeers, AnOptionGroupStartsAtItsFirstButtonWhichHasTheTabStop) {
+// selected one; every other control is a group of its own. The arrow keys walk the enabled
+// buttons of the group and nothing after it, which needs the controls in creation order.
+TEST_F(ControlPeers, AnOptionGroupStartsAtItsFirstButtonAndArrowsWalkItsEnabledOnes) {
     EXPECT_EQ(WS_GROUP | WS_TABSTOP, StyleOf(H(application)) & (WS_GROUP | WS_TABSTOP));
     EXPECT_EQ(0, StyleOf(H(web)) & (WS_GROUP | WS_TABSTOP));
     EXPECT_TRUE(StyleOf(H(next)) & WS_GROUP);
-}
-
-// The system's own walk through a group, as the arrow keys take it: the enabled buttons of
-// the group and nothing after it. Needs the controls to lie in their creation order, which
-// the hand-written Tab order still reverses.
-TEST_F(ControlPeers, ArrowKeysWalkOnlyTheEnabledOptionsOfTheirGroup) {
     HWND page = H(pages.GetPage(0));
     EXPECT_EQ(H(web), GetNextDlgGroupItem(page, H(application), FALSE));
     EXPECT_EQ(H(application), GetNextDlgGroupItem(page, H(web), FALSE));

@@ -28,12 +28,6 @@ namespace {
 using platform::Picture;
 using Rect = std::array<LONG, 4>;  // left, top, right, bottom
 
-std::string TextOf(HWND hwnd) {
-    char text[256] = {};
-    GetWindowTextA(hwnd, text, sizeof(text));
-    return text;
-}
-
 int Dpi(int axis) {
     HDC dc = GetDC(nullptr);
     const int dpi = GetDeviceCaps(dc, axis);
