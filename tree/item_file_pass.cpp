@@ -52,20 +52,24 @@ void ItemFilePass::Note(const std::string& key, const std::string& imageKey,
 
 void ItemFilePass::Slice(std::chrono::steady_clock::duration budget) {
     const auto end = clock_() + budget;
-    auto lookAt = [&](const std::string& key) {
+    bool first = true;  // every slice gets one item done, however slow
+    auto more = [&] { return Pending() && (std::exchange(first, false) || clock_() < end); };
+    auto waiting = [&](const std::string& key) {
         auto it = entries_.find(key);
-        if (it == entries_.end() || it->second.done) return false;
-        Look(key, it->second);
-        return true;
+        return it != entries_.end() && !it->second.done ? &it->second : nullptr;
     };
     for (const ui::TreeNode* node : tree_.NodesOnScreen()) {
-        if (!Pending() || clock_() >= end) return;
-        lookAt(node->Key());
+        Entry* entry = waiting(node->Key());
+        if (!entry) continue;
+        if (!more()) return;
+        Look(node->Key(), *entry);
     }
-    while (!queue_.empty() && clock_() < end) {
+    for (;;) {
+        while (!queue_.empty() && !waiting(queue_.front())) queue_.pop_front();
+        if (queue_.empty() || !more()) return;
         const std::string key = std::move(queue_.front());
         queue_.pop_front();
-        lookAt(key);
+        Look(key, *waiting(key));
     }
 }
 

@@ -117,9 +117,9 @@ void TreeLoader::Run(Job job) {
         tmrItemPass_->SetEnabled(pass_.Pending());
 }
 
-void TreeLoader::ContinuePass() {
+void TreeLoader::ContinuePass(std::chrono::steady_clock::duration budget) {
     if (running_) return;
-    pass_.Slice();
+    pass_.Slice(budget);
     if (tmrItemPass_ && !pass_.Pending()) tmrItemPass_->SetEnabled(false);
 }
 
@@ -281,11 +281,12 @@ void TreeLoader::RestoreOrder(const std::string& categoryKey) {
 
     struct Saved {
         std::string key, text, tag, image;
+        bool greyed;
     };
     std::vector<Saved> moved;
     for (std::size_t i = first; i < sorted.size(); ++i)
-        moved.push_back(
-            {sorted[i]->Key(), sorted[i]->Text(), sorted[i]->Tag(), sorted[i]->Image()});
+        moved.push_back({sorted[i]->Key(), sorted[i]->Text(), sorted[i]->Tag(), sorted[i]->Image(),
+                         sorted[i]->Greyed()});
     ui::TreeNode* selected = TreeView1_.SelectedItem();
     std::string selectedKey = selected ? selected->Key() : "";
 
@@ -293,8 +294,10 @@ void TreeLoader::RestoreOrder(const std::string& categoryKey) {
     // order loses nothing.
     for (const Saved& s : moved) TreeView1_.Remove(s.key);
     for (const Saved& s : moved) {
-        if (ui::TreeNode* node = TreeView1_.Add(categoryKey, s.key, s.text, s.image))
+        if (ui::TreeNode* node = TreeView1_.Add(categoryKey, s.key, s.text, s.image)) {
             TreeView1_.SetNodeTag(*node, s.tag);
+            TreeView1_.SetNodeGreyed(*node, s.greyed);
+        }
     }
     if (!selectedKey.empty() && !TreeView1_.SelectedItem()) {
         if (ui::TreeNode* again = TreeView1_.Find(selectedKey)) TreeView1_.Select(again);

@@ -51,7 +51,7 @@ class TreeLoader {
     void LoadApps();
     // One slice of the pass over the items' own files (their icons, the missing ones); the
     // timer stops when none is left. Does nothing while a load runs.
-    void ContinuePass();
+    void ContinuePass(std::chrono::steady_clock::duration budget = ItemFilePass::kSlice);
     const ItemFilePass& Pass() const { return pass_; }
 
   private:
