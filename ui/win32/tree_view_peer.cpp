@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <cstring>
+
 #include "ui/win32/image_list_peer.h"
 #include "ui/win32/win32_backend.h"
 
@@ -91,7 +93,8 @@ void Win32TreeViewPeer::SetNodeImage(const TreeNode& node) {
 void Win32TreeViewPeer::SetNodeGreyed(const TreeNode& node) {
     RECT row{};
     // TVM_GETITEMRECT takes the item in the rectangle it fills.
-    *reinterpret_cast<HTREEITEM*>(&row) = ItemOf(&node);
+    const HTREEITEM item = ItemOf(&node);
+    std::memcpy(&row, &item, sizeof(item));
     if (window_.hwnd() && window_.Send(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&row)))
         InvalidateRect(window_.hwnd(), &row, FALSE);
 }
