@@ -21,7 +21,8 @@ frmMain::frmMain(AppContext& ctx)
       programFolder_(ctx.programFolder),
       appsFile_(quopa::AppsFile(programFolder_)),
       settingsFile_(quopa::SettingsFile(programFolder_)),
-      launcher_(ctx.ini, ctx.sys.shell, ctx.sys.desktop, ctx.state, programFolder_, appsFile_) {}
+      launcher_(ctx.ini, ctx.sys.shell, ctx.sys.desktop, ctx.state, programFolder_, appsFile_,
+                &ctx.sys.files) {}
 
 void frmMain::Create() {
     ui::FormArgs args;
@@ -33,8 +34,8 @@ void frmMain::Create() {
     CreateControls();
     CreateMenus();
     loader_ = std::make_unique<TreeLoader>(
-        TreeTargets{TreeView1, ilIcons, *mnuPopupRun, mnuPopupApplication}, ini_, launcher_, sys_,
-        state_, appsFile_, [this] { backend_.DoEvents(); });
+        TreeTargets{TreeView1, ilIcons, *mnuPopupRun, mnuPopupApplication, &tmrItemPass}, ini_,
+        launcher_, sys_, state_, appsFile_, [this] { backend_.DoEvents(); });
     WireEvents();
     Form_Load();
 }
@@ -81,6 +82,7 @@ void frmMain::CreateSidebar() {
     Label5.Create(frmDiskInfo, {.text = "Disk space used:", .bounds = {120, 1440, 1935, 255}});
     ProgressBar1.Create(frmDiskInfo, {.bounds = {120, 1680, 3495, 255}});
     Timer1.Create(form, {.interval = 8000, .enabled = true});
+    tmrItemPass.Create(form, {.interval = 10, .enabled = false});
 }
 
 void frmMain::WireEvents() {
@@ -89,6 +91,7 @@ void frmMain::WireEvents() {
     form.onTrayNotify = [this](ui::TrayMouse m) { Form_TrayNotify(m); };
     form.onTaskbarCreated = [this] { Form_TaskbarCreated(); };
     Timer1.onTimer = [this] { Timer1_Timer(); };
+    tmrItemPass.onTimer = [this] { loader_->ContinuePass(); };
     txtSearch.onChange = [this] { txtSearch_Change(); };
     txtSearch.onGotFocus = [this] { txtSearch_GotFocus(); };
     txtSearch.onLostFocus = [this] { txtSearch_LostFocus(); };

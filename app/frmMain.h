@@ -103,6 +103,7 @@ class frmMain {
     ui::Label Label6, Label5;
     ui::ProgressBar ProgressBar1;
     ui::Timer Timer1;
+    ui::Timer tmrItemPass;  // paces the look at the items' own files after each build
     ui::ImageList ilIcons;
     ui::MenuItem menuBar;
     ui::MenuItem* mnuFile = nullptr;

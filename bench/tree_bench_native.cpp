@@ -23,7 +23,7 @@ double Seconds(std::chrono::steady_clock::duration d) {
     return std::chrono::duration<double>(d).count();
 }
 
-void Run(const std::string& root, int items) {
+double Run(const std::string& root, int items) {
     std::ofstream(root + "/quopa_apps.dat", std::ios::binary) << BenchAppsFile(items);
 
     platform::HostFiles files;
@@ -80,6 +80,7 @@ void Run(const std::string& root, int items) {
         "%d pictures, %zu icon lookups, NextItemIndex %d\n",
         items, first, again, restore, reads, trayEntries, tree.Count(), icons.PictureCount(),
         system.shell.iconRequests.size(), state.NextItemIndex);
+    return first;
 }
 
 }  // namespace
@@ -89,7 +90,8 @@ int main() {
     if (!mkdtemp(pattern)) return 1;
     const std::string root = pattern;
     Run(root, 1000);
-    Run(root, 9999);
+    const double big = Run(root, 9999);
+    std::printf("IntList of 9999 items %.3f s (target < 0.03 s)\n", big);
     std::filesystem::remove_all(root);
     return 0;
 }

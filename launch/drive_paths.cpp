@@ -28,4 +28,21 @@ std::string ToDrivePath(const std::string& path, const std::string& drive) {
     return "%drive%" + path.substr(drive.size());
 }
 
+bool UnderDriveLetter(const std::string& path) {
+    return path.size() >= 3 && path[1] == ':' &&
+           ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
+           (path[2] == '\\' || path[2] == '/');
+}
+
+bool FullPath(const std::string& path) {
+    return UnderDriveLetter(path) || path.rfind("\\\\", 0) == 0;
+}
+
+std::string OnLauncherDrive(const std::string& path, const std::string& drive) {
+    if (!UnderDriveLetter(path) || drive.empty() || OnDrive(path, drive)) return "";
+    std::string rest = path.substr(2);
+    if (drive.back() == '\\' || drive.back() == '/') rest.erase(0, 1);
+    return drive + rest;
+}
+
 }  // namespace quopa

@@ -16,4 +16,15 @@ bool OnDrive(const std::string& path, const std::string& drive);
 // The path with its drive replaced by %drive%, when it lies on the drive; else unchanged.
 std::string ToDrivePath(const std::string& path, const std::string& drive);
 
+// "X:\..." with any letter.
+bool UnderDriveLetter(const std::string& path);
+// A drive-letter or network path: one that names its file without the shell's search
+// (a bare "notepad.exe" is found on the system's path, a web address is no file at all).
+bool FullPath(const std::string& path);
+
+// The same path on `drive` for a path under another fixed drive letter ("F:\Apps\x.exe"
+// on E: gives "E:\Apps\x.exe"): where a stick that got another letter keeps the file.
+// Empty for any other path.
+std::string OnLauncherDrive(const std::string& path, const std::string& drive);
+
 }  // namespace quopa

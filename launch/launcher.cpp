@@ -3,6 +3,7 @@
 #include <exception>
 #include <utility>
 
+#include "launch/drive_paths.h"
 #include "launch/shell_rules.h"
 #include "platform/debug_trace.h"
 #include "platform/text.h"
@@ -14,20 +15,22 @@ constexpr char kToken[] = "%drive%";
 }  // namespace
 
 Launcher::Launcher(modINI& ini, platform::Shell& shell, platform::Desktop& desktop,
-                   const ProgramState& state, std::string programFolder, std::string appsFile)
+                   const ProgramState& state, std::string programFolder, std::string appsFile,
+                   platform::Files* files)
     : ini_(ini),
       shell_(shell),
       desktop_(desktop),
       state_(state),
       programFolder_(std::move(programFolder)),
-      appsFile_(std::move(appsFile)) {}
+      appsFile_(std::move(appsFile)),
+      files_(files) {}
 
 void Launcher::RunApp(const std::string& key) {
     std::string parameters = ini_.ReadIni(key, "Parameters", "", appsFile_);
     std::string style = ini_.ReadIni(key, "WindowStyle", "", appsFile_);
-    std::string folder = ReplaceToken(ini_.ReadIni(key, "StartIn", "", appsFile_));
+    std::string folder = Locate(ini_.ReadIni(key, "StartIn", "", appsFile_)).path;
     if (folder.empty()) folder = programFolder_;
-    std::string file = ReplaceToken(ini_.ReadIni(key, "Path", "", appsFile_));
+    std::string file = Locate(ini_.ReadIni(key, "Path", "", appsFile_)).path;
     ShellOpenFile(file, WindowStyleToShow(style), parameters, folder, "open", 0);
 }
 
@@ -47,6 +50,17 @@ std::string Launcher::ReplaceToken(const std::string& path) const {
         platform::DebugTrace(std::string("drive token not replaced: ") + e.what());
         return "";
     }
+}
+
+LocatedPath Launcher::Locate(const std::string& stored) const {
+    LocatedPath located{ReplaceToken(stored), true};
+    if (!files_ || !FullPath(located.path)) return located;
+    if (files_->Query(located.path).kind != platform::PathKind::Missing) return located;
+    const std::string moved = OnLauncherDrive(located.path, state_.LauncherDrive);
+    if (!moved.empty() && files_->Query(moved).kind != platform::PathKind::Missing)
+        return {moved, true};
+    located.found = false;
+    return located;
 }
 
 bool Launcher::ShellOpenFile(const std::string& file, int showCommand,

@@ -31,6 +31,10 @@ class Shell {
     // The 16 x 16 icon of the file's type; flags as the system takes them (16: judge by the
     // name only, never touch the file). An empty picture when there is none.
     virtual Picture FileIcon(const std::string& path, std::uint32_t flags) = 0;
+    // The 16 x 16 icon the file itself carries: a program's first icon group, else the
+    // shell's icon for that very file (a shortcut's target). Reads the file; an empty
+    // picture when it cannot be read.
+    virtual Picture OwnIcon(const std::string& path) = 0;
     // Starts a command line without waiting for it; false when it could not be started.
     virtual bool StartProcess(const std::string& commandLine, int showCommand) = 0;
 };

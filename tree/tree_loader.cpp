@@ -61,12 +61,14 @@ TreeLoader::TreeLoader(const TreeTargets& targets, modINI& ini, Launcher& launch
       ilIcons_(targets.ilIcons),
       mnuPopupRun_(targets.mnuPopupRun),
       mnuPopupApplication_(targets.mnuPopupApplication),
+      tmrItemPass_(targets.tmrItemPass),
       ini_(ini),
       launcher_(launcher),
       services_(services),
       state_(state),
       appsFile_(std::move(appsFile)),
-      doEvents_(std::move(doEvents)) {}
+      doEvents_(std::move(doEvents)),
+      pass_(targets.TreeView1, targets.ilIcons, services.shell, launcher) {}
 
 std::string TreeLoader::Read(const std::string& section, const char* key) const {
     return ini_.ReadIni(section, key, "", appsFile_);
@@ -111,12 +113,21 @@ void TreeLoader::Run(Job job) {
                 break;
         }
     }
+    if (tmrItemPass_ && tmrItemPass_->Enabled() != pass_.Pending())
+        tmrItemPass_->SetEnabled(pass_.Pending());
+}
+
+void TreeLoader::ContinuePass(std::chrono::steady_clock::duration budget) {
+    if (running_) return;
+    pass_.Slice(budget);
+    if (tmrItemPass_ && !pass_.Pending()) tmrItemPass_->SetEnabled(false);
 }
 
 void TreeLoader::Rebuild() {
     UpdateGuard update(TreeView1_);
     TreeView1_.Clear();
     ilIcons_.Clear();
+    pass_.Restart();
     const platform::ScreenMetrics screen = services_.desktop.Screen();
     ilIcons_.SetImageSize(screen.smallIconWidth, screen.smallIconHeight);
     ilIcons_.Add("default", services_.desktop.AppIcon());
@@ -207,8 +218,8 @@ void TreeLoader::Autorun(const std::string& section, const std::string& path) {
     std::string parameters = Read(section, "Parameters");
     std::string style = Read(section, "WindowStyle");
     std::string startIn = Read(section, "StartIn");
-    launcher_.ShellOpenFile(launcher_.ReplaceToken(path), WindowStyleToShow(style), parameters,
-                            launcher_.ReplaceToken(startIn), "open", 0);
+    launcher_.ShellOpenFile(launcher_.Locate(path).path, WindowStyleToShow(style), parameters,
+                            launcher_.Locate(startIn).path, "open", 0);
 }
 
 void TreeLoader::AddItemNode(int n, const std::string& section, const std::string& name,
@@ -224,16 +235,18 @@ void TreeLoader::AddItemNode(int n, const std::string& section, const std::strin
     if (present && !present->Parent()) return;  // a category holds the item's key
 
     std::string image = "browser";
-    if (WholeNumber(Read(section, "Type")) == 0) {
+    const int type = WholeNumber(Read(section, "Type"));
+    if (type == 0) {
         image = "Application" + std::to_string(n);
         EnsureItemPicture(image, launcher_.ReplaceToken(path));
     }
-    if (present) return;
-
-    bool inOrder = parent->Children().empty() || ItemNumber(*parent->Children().back()) < n;
-    if (!TreeView1_.Add(category, key, name, image)) return;
-    if (!inOrder && reorderSeen_.insert(category).second) toReorder_.push_back(category);
-    if (expandSeen_.insert(category).second) toExpand_.push_back(category);
+    if (!present) {
+        bool inOrder = parent->Children().empty() || ItemNumber(*parent->Children().back()) < n;
+        if (!TreeView1_.Add(category, key, name, image)) return;
+        if (!inOrder && reorderSeen_.insert(category).second) toReorder_.push_back(category);
+        if (expandSeen_.insert(category).second) toExpand_.push_back(category);
+    }
+    pass_.Note(key, image, path, type);
 }
 
 void TreeLoader::EnsureItemPicture(const std::string& imageKey, const std::string& resolvedPath) {
@@ -268,11 +281,12 @@ void TreeLoader::RestoreOrder(const std::string& categoryKey) {
 
     struct Saved {
         std::string key, text, tag, image;
+        bool greyed;
     };
     std::vector<Saved> moved;
     for (std::size_t i = first; i < sorted.size(); ++i)
-        moved.push_back(
-            {sorted[i]->Key(), sorted[i]->Text(), sorted[i]->Tag(), sorted[i]->Image()});
+        moved.push_back({sorted[i]->Key(), sorted[i]->Text(), sorted[i]->Tag(), sorted[i]->Image(),
+                         sorted[i]->Greyed()});
     ui::TreeNode* selected = TreeView1_.SelectedItem();
     std::string selectedKey = selected ? selected->Key() : "";
 
@@ -280,8 +294,10 @@ void TreeLoader::RestoreOrder(const std::string& categoryKey) {
     // order loses nothing.
     for (const Saved& s : moved) TreeView1_.Remove(s.key);
     for (const Saved& s : moved) {
-        if (ui::TreeNode* node = TreeView1_.Add(categoryKey, s.key, s.text, s.image))
+        if (ui::TreeNode* node = TreeView1_.Add(categoryKey, s.key, s.text, s.image)) {
             TreeView1_.SetNodeTag(*node, s.tag);
+            TreeView1_.SetNodeGreyed(*node, s.greyed);
+        }
     }
     if (!selectedKey.empty() && !TreeView1_.SelectedItem()) {
         if (ui::TreeNode* again = TreeView1_.Find(selectedKey)) TreeView1_.Select(again);

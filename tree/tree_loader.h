@@ -14,8 +14,10 @@
 #include "platform/services.h"
 #include "store/ini.h"
 #include "store/program_state.h"
+#include "tree/item_file_pass.h"
 #include "ui/image_list.h"
 #include "ui/menu.h"
+#include "ui/timer.h"
 #include "ui/tree_view.h"
 
 namespace quopa {
@@ -26,6 +28,8 @@ struct TreeTargets {
     ui::ImageList& ilIcons;
     ui::MenuItem& mnuPopupRun;  // the tray's Run submenu, enabled once an item loads
     ui::MenuArray& mnuPopupApplication;
+    // Paces the pass over the items' own files; without it, ContinuePass is called by hand.
+    ui::Timer* tmrItemPass = nullptr;
 };
 
 class TreeLoader {
@@ -45,6 +49,10 @@ class TreeLoader {
     // Adds every item whose node is missing, under its category in number order; nodes
     // and pictures already present stay as they are.
     void LoadApps();
+    // One slice of the pass over the items' own files (their icons, the missing ones); the
+    // timer stops when none is left. Does nothing while a load runs.
+    void ContinuePass(std::chrono::steady_clock::duration budget = ItemFilePass::kSlice);
+    const ItemFilePass& Pass() const { return pass_; }
 
   private:
     // Larger jobs include the smaller ones.
@@ -66,12 +74,14 @@ class TreeLoader {
     ui::ImageList& ilIcons_;
     ui::MenuItem& mnuPopupRun_;
     ui::MenuArray& mnuPopupApplication_;
+    ui::Timer* tmrItemPass_;
     modINI& ini_;
     Launcher& launcher_;
     platform::Services& services_;
     ProgramState& state_;
     std::string appsFile_;
     std::function<void()> doEvents_;
+    ItemFilePass pass_;
 
     bool running_ = false;
     Job pending_ = Job::None;

@@ -101,6 +101,16 @@ void TreeView::SetNodeImage(TreeNode& node, const std::string& image) {
     if (treePeer()) treePeer()->SetNodeImage(node);
 }
 
+void TreeView::SetNodeGreyed(TreeNode& node, bool greyed) {
+    if (node.greyed_ == greyed) return;
+    node.greyed_ = greyed;
+    if (treePeer()) treePeer()->SetNodeGreyed(node);
+}
+
+std::vector<TreeNode*> TreeView::NodesOnScreen() const {
+    return treePeer() ? treePeer()->VisibleNodes() : std::vector<TreeNode*>();
+}
+
 bool TreeView::SetNodeKey(TreeNode& node, const std::string& key) {
     if (key == node.key_) return true;
     if (key.empty() || byKey_.count(key)) return false;

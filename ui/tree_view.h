@@ -34,6 +34,7 @@ class TreeNode {
     TreeNode* Parent() const { return parent_; }                          // null at top level
     const std::vector<TreeNode*>& Children() const { return children_; }  // in add order
     bool Expanded() const { return expanded_; }
+    bool Greyed() const { return greyed_; }  // drawn in grey text, still usable
     NodeRef Ref() const { return {key_, serial_}; }
     std::uintptr_t PeerItem() const { return peerItem_; }  // the peer's handle for it
 
@@ -43,6 +44,7 @@ class TreeNode {
     TreeNode* parent_ = nullptr;  // not owned
     std::vector<TreeNode*> children_;
     bool expanded_ = false;
+    bool greyed_ = false;
     std::uint64_t serial_ = 0;  // order of adding, never reused
     std::uintptr_t peerItem_ = 0;
 };
@@ -56,6 +58,9 @@ class TreeViewPeer : public ControlPeer {
     virtual void Clear() = 0;
     virtual void SetNodeText(const TreeNode& node) = 0;
     virtual void SetNodeImage(const TreeNode& node) = 0;
+    virtual void SetNodeGreyed(const TreeNode& node) = 0;
+    // The nodes whose rows are on screen now, from the top.
+    virtual std::vector<TreeNode*> VisibleNodes() const = 0;
     virtual void Expand(const TreeNode& node) = 0;
     virtual void Select(const TreeNode* node) = 0;
     virtual void SetRedraw(bool on) = 0;
@@ -105,6 +110,8 @@ class TreeView : public Control {
     void SetNodeText(TreeNode& node, const std::string& text);
     void SetNodeTag(TreeNode& node, const std::string& tag) { node.tag_ = tag; }
     void SetNodeImage(TreeNode& node, const std::string& image);
+    void SetNodeGreyed(TreeNode& node, bool greyed);
+    std::vector<TreeNode*> NodesOnScreen() const;
     bool SetNodeKey(TreeNode& node, const std::string& key);  // false when the key is taken
     void Expand(TreeNode& node);
     TreeNode* SelectedItem() const { return selected_; }

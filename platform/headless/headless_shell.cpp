@@ -36,6 +36,13 @@ Picture HeadlessShell::FileIcon(const std::string& path, std::uint32_t flags) {
     return Picture(Picture::Kind::Icon, it->second, nullptr);
 }
 
+Picture HeadlessShell::OwnIcon(const std::string& path) {
+    ownIconRequests.push_back(path);
+    auto it = ownIcons.find(path);
+    if (it == ownIcons.end()) return {};
+    return Picture(Picture::Kind::Icon, it->second, nullptr);
+}
+
 bool HeadlessShell::StartProcess(const std::string& commandLine, int showCommand) {
     Record(log, "start " + commandLine);
     started.push_back({commandLine, showCommand});

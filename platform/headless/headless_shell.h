@@ -35,6 +35,7 @@ class HeadlessShell : public Shell {
                               std::string& program) override;
     std::string TempPath() override { return tempPath; }
     Picture FileIcon(const std::string& path, std::uint32_t flags) override;
+    Picture OwnIcon(const std::string& path) override;
     bool StartProcess(const std::string& commandLine, int showCommand) override;
 
     EventLog* log = nullptr;  // not owned
@@ -52,6 +53,9 @@ class HeadlessShell : public Shell {
     std::set<std::string> noIconFor;  // types that get an empty picture
     std::vector<std::string> iconRequests;
     std::uint32_t lastIconFlags = 0;
+    // Files that carry an icon of their own, by path as asked; any other gives none.
+    std::map<std::string, std::uintptr_t> ownIcons;
+    std::vector<std::string> ownIconRequests;
 
     std::vector<StartProcessCall> started;
     bool startResult = true;

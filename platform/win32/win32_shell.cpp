@@ -53,6 +53,14 @@ Picture Win32Shell::FileIcon(const std::string& path, std::uint32_t flags) {
                    DestroyGdiPicture);
 }
 
+Picture Win32Shell::OwnIcon(const std::string& path) {
+    HICON small = nullptr;
+    if (ExtractIconExA(path.c_str(), 0, nullptr, &small, 1) > 0 && small)
+        return Picture(Picture::Kind::Icon, reinterpret_cast<std::uintptr_t>(small),
+                       DestroyGdiPicture);
+    return FileIcon(path, 0);
+}
+
 bool Win32Shell::StartProcess(const std::string& commandLine, int showCommand) {
     STARTUPINFOA si = {};
     si.cb = sizeof(si);

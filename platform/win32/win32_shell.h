@@ -12,6 +12,7 @@ class Win32Shell : public Shell {
                               std::string& program) override;
     std::string TempPath() override;
     Picture FileIcon(const std::string& path, std::uint32_t flags) override;
+    Picture OwnIcon(const std::string& path) override;
     bool StartProcess(const std::string& commandLine, int showCommand) override;
 };
 

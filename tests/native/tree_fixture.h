@@ -81,7 +81,7 @@ class TreeTest : public TempDriveTest {
     ui::ImageList icons;
     ui::MenuItem run{{"R&un", 0, false}};
     ui::MenuArray apps;
-    Launcher launcher{ini, shell, desktop, state, "E:\\", appsFile};
+    Launcher launcher{ini, shell, desktop, state, "E:\\", appsFile, &files_};
     int doEventsCalls = 0;
     TreeLoader loader{{tree, icons, run, apps},   ini, launcher, services, state, appsFile,
                       [this] { ++doEventsCalls; }};

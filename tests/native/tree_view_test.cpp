@@ -31,6 +31,10 @@ struct RecordingTree : ui::TreeViewPeer {
     void Clear() override { log.push_back("clear"); }
     void SetNodeText(const ui::TreeNode& node) override { log.push_back("text " + node.Text()); }
     void SetNodeImage(const ui::TreeNode& node) override { log.push_back("image " + node.Image()); }
+    void SetNodeGreyed(const ui::TreeNode& node) override {
+        log.push_back((node.Greyed() ? "grey " : "plain ") + node.Key());
+    }
+    std::vector<ui::TreeNode*> VisibleNodes() const override { return {}; }
     void Expand(const ui::TreeNode&) override {}
     void Select(const ui::TreeNode* node) override {
         log.push_back("select " + (node ? node->Key() : std::string("none")));

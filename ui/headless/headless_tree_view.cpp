@@ -1,5 +1,7 @@
 #include "ui/headless/headless_tree_view.h"
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
@@ -23,6 +25,13 @@ TreeNode* HeadlessTreeViewPeer::HitTest(int xTwips, int yTwips) {
     const std::vector<TreeNode*> rows = DisplayedRows(tree_);
     const auto row = static_cast<std::size_t>(yTwips / kRowTwips);
     return row < rows.size() ? rows[row] : nullptr;
+}
+
+std::vector<TreeNode*> HeadlessTreeViewPeer::VisibleNodes() const {
+    std::vector<TreeNode*> rows = DisplayedRows(tree_);
+    const auto fit = static_cast<std::size_t>(std::max(0, tree_.GetBounds().height / kRowTwips));
+    if (rows.size() > fit) rows.resize(fit);
+    return rows;
 }
 
 }  // namespace ui

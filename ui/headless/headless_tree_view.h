@@ -19,6 +19,9 @@ class HeadlessTreeViewPeer : public TreeViewPeer {
     void Clear() override {}
     void SetNodeText(const TreeNode&) override {}
     void SetNodeImage(const TreeNode&) override {}
+    void SetNodeGreyed(const TreeNode&) override {}
+    // The rows from the top that fit the control's height; the view is never scrolled.
+    std::vector<TreeNode*> VisibleNodes() const override;
     void Expand(const TreeNode&) override {}
     void Select(const TreeNode*) override {}
     void SetRedraw(bool) override {}

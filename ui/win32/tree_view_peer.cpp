@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <cstring>
+
 #include "ui/win32/image_list_peer.h"
 #include "ui/win32/win32_backend.h"
 
@@ -88,6 +90,28 @@ void Win32TreeViewPeer::SetNodeImage(const TreeNode& node) {
     if (item.hItem) window_.Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
+void Win32TreeViewPeer::SetNodeGreyed(const TreeNode& node) {
+    RECT row{};
+    // TVM_GETITEMRECT takes the item in the rectangle it fills.
+    const HTREEITEM item = ItemOf(&node);
+    std::memcpy(&row, &item, sizeof(item));
+    if (window_.hwnd() && window_.Send(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&row)))
+        InvalidateRect(window_.hwnd(), &row, FALSE);
+}
+
+std::vector<TreeNode*> Win32TreeViewPeer::VisibleNodes() const {
+    std::vector<TreeNode*> nodes;
+    // A partly shown last row counts too.
+    const auto rows = static_cast<std::size_t>(window_.Send(TVM_GETVISIBLECOUNT)) + 1;
+    auto item = reinterpret_cast<HTREEITEM>(window_.Send(TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE));
+    while (item && nodes.size() < rows) {
+        if (TreeNode* node = NodeOf(item)) nodes.push_back(node);
+        item = reinterpret_cast<HTREEITEM>(
+            window_.Send(TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(item)));
+    }
+    return nodes;
+}
+
 void Win32TreeViewPeer::Expand(const TreeNode& node) {
     OwnChange own(ownChanges_);
     if (HTREEITEM item = ItemOf(&node)) {
@@ -146,6 +170,11 @@ void Win32TreeViewPeer::RaiseMouseUp(MouseButton button, POINT client) {
 
 bool Win32TreeViewPeer::OnReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
     if (msg != WM_NOTIFY) return false;
+    // https://learn.microsoft.com/windows/win32/controls/nm-customdraw-tree-view
+    if (reinterpret_cast<const NMHDR*>(lp)->code == NM_CUSTOMDRAW) {
+        result = OnCustomDraw(*reinterpret_cast<NMTVCUSTOMDRAW*>(lp));
+        return true;
+    }
     result = OnNotify(*reinterpret_cast<const NMHDR*>(lp));
     return true;
 }
@@ -179,6 +208,16 @@ LRESULT Win32TreeViewPeer::OnNotify(const NMHDR& header) {
         default:
             return 0;
     }
+}
+
+LRESULT Win32TreeViewPeer::OnCustomDraw(NMTVCUSTOMDRAW& draw) const {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+    const auto* node = reinterpret_cast<const TreeNode*>(draw.nmcd.lItemlParam);
+    // A selected row keeps the highlight's text colour, which grey would not stand out on.
+    if (node && node->Greyed() && !(draw.nmcd.uItemState & CDIS_SELECTED))
+        draw.clrText = GetSysColor(COLOR_GRAYTEXT);
+    return CDRF_DODEFAULT;
 }
 
 void Win32TreeViewPeer::OnSelectionChanged(const NMTREEVIEWA& change) {

@@ -20,6 +20,8 @@ class Win32TreeViewPeer : public ChildPeer<TreeViewPeer> {
     void Clear() override;
     void SetNodeText(const TreeNode& node) override;
     void SetNodeImage(const TreeNode& node) override;
+    void SetNodeGreyed(const TreeNode& node) override;
+    std::vector<TreeNode*> VisibleNodes() const override;
     void Expand(const TreeNode& node) override;
     void Select(const TreeNode* node) override;
     void SetRedraw(bool on) override;
@@ -30,6 +32,7 @@ class Win32TreeViewPeer : public ChildPeer<TreeViewPeer> {
     bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     LRESULT OnNotify(const NMHDR& header);
+    LRESULT OnCustomDraw(NMTVCUSTOMDRAW& draw) const;
     void OnSelectionChanged(const NMTREEVIEWA& change);
     void RaiseMouseUp(MouseButton button, POINT client);
     POINT MessagePoint() const;  // where the pointer was, in client pixels
