@@ -10,6 +10,7 @@
 #include "editor/messages.h"
 #include "launch/drive_paths.h"
 #include "platform/text.h"
+#include "store/data_files.h"
 #include "store/ini_document.h"
 
 namespace quopa {
@@ -41,12 +42,16 @@ bool IsItemKey(const std::string& key) {
 }  // namespace
 
 void frmAddItem::cmdFinish_Click() {
+    std::int16_t newNumber = 0;
     if (!EditApp) {
-        if (!IsFreeNumber(ctx_.state.NextItemIndex)) {
+        const std::int16_t n =
+            FirstFreeNumber(ctx_.ini, appsFile_, "Application", "Path", ctx_.state.NextItemIndex);
+        if (!IsFreeNumber(n)) {
             Tell(kNoItemNumberLeft, platform::kMbIconCritical | platform::kMbOk);
             return;
         }
-        NewAppType = "Application" + std::to_string(ctx_.state.NextItemIndex);
+        NewAppType = "Application" + std::to_string(n);
+        newNumber = n;
     }
     // Both fields are checked before anything is written, so a refused Finish that is then
     // cancelled leaves the item as it was.
@@ -61,6 +66,8 @@ void frmAddItem::cmdFinish_Click() {
         Tell(CouldNotSave("item", appsFile_), platform::kMbIconCritical | platform::kMbOk);
         return;
     }
+    // The rebuild recounts, but it waits when a load runs under this window.
+    if (newNumber) ctx_.state.NextItemIndex = static_cast<std::int16_t>(newNumber + 1);
     if (rebuild_) rebuild_();
     form.Unload();
 }

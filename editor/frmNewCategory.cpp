@@ -52,7 +52,8 @@ void frmNewCategory::cmdFinish_Click() {
         return;
     }
     ctx_.backend.DoEvents();
-    const std::int16_t n = ctx_.state.NextCategoryIndex;
+    const std::int16_t n =
+        FirstFreeNumber(ctx_.ini, appsFile_, "Category", "Name", ctx_.state.NextCategoryIndex);
     if (!IsFreeNumber(n)) {
         Tell(kNoCategoryNumberLeft, platform::kMbIconCritical | platform::kMbOk);
         return;
@@ -62,6 +63,7 @@ void frmNewCategory::cmdFinish_Click() {
         return;
     }
     AddedNumber = n;
+    ctx_.state.NextCategoryIndex = static_cast<std::int16_t>(n + 1);  // the rebuild may wait
     if (rebuild_) rebuild_();
     if (onCategoryAdded) onCategoryAdded();
     ctx_.backend.DoEvents();

@@ -1,4 +1,5 @@
 #include "tree/tree_loader.h"
+#include "store/data_files.h"
 
 #include <algorithm>
 #include <climits>
@@ -305,9 +306,7 @@ void TreeLoader::RestoreOrder(const std::string& categoryKey) {
 }
 
 std::int16_t TreeLoader::FirstEmpty(const char* prefix, const char* key, int from) const {
-    for (int n = from; n < INT16_MAX; ++n)
-        if (Read(prefix + std::to_string(n), key).empty()) return static_cast<std::int16_t>(n);
-    return INT16_MAX;
+    return FirstFreeNumber(ini_, appsFile_, prefix, key, from);
 }
 
 }  // namespace quopa

@@ -101,3 +101,37 @@ TEST_F(NewCategoryTest, TheWizardsListTakesANewCategoryIn) {
 
 }  // namespace
 }  // namespace quopa::testing
+
+namespace quopa::testing {
+namespace {
+
+// A dialog opened while a load waits (a start-up load that pumps, say) finds the numbers of
+// the last build stale: two categories added then must not land in one section.
+class WaitingRebuildTest : public EditorTest {};
+
+TEST_F(WaitingRebuildTest, CategoriesAndItemsAddedWhileARebuildWaitsTakeNumbersOfTheirOwn) {
+    Load(kSmallApps);   // Category1 and Application1-2 are taken; the counters say 2 and 3
+    rebuild = nullptr;  // the rebuild they ask for waits for the load
+    for (const char* title : {"Tools", "Web"}) {
+        frmNewCategory d(ctx, tree, rebuild);
+        d.Create();
+        d.txtCategoryTitle.UserTyped(title);
+        d.cmdFinish.Click();
+    }
+    state.NextItemIndex = 1;  // as stale as it can be
+    for (const char* title : {"One", "Two"}) {
+        auto wizard = Fields();
+        wizard->txtAppTitle.UserTyped(title);
+        wizard->txtAppPath.UserTyped("http://example.org");
+        wizard->cmdFinish.Click();
+    }
+    EXPECT_EQ(ini.ReadIni("Category1", "Name", "", appsFile), "Games");
+    EXPECT_EQ(ini.ReadIni("Category2", "Name", "", appsFile), "Tools");
+    EXPECT_EQ(ini.ReadIni("Category3", "Name", "", appsFile), "Web");
+    EXPECT_EQ(ini.ReadIni("Application1", "Name", "", appsFile), "Notepad");
+    EXPECT_EQ(ini.ReadIni("Application3", "Name", "", appsFile), "One");
+    EXPECT_EQ(ini.ReadIni("Application4", "Name", "", appsFile), "Two");
+}
+
+}  // namespace
+}  // namespace quopa::testing
