@@ -1,14 +1,14 @@
 // The main window's commands on the real quopa.exe, driven with the messages a user's
 // mouse and keyboard send.
-#include "tests/e2e/launcher_fixture.h"
+#include "tests/e2e/user_actions.h"
 
 namespace e2e {
 namespace {
 
-class CommandsE2E : public LauncherE2E {
+class CommandsE2E : public DrivenLauncher {
   protected:
     void SetUp() override {
-        LauncherE2E::SetUp();
+        DrivenLauncher::SetUp();
         WriteFile(DataFile("quopa_apps.dat"),
                   "[Category1]\r\nName=Tools\r\n"
                   "[Application1]\r\nName=Notepad\r\nDescription=Edits text\r\n"
@@ -17,45 +17,13 @@ class CommandsE2E : public LauncherE2E {
                   "Type=1\r\n"
                   "[Application3]\r\nName=Chess\r\nPath=http://localhost/c\r\nCategory=Tools\r\n"
                   "Type=1\r\n");
-        main_ = StartMain(launcher_);
-        ASSERT_NE(main_, nullptr);
-        tree_ = FindChild(main_, WC_TREEVIEWA);
-        ASSERT_NE(tree_, nullptr);
-        for (int i = 0; i < 50 && Nodes().size() < 5; ++i) Sleep(100);
+        Start(5);
         ASSERT_EQ(Nodes().size(), 5u);
-    }
-    void TearDown() override {
-        if (main_ && launcher_.Running()) ExitThroughMenu(launcher_, main_);
-    }
-    std::vector<RemoteNode> Nodes() const { return ReadTree(tree_, launcher_.Pid()); }
-    HTREEITEM Item(const std::string& text) const {
-        for (const RemoteNode& node : Nodes())
-            if (node.text == text) return node.item;
-        return nullptr;
-    }
-    // A left click on the item's text, as the mouse sends it.
-    void ClickItem(const std::string& text) {
-        RECT r = {};
-        ASSERT_TRUE(ItemRect(tree_, launcher_.Pid(), Item(text), r)) << text;
-        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        PostMessageA(tree_, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        PostMessageA(tree_, WM_LBUTTONUP, 0, at);
-        Settle();
-    }
-    // Lets the launcher handle what was posted to it.
-    void Settle() const {
-        DWORD_PTR ignored;
-        SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
-        Sleep(200);
     }
     std::string Label(const std::string& text) const {
         return FindChild(main_, "Static", text) ? text : "(no label " + text + ")";
     }
-    HWND WaitQuestion() const { return launcher_.WaitWindow("#32770", 10000); }
-
-    Launcher launcher_;
-    HWND main_ = nullptr;
-    HWND tree_ = nullptr;
+    HWND WaitQuestion() const { return launcher_->WaitWindow("#32770", 10000); }
 };
 
 TEST_F(CommandsE2E, ClickShowsTheItemAndDeleteAsksThenRemovesIt) {
@@ -71,8 +39,7 @@ TEST_F(CommandsE2E, ClickShowsTheItemAndDeleteAsksThenRemovesIt) {
     PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
     for (int i = 0; i < 50 && Item("Notepad"); ++i) Sleep(100);
     EXPECT_EQ(Item("Notepad"), nullptr);
-    EXPECT_NE(ReadFile(DataFile("quopa_apps.dat")).find("[Application1]\r\nName=\r\n"),
-              std::string::npos);
+    EXPECT_NE(Apps().find("[Application1]\r\nName=\r\n"), std::string::npos);
 }
 
 TEST_F(CommandsE2E, TypingIntoTheSearchBoxNarrowsTheTreeAndLeavingItEmptyRestoresIt) {
@@ -96,16 +63,9 @@ TEST_F(CommandsE2E, TypingIntoTheSearchBoxNarrowsTheTreeAndLeavingItEmptyRestore
 }
 
 TEST_F(CommandsE2E, RenameThroughTheTreesLabelEditIsStored) {
-    SetForegroundWindow(main_);
-    HTREEITEM chess = Item("Chess");
-    HWND edit = reinterpret_cast<HWND>(
-        SendMessageA(tree_, TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(chess)));
-    ASSERT_NE(edit, nullptr);
-    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Checkers"));
-    SendMessageA(tree_, TVM_ENDEDITLABELNOW, FALSE, 0);
-    Settle();
+    ASSERT_TRUE(Renamed("Chess", "Checkers"));
     EXPECT_NE(Item("Checkers"), nullptr);
-    EXPECT_NE(ReadFile(DataFile("quopa_apps.dat")).find("Name=Checkers"), std::string::npos);
+    EXPECT_NE(Apps().find("Name=Checkers"), std::string::npos);
 }
 
 }  // namespace
