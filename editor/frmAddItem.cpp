@@ -3,8 +3,8 @@
 #include <initializer_list>
 #include <utility>
 
-#include "launch/drive_paths.h"
 #include "editor/frmNewCategory.h"
+#include "launch/drive_paths.h"
 #include "store/data_files.h"
 
 namespace quopa {

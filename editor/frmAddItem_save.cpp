@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "launch/drive_paths.h"
 #include "editor/frmAddItem.h"
 #include "editor/messages.h"
+#include "launch/drive_paths.h"
 #include "platform/text.h"
 #include "store/ini_document.h"
 

@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "launch/drive_paths.h"
 #include "editor/frmAddItem.h"
+#include "launch/drive_paths.h"
 #include "platform/headless/headless_file_dialog.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_files.h"
