@@ -1,5 +1,6 @@
 #include "settings/frmOptions.h"
 
+#include "editor/messages.h"
 #include "settings/avatar.h"
 #include "settings/language.h"
 #include "store/data_files.h"
@@ -136,10 +137,11 @@ void frmOptions::cmdSelectAvatar_Click() {
     }
 }
 
-void frmOptions::cmdApply_Click() {
+bool frmOptions::Apply() {
     cmdApply.SetEnabled(false);
-    auto write = [this](const char* section, const char* key, const std::string& value) {
-        ctx_.ini.WriteIni(section, key, value, settingsFile_);
+    bool saved = true;
+    auto write = [&](const char* section, const char* key, const std::string& value) {
+        saved = saved && ctx_.ini.WriteIni(section, key, value, settingsFile_);
     };
     write(kUserInfo, "UserName", txtUserName.Text());
     write(kUserInfo, "UserAddress", txtAddress.Text());
@@ -147,17 +149,26 @@ void frmOptions::cmdApply_Click() {
     write(kUserInfo, "UserPhone", txtPhone.Text());
     write(kUserInfo, "UserEmail", txtEmail.Text());
     write(kLanguageSection, kLanguageKey, cmbLanguage.Text());
+    if (!saved) {
+        // Apply stays pressable, so the details can be saved once the drive takes them.
+        cmdApply.SetEnabled(true);
+        ctx_.sys.desktop.MsgBox(form.Handle(), CouldNotSave("settings", settingsFile_), kAppTitle,
+                                platform::kMbIconCritical | platform::kMbOk);
+        if (onApplied_) onApplied_();  // the keys written before the refusal show
+        return false;
+    }
     const std::string source = txtAvatarPath.Text();
     if (!SaveAvatar(ctx_.sys, source, AvatarFile(ctx_.programFolder)) && !source.empty()) {
         ctx_.sys.desktop.MsgBox(form.Handle(), "You have selected an invalid picture!", kAppTitle,
                                 platform::kMbIconExclamation | platform::kMbOk);
     }
     if (onApplied_) onApplied_();
+    return true;
 }
 
 void frmOptions::cmdOK_Click() {
-    cmdApply_Click();  // even when Apply is disabled: OK always saves
-    form.Unload();
+    // Even when Apply is disabled: OK always saves. What the drive refused stays on screen.
+    if (Apply()) form.Unload();
 }
 
 void frmOptions::cmdCancel_Click() {

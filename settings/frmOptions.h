@@ -27,7 +27,7 @@ class frmOptions {
     void Form_Load();
     void txtField_Change();
     void cmdSelectAvatar_Click();
-    void cmdApply_Click();
+    void cmdApply_Click() { Apply(); }
     void cmdOK_Click();
     void cmdCancel_Click();
 
@@ -45,6 +45,8 @@ class frmOptions {
     ui::Line Line1, Line2;
 
   private:
+    // False when the settings file refused the details: the user has been told.
+    bool Apply();
     void CreateControls();
     void CreateLabels();
     void WireEvents();

@@ -7,43 +7,10 @@
 
 #include "app/command_ids.h"
 #include "tests/e2e/launcher_fixture.h"
+#include "tests/e2e/user_actions.h"
 
 namespace e2e {
 namespace {
-
-// The screen's dots per inch for the programs started while it lives (Wine reads the
-// user's LogPixels when a program starts); the old value comes back at the end.
-class ScreenDpi {
-  public:
-    explicit ScreenDpi(DWORD dpi) {
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
-                            KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_,
-                            nullptr) != ERROR_SUCCESS)
-            return;
-        DWORD size = sizeof(old_);
-        had_ = RegQueryValueExA(key_, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_),
-                                &size) == ERROR_SUCCESS;
-        RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
-                       sizeof(dpi));
-    }
-    ScreenDpi(const ScreenDpi&) = delete;
-    ScreenDpi& operator=(const ScreenDpi&) = delete;
-    ~ScreenDpi() {
-        if (!key_) return;
-        if (had_) {
-            RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_),
-                           sizeof(old_));
-        } else {
-            RegDeleteValueA(key_, "LogPixels");
-        }
-        RegCloseKey(key_);
-    }
-
-  private:
-    HKEY key_ = nullptr;
-    DWORD old_ = 0;
-    bool had_ = false;
-};
 
 TEST_F(LauncherE2E, StartsWithDriveCaptionRefusesSecondCopyAndExitsFromFileMenu) {
     Launcher first;

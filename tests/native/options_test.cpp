@@ -1,7 +1,9 @@
 // The options dialog on real settings files: what it reads, what Apply writes and in
 // which order, the Apply button's state, the avatar file and the language rule.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include "editor/messages.h"
 #include "platform/image.h"
 #include "settings/frmOptions.h"
 #include "settings/language.h"
@@ -129,6 +131,22 @@ TEST_F(OptionsTest, CancelAndEscKeepOnlyWhatApplyWrote) {
     EXPECT_TRUE(owner_.Enabled());
     EXPECT_NE(Settings().find("UserName=Bob\r\n"), std::string::npos);
     EXPECT_EQ(applied_, 1);
+}
+
+// A locked stick must not look saved: the dialog says so and keeps what was typed.
+TEST_F(OptionsTest, ARefusedWriteIsToldAndOkKeepsTheDialogOpen) {
+    Put("quopa_settings.dat", kAllKeys);
+    chmod(Host("quopa_settings.dat").c_str(), 0444);
+    frmOptions& d = Open();
+    d.txtUserName.UserTyped("Bob");
+    d.cmdOK.Click();
+    ASSERT_EQ(desktop_.messages.size(), 1u);
+    EXPECT_EQ(desktop_.messages[0].text,
+              CouldNotSave("settings", SettingsFile(ctx_.programFolder)));
+    EXPECT_TRUE(d.form.Loaded());
+    EXPECT_TRUE(d.cmdApply.Enabled());
+    EXPECT_EQ(d.txtUserName.Text(), "Bob");
+    EXPECT_EQ(Settings(), kAllKeys);
 }
 
 TEST_F(OptionsTest, AChosenPictureBecomesASquareBmpOfThePictureBoxInside) {
