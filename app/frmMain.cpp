@@ -35,7 +35,7 @@ void frmMain::Create() {
     CreateMenus();
     loader_ = std::make_unique<TreeLoader>(
         TreeTargets{TreeView1, ilIcons, *mnuPopupRun, mnuPopupApplication, &tmrItemPass}, ini_,
-        launcher_, sys_, state_, appsFile_, [this] { backend_.DoEvents(); });
+        launcher_, sys_, state_, appsFile_, [this] { backend_.Repaint(); });
     WireEvents();
     Form_Load();
 }

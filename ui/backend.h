@@ -49,6 +49,10 @@ class Backend {
     virtual int Run() = 0;
     // Handles the window messages waiting now, then returns.
     virtual void DoEvents() {}
+    // Lets the windows repaint, and nothing else: the user's commands wait. For long work
+    // that must not run a command inside itself (a tree load: a category added meanwhile
+    // would be built against a tree the load is still making).
+    virtual void Repaint() {}
     // Runs the message loop until `form` unloads; `owner` is disabled meanwhile (by Form).
     virtual void RunModal(Form& form, Form& owner) = 0;
     // Runs `task` later, from the message loop: the way out of a handler whose object the

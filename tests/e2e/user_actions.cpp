@@ -25,17 +25,6 @@ ScreenDpi::~ScreenDpi() {
 }
 
 namespace {
-struct ChildrenArgs {
-    const char* className;
-    std::vector<HWND>* found;
-};
-
-BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
-    auto* args = reinterpret_cast<ChildrenArgs*>(param);
-    if (lstrcmpiA(ClassOf(window).c_str(), args->className) == 0) args->found->push_back(window);
-    return TRUE;
-}
-
 struct CaptionArgs {
     DWORD pid;
     const std::string* caption;
@@ -54,13 +43,6 @@ BOOL CALLBACK FindCaption(HWND window, LPARAM param) {
 }
 }  // namespace
 
-std::vector<HWND> Children(HWND parent, const char* className) {
-    std::vector<HWND> found;
-    ChildrenArgs args{className, &found};
-    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&args));
-    return found;
-}
-
 void SetText(HWND box, const std::string& text) {
     SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -70,9 +52,8 @@ void Press(HWND button) {
 }
 
 void Pick(HWND list, int index) {
-    SendMessageA(list, CB_SETCURSEL, index, 0);
-    SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(list));
+    SendMessageA(list, WM_KEYDOWN, VK_HOME, 1);
+    for (int i = 0; i < index; ++i) SendMessageA(list, WM_KEYDOWN, VK_DOWN, 1);
 }
 
 std::string MessageText(HWND box) {

@@ -38,11 +38,9 @@ class ScreenDpi {
     bool had_ = false;
 };
 
-// Every descendant of the class, in creation order (the order the dialog manager tabs in).
-std::vector<HWND> Children(HWND parent, const char* className);
 void SetText(HWND box, const std::string& text);
 void Press(HWND button);
-// Picks an entry of a drop-down list as the mouse does: the list, then its owner told.
+// Picks an entry of a drop-down list as the keyboard does, so the list tells its owner.
 void Pick(HWND list, int index);
 // The text of a message box, and its number for the answer given.
 std::string MessageText(HWND box);

@@ -136,6 +136,12 @@ void Win32Backend::RunModal(Form& form, Form& owner) {
     if (quit) PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop that waits for it
 }
 
+void Win32Backend::Repaint() {
+    MSG msg;
+    // Messages sent by other threads are handled inside PeekMessage itself.
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) DispatchMessageA(&msg);
+}
+
 void Win32Backend::DoEvents() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -48,6 +48,7 @@ class Win32Backend : public Backend {
     // Ends when the last form window is destroyed or WM_QUIT arrives.
     int Run() override;
     void DoEvents() override;
+    void Repaint() override;
     void RunModal(Form& form, Form& owner) override;
     void Post(std::function<void()> task) override;
 
