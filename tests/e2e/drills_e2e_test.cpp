@@ -47,9 +47,7 @@ TEST_F(Drill, ASecondCopyWhileADialogIsOpenIsRefusedAndTheDialogStays) {
     EXPECT_FALSE(FileThere(DataFile("quopa_settings.dat")));
 }
 
-// Disabled until the category pick from outside is made reliable: one run in three stores
-// the main category.
-TEST_F(Drill, DISABLED_TheFirstStepsAt192Dpi) {
+TEST_F(Drill, TheFirstStepsAt192Dpi) {
     ScreenDpi dpi(192);
     Start();
     EXPECT_EQ(NodeTexts(), std::vector<std::string>{"Quopa Drive"});
@@ -60,9 +58,7 @@ TEST_F(Drill, DISABLED_TheFirstStepsAt192Dpi) {
     EXPECT_EQ(NodeTexts(), (std::vector<std::string>{"Quopa Drive", "Tools", "Tools/Site"}));
 }
 
-// Disabled until the clicks stop starting a label edit on the selected item, which adds a
-// refusal of its own between the ones the drill answers.
-TEST_F(Drill, DISABLED_AReadOnlyDriveRefusesEveryWriteWithAMessageAndLosesNothing) {
+TEST_F(Drill, AReadOnlyDriveRefusesEveryWriteWithAMessageAndLosesNothing) {
     WriteFile(DataFile("quopa_apps.dat"),
               "[Category1]\r\nName=Tools\r\n" + WebItem(1, "Notes", "Tools"));
     WriteFile(DataFile("quopa_settings.dat"), "[UserInfo]\r\nUserName=Ann\r\n");

@@ -203,6 +203,14 @@ LRESULT Win32TreeViewPeer::OnNotify(const NMHDR& header) {
             const TVITEMA& item = reinterpret_cast<const NMTVDISPINFOA&>(header).item;
             TreeNode* node = NodeOf(item.hItem);
             if (!item.pszText || !node) return FALSE;  // the user cancelled the edit
+            // A message box shown while the edit ends takes the focus from the edit box,
+            // which ends the same edit again: that second ending is no new edit.
+            if (endingEdit_) return FALSE;
+            struct Ending {
+                bool& flag;
+                explicit Ending(bool& f) : flag(f) { flag = true; }
+                ~Ending() { flag = false; }
+            } ending(endingEdit_);
             return tree_.UserEditedLabel(*node, item.pszText) ? TRUE : FALSE;
         }
         default:
