@@ -76,7 +76,8 @@ BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
     auto* args = reinterpret_cast<FindArgs*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid == args->pid && IsWindowVisible(window) && ClassOf(window) == args->className &&
+    if (pid == args->pid && IsWindowVisible(window) &&
+        (!args->className || ClassOf(window) == args->className) &&
         (args->caption->empty() || WindowText(window) == *args->caption)) {
         args->found = window;
         return FALSE;

@@ -26,8 +26,8 @@ class Launcher {
     Launcher& operator=(const Launcher&) = delete;
     ~Launcher();
     bool Start(const std::string& exe, const std::string& folder);
-    // Waits for a visible top-level window of this process with the given class (and
-    // caption, when one is given).
+    // Waits for a visible top-level window of this process with the given class (any class
+    // when null) and caption (any when empty).
     HWND WaitWindow(const char* className, int timeoutMs = 20000,
                     const std::string& caption = "") const;
     bool WaitExit(int timeoutMs, DWORD* exitCode = nullptr) const;

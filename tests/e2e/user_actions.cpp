@@ -24,25 +24,6 @@ ScreenDpi::~ScreenDpi() {
     RegCloseKey(key_);
 }
 
-namespace {
-struct CaptionArgs {
-    DWORD pid;
-    const std::string* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindCaption(HWND window, LPARAM param) {
-    auto* args = reinterpret_cast<CaptionArgs*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == args->pid && IsWindowVisible(window) && WindowText(window) == *args->caption) {
-        args->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-}  // namespace
-
 void SetText(HWND box, const std::string& text) {
     SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -101,14 +82,7 @@ void DrivenLauncher::Settle() const {
 }
 
 HWND DrivenLauncher::WaitDialog(const std::string& caption, int timeoutMs) const {
-    CaptionArgs args{launcher_->Pid(), &caption, nullptr};
-    WaitFor(
-        [&] {
-            EnumWindows(FindCaption, reinterpret_cast<LPARAM>(&args));
-            return args.found != nullptr || !launcher_->Running();
-        },
-        timeoutMs);
-    return args.found;
+    return launcher_->WaitWindow(nullptr, timeoutMs, caption);
 }
 
 std::string DrivenLauncher::Answer(int id) {
