@@ -65,7 +65,11 @@ class frmMain {
     // The other windows, opened from here. A modeless wizard (from a category's menu) stays
     // open while the main window goes on; opening it again brings it forward.
     void OpenAddItem(const std::string& category, bool modeless);
-    void OpenEditItem(const std::string& key);
+    void OpenEditItem(std::string key);
+    // The wizard opened without waiting, while it is up; null otherwise.
+    frmAddItem* ModelessWizard() const {
+        return wizard_ && wizard_->form.Loaded() ? wizard_.get() : nullptr;
+    }
     void OpenNewCategory();
     void OpenOptions();
     void OpenUpdate();
@@ -134,9 +138,12 @@ class frmMain {
 
     // The selected node when it is an item, else null.
     ui::TreeNode* SelectedItemNode() const;
-    void DeleteItem(const std::string& key);
-    void DeleteCategory(const std::string& key);
+    // Keys by value: the questions let the window's commands run, which may rebuild the tree.
+    void DeleteItem(std::string key);
+    void DeleteCategory(std::string key);
     void RenameCategory(ui::LabelEditEvent& e);
+    // The open wizard's category list follows the tree; `from` renamed to `to` keeps its pick.
+    void CategoriesChanged(const std::string& from = "", const std::string& to = "");
     // False after telling the user that the apps file refused the change.
     bool Written(bool ok);
     bool BringWizardForward();

@@ -17,7 +17,7 @@ void frmMain::cmdDelete_Click() {
     DeleteItem(node->Key());
 }
 
-void frmMain::DeleteItem(const std::string& key) {
+void frmMain::DeleteItem(std::string key) {
     const ui::TreeNode* node = TreeView1.Find(key);
     const std::string question = "Are you sure you want to delete " + node->Text() + "?";
     node = nullptr;  // the question lets the window's commands run

@@ -129,6 +129,19 @@ void frmAddItem::loadcats() {
     Combo1.SetText(EditApp ? before : kMainCategory);
 }
 
+void frmAddItem::ReloadCategories(const std::string& renamedFrom, const std::string& renamedTo) {
+    std::string pick = Combo1.Text();
+    if (!renamedFrom.empty() && pick == renamedFrom) pick = renamedTo;
+    Combo1.Clear();
+    // A renamed node takes its new key only once the rename is accepted.
+    for (const ui::TreeNode* node : tree_.Roots()) {
+        const std::string key = node->Key();
+        Combo1.AddItem(!renamedFrom.empty() && key == renamedFrom ? renamedTo : key);
+    }
+    // A category gone leaves nothing picked, and Finish then stores the main one.
+    Combo1.SetText(pick);
+}
+
 void frmAddItem::cmdNext_Click() {
     if (Option1.Value()) {
         ShowPage(kTypeApp);

@@ -42,6 +42,9 @@ class frmAddItem {
     // Routines.
     void SetAppType(std::int16_t appType);
     void loadcats();
+    // The list again after the main window changed the categories; the pick stays where it
+    // can, under its new name after a rename.
+    void ReloadCategories(const std::string& renamedFrom, const std::string& renamedTo);
 
     bool EditApp = false;
     std::string NewAppType;

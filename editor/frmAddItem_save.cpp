@@ -4,13 +4,13 @@
 #include <cstdlib>
 #include <optional>
 #include <utility>
-#include <vector>
 
 #include "editor/frmAddItem.h"
 #include "editor/messages.h"
 #include "launch/drive_paths.h"
 #include "platform/text.h"
 #include "store/data_files.h"
+#include "store/ini.h"
 #include "store/ini_document.h"
 
 namespace quopa {
@@ -55,8 +55,10 @@ void frmAddItem::cmdFinish_Click() {
     }
     // Both fields are checked before anything is written, so a refused Finish that is then
     // cancelled leaves the item as it was.
+    // Judged as the file will hold them: blanks or a pair of quotes would store an empty
+    // name, the deletion mark, or an empty path, where the loader stops.
     for (const auto& [box, word] : {std::pair{&txtAppTitle, "title"}, {&txtAppPath, "path"}}) {
-        if (box->Text().empty()) {
+        if (AsStored(box->Text()).empty()) {
             Tell(std::string("You did not fill the ") + word + " field!",
                  platform::kMbIconExclamation | platform::kMbOk);
             return;
@@ -72,31 +74,28 @@ void frmAddItem::cmdFinish_Click() {
     form.Unload();
 }
 
-// The keys in their stored order. A new item's path is written empty in its place and
-// given last: the tree takes an item in only once it has a path, so an item cut short by a
-// failed write never shows and its number stays free.
+// The keys in their stored order, in one write: the item is stored whole or not at all.
 bool frmAddItem::WriteItem() {
-    std::vector<std::pair<const char*, std::string>> keys = {
-        {"Name", txtAppTitle.Text()},
-        {"Description", txtAppDescription.Text()},
-        {"Path", EditApp ? txtAppPath.Text() : ""},
+    auto key = [&](const char* name, std::string value) {
+        return IniKey{NewAppType, name, std::move(value)};
+    };
+    IniKeys keys = {
+        key("Name", txtAppTitle.Text()),
+        key("Description", txtAppDescription.Text()),
+        key("Path", txtAppPath.Text()),
         // With no entry picked (a reload took it away) the item would fall out of the tree.
-        {"Category", Combo1.ListIndex() < 0 ? "Quopa" : Combo1.Text()},
-        {"Autorun", std::to_string(chkAutorun.Value())},
-        {"Type", AppType},
-        {"Parameters", "\"" + txtParameters.Text() + "\""},
+        key("Category", Combo1.ListIndex() < 0 ? "Quopa" : Combo1.Text()),
+        key("Autorun", std::to_string(chkAutorun.Value())),
+        key("Type", AppType),
+        key("Parameters", "\"" + txtParameters.Text() + "\""),
     };
     if (!txtStartIn.Text().empty()) {
-        keys.emplace_back("StartIn", txtStartIn.Text());
+        keys.push_back(key("StartIn", txtStartIn.Text()));
     } else if (!EditApp) {
-        keys.emplace_back("StartIn", DerivedStartIn());
+        keys.push_back(key("StartIn", DerivedStartIn()));
     }
-    keys.emplace_back("WindowStyle", cmbWindowStyle.Text());
-    if (!EditApp) keys.emplace_back("Path", txtAppPath.Text());
-
-    for (const auto& [key, value] : keys)
-        if (!ctx_.ini.WriteIni(NewAppType, key, value, appsFile_)) return false;
-    return true;
+    keys.push_back(key("WindowStyle", cmbWindowStyle.Text()));
+    return ctx_.ini.WriteIniKeys(keys, appsFile_);
 }
 
 // The folder of the file last browsed to, on the drive written with the token.

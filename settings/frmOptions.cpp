@@ -139,22 +139,19 @@ void frmOptions::cmdSelectAvatar_Click() {
 
 bool frmOptions::Apply() {
     cmdApply.SetEnabled(false);
-    bool saved = true;
-    auto write = [&](const char* section, const char* key, const std::string& value) {
-        saved = saved && ctx_.ini.WriteIni(section, key, value, settingsFile_);
+    const IniKeys keys = {
+        {kUserInfo, "UserName", txtUserName.Text()},
+        {kUserInfo, "UserAddress", txtAddress.Text()},
+        {kUserInfo, "UserCity", txtCity.Text()},
+        {kUserInfo, "UserPhone", txtPhone.Text()},
+        {kUserInfo, "UserEmail", txtEmail.Text()},
+        {kLanguageSection, kLanguageKey, cmbLanguage.Text()},
     };
-    write(kUserInfo, "UserName", txtUserName.Text());
-    write(kUserInfo, "UserAddress", txtAddress.Text());
-    write(kUserInfo, "UserCity", txtCity.Text());
-    write(kUserInfo, "UserPhone", txtPhone.Text());
-    write(kUserInfo, "UserEmail", txtEmail.Text());
-    write(kLanguageSection, kLanguageKey, cmbLanguage.Text());
-    if (!saved) {
+    if (!ctx_.ini.WriteIniKeys(keys, settingsFile_)) {
         // Apply stays pressable, so the details can be saved once the drive takes them.
         cmdApply.SetEnabled(true);
         ctx_.sys.desktop.MsgBox(form.Handle(), CouldNotSave("settings", settingsFile_), kAppTitle,
                                 platform::kMbIconCritical | platform::kMbOk);
-        if (onApplied_) onApplied_();  // the keys written before the refusal show
         return false;
     }
     const std::string source = txtAvatarPath.Text();

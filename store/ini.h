@@ -12,6 +12,16 @@
 
 namespace quopa {
 
+struct IniKey {
+    std::string section, key, value;
+};
+using IniKeys = std::vector<IniKey>;
+
+// What ReadIni gives back for `value` once written: line breaks as spaces, cut at a NUL,
+// blanks trimmed, one pair of enclosing quotes dropped, 254 characters. A name or path is
+// judged in this form, since that is what the next load will see.
+std::string AsStored(const std::string& value);
+
 class modINI {
   public:
     // Larger files are not data files of ours; parsing the worst of them whole costs
@@ -29,6 +39,10 @@ class modINI {
     // Line breaks in a value become spaces.
     bool WriteIni(const std::string& section, const std::string& key, const std::string& value,
                   const std::string& file);
+    // All of a command's keys in one replacement of the file: it ends byte for byte as the
+    // same WriteIni calls in this order would leave it, or, when any of them would be
+    // refused, untouched. So a pulled stick or a kill leaves the command whole or undone.
+    bool WriteIniKeys(const IniKeys& keys, const std::string& file);
 
     // While one lives, reads of `file` come from one version of it, checked against the
     // file at the first read only: a tree load reads tens of thousands of keys in one go,
@@ -59,8 +73,7 @@ class modINI {
     };
 
     std::string Lookup(const std::string& section, const std::string& key, const std::string& file);
-    bool Store(const std::string& section, const std::string& key, const std::string& value,
-               const std::string& file);
+    bool Store(const IniKeys& keys, const std::string& file);
     enum class Look { WhenChanged, Always };
     // The file's current content, re-read when anything about it changed or could
     // have changed unseen (or always); nullptr when it exists but cannot be read.

@@ -165,7 +165,7 @@ bool TreeView::UserEditedLabel(TreeNode& node, const std::string& text) {
     TreeNode* still = Find(edited);
     if (!still) return false;
     if (!event.newKey.empty() && !SetNodeKey(*still, event.newKey)) return false;
-    SetNodeText(*still, text);
+    SetNodeText(*still, event.newText);
     return true;
 }
 

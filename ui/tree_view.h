@@ -27,9 +27,11 @@ struct NodeRef {
 // Read-only to all but its TreeView, so that the view always shows what the node holds.
 class TreeNode {
   public:
-    const std::string& Key() const { return key_; }
-    const std::string& Text() const { return text_; }
-    const std::string& Tag() const { return tag_; }
+    // Copies: a node may be gone after anything that lets messages run, and a reference
+    // into it would go with it.
+    std::string Key() const { return key_; }
+    std::string Text() const { return text_; }
+    std::string Tag() const { return tag_; }
     const std::string& Image() const { return image_; }
     TreeNode* Parent() const { return parent_; }                          // null at top level
     const std::vector<TreeNode*>& Children() const { return children_; }  // in add order
@@ -70,7 +72,7 @@ class TreeViewPeer : public ControlPeer {
 
 struct LabelEditEvent {
     TreeNode* node = nullptr;
-    std::string newText;
+    std::string newText;  // in/out: the text the node takes, as the handler stored it
     bool cancel = false;  // out: refuse the edit, the old text stays
     std::string newKey;   // out: the key the node takes with the new text; empty keeps it
 };

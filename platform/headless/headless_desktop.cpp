@@ -4,6 +4,7 @@ namespace platform {
 
 int HeadlessDesktop::MsgBox(WindowId owner, const std::string& text, const std::string& title,
                             unsigned style) {
+    if (whileShown) whileShown();
     Record(log, "message " + text);
     messages.push_back({owner, text, title, style});
     if (!answers.empty()) {

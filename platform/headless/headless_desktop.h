@@ -1,6 +1,7 @@
 #pragma once
 // The desktop as tests set it up: message boxes are recorded and answered from a queue.
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ class HeadlessDesktop : public Desktop {
     Picture LoadPicture(const std::string& path) override;
 
     EventLog* log = nullptr;  // not owned
+    // A box lets the program's windows run: this plays what the user does meanwhile.
+    std::function<void()> whileShown;
     std::vector<MessageBoxCall> messages;
     std::deque<int> answers;
 

@@ -120,8 +120,10 @@ TEST_F(CommandsTest, RenamingAnItemWritesItsNameButNotAnEmptyOneNorTheMainCatego
     EXPECT_EQ(Read("Category0", "Name"), "");
 }
 
-TEST_F(CommandsTest, RenamingACategoryCarriesItsItemsAndTheNodeTakesTheNewKey) {
+TEST_F(CommandsTest, RenamingACategoryCarriesItsItemsInOneWriteAndTheNodeTakesTheNewKey) {
+    const int replaces = files_.replaces;
     ASSERT_TRUE(Rename("Games", "Play"));
+    EXPECT_EQ(files_.replaces - replaces, 1);
     EXPECT_EQ(Read("Category1", "Name"), "Play");
     EXPECT_EQ(Read("Application2", "Category"), "Play");
     EXPECT_EQ(Read("Application5", "Category"), "Play");
@@ -175,6 +177,35 @@ TEST_F(CommandsTest, AWriteTheDriveRefusesIsToldAndTheTreeStaysAsTheFile) {
     EXPECT_EQ(reports, 4) << "one report for each refused change";
 }
 
+// The wizard opened from a category's menu does not wait: its Finish rebuilds the tree while
+// any of the main window's boxes is up. Each answer must still act on what was asked.
+TEST_F(CommandsTest, ATreeRebuiltWhileAQuestionIsUpLeavesTheAnswerOnWhatWasAsked) {
+    desktop_.whileShown = [this] { w_->IntList(); };
+    Click("application2");
+    w_->cmdDelete.Click();
+    EXPECT_EQ(Read("Application2", "Name"), "");
+    EXPECT_EQ(Read("Application5", "Name"), "Notes");
+    EXPECT_EQ(w_->TreeView1.Find("application2"), nullptr);
+
+    Click("Games");
+    w_->mnuCatDelete->Click();
+    EXPECT_EQ(Read("Category1", "Name"), "Deleted");
+    EXPECT_EQ(w_->TreeView1.Find("Games"), nullptr) << "the rebuilt node goes too";
+
+    const std::string before = Get("quopa_apps.dat");
+    WriteProtect();
+    Click("application1");
+    w_->cmdDelete.Click();  // the question, then the refusal
+    EXPECT_EQ(desktop_.messages.back().style, platform::kMbIconCritical | platform::kMbOk);
+    EXPECT_NE(w_->TreeView1.Find("application1"), nullptr);
+    EXPECT_FALSE(Rename("Tools", "Kit"));
+    EXPECT_EQ(Node("Tools").Text(), "Tools");
+
+    desktop_.answers = {platform::kIdNo};
+    w_->mnuRemove->Click();
+    EXPECT_EQ(Get("quopa_apps.dat"), before);
+}
+
 TEST_F(CommandsTest, RightClickSelectsTheNodeUnderThePointerAndOpensItsMenu) {
     RightClick("application5");
     EXPECT_EQ(w_->TreeView1.SelectedItem(), &Node("application5"));
@@ -214,6 +245,32 @@ TEST_F(CommandsTest, AddNewItemFromACategoryDoesNotWaitAndComesForwardWhenOpen) 
     w_->cmdEdit.Click();
     EXPECT_EQ(desktop_.foregroundCalls.size(), 3u);
     EXPECT_TRUE(backend_.modalForms.empty());
+}
+
+TEST_F(CommandsTest, TheOpenWizardsCategoriesFollowRenamesAndDeletes) {
+    Click("Games");
+    w_->mnuCatAddNew->Click();
+    frmAddItem& wizard = *w_->ModelessWizard();
+    auto listed = [&] {
+        std::vector<std::string> names;
+        for (int i = 0; i < wizard.Combo1.ListCount(); ++i) names.push_back(wizard.Combo1.List(i));
+        return names;
+    };
+    ASSERT_TRUE(Rename("Games", "Play"));
+    ASSERT_TRUE(Rename("Tools", "Kit"));
+    Click("Web apps");
+    w_->mnuCatDelete->Click();
+    EXPECT_EQ(listed(), (std::vector<std::string>{"Quopa", "Play", "Kit"}));
+    EXPECT_EQ(wizard.Combo1.Text(), "Play") << "the pick follows its category's new name";
+    Click("Kit");
+    w_->mnuCatAddNew->Click();
+    EXPECT_EQ(wizard.Combo1.Text(), "Kit") << "the menu's category, though the wizard was open";
+
+    wizard.cmdNext.Click();
+    wizard.txtAppTitle.UserTyped("Saw");
+    wizard.txtAppPath.UserTyped("saw.exe");
+    wizard.cmdFinish.Click();
+    EXPECT_EQ(Node("application7").Parent()->Key(), "Kit");
 }
 
 TEST_F(CommandsTest, MenuBarHoldsFileAndHelpWithTheirShortcutsAndDialogs) {

@@ -54,7 +54,8 @@ std::uintptr_t Win32TreeViewPeer::Insert(const TreeNode& node) {
     insert.hInsertAfter = TVI_LAST;
     TVITEMA& item = insert.item;
     item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    item.pszText = const_cast<char*>(node.Text().c_str());
+    const std::string text = node.Text();
+    item.pszText = const_cast<char*>(text.c_str());
     // The view hands the node back in its notifications; it is never changed through this.
     item.lParam = reinterpret_cast<LPARAM>(&node);
     item.iImage = item.iSelectedImage = ImageOf(node);
@@ -78,7 +79,8 @@ void Win32TreeViewPeer::SetNodeText(const TreeNode& node) {
     TVITEMA item{};
     item.mask = TVIF_TEXT;
     item.hItem = ItemOf(&node);
-    item.pszText = const_cast<char*>(node.Text().c_str());
+    const std::string text = node.Text();
+    item.pszText = const_cast<char*>(text.c_str());
     if (item.hItem) window_.Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
