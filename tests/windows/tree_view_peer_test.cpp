@@ -194,6 +194,18 @@ class EditableTreePeer : public TreePeer {
         labelEdit = true;
         TreePeer::SetUp();
     }
+    // Types a label into the view's own editor and ends the edit with a key.
+    void TypeAndPress(const char* typed, WPARAM key) {
+        tree.onAfterLabelEdit = [&](ui::LabelEditEvent& e) { asked.push_back(e.newText); };
+        tree.StartLabelEdit(*item);
+        HWND editor = TreeView_GetEditControl(view);
+        ASSERT_NE(nullptr, editor);
+        SetWindowTextA(editor, typed);
+        Press(editor, key);
+        EXPECT_FALSE(IsWindow(editor)) << "the key ended the edit";
+    }
+
+    std::vector<std::string> asked;
 };
 
 // An edit nobody stores would come undone at the next rebuild: without a handler it is refused.
@@ -214,27 +226,13 @@ TEST_F(EditableTreePeer, ATypedLabelStandsOnlyWhenAHandlerTakesIt) {
 
 // The window's dialog keys would make Enter and Esc its default and cancel buttons.
 TEST_F(EditableTreePeer, EscInTheEditorCancelsTheRename) {
-    int asked = 0;
-    tree.onAfterLabelEdit = [&](ui::LabelEditEvent&) { ++asked; };
-    tree.StartLabelEdit(*item);
-    HWND editor = TreeView_GetEditControl(view);
-    ASSERT_NE(nullptr, editor);
-    SetWindowTextA(editor, "Go");
-    Press(editor, VK_ESCAPE);
-    EXPECT_FALSE(IsWindow(editor));
-    EXPECT_EQ(0, asked);
+    TypeAndPress("Go", VK_ESCAPE);
+    EXPECT_TRUE(asked.empty());
     EXPECT_STREQ("Chess", Get(item).pszText);
 }
 
 TEST_F(EditableTreePeer, EnterInTheEditorCommitsTheRenameOnce) {
-    std::vector<std::string> asked;
-    tree.onAfterLabelEdit = [&](ui::LabelEditEvent& e) { asked.push_back(e.newText); };
-    tree.StartLabelEdit(*item);
-    HWND editor = TreeView_GetEditControl(view);
-    ASSERT_NE(nullptr, editor);
-    SetWindowTextA(editor, "Go");
-    Press(editor, VK_RETURN);
-    EXPECT_FALSE(IsWindow(editor));
+    TypeAndPress("Go", VK_RETURN);
     EXPECT_EQ(std::vector<std::string>{"Go"}, asked);
     EXPECT_STREQ("Go", Get(item).pszText);
     EXPECT_EQ("Go", item->Text());
