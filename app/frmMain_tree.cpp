@@ -7,11 +7,13 @@
 namespace quopa {
 
 namespace {
+constexpr int kEnterKey = 13;
 constexpr int kDeleteKey = 46;
-}
+}  // namespace
 
 void frmMain::WireTree() {
-    TreeView1.onNodeClick = [this](ui::TreeNode&) { TreeView1_Click(); };
+    // The panel and the buttons follow the selection, however it moves.
+    TreeView1.onSelectionChanged = [this] { TreeView1_Click(); };
     TreeView1.onDblClick = [this] { TreeView1_DblClick(); };
     TreeView1.onKeyDown = [this](int keyCode) { TreeView1_KeyDown(keyCode); };
     TreeView1.onMouseUp = [this](const ui::TreeMouseEvent& e) { TreeView1_MouseUp(e); };
@@ -44,6 +46,10 @@ void frmMain::TreeView1_DblClick() {
 }
 
 void frmMain::TreeView1_KeyDown(int keyCode) {
+    if (keyCode == kEnterKey) {
+        TreeView1_DblClick();  // runs an item, as a double-click does
+        return;
+    }
     if (keyCode != kDeleteKey) return;
     ui::TreeNode* node = TreeView1.SelectedItem();
     if (!node) return;
@@ -57,12 +63,14 @@ void frmMain::TreeView1_KeyDown(int keyCode) {
 void frmMain::TreeView1_MouseUp(const ui::TreeMouseEvent& e) {
     if (e.button != ui::MouseButton::Right) return;
     ui::TreeNode* under = TreeView1.NodeAt(e.x, e.y);
-    if (under && under != TreeView1.SelectedItem()) TreeView1.Select(under);
+    if (under && under != TreeView1.SelectedItem()) {
+        TreeView1.Select(under);  // the panel follows
+    } else {
+        TreeView1_Click();
+    }
     ui::TreeNode* node = TreeView1.SelectedItem();
     if (!node) return;
-    const bool item = IsItemNode(*node);
-    TreeView1_Click();
-    form.PopupMenu(item ? mnuFileRightClick : mnuCatRightClick);
+    form.PopupMenu(IsItemNode(*node) ? mnuFileRightClick : mnuCatRightClick);
 }
 
 void frmMain::TreeView1_AfterLabelEdit(ui::LabelEditEvent& e) {

@@ -123,27 +123,33 @@ class TreeView : public Control {
     void BeginUpdate();
     void EndUpdate();
 
-    std::function<void(TreeNode&)> onNodeClick;
+    // SelectedItem changed, whoever changed it: the user's click or arrow keys, the program,
+    // or the removal of the selected branch.
+    std::function<void()> onSelectionChanged;
     std::function<void()> onDblClick;
     std::function<void(LabelEditEvent&)> onAfterLabelEdit;
     std::function<void(const TreeMouseEvent&)> onMouseUp;
     std::function<void(int keyCode)> onKeyDown;
 
-    // For peers and tests: what the user did.
+    // For peers and tests: what the user did. Every handler but onSelectionChanged's may run
+    // a command or show a box, which the view must not meet inside its own notification:
+    // those events reach their handlers from the message loop, after the view is done.
     void UserSelected(TreeNode* node);
-    // Keyboard navigation moves the selection without counting as a click.
-    void SyncSelected(TreeNode* node) { selected_ = node; }
-    void UserDoubleClicked() {
-        if (onDblClick) onDblClick();
-    }
-    // Applies the new text if a handler takes it and does not cancel; returns whether it was
-    // applied.
-    bool UserEditedLabel(TreeNode& node, const std::string& text);
+    void UserDoubleClicked();
+    void UserPressedKey(int keyCode);
+    void UserReleasedMouse(const TreeMouseEvent& event);
+    // The view keeps the old text for now: the handler decides later, and a name it takes
+    // is put on the node then. The same edit ended twice is handled once.
+    void UserEditedLabel(TreeNode& node, const std::string& text);
     TreeNode* NodeAt(int xTwips, int yTwips) const;  // the node under a point, or null
 
   private:
     TreeViewPeer* treePeer() const { return static_cast<TreeViewPeer*>(peer_.get()); }
     void Forget(TreeNode& node);
+    void SetSelected(TreeNode* node);  // raises onSelectionChanged on a change
+    void FinishLabelEdit(const NodeRef& edited, const std::string& text);
+    // Runs `raise` from the message loop, unless this tree is gone by then.
+    void Later(std::function<void()> raise);
 
     std::unordered_map<std::string, std::unique_ptr<TreeNode>> byKey_;
     std::vector<TreeNode*> roots_;
@@ -151,6 +157,9 @@ class TreeView : public Control {
     int updateDepth_ = 0;
     std::uint64_t lastSerial_ = 0;
     bool labelEdit_ = false;
+    Backend* backend_ = nullptr;    // not owned
+    std::uint64_t editEnding_ = 0;  // the node whose label edit waits for its handler
+    std::shared_ptr<int> alive_ = std::make_shared<int>();
 };
 
 }  // namespace ui

@@ -25,11 +25,28 @@ TEST_F(CommandsTest, ClicksSetTheButtonsAndThePanelShowsTheLastItem) {
 TEST_F(CommandsTest, DoubleClickRunsItemsOnlyEvenUnderCategoriesNamedLikeThem) {
     Click("Web apps");
     w_->TreeView1.UserDoubleClicked();
+    backend_.DoEvents();
     EXPECT_TRUE(shell_.executed.empty());
     Click("application2");
     w_->TreeView1.UserDoubleClicked();
+    backend_.DoEvents();
     ASSERT_EQ(shell_.executed.size(), 1u);
     EXPECT_EQ(shell_.executed[0].file, "E:\\chess.exe");
+}
+
+TEST_F(CommandsTest, EnterRunsTheItemTheArrowKeysSelectedAndTheirPanelShowsIt) {
+    Click("Games");
+    w_->TreeView1.UserSelected(&Node("application2"));  // the Down key
+    EXPECT_TRUE(w_->cmdRun.Enabled());
+    EXPECT_EQ(w_->lblAppTitle.Text(), "Chess");
+    w_->TreeView1.UserPressedKey(13);
+    backend_.DoEvents();
+    ASSERT_EQ(shell_.executed.size(), 1u);
+    EXPECT_EQ(shell_.executed[0].file, "E:\\chess.exe");
+    w_->TreeView1.UserSelected(&Node("Games"));
+    w_->TreeView1.UserPressedKey(13);
+    backend_.DoEvents();
+    EXPECT_EQ(shell_.executed.size(), 1u) << "Enter on a category runs nothing";
 }
 
 TEST_F(CommandsTest, DeleteAsksAndOnYesMarksTheItemAndDropsItsNode) {

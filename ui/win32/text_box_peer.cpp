@@ -1,5 +1,7 @@
 #include "ui/win32/text_box_peer.h"
 
+#include "ui/win32/form_peer.h"
+
 namespace ui::win32 {
 
 COLORREF ToColorRef(Color color) {
@@ -52,10 +54,10 @@ bool Win32TextBoxPeer::OnReflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
                     if (!settingText_) box_.UserTyped(window_.Text());
                     break;
                 case EN_SETFOCUS:
-                    box_.RaiseGotFocus();
+                    if (usersFocusMove_) box_.RaiseGotFocus();
                     break;
                 case EN_KILLFOCUS:
-                    box_.RaiseLostFocus();
+                    if (usersFocusMove_) box_.RaiseLostFocus();
                     break;
                 default:
                     return false;
@@ -75,6 +77,23 @@ bool Win32TextBoxPeer::OnReflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
         default:
             return false;
     }
+}
+
+// The other end of the move comes with the message, before the box reports it.
+bool Win32TextBoxPeer::OnOwnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT&) {
+    if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS)
+        usersFocusMove_ = UsersMove(reinterpret_cast<HWND>(wp));
+    return false;
+}
+
+// GotFocus and LostFocus are the user going from control to control. The whole window
+// going to the background (another program, a dialog or a message box of ours) and coming
+// back moves the focus too, and is neither.
+bool Win32TextBoxPeer::UsersMove(HWND other) const {
+    HWND window = GetAncestor(window_.hwnd(), GA_ROOT);
+    if (!other || GetAncestor(other, GA_ROOT) != window) return false;
+    const Win32FormPeer* form = Win32FormPeer::FromWindow(window);
+    return !(form && form->RestoringFocus());
 }
 
 }  // namespace ui::win32

@@ -14,6 +14,23 @@ HTREEITEM ItemOf(const TreeNode* node) {
     return node ? reinterpret_cast<HTREEITEM>(node->PeerItem()) : nullptr;
 }
 
+// The dialog manager takes Enter for the window's default button and Esc for its cancel
+// button unless the control with the focus asks for them.
+bool IsKey(LPARAM dialogMessage, WPARAM key) {
+    const auto* msg = reinterpret_cast<const MSG*>(dialogMessage);
+    return msg && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && msg->wParam == key;
+}
+
+// The view's own label editor: Enter ends the edit and Esc cancels it, in any window.
+LRESULT CALLBACK EditorProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                 DWORD_PTR) {
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &EditorProcedure, id);
+    LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+    if (msg == WM_GETDLGCODE && (IsKey(lp, VK_RETURN) || IsKey(lp, VK_ESCAPE)))
+        result |= DLGC_WANTMESSAGE;
+    return result;
+}
+
 class OwnChange {
   public:
     explicit OwnChange(int& depth) : depth_(depth) { ++depth_; }
@@ -162,12 +179,11 @@ POINT Win32TreeViewPeer::MessagePoint() const {
 }
 
 void Win32TreeViewPeer::RaiseMouseUp(MouseButton button, POINT client) {
-    if (!tree_.onMouseUp) return;
     TreeMouseEvent event;
     event.button = button;
     event.x = scale_->ToTwipsX(client.x);
     event.y = scale_->ToTwipsY(client.y);
-    tree_.onMouseUp(event);
+    tree_.UserReleasedMouse(event);
 }
 
 bool Win32TreeViewPeer::OnReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
@@ -197,23 +213,20 @@ LRESULT Win32TreeViewPeer::OnNotify(const NMHDR& header) {
             RaiseMouseUp(MouseButton::Right, MessagePoint());
             return TRUE;  // handled: no WM_CONTEXTMENU after it
         case TVN_KEYDOWN:
-            if (tree_.onKeyDown) {
-                tree_.onKeyDown(reinterpret_cast<const NMTVKEYDOWN&>(header).wVKey);
-            }
+            tree_.UserPressedKey(reinterpret_cast<const NMTVKEYDOWN&>(header).wVKey);
             return 0;
+        case TVN_BEGINLABELEDITA:
+            if (auto editor = reinterpret_cast<HWND>(window_.Send(TVM_GETEDITCONTROL)))
+                SetWindowSubclass(editor, &EditorProcedure, 1, 0);
+            return FALSE;
         case TVN_ENDLABELEDITA: {
             const TVITEMA& item = reinterpret_cast<const NMTVDISPINFOA&>(header).item;
             TreeNode* node = NodeOf(item.hItem);
-            if (!item.pszText || !node) return FALSE;  // the user cancelled the edit
-            // A message box shown while the edit ends takes the focus from the edit box,
-            // which ends the same edit again: that second ending is no new edit.
-            if (endingEdit_) return FALSE;
-            struct Ending {
-                bool& flag;
-                explicit Ending(bool& f) : flag(f) { flag = true; }
-                ~Ending() { flag = false; }
-            } ending(endingEdit_);
-            return tree_.UserEditedLabel(*node, item.pszText) ? TRUE : FALSE;
+            // Null text: the user cancelled the edit.
+            if (item.pszText && node) tree_.UserEditedLabel(*node, item.pszText);
+            // Refused for now, so the old text stays; the tree sets the new one once its
+            // handler has taken it.
+            return FALSE;
         }
         default:
             return 0;
@@ -233,21 +246,26 @@ LRESULT Win32TreeViewPeer::OnCustomDraw(NMTVCUSTOMDRAW& draw) const {
 void Win32TreeViewPeer::OnSelectionChanged(const NMTREEVIEWA& change) {
     if (ownChanges_ > 0) return;
     TreeNode* node = change.itemNew.hItem ? NodeOf(change.itemNew.hItem) : nullptr;
-    // Only a click counts as the user choosing a node; the keyboard, or the view moving
-    // the selection off a collapsed branch, just keeps the object in step.
-    if (change.action == TVC_BYMOUSE) {
-        tree_.UserSelected(node);
-    } else {
-        tree_.SyncSelected(node);
-    }
+    // The mouse, the keys, or the view moving it off a branch being closed.
+    tree_.UserSelected(node);
 }
 
-bool Win32TreeViewPeer::OnOwnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT&) {
-    // The view reports left and right clicks itself; the middle button only reaches here.
-    if (msg == WM_MBUTTONUP) {
-        RaiseMouseUp(MouseButton::Middle, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+bool Win32TreeViewPeer::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    switch (msg) {
+        case WM_MBUTTONUP:
+            // The view reports left and right clicks itself; the middle button only here.
+            RaiseMouseUp(MouseButton::Middle, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+            return false;
+        case WM_GETDLGCODE:
+            // Enter is a key of the tree (its item's command), not the window's default button.
+            if (!IsKey(lp, VK_RETURN)) return false;
+            result = window_.CallOriginal(msg, wp, lp) | DLGC_WANTMESSAGE;
+            return true;
+        case WM_CHAR:
+            return wp == VK_RETURN;  // taken as a key: no letter of a name to search for
+        default:
+            return false;
     }
-    return false;
 }
 
 }  // namespace ui::win32

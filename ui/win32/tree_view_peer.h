@@ -29,7 +29,6 @@ class Win32TreeViewPeer : public ChildPeer<TreeViewPeer> {
     TreeNode* HitTest(int xTwips, int yTwips) override;
 
   private:
-    bool endingEdit_ = false;  // a label edit's end is being handled
     bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     LRESULT OnNotify(const NMHDR& header);
