@@ -46,8 +46,7 @@ void frmNewCategory::cmdFinish_Click() {
         return;
     }
     if (const std::string taken = TakenKey(title); !taken.empty()) {
-        if (ui::TreeNode* node = tree_.Find(taken); node && node->Parent())
-            tree_.Expand(*node->Parent());
+        if (ui::TreeNode* node = tree_.Find(taken)) tree_.EnsureVisible(*node);
         Tell("That category name is not unique!", platform::kMbIconExclamation | platform::kMbOk);
         return;
     }

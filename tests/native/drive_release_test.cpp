@@ -102,6 +102,62 @@ TEST_F(DriveReleaseTest, AProgramThatWillNotCloseIsEndedOnlyWhenTheUserSaysSo) {
     EXPECT_TRUE(dialog.Proceed);
 }
 
+TEST_F(DriveReleaseTest, AListedProgramThatExitsLeavesTheNewcomerWithItsIdAlone) {
+    programs_.Add(30, "E:\\Apps\\stubborn.exe", "Stubborn", OnClose::Refuses);
+    DriveRelease release(programs_, "E:");
+    ASSERT_TRUE(release.Find());
+    frmDriveInUse dialog(ctx_, release);
+    dialog.Create();
+    backend_.modalActions.push_back([&](ui::Form& f) {
+        // While the list is read, Stubborn exits and the system hands its id on.
+        programs_.Add(30, "C:\\Windows\\System32\\notepad.exe", "Untitled - Notepad",
+                      OnClose::Refuses);
+        f.PressEnter();  // Close them
+        WaitOut(dialog);
+        if (dialog.cmdGo.Text() == "&End them") f.PressEnter();
+    });
+    dialog.form.ShowModal(w_->form);
+    EXPECT_TRUE(programs_.asked.empty());
+    EXPECT_TRUE(programs_.ended.empty());
+    EXPECT_TRUE(dialog.Proceed);
+}
+
+TEST_F(DriveReleaseTest, AProgramTheSystemWillNotLetUsEndIsMarkedAndLeftToTheUser) {
+    programs_.Add(30, "E:\\Apps\\admin.exe", "Admin", OnClose::Refuses).mayEnd = false;
+    DriveRelease release(programs_, "E:");
+    ASSERT_TRUE(release.Find());
+    frmDriveInUse dialog(ctx_, release);
+    dialog.Create();
+    std::string intro, listed;
+    bool endEnabled = true;
+    backend_.modalActions.push_back([&](ui::Form& f) {
+        f.PressEnter();  // Close them
+        WaitOut(dialog);
+        f.PressEnter();  // End them
+        intro = dialog.lblIntro.Text();
+        listed = dialog.lblPrograms.Text();
+        endEnabled = dialog.cmdGo.Enabled();
+        programs_.programs[30].state = platform::ProgramState::Gone;  // the user closed it
+        dialog.Timer1.Tick();
+    });
+    dialog.form.ShowModal(w_->form);
+    EXPECT_EQ(intro,
+              "Some programs could not be ended. Close them yourself and the removal goes on, "
+              "or cancel:");
+    EXPECT_EQ(listed, "Admin - E:\\Apps\\admin.exe (could not be ended)");
+    EXPECT_FALSE(endEnabled);
+    EXPECT_TRUE(dialog.Proceed);
+}
+
+TEST_F(DriveReleaseTest, TheRemovalToolStartsInTheSystemFolderWithNoProgramHeld) {
+    programs_.Add(30, "E:\\Apps\\tool.exe", "Tool");
+    backend_.modalActions.push_back([](ui::Form& f) { f.PressEnter(); });
+    w_->mnuRemove->Click();
+    ASSERT_TRUE(ToolStarted());
+    EXPECT_EQ(shell_.started.back().directory, "C:\\Windows\\System32");
+    EXPECT_EQ(programs_.held, 0);
+}
+
 TEST_F(DriveReleaseTest, CancelWhenAskedToEndThemEndsNothing) {
     programs_.Add(30, "E:\\Apps\\stubborn.exe", "Stubborn", OnClose::Refuses);
     DriveRelease release(programs_, "E:");
