@@ -17,7 +17,7 @@ class HeadlessTreeViewPeer : public TreeViewPeer {
     void SetImageList(ImageList*) override {}
     std::uintptr_t Insert(const TreeNode&) override { return 0; }
     void Remove(const TreeNode&) override {}
-    void Clear() override {}
+    void Clear() override { top_ = 0; }
     void SetNodeText(const TreeNode&) override {}
     void SetNodeImage(const TreeNode&) override {}
     void SetNodeGreyed(const TreeNode&) override {}
