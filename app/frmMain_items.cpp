@@ -1,5 +1,6 @@
 // The commands on the selected item: run, edit, delete.
 #include "app/frmMain.h"
+#include "editor/messages.h"
 
 namespace quopa {
 
@@ -30,10 +31,8 @@ void frmMain::DeleteItem(std::string key) {
 
 bool frmMain::Written(bool ok) {
     if (!ok) {
-        sys_.desktop.MsgBox(form.Handle(),
-                            "The change could not be saved to " + appsFile_ +
-                                ". The drive may be write-protected or no longer attached.",
-                            kAppTitle, platform::kMbIconCritical | platform::kMbOk);
+        sys_.desktop.MsgBox(form.Handle(), CouldNotSave("change", appsFile_), kAppTitle,
+                            platform::kMbIconCritical | platform::kMbOk);
     }
     return ok;
 }

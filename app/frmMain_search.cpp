@@ -1,7 +1,7 @@
 // The search box: a filter that only narrows while typing; the whole tree comes back when
 // the box is left empty.
 #include "app/frmMain.h"
-#include "platform/text.h"
+#include "tree/item_key.h"
 
 namespace quopa {
 
@@ -12,12 +12,13 @@ constexpr ui::Color kTypingText = ui::Color::System(ui::SystemColor::ButtonText)
 }  // namespace
 
 void frmMain::txtSearch_Change() {
-    const std::string wanted = platform::AsciiLower(txtSearch.Text());
+    platform::Desktop& letters = sys_.desktop;
+    const std::string wanted = letters.LowerCase(txtSearch.Text());
     TreeView1.BeginUpdate();
     for (int n = 0; n < state_.NextItemIndex; ++n) {
-        const std::string key = "application" + std::to_string(n);
+        const std::string key = ItemKey(n);
         const ui::TreeNode* node = TreeView1.Find(key);
-        if (!node || platform::AsciiLower(node->Text()).find(wanted) != std::string::npos) continue;
+        if (!node || letters.LowerCase(node->Text()).find(wanted) != std::string::npos) continue;
         TreeView1.Remove(key);
         ilIcons.Remove("Application" + std::to_string(n));
     }

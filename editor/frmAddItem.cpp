@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "editor/frmNewCategory.h"
+#include "editor/messages.h"
 #include "launch/drive_paths.h"
 #include "store/data_files.h"
 
@@ -182,8 +183,7 @@ void frmAddItem::cmdBrowseFile_Click() {
     const platform::FileDialogResult result = ctx_.sys.fileDialog.Open(dlgOpenFile);
     if (result.outcome == platform::FileDialogOutcome::Cancelled) return;
     if (result.outcome == platform::FileDialogOutcome::Failed) {
-        Tell("Error " + std::to_string(result.error) + " selecting file.\r\n" + result.errorText,
-             platform::kMbOk);
+        Tell(FileDialogFailed(result), platform::kMbOk);
         return;
     }
     // The dialog keeps what was chosen, whatever the user answers below.

@@ -12,12 +12,11 @@
 #include "store/data_files.h"
 #include "store/ini.h"
 #include "store/ini_document.h"
+#include "tree/item_key.h"
 
 namespace quopa {
 
 namespace {
-
-constexpr char kItemKeyPrefix[] = "application";
 
 // A stored whole number as a 16-bit value; nothing for blanks, words, fractions or overflow.
 std::optional<std::int16_t> ToInt16(const std::string& text) {
@@ -29,14 +28,6 @@ std::optional<std::int16_t> ToInt16(const std::string& text) {
     const long value = std::strtol(digits.c_str(), &end, 10);
     if (*end != '\0' || errno != 0 || value < INT16_MIN || value > INT16_MAX) return std::nullopt;
     return static_cast<std::int16_t>(value);
-}
-
-bool IsItemKey(const std::string& key) {
-    const std::size_t prefix = sizeof(kItemKeyPrefix) - 1;
-    if (key.size() <= prefix || key.compare(0, prefix, kItemKeyPrefix) != 0) return false;
-    for (std::size_t i = prefix; i < key.size(); ++i)
-        if (key[i] < '0' || key[i] > '9') return false;
-    return true;
 }
 
 }  // namespace
@@ -107,7 +98,7 @@ std::string frmAddItem::DerivedStartIn() const {
 }
 
 bool frmAddItem::LoadItem(const std::string& key, const std::string& text) {
-    if (!IsItemKey(key)) return false;
+    if (!ItemNumberOf(key)) return false;
     auto read = [&](const char* name) { return ctx_.ini.ReadIni(key, name, "", appsFile_); };
     if (const auto type = ToInt16(read("Type"))) SetAppType(*type);
     ShowPage(1);

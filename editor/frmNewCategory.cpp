@@ -38,8 +38,7 @@ void frmNewCategory::cmdFinish_Click() {
         return;
     }
     if (check.Taken()) {
-        if (ui::TreeNode* node = tree_.Find(check.taken); node && node->Parent())
-            tree_.Expand(*node->Parent());
+        if (ui::TreeNode* node = tree_.Find(check.taken)) tree_.EnsureVisible(*node);
         Tell("That category name is not unique!", platform::kMbIconExclamation | platform::kMbOk);
         return;
     }

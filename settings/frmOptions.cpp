@@ -125,10 +125,8 @@ void frmOptions::cmdSelectAvatar_Click() {
         case platform::FileDialogOutcome::Cancelled:
             return;
         case platform::FileDialogOutcome::Failed:
-            ctx_.sys.desktop.MsgBox(
-                form.Handle(),
-                "Error " + std::to_string(picked.error) + " selecting file.\r\n" + picked.errorText,
-                kAppTitle, platform::kMbOk);
+            ctx_.sys.desktop.MsgBox(form.Handle(), FileDialogFailed(picked), kAppTitle,
+                                    platform::kMbOk);
             return;
         case platform::FileDialogOutcome::Chosen:
             txtAvatarPath.SetText(picked.fileName);

@@ -10,6 +10,7 @@
 #include "launch/shell_rules.h"
 #include "platform/debug_trace.h"
 #include "platform/file_type.h"
+#include "tree/item_key.h"
 #include "tree/mod_get_browser.h"
 #include "tree/mod_get_icon.h"
 
@@ -18,20 +19,9 @@ namespace quopa {
 namespace {
 
 constexpr int kLimit = 10000;  // numbers 1 to 9999 are looked at
-constexpr char kItemKey[] = "application";
-
-// Item numbers of nodes keyed "application" + digits; anything else sorts last.
+// Nodes that are not items sort last.
 int ItemNumber(const ui::TreeNode& node) {
-    const std::size_t prefix = sizeof(kItemKey) - 1;
-    const std::string& key = node.Key();
-    if (key.size() <= prefix || key.size() > prefix + 5 || key.compare(0, prefix, kItemKey) != 0)
-        return INT_MAX;
-    int n = 0;
-    for (std::size_t i = prefix; i < key.size(); ++i) {
-        if (key[i] < '0' || key[i] > '9') return INT_MAX;
-        n = n * 10 + (key[i] - '0');
-    }
-    return n;
+    return ItemNumberOf(node.Key()).value_or(INT_MAX);
 }
 
 int WholeNumber(const std::string& text) {
@@ -231,7 +221,7 @@ void TreeLoader::AddItemNode(int n, const std::string& section, const std::strin
     // tree and is still reachable from the tray.
     if (!parent || parent->Parent()) return;
 
-    std::string key = kItemKey + std::to_string(n);
+    std::string key = ItemKey(n);
     ui::TreeNode* present = TreeView1_.Find(key);
     if (present && !present->Parent()) return;  // a category holds the item's key
 

@@ -133,6 +133,11 @@ void TreeView::Expand(TreeNode& node) {
     if (treePeer()) treePeer()->Expand(node);
 }
 
+void TreeView::EnsureVisible(TreeNode& node) {
+    for (TreeNode* parent = node.Parent(); parent; parent = parent->Parent()) Expand(*parent);
+    if (treePeer()) treePeer()->ScrollTo(node);
+}
+
 void TreeView::Select(TreeNode* node) {
     if (treePeer()) treePeer()->Select(node);
     SetSelected(node);

@@ -64,6 +64,7 @@ class TreeViewPeer : public ControlPeer {
     // The nodes whose rows are on screen now, from the top.
     virtual std::vector<TreeNode*> VisibleNodes() const = 0;
     virtual void Expand(const TreeNode& node) = 0;
+    virtual void ScrollTo(const TreeNode& node) = 0;  // its ancestors are expanded already
     virtual void Select(const TreeNode* node) = 0;
     virtual void SetRedraw(bool on) = 0;
     virtual void StartLabelEdit(const TreeNode& node) = 0;
@@ -116,6 +117,8 @@ class TreeView : public Control {
     std::vector<TreeNode*> NodesOnScreen() const;
     bool SetNodeKey(TreeNode& node, const std::string& key);  // false when the key is taken
     void Expand(TreeNode& node);
+    // Expands the node's ancestors and scrolls its row onto the screen.
+    void EnsureVisible(TreeNode& node);
     TreeNode* SelectedItem() const { return selected_; }
     void Select(TreeNode* node);
     void StartLabelEdit(TreeNode& node);  // only with labelEdit

@@ -1,5 +1,7 @@
 #include "platform/headless/headless_desktop.h"
 
+#include "platform/text.h"
+
 namespace platform {
 
 int HeadlessDesktop::MsgBox(WindowId owner, const std::string& text, const std::string& title,
@@ -33,6 +35,12 @@ Picture HeadlessDesktop::LoadPicture(const std::string& path) {
         return {};
     loadedPictures.push_back(path);
     return Picture(Picture::Kind::Bitmap, nextBitmap_++, nullptr);
+}
+
+std::string HeadlessDesktop::LowerCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = Windows1252Lower(c);
+    return out;
 }
 
 }  // namespace platform

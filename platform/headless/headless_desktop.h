@@ -33,6 +33,8 @@ class HeadlessDesktop : public Desktop {
     Picture AppIcon() override { return Picture(Picture::Kind::Icon, kAppIconId, nullptr); }
     // A bitmap when the file exists and starts with "BM", else an empty picture.
     Picture LoadPicture(const std::string& path) override;
+    // As a Windows-1252 system folds.
+    std::string LowerCase(std::string_view text) override;
 
     EventLog* log = nullptr;  // not owned
     // A box lets the program's windows run: this plays what the user does meanwhile.

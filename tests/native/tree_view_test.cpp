@@ -36,6 +36,7 @@ struct RecordingTree : ui::TreeViewPeer {
     }
     std::vector<ui::TreeNode*> VisibleNodes() const override { return {}; }
     void Expand(const ui::TreeNode&) override {}
+    void ScrollTo(const ui::TreeNode&) override {}
     void Select(const ui::TreeNode* node) override {
         log.push_back("select " + (node ? node->Key() : std::string("none")));
     }

@@ -138,6 +138,13 @@ void Win32TreeViewPeer::Expand(const TreeNode& node) {
     }
 }
 
+void Win32TreeViewPeer::ScrollTo(const TreeNode& node) {
+    OwnChange own(ownChanges_);
+    if (HTREEITEM item = ItemOf(&node)) {
+        window_.Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+    }
+}
+
 void Win32TreeViewPeer::Select(const TreeNode* node) {
     OwnChange own(ownChanges_);
     window_.Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(ItemOf(node)));

@@ -23,6 +23,7 @@ class Win32TreeViewPeer : public ChildPeer<TreeViewPeer> {
     void SetNodeGreyed(const TreeNode& node) override;
     std::vector<TreeNode*> VisibleNodes() const override;
     void Expand(const TreeNode& node) override;
+    void ScrollTo(const TreeNode& node) override;
     void Select(const TreeNode* node) override;
     void SetRedraw(bool on) override;
     void StartLabelEdit(const TreeNode& node) override;
