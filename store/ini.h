@@ -3,6 +3,7 @@
 // rules of the system's profile functions. The files stay the authority; what is kept
 // here is a parsed copy that is checked against the file on every call.
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +30,11 @@ class modINI {
     // Line breaks in a value become spaces.
     bool WriteIni(const std::string& section, const std::string& key, const std::string& value,
                   const std::string& file);
+
+    // Reads and parses `file` on another thread while the caller goes on. The first look at
+    // the file takes that parse if the file still holds the bytes parsed, else parses anew:
+    // the start-up's window is built meanwhile instead of waiting for a large apps file.
+    void ParseAhead(const std::string& file);
 
     // While one lives, reads of `file` come from one version of it, checked against the
     // file at the first read only: a tree load reads tens of thousands of keys in one go,
@@ -66,6 +72,7 @@ class modINI {
     // have changed unseen (or always); nullptr when it exists but cannot be read.
     Cached* Fresh(const std::string& file, Look look);
     void Forget(const Cached* entry);
+    IniDocument Parse(const std::string& path, std::string bytes);
     const Cached* Scoped();
 
     platform::Files& files_;  // not owned
@@ -74,6 +81,8 @@ class modINI {
     std::string scopedFile_;      // the file of the innermost ReadScope, as its caller names it
     std::string scopedPath_;      // and normalised
     bool scopedChecked_ = false;  // its version has been checked in this scope
+    std::string aheadPath_;       // normalised; empty when no parse is ahead
+    std::future<IniDocument> ahead_;
 };
 
 }  // namespace quopa
