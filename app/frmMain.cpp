@@ -2,6 +2,7 @@
 
 #include "app/command_ids.h"
 #include "launch/drive_paths.h"
+#include "platform/debug_trace.h"
 #include "settings/language.h"
 #include "store/data_files.h"
 
@@ -25,6 +26,9 @@ frmMain::frmMain(AppContext& ctx)
                 &ctx.sys.files) {}
 
 void frmMain::Create() {
+    // The apps file is parsed on the other core while the window is built.
+    ini_.ParseAhead(appsFile_);
+    platform::TimedStep step("window, controls and menus created");
     ui::FormArgs args;
     args.caption = kAppTitle;
     args.clientWidth = 11460;
@@ -37,6 +41,7 @@ void frmMain::Create() {
         TreeTargets{TreeView1, ilIcons, *mnuPopupRun, mnuPopupApplication, &tmrItemPass}, ini_,
         launcher_, sys_, state_, appsFile_, [this] { backend_.Repaint(); });
     WireEvents();
+    step.End();
     Form_Load();
 }
 
@@ -90,6 +95,8 @@ void frmMain::WireEvents() {
     form.onResize = [this] { Form_Resize(); };
     form.onTrayNotify = [this](ui::TrayMouse m) { Form_TrayNotify(m); };
     form.onTaskbarCreated = [this] { Form_TaskbarCreated(); };
+    // A command may name a tray entry (a tool or a shortcut) before the menu was opened.
+    form.onBeforeCommand = [this](int) { loader_->FillRunMenu(); };
     Timer1.onTimer = [this] { Timer1_Timer(); };
     tmrItemPass.onTimer = [this] { loader_->ContinuePass(); };
     txtSearch.onChange = [this] { txtSearch_Change(); };
@@ -105,7 +112,9 @@ void frmMain::WireEvents() {
 void frmMain::Form_Load() {
     form.SetWidth(7740);
     frmDiskInfo.SetLeft(3840);
+    platform::TimedStep settings("user info read");
     loadsettings();
+    settings.End();
     ShowDiskInfoNext = true;
     if (sys_.process.AnotherInstanceRunning()) {
         sys_.desktop.MsgBox(0, "Quopa is already running!", kAppTitle,
@@ -113,13 +122,17 @@ void frmMain::Form_Load() {
         sys_.process.End();
         return;
     }
+    platform::TimedStep shown("window shown");
     form.Show();
+    shown.End();
+    platform::TimedStep placed("caption, place, tray icon, disk info");
     DriveCaptionDone = false;
     AddDriveToCaption();
     ApplyLanguage();
     PlaceAboveTaskbar();
     RegisterTrayIcon();
     ShowDiskInfo();
+    placed.End();
     IntList();
 }
 
@@ -148,6 +161,7 @@ void frmMain::ApplyLanguage() {
 }
 
 void frmMain::IntList() {
+    platform::TimedStep step("tree load (IntList)");
     loader_->IntList();
 }
 

@@ -220,12 +220,41 @@ modINI::Cached* modINI::Fresh(const std::string& file, Look look) {
         entry->path = std::move(path);
     }
     // Unchanged bytes keep their index: looking again then costs a read, not a parse.
-    if (bytes != entry->doc.Bytes()) entry->doc = IniDocument(std::move(bytes));
+    if (bytes != entry->doc.Bytes()) entry->doc = Parse(entry->path, std::move(bytes));
     entry->info = info;
     entry->settled = !info.recentlyWritten;
     entry->generation = generation;
     entry->lastUse = ++useClock_;
     return entry;
+}
+
+void modINI::ParseAhead(const std::string& file) {
+    try {
+        ahead_ = std::async(std::launch::async, [&files = files_, file] {
+            std::string bytes;
+            const platform::FileInfo info = files.Query(file);
+            if (info.kind != platform::PathKind::File || info.size > kMaxFileBytes ||
+                !files.ReadAll(file, bytes) || bytes.size() > kMaxFileBytes)
+                bytes.clear();
+            return IniDocument(std::move(bytes));
+        });
+        aheadPath_ = NormalisedPath(file);
+    } catch (const std::exception&) {
+        aheadPath_.clear();  // no thread to spare: the first look parses, as always
+    }
+}
+
+IniDocument modINI::Parse(const std::string& path, std::string bytes) {
+    if (!aheadPath_.empty() && path == aheadPath_) {
+        aheadPath_.clear();
+        try {
+            IniDocument doc = ahead_.get();
+            if (doc.Bytes() == bytes) return doc;
+        } catch (const std::exception&) {
+            // Parsed here, then, as if nothing had been ahead.
+        }
+    }
+    return IniDocument(std::move(bytes));
 }
 
 // The copy the scope checked; null when it is gone (evicted or forgotten since).

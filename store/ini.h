@@ -3,6 +3,7 @@
 // rules of the system's profile functions. The files stay the authority; what is kept
 // here is a parsed copy that is checked against the file on every call.
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,11 @@ class modINI {
     // refused, untouched. So a pulled stick or a kill leaves the command whole or undone.
     bool WriteIniKeys(const IniKeys& keys, const std::string& file);
 
+    // Reads and parses `file` on another thread while the caller goes on. The first look at
+    // the file takes that parse if the file still holds the bytes parsed, else parses anew:
+    // the start-up's window is built meanwhile instead of waiting for a large apps file.
+    void ParseAhead(const std::string& file);
+
     // While one lives, reads of `file` come from one version of it, checked against the
     // file at the first read only: a tree load reads tens of thousands of keys in one go,
     // and a check costs more than the read. Our own writes still show at once.
@@ -79,6 +85,7 @@ class modINI {
     // have changed unseen (or always); nullptr when it exists but cannot be read.
     Cached* Fresh(const std::string& file, Look look);
     void Forget(const Cached* entry);
+    IniDocument Parse(const std::string& path, std::string bytes);
     const Cached* Scoped();
 
     platform::Files& files_;  // not owned
@@ -87,6 +94,8 @@ class modINI {
     std::string scopedFile_;      // the file of the innermost ReadScope, as its caller names it
     std::string scopedPath_;      // and normalised
     bool scopedChecked_ = false;  // its version has been checked in this scope
+    std::string aheadPath_;       // normalised; empty when no parse is ahead
+    std::future<IniDocument> ahead_;
 };
 
 }  // namespace quopa

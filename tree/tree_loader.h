@@ -53,6 +53,9 @@ class TreeLoader {
     // timer stops when none is left. Does nothing while a load runs.
     void ContinuePass(std::chrono::steady_clock::duration budget = ItemFilePass::kSlice);
     const ItemFilePass& Pass() const { return pass_; }
+    // Puts what the loads found into the tray's Run entries. Thousands of entries would cost
+    // every start-up, so they wait until the menu or one of its commands is wanted.
+    void FillRunMenu();
 
   private:
     // Larger jobs include the smaller ones.
@@ -64,8 +67,10 @@ class TreeLoader {
     std::string Read(const std::string& section, const char* key) const;
     void AddBrowserImage();
     void Autorun(const std::string& section, const std::string& path);
+    void NoteRunEntry(int n, const std::string& name);
+    struct ItemSteps;
     void AddItemNode(int n, const std::string& section, const std::string& name,
-                     const std::string& path);
+                     const std::string& path, ItemSteps& steps);
     void EnsureItemPicture(const std::string& imageKey, const std::string& resolvedPath);
     void RestoreOrder(const std::string& categoryKey);
     std::int16_t FirstEmpty(const char* prefix, const char* key, int from) const;
@@ -82,6 +87,8 @@ class TreeLoader {
     std::string appsFile_;
     std::function<void()> doEvents_;
     ItemFilePass pass_;
+    std::vector<std::string> runNames_;  // by item number, the name the tray entry awaits
+    std::vector<int> runOrder_;          // the numbers awaiting, in the order first found
 
     bool running_ = false;
     Job pending_ = Job::None;
