@@ -10,6 +10,7 @@ void TreeView::Create(Container& parent, const TreeViewArgs& args) {
     const ControlArgs& control = args.control;
     Init(control.text, control.bounds, control.enabled, control.visible);
     labelEdit_ = args.labelEdit;
+    acceptFiles_ = args.acceptFiles;
     peer_ = parent.GetBackend().CreateTreeView(*this, parent, control);
 }
 

@@ -80,6 +80,13 @@ struct TreeViewArgs {
     // The user may rename nodes in place; only for a window that stores the new name in
     // onAfterLabelEdit, since an edit nobody handles is refused.
     bool labelEdit = false;
+    // Files, folders and shortcuts dragged from the shell may be let go on the tree.
+    bool acceptFiles = false;
+};
+
+struct FilesDroppedEvent {
+    std::vector<std::string> paths;  // full paths, in the order the shell gives them
+    int x = 0, y = 0;                // where they were let go: twips, client coordinates
 };
 
 enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
@@ -93,6 +100,7 @@ class TreeView : public Control {
   public:
     void Create(Container& parent, const TreeViewArgs& args);
     bool LabelEdit() const { return labelEdit_; }
+    bool AcceptsFiles() const { return acceptFiles_; }
     void SetImageList(ImageList* list);
 
     // Null when the key is taken, the key is empty or the parent key is unknown;
@@ -126,6 +134,7 @@ class TreeView : public Control {
     std::function<void(LabelEditEvent&)> onAfterLabelEdit;
     std::function<void(const TreeMouseEvent&)> onMouseUp;
     std::function<void(int keyCode)> onKeyDown;
+    std::function<void(const FilesDroppedEvent&)> onFilesDropped;
 
     // For peers and tests: what the user did.
     void UserSelected(TreeNode* node);
@@ -138,6 +147,9 @@ class TreeView : public Control {
     // applied.
     bool UserEditedLabel(TreeNode& node, const std::string& text);
     TreeNode* NodeAt(int xTwips, int yTwips) const;  // the node under a point, or null
+    void UserDroppedFiles(const FilesDroppedEvent& e) {
+        if (onFilesDropped && !e.paths.empty()) onFilesDropped(e);
+    }
 
   private:
     TreeViewPeer* treePeer() const { return static_cast<TreeViewPeer*>(peer_.get()); }
@@ -149,6 +161,7 @@ class TreeView : public Control {
     int updateDepth_ = 0;
     std::uint64_t lastSerial_ = 0;
     bool labelEdit_ = false;
+    bool acceptFiles_ = false;
 };
 
 }  // namespace ui

@@ -15,10 +15,12 @@ class Win32TextBoxPeer : public ChildPeer<TextBoxPeer> {
 
   private:
     bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
     TextBox& box_;
     Color foreColor_;
     bool settingText_ = false;
+    bool swallowChar_ = false;  // the character of a key the window handled
 };
 
 // The colour to paint with; meaningless for the default colour, which leaves the system's.

@@ -1,5 +1,7 @@
 #include "ui/win32/tree_view_peer.h"
 
+#include "platform/win32/dropped_files.h"
+
 #include <windowsx.h>
 
 #include <cstring>
@@ -33,7 +35,8 @@ Win32TreeViewPeer::Win32TreeViewPeer(Win32Backend& backend, TreeView& tree, Cont
     untitled.text.clear();
     const DWORD style = TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
                         WS_TABSTOP | (tree.LabelEdit() ? TVS_EDITLABELS : 0);
-    window_.Create(backend, parent, WC_TREEVIEWA, style, WS_EX_CLIENTEDGE, untitled, *this);
+    const DWORD exStyle = WS_EX_CLIENTEDGE | (tree.AcceptsFiles() ? WS_EX_ACCEPTFILES : 0);
+    window_.Create(backend, parent, WC_TREEVIEWA, style, exStyle, untitled, *this);
 }
 
 void Win32TreeViewPeer::SetImageList(ImageList* list) {
@@ -240,7 +243,16 @@ void Win32TreeViewPeer::OnSelectionChanged(const NMTREEVIEWA& change) {
     }
 }
 
-bool Win32TreeViewPeer::OnOwnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT&) {
+bool Win32TreeViewPeer::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (msg == WM_DROPFILES) {
+        // https://learn.microsoft.com/windows/win32/shell/wm-dropfiles
+        platform::win32::DroppedFiles dropped =
+            platform::win32::TakeDroppedFiles(reinterpret_cast<HDROP>(wp));
+        tree_.UserDroppedFiles({std::move(dropped.paths), scale_->ToTwipsX(dropped.point.x),
+                                scale_->ToTwipsY(dropped.point.y)});
+        result = 0;
+        return true;
+    }
     // The view reports left and right clicks itself; the middle button only reaches here.
     if (msg == WM_MBUTTONUP) {
         RaiseMouseUp(MouseButton::Middle, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
