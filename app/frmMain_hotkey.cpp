@@ -23,6 +23,12 @@ void frmMain::ApplyHotkey() {
 
 void frmMain::Hotkey_Pressed() {
     const bool hidden = !form.Visible() || form.State() == ui::WindowState::Minimized;
+    if (!form.Enabled()) {
+        // A dialog of ours is up: it stays in charge, and the tree under it stays as it is.
+        form.SetWindowState(ui::WindowState::Normal);
+        form.Show();
+        return;
+    }
     // The whole tree, as leaving the search box empty brings it back.
     txtSearch.SetText("");
     loader_->LoadApps();
