@@ -46,7 +46,9 @@ void frmMain::Create() {
 }
 
 void frmMain::CreateControls() {
-    TreeView1.Create(form, {.control = {.bounds = {120, 240, 3615, 4935}}, .labelEdit = true});
+    TreeView1.Create(
+        form,
+        {.control = {.bounds = {120, 240, 3615, 4935}}, .labelEdit = true, .acceptFiles = true});
     txtSearch.Create(
         form, {.text = "Search...", .bounds = {120, 5280, 3615, 375}, .foreColor = kGreyText});
     cmdRun.Create(form, {.text = "&Run", .bounds = {4080, 4680, 3255, 495}, .enabled = false});
@@ -102,6 +104,10 @@ void frmMain::WireEvents() {
     txtSearch.onChange = [this] { txtSearch_Change(); };
     txtSearch.onGotFocus = [this] { txtSearch_GotFocus(); };
     txtSearch.onLostFocus = [this] { txtSearch_LostFocus(); };
+    txtSearch.onKeyDown = [this](ui::KeyEvent& e) { txtSearch_KeyDown(e); };
+    TreeView1.onFilesDropped = [this](const ui::FilesDroppedEvent& e) {
+        TreeView1_FilesDropped(e);
+    };
     cmdRun.onClick = [this] { cmdRun_Click(); };
     cmdEdit.onClick = [this] { cmdEdit_Click(); };
     cmdDelete.onClick = [this] { cmdDelete_Click(); };
@@ -134,6 +140,7 @@ void frmMain::Form_Load() {
     ShowDiskInfo();
     placed.End();
     IntList();
+    ApplyHotkey();
 }
 
 void frmMain::Form_QueryUnload(ui::QueryUnloadEvent& e) {
@@ -143,7 +150,9 @@ void frmMain::Form_QueryUnload(ui::QueryUnloadEvent& e) {
 }
 
 void frmMain::Form_Resize() {
-    if (form.State() == ui::WindowState::Minimized) form.Hide();
+    if (form.State() != ui::WindowState::Minimized) return;
+    summoned_ = Summoned::No;
+    form.Hide();
 }
 
 void frmMain::AddDriveToCaption() {

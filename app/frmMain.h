@@ -37,6 +37,10 @@ class frmMain {
     void txtSearch_Change();
     void txtSearch_GotFocus();
     void txtSearch_LostFocus();
+    void txtSearch_KeyDown(ui::KeyEvent& e);
+    // The hot key, and things dropped on the tree.
+    void Hotkey_Pressed();
+    void TreeView1_FilesDropped(const ui::FilesDroppedEvent& e);
     // The buttons and the item context menu.
     void cmdRun_Click();
     void cmdEdit_Click();
@@ -83,6 +87,8 @@ class frmMain {
     void PlaceAboveTaskbar();
     void RegisterTrayIcon();
     void ShowDiskInfo();
+    // Holds the stored hot key for the window; tells the user once when it is taken.
+    void ApplyHotkey();
     void IntList();
     void EndProgram();
     // Asks, starts the device-removal tool and ends; stays when the tool will not start.
@@ -147,6 +153,11 @@ class frmMain {
     // False after telling the user that the apps file refused the change.
     bool Written(bool ok);
     bool BringWizardForward();
+    // The item node after (or before) `from` in the tree's order, categories skipped.
+    ui::TreeNode* NeighbourItem(const ui::TreeNode* from, bool down) const;
+    void RunFromKeyboard();
+    void HideAgain();
+    void AddDropped(const std::vector<DroppedItem>& items, const std::string& category);
 
     AppContext& ctx_;
     ui::Backend& backend_;
@@ -158,6 +169,10 @@ class frmMain {
     std::unique_ptr<TreeLoader> loader_;  // made with the menus it fills
     bool trayRegistered_ = false;         // the start-up got as far as the tray icon
     std::unique_ptr<frmAddItem> wizard_;  // the wizard opened without waiting, while it is up
+    // Where the hot key found the window: Esc and a run from the keyboard put it back.
+    enum class Summoned { No, FromHidden, FromBehind };
+    Summoned summoned_ = Summoned::No;
+    std::string refusedHotkey_;  // the combination the user was told is taken
 };
 
 }  // namespace quopa

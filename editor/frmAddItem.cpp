@@ -201,6 +201,16 @@ void frmAddItem::cmdBrowseFile_Click() {
     txtAppPath.SetText(ToDrivePath(result.fileName, drive));
 }
 
+void frmAddItem::FillDropped(const DroppedItem& item, const std::string& category) {
+    (item.type == 1 ? Option2 : Option1).SetValue(true);
+    cmdNext_Click();
+    txtAppTitle.SetText(item.title);
+    txtAppPath.SetText(item.path);
+    Combo1.SetText(category);
+    chosen_.fileName = item.fileName;
+    chosen_.fileTitle = item.fileTitle;
+}
+
 void frmAddItem::cmdNewCat_Click() {
     frmNewCategory dlg(ctx_, tree_, rebuild_);
     dlg.onCategoryAdded = [this] { loadcats(); };

@@ -91,10 +91,7 @@ bool frmAddItem::WriteItem() {
 
 // The folder of the file last browsed to, on the drive written with the token.
 std::string frmAddItem::DerivedStartIn() const {
-    const std::string& file = chosen_.fileName;
-    const std::size_t titleLength = std::min(chosen_.fileTitle.size(), file.size());
-    const std::string folder = platform::AsciiLower(file.substr(0, file.size() - titleLength));
-    return ToDrivePath(folder, ctx_.state.LauncherDrive);
+    return StartInOf(chosen_.fileName, chosen_.fileTitle, ctx_.state.LauncherDrive);
 }
 
 bool frmAddItem::LoadItem(const std::string& key, const std::string& text) {

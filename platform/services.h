@@ -2,7 +2,9 @@
 // Everything a window or routine may ask of the system, passed in when it is created.
 #include "platform/desktop.h"
 #include "platform/file_dialog.h"
+#include "platform/file_version.h"
 #include "platform/files.h"
+#include "platform/hotkey.h"
 #include "platform/http.h"
 #include "platform/pictures.h"
 #include "platform/process.h"
@@ -24,6 +26,8 @@ struct Services {
     Registry& registry;
     Http& http;
     RunningPrograms& programs;
+    Hotkey& hotkey;
+    FileVersions& versions;
 };
 
 }  // namespace platform

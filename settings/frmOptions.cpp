@@ -2,6 +2,7 @@
 
 #include "editor/messages.h"
 #include "settings/avatar.h"
+#include "settings/hotkey_setting.h"
 #include "settings/language.h"
 #include "store/data_files.h"
 
@@ -51,6 +52,7 @@ void frmOptions::CreateControls() {
     chkPortableApps.Create(form, {.text = "Load PortableApps applications",
                                   .bounds = {240, 3960, 3975, 255},
                                   .enabled = false});
+    hkHotkey.Create(form, {.bounds = {1920, 4800, 4215, 315}});
     CreateLabels();
 }
 
@@ -69,6 +71,7 @@ void frmOptions::CreateLabels() {
     Label8.Create(form, {.text = "User avatar:", .bounds = {120, 3360, 1575, 255}});
     Line1.Create(form, {.bounds = {120, 3720, 6000, 30}});
     Label9.Create(form, {.text = "Language:", .bounds = {120, 4440, 1215, 255}});
+    lblHotkey.Create(form, {.text = "Hot key:", .bounds = {120, 4830, 1215, 255}});
 }
 
 void frmOptions::WireEvents() {
@@ -76,6 +79,7 @@ void frmOptions::WireEvents() {
          {&txtUserName, &txtAddress, &txtCity, &txtPhone, &txtEmail, &txtAvatarPath}) {
         box->onChange = [this] { txtField_Change(); };
     }
+    hkHotkey.onChange = [this] { txtField_Change(); };
     cmdSelectAvatar.onClick = [this] { cmdSelectAvatar_Click(); };
     cmdApply.onClick = [this] { cmdApply_Click(); };
     cmdOK.onClick = [this] { cmdOK_Click(); };
@@ -113,6 +117,7 @@ void frmOptions::loadsettings() {
     txtEmail.SetText(read("UserEmail"));
     cmbLanguage.SetText(StoredLanguage(ctx_.ini, settingsFile_));
     if (cmbLanguage.ListIndex() < 0) cmbLanguage.SetListIndex(0);
+    hkHotkey.SetCombo(StoredHotkey(ctx_.ini, settingsFile_));
 }
 
 void frmOptions::txtField_Change() {
@@ -137,7 +142,7 @@ void frmOptions::cmdSelectAvatar_Click() {
 
 bool frmOptions::Apply() {
     cmdApply.SetEnabled(false);
-    const IniKeys keys = {
+    IniKeys keys = {
         {kUserInfo, "UserName", txtUserName.Text()},
         {kUserInfo, "UserAddress", txtAddress.Text()},
         {kUserInfo, "UserCity", txtCity.Text()},
@@ -145,6 +150,9 @@ bool frmOptions::Apply() {
         {kUserInfo, "UserEmail", txtEmail.Text()},
         {kLanguageSection, kLanguageKey, cmbLanguage.Text()},
     };
+    // Only a change is stored: a file without the key keeps following the default.
+    if (hkHotkey.Combo() != StoredHotkey(ctx_.ini, settingsFile_))
+        keys.push_back({kLanguageSection, kHotkeyKey, FormatKeyCombo(hkHotkey.Combo())});
     if (!ctx_.ini.WriteIniKeys(keys, settingsFile_)) {
         // Apply stays pressable, so the details can be saved once the drive takes them.
         cmdApply.SetEnabled(true);

@@ -11,6 +11,7 @@ void TreeView::Create(Container& parent, const TreeViewArgs& args) {
     Init(control.text, control.bounds, control.enabled, control.visible);
     labelEdit_ = args.labelEdit;
     backend_ = &parent.GetBackend();
+    acceptFiles_ = args.acceptFiles;
     peer_ = backend_->CreateTreeView(*this, parent, control);
 }
 

@@ -83,6 +83,13 @@ struct TreeViewArgs {
     // The user may rename nodes in place; only for a window that stores the new name in
     // onAfterLabelEdit, since an edit nobody handles is refused.
     bool labelEdit = false;
+    // Files, folders and shortcuts dragged from the shell may be let go on the tree.
+    bool acceptFiles = false;
+};
+
+struct FilesDroppedEvent {
+    std::vector<std::string> paths;  // full paths, in the order the shell gives them
+    int x = 0, y = 0;                // where they were let go: twips, client coordinates
 };
 
 enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
@@ -96,6 +103,7 @@ class TreeView : public Control {
   public:
     void Create(Container& parent, const TreeViewArgs& args);
     bool LabelEdit() const { return labelEdit_; }
+    bool AcceptsFiles() const { return acceptFiles_; }
     void SetImageList(ImageList* list);
 
     // Null when the key is taken, the key is empty or the parent key is unknown;
@@ -133,6 +141,7 @@ class TreeView : public Control {
     std::function<void(LabelEditEvent&)> onAfterLabelEdit;
     std::function<void(const TreeMouseEvent&)> onMouseUp;
     std::function<void(int keyCode)> onKeyDown;
+    std::function<void(const FilesDroppedEvent&)> onFilesDropped;
 
     // For peers and tests: what the user did. Every handler but onSelectionChanged's may run
     // a command or show a box, which the view must not meet inside its own notification:
@@ -145,6 +154,9 @@ class TreeView : public Control {
     // is put on the node then. The same edit ended twice is handled once.
     void UserEditedLabel(TreeNode& node, const std::string& text);
     TreeNode* NodeAt(int xTwips, int yTwips) const;  // the node under a point, or null
+    void UserDroppedFiles(const FilesDroppedEvent& e) {
+        if (onFilesDropped && !e.paths.empty()) onFilesDropped(e);
+    }
 
   private:
     TreeViewPeer* treePeer() const { return static_cast<TreeViewPeer*>(peer_.get()); }
@@ -163,6 +175,7 @@ class TreeView : public Control {
     Backend* backend_ = nullptr;    // not owned
     std::uint64_t editEnding_ = 0;  // the node whose label edit waits for its handler
     std::shared_ptr<int> alive_ = std::make_shared<int>();
+    bool acceptFiles_ = false;
 };
 
 }  // namespace ui

@@ -4,6 +4,7 @@
 #include "platform/headless/event_log.h"
 #include "platform/headless/headless_desktop.h"
 #include "platform/headless/headless_file_dialog.h"
+#include "platform/headless/headless_hotkey.h"
 #include "platform/headless/headless_http.h"
 #include "platform/headless/headless_pictures.h"
 #include "platform/headless/headless_process_tray.h"
@@ -17,9 +18,10 @@ namespace platform {
 template <class DesktopType = HeadlessDesktop>
 struct BasicHeadlessServices {
     explicit BasicHeadlessServices(Files& files)
-        : shell(&files), desktop(files), pictures(files), sys{files, shell,      desktop,  process,
-                                                              tray,  fileDialog, pictures, registry,
-                                                              http,  programs} {}
+        : shell(&files), desktop(files), pictures(files), sys{files,    shell,    desktop,
+                                                              process,  tray,     fileDialog,
+                                                              pictures, registry, http,
+                                                              programs, hotkey,   versions} {}
     BasicHeadlessServices(const BasicHeadlessServices&) = delete;
     BasicHeadlessServices& operator=(const BasicHeadlessServices&) = delete;
 
@@ -35,6 +37,8 @@ struct BasicHeadlessServices {
     HeadlessRegistry registry;
     HeadlessHttp http;
     HeadlessRunningPrograms programs;
+    HeadlessHotkey hotkey;
+    HeadlessFileVersions versions;
     Services sys;
 };
 

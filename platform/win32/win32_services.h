@@ -3,7 +3,9 @@
 #include "platform/services.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_dialog.h"
+#include "platform/win32/win32_file_versions.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_hotkey.h"
 #include "platform/win32/win32_http.h"
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_process.h"
@@ -30,8 +32,10 @@ struct Win32Services {
     Win32Registry registry;
     Win32Http http;
     Win32RunningPrograms programs;
-    Services sys{files,      shell,    desktop,  process, tray,
-                 fileDialog, pictures, registry, http,    programs};
+    Win32Hotkey hotkey;
+    Win32FileVersions versions;
+    Services sys{files,    shell,    desktop, process,  tray,   fileDialog,
+                 pictures, registry, http,    programs, hotkey, versions};
 };
 
 }  // namespace platform

@@ -46,6 +46,33 @@ void Win32TextBoxPeer::SetMaxLength(int characters) {
     window_.Send(EM_LIMITTEXT, static_cast<WPARAM>(characters));
 }
 
+// A box whose window takes keys asks the dialog manager for Enter and Esc too, which it
+// would otherwise turn into the default and cancel buttons.
+bool Win32TextBoxPeer::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (!box_.onKeyDown) return false;
+    switch (msg) {
+        case WM_GETDLGCODE: {
+            const auto* key = reinterpret_cast<const MSG*>(lp);
+            if (!key || key->message != WM_KEYDOWN ||
+                (key->wParam != VK_RETURN && key->wParam != VK_ESCAPE))
+                return false;
+            result = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | DLGC_WANTMESSAGE;
+            return true;
+        }
+        case WM_KEYDOWN:
+            swallowChar_ = box_.UserPressedKey(static_cast<int>(wp));
+            result = 0;
+            return swallowChar_;
+        case WM_CHAR:
+            if (!swallowChar_) return false;
+            swallowChar_ = false;
+            result = 0;
+            return true;  // no beep for an Enter or Esc that did something
+        default:
+            return false;
+    }
+}
+
 bool Win32TextBoxPeer::OnReflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     switch (msg) {
         case WM_COMMAND:

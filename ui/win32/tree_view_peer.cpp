@@ -1,5 +1,7 @@
 #include "ui/win32/tree_view_peer.h"
 
+#include "platform/win32/dropped_files.h"
+
 #include <windowsx.h>
 
 #include <cstring>
@@ -50,7 +52,8 @@ Win32TreeViewPeer::Win32TreeViewPeer(Win32Backend& backend, TreeView& tree, Cont
     untitled.text.clear();
     const DWORD style = TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
                         WS_TABSTOP | (tree.LabelEdit() ? TVS_EDITLABELS : 0);
-    window_.Create(backend, parent, WC_TREEVIEWA, style, WS_EX_CLIENTEDGE, untitled, *this);
+    const DWORD exStyle = WS_EX_CLIENTEDGE | (tree.AcceptsFiles() ? WS_EX_ACCEPTFILES : 0);
+    window_.Create(backend, parent, WC_TREEVIEWA, style, exStyle, untitled, *this);
 }
 
 void Win32TreeViewPeer::SetImageList(ImageList* list) {
@@ -270,6 +273,15 @@ bool Win32TreeViewPeer::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& re
             return true;
         case WM_CHAR:
             return wp == VK_RETURN;  // taken as a key: no letter of a name to search for
+        case WM_DROPFILES: {
+            // https://learn.microsoft.com/windows/win32/shell/wm-dropfiles
+            platform::win32::DroppedFiles dropped =
+                platform::win32::TakeDroppedFiles(reinterpret_cast<HDROP>(wp));
+            tree_.UserDroppedFiles({std::move(dropped.paths), scale_->ToTwipsX(dropped.point.x),
+                                    scale_->ToTwipsY(dropped.point.y)});
+            result = 0;
+            return true;
+        }
         default:
             return false;
     }
