@@ -79,8 +79,9 @@ void frmAddItem::CreateTypeApp(ui::Container& page) {
     txtStartIn.Create(page, {.bounds = At(1920, 3240, 3615, 375)});
     Label9.Create(page, {.text = "Window style:", .bounds = At(120, 3720, 1095, 255)});
     cmbWindowStyle.Create(page, {.bounds = At(1920, 3720, 3615, 315)});
+    // The box and its gap come before the text, which needs the rest of this width whole.
     chkAutorun.Create(page,
-                      {.text = "Start when Quopa starts", .bounds = At(3600, 4080, 1935, 255)});
+                      {.text = "Start when Quopa starts", .bounds = At(3360, 4080, 2175, 255)});
     cmdCancel2.Create(page,
                       {.text = "&Cancel", .bounds = At(120, 4440, 1335, 375), .isCancel = true});
     cmdBack.Create(page, {.text = "&Back", .bounds = At(2760, 4440, 1335, 375)});
