@@ -96,7 +96,9 @@ TEST_F(TypedNamesTest, AnItemRenamedToNothingStoredKeepsItsName) {
         Loaded();
         ASSERT_TRUE(Shown("application2")) << n.typed;
         EXPECT_EQ(Node("application2").Text(), renamed ? n.stored : "Chess") << n.typed;
-        if (renamed) ASSERT_TRUE(Rename("application2", "Chess"));
+        if (renamed) {
+            ASSERT_TRUE(Rename("application2", "Chess"));
+        }
     }
 }
 
