@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "app/frmMain.h"
-#include "tree/item_key.h"
 #include "app/node_kind.h"
 #include "platform/text.h"
+#include "tree/item_key.h"
 
 namespace quopa {
 

@@ -23,7 +23,7 @@ class Win32TextBoxPeer : public ChildPeer<TextBoxPeer> {
     Color foreColor_;
     bool settingText_ = false;
     bool usersFocusMove_ = true;  // the focus move being reported
-    bool swallowChar_ = false;  // the character of a key the window handled
+    bool swallowChar_ = false;    // the character of a key the window handled
 };
 
 // The colour to paint with; meaningless for the default colour, which leaves the system's.
