@@ -49,6 +49,9 @@ void Win32TextBoxPeer::SetMaxLength(int characters) {
 // A box whose window takes keys asks the dialog manager for Enter and Esc too, which it
 // would otherwise turn into the default and cancel buttons.
 bool Win32TextBoxPeer::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    // The other end of a focus move comes with the message, before the box reports it.
+    if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS)
+        usersFocusMove_ = UsersMove(reinterpret_cast<HWND>(wp));
     if (!box_.onKeyDown) return false;
     switch (msg) {
         case WM_GETDLGCODE: {
@@ -104,13 +107,6 @@ bool Win32TextBoxPeer::OnReflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
         default:
             return false;
     }
-}
-
-// The other end of the move comes with the message, before the box reports it.
-bool Win32TextBoxPeer::OnOwnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT&) {
-    if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS)
-        usersFocusMove_ = UsersMove(reinterpret_cast<HWND>(wp));
-    return false;
 }
 
 // GotFocus and LostFocus are the user going from control to control. The whole window
