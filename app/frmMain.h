@@ -7,6 +7,7 @@
 #include "app/app_context.h"
 #include "editor/frmAddItem.h"
 #include "launch/launcher.h"
+#include "tree/found_apps.h"
 #include "tree/tree_loader.h"
 
 namespace quopa {
@@ -61,6 +62,8 @@ class frmMain {
     void mnuPopupApplication_Click(int index);
     void mnuPopupRemove_Click();
     void mnuPopUpExit_Click();
+    // The found-app context menu.
+    void mnuFoundAdd_Click();
 
     // The other windows, opened from here. A modeless wizard (from a category's menu) stays
     // open while the main window goes on; opening it again brings it forward.
@@ -70,6 +73,8 @@ class frmMain {
     void OpenOptions();
     void OpenUpdate();
     void OpenAbout();
+    // The wizard filled from a found app, to make it an item of the user's list.
+    void OpenAddFound(const std::string& key);
 
     // Routines.
     void AddDriveToCaption();
@@ -80,6 +85,9 @@ class frmMain {
     void RegisterTrayIcon();
     void ShowDiskInfo();
     void IntList();
+    // Shows or takes away the found apps, as the settings file says.
+    void ApplyPortableApps();
+    FoundApps& Found() { return *found_; }
     void EndProgram();
     // Asks, starts the device-removal tool and ends; stays when the tool will not start.
     void SafelyRemoveDevice();
@@ -121,6 +129,8 @@ class frmMain {
     ui::MenuItem* mnuPopUpExit = nullptr;
     ui::MenuItem mnuCatRightClick{{.caption = "Category", .visible = false}};
     ui::MenuItem *mnuCatAddNew = nullptr, *mnuCatDelete = nullptr;
+    ui::MenuItem mnuFoundRightClick{{.caption = "Found", .visible = false}};
+    ui::MenuItem *mnuFoundRun = nullptr, *mnuFoundAdd = nullptr;
 
   private:
     void CreateControls();
@@ -134,6 +144,11 @@ class frmMain {
 
     // The selected node when it is an item, else null.
     ui::TreeNode* SelectedItemNode() const;
+    // The found app the selected node stands for, else null.
+    const FoundApp* SelectedFound() const;
+    // Fills the panel for a selected found app; false for any other node.
+    bool ShowFound(const ui::TreeNode& node);
+    void CreateFoundApps();
     void DeleteItem(const std::string& key);
     void DeleteCategory(const std::string& key);
     void RenameCategory(ui::LabelEditEvent& e);
@@ -149,6 +164,7 @@ class frmMain {
     std::string programFolder_, appsFile_, settingsFile_;
     Launcher launcher_;
     std::unique_ptr<TreeLoader> loader_;  // made with the menus it fills
+    std::unique_ptr<FoundApps> found_;    // and what it shows beside the user's list
     bool trayRegistered_ = false;         // the start-up got as far as the tray icon
     std::unique_ptr<frmAddItem> wizard_;  // the wizard opened without waiting, while it is up
 };

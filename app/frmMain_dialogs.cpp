@@ -57,6 +57,7 @@ void frmMain::OpenOptions() {
     frmOptions dialog(ctx_, [this] {
         ApplyLanguage();
         loadsettings();
+        ApplyPortableApps();
     });
     dialog.Create();
     dialog.ShowModal(form);

@@ -24,7 +24,7 @@ ui::TreeNode* frmMain::SelectedItemNode() const {
 
 void frmMain::TreeView1_Click() {
     ui::TreeNode* node = TreeView1.SelectedItem();
-    if (!node) return;
+    if (!node || ShowFound(*node)) return;
     if (!IsItemNode(*node)) {
         // Edit and Delete stay as they were: they act on items only.
         cmdRun.SetEnabled(false);
@@ -39,7 +39,7 @@ void frmMain::TreeView1_Click() {
 }
 
 void frmMain::TreeView1_DblClick() {
-    if (SelectedItemNode()) cmdRun_Click();
+    if (SelectedItemNode() || SelectedFound()) cmdRun_Click();
 }
 
 void frmMain::TreeView1_KeyDown(int keyCode) {
@@ -60,12 +60,18 @@ void frmMain::TreeView1_MouseUp(const ui::TreeMouseEvent& e) {
     ui::TreeNode* node = TreeView1.SelectedItem();
     if (!node) return;
     const bool item = IsItemNode(*node);
+    const bool found = IsFoundNode(*node), foundItem = found && node->Parent();
     TreeView1_Click();
-    form.PopupMenu(item ? mnuFileRightClick : mnuCatRightClick);
+    if (found && !foundItem) return;  // a category of found apps offers nothing
+    form.PopupMenu(foundItem ? mnuFoundRightClick : item ? mnuFileRightClick : mnuCatRightClick);
 }
 
 void frmMain::TreeView1_AfterLabelEdit(ui::LabelEditEvent& e) {
     const ui::TreeNode& node = *e.node;
+    if (IsFoundNode(node)) {
+        e.cancel = true;  // not in the apps file: there is nowhere to keep a new name
+        return;
+    }
     if (IsItemNode(node)) {
         // An empty "Name" is the deletion mark: a rename must not delete without asking.
         if (e.newText.empty() || !Written(ini_.WriteIni(node.Key(), "Name", e.newText, appsFile_)))

@@ -1,5 +1,6 @@
 #pragma once
 // Everything a window or routine may ask of the system, passed in when it is created.
+#include "platform/code_page.h"
 #include "platform/desktop.h"
 #include "platform/file_dialog.h"
 #include "platform/files.h"
@@ -24,6 +25,7 @@ struct Services {
     Registry& registry;
     Http& http;
     RunningPrograms& programs;
+    CodePage& codePage;
 };
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include "settings/avatar.h"
 #include "settings/language.h"
 #include "store/data_files.h"
+#include "tree/portable_apps.h"
 
 namespace quopa {
 
@@ -48,9 +49,8 @@ void frmOptions::CreateControls() {
     txtAvatarPath.Create(form, {.bounds = {1920, 3240, 3615, 375}});
     cmdSelectAvatar.Create(form, {.text = "...", .bounds = {5640, 3240, 495, 375}});
     cmbLanguage.Create(form, {.bounds = {1920, 4440, 4215, 315}});
-    chkPortableApps.Create(form, {.text = "Load PortableApps applications",
-                                  .bounds = {240, 3960, 3975, 255},
-                                  .enabled = false});
+    chkPortableApps.Create(
+        form, {.text = "Load PortableApps applications", .bounds = {240, 3960, 3975, 255}});
     CreateLabels();
 }
 
@@ -76,6 +76,7 @@ void frmOptions::WireEvents() {
          {&txtUserName, &txtAddress, &txtCity, &txtPhone, &txtEmail, &txtAvatarPath}) {
         box->onChange = [this] { txtField_Change(); };
     }
+    chkPortableApps.onClick = [this] { txtField_Change(); };
     cmdSelectAvatar.onClick = [this] { cmdSelectAvatar_Click(); };
     cmdApply.onClick = [this] { cmdApply_Click(); };
     cmdOK.onClick = [this] { cmdOK_Click(); };
@@ -113,6 +114,7 @@ void frmOptions::loadsettings() {
     txtEmail.SetText(read("UserEmail"));
     cmbLanguage.SetText(StoredLanguage(ctx_.ini, settingsFile_));
     if (cmbLanguage.ListIndex() < 0) cmbLanguage.SetListIndex(0);
+    chkPortableApps.SetValue(PortableAppsWanted(ctx_.ini, settingsFile_) ? 1 : 0);
 }
 
 void frmOptions::txtField_Change() {
@@ -149,6 +151,7 @@ bool frmOptions::Apply() {
     write(kUserInfo, "UserPhone", txtPhone.Text());
     write(kUserInfo, "UserEmail", txtEmail.Text());
     write(kLanguageSection, kLanguageKey, cmbLanguage.Text());
+    write(kPortableAppsSection, kPortableAppsKey, chkPortableApps.Value() == 1 ? "1" : "0");
     if (!saved) {
         // Apply stays pressable, so the details can be saved once the drive takes them.
         cmdApply.SetEnabled(true);

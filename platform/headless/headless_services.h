@@ -2,6 +2,7 @@
 // The in-memory services, made together over one file system, for tests and benchmarks.
 // A test that needs a desktop of its own (one that plays the user) names its type.
 #include "platform/headless/event_log.h"
+#include "platform/headless/headless_code_page.h"
 #include "platform/headless/headless_desktop.h"
 #include "platform/headless/headless_file_dialog.h"
 #include "platform/headless/headless_http.h"
@@ -19,7 +20,7 @@ struct BasicHeadlessServices {
     explicit BasicHeadlessServices(Files& files)
         : shell(&files), desktop(files), pictures(files), sys{files, shell,      desktop,  process,
                                                               tray,  fileDialog, pictures, registry,
-                                                              http,  programs} {}
+                                                              http,  programs,   codePage} {}
     BasicHeadlessServices(const BasicHeadlessServices&) = delete;
     BasicHeadlessServices& operator=(const BasicHeadlessServices&) = delete;
 
@@ -35,6 +36,7 @@ struct BasicHeadlessServices {
     HeadlessRegistry registry;
     HeadlessHttp http;
     HeadlessRunningPrograms programs;
+    HeadlessCodePage codePage;
     Services sys;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // The real services, made together: what the program and the Wine benchmarks are given.
 #include "platform/services.h"
+#include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_dialog.h"
 #include "platform/win32/win32_files.h"
@@ -30,8 +31,9 @@ struct Win32Services {
     Win32Registry registry;
     Win32Http http;
     Win32RunningPrograms programs;
-    Services sys{files,      shell,    desktop,  process, tray,
-                 fileDialog, pictures, registry, http,    programs};
+    Win32CodePage codePage;
+    Services sys{files,    shell,    desktop, process,  tray,    fileDialog,
+                 pictures, registry, http,    programs, codePage};
 };
 
 }  // namespace platform
