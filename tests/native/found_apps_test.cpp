@@ -116,11 +116,14 @@ TEST_F(FoundAppsTest, AddToMyListFillsTheWizardAndTheFoundOneIsNotShownTwice) {
     backend_.modalActions.push_back([](ui::Form& f) { f.PressEnter(); });  // Finish
     w_->mnuFoundAdd->Click();
     EXPECT_EQ(backend_.modalForms.size(), 1u);
-    EXPECT_NE(Get("quopa_apps.dat").find("Path=%drive%\\PortableApps\\EditorPortable\\Editor.exe"),
-              std::string::npos);
-    EXPECT_NE(Get("quopa_apps.dat").find("StartIn=%drive%\\PortableApps\\EditorPortable\r\n"),
-              std::string::npos);
-    EXPECT_NE(Get("quopa_apps.dat").find("Category=Tools\r\n[Application2]"), std::string::npos);
+    auto stored = [&](const char* key) {
+        return ini_.ReadIni("Application2", key, "", w_->AppsFile());
+    };
+    EXPECT_EQ(stored("Name"), "Editor");
+    EXPECT_EQ(stored("Path"), "%drive%\\PortableApps\\EditorPortable\\Editor.exe");
+    EXPECT_EQ(stored("StartIn"), "%drive%\\PortableApps\\EditorPortable");
+    EXPECT_EQ(stored("Category"), "Tools");
+    EXPECT_EQ(stored("Description"), "Edits text");
     EXPECT_EQ(Texts("Tools"), (std::vector<std::string>{"Listed", "Editor"}));
     EXPECT_EQ(Found("editorportable"), nullptr);
 }
