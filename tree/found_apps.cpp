@@ -49,7 +49,7 @@ void FoundApps::SetEnabled(bool on) {
         StartLook();
         return;
     }
-    startPending_ = false;
+    startPending_ = showPending_ = false;
     scan_.Stop();
     timer_.SetEnabled(false);
     RemoveAll();
@@ -72,7 +72,12 @@ void FoundApps::Continue(std::chrono::steady_clock::duration budget) {
     // A load in progress shows the result itself when it ends.
     if (!enabled_ || loader_.Loading()) return;
     if (std::exchange(startPending_, false)) scan_.Start(PortableAppsFolder(state_.LauncherDrive));
-    if (!scan_.Slice(budget)) return;
+    if (!showPending_) {
+        // Showing what was found gets a slice of its own.
+        showPending_ = scan_.Slice(budget);
+        return;
+    }
+    showPending_ = false;
     timer_.SetEnabled(false);
     if (scan_.Apps() == lastLook_) return;
     lastLook_ = scan_.Apps();
