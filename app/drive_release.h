@@ -1,6 +1,7 @@
 #pragma once
 // The programs started from the launcher's drive that still run, and getting them closed
 // before the drive is removed: the system refuses to stop a drive that is in use.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -8,11 +9,15 @@
 
 namespace quopa {
 
+// Each program is held from Find until it is gone or this object goes, so a program that
+// exits while listed cannot pass its id, and with it our requests, to another. Let this go
+// before the removal starts: nothing of the drive's should be held then.
 class DriveRelease {
   public:
     struct Entry {
-        platform::RunningProgram program;
+        std::unique_ptr<platform::HeldProgram> program;
         platform::ProgramState state = platform::ProgramState::Running;
+        bool endRefused = false;  // the system would not let it be ended
     };
 
     DriveRelease(platform::RunningPrograms& programs, std::string drive)
@@ -27,8 +32,11 @@ class DriveRelease {
     bool Refresh();
     // Ends those not waiting for their user; true when none is left.
     bool EndThem();
-    bool AnyWaitingForUser() const;
-    // "Title - E:\Apps\tool.exe", marked when the program waits for its user.
+    // Some program left that End them may still end.
+    bool AnyToEnd() const;
+    bool AnyEndRefused() const;
+    // "Title - E:\Apps\tool.exe", marked when the program waits for its user or could not
+    // be ended.
     static std::string Describe(const Entry& entry);
 
   private:

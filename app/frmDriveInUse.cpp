@@ -14,7 +14,8 @@ void frmDriveInUse::Create() {
     barWait.Create(form, {.bounds = {120, 2520, 6360, 255}, .visible = false});
     cmdGo.Create(form,
                  {.text = "&Close them", .bounds = {3720, 2940, 1335, 375}, .isDefault = true});
-    cmdCancel.Create(form, {.text = "Cancel", .bounds = {5160, 2940, 1335, 375}, .isCancel = true});
+    cmdCancel.Create(form,
+                     {.text = "C&ancel", .bounds = {5160, 2940, 1335, 375}, .isCancel = true});
     Timer1.Create(form, {.interval = kPollMs, .enabled = false});
     barWait.SetRange(0, kWaitMs / kPollMs);
     cmdGo.onClick = [this] { cmdGo_Click(); };
@@ -46,7 +47,12 @@ void frmDriveInUse::cmdGo_Click() {
         Timer1.SetEnabled(true);
     } else if (stage_ == Stage::StillRunning) {
         if (release_.EndThem()) return Finish();
-        ListPrograms();  // what is left waits for its user
+        // What is left waits for its user, or the system would not let it be ended.
+        if (release_.AnyEndRefused())
+            lblIntro.SetText(
+                "Some programs could not be ended. Close them yourself and the "
+                "removal goes on, or cancel:");
+        ListPrograms();
         EnableEnd();
     }
 }
@@ -69,12 +75,10 @@ void frmDriveInUse::Timer1_Timer() {
     ListPrograms();
 }
 
-// Nothing to end when every one left waits for its user: they go when answered.
+// Nothing to end when every one left waits for its user (they go when answered) or may
+// not be ended.
 void frmDriveInUse::EnableEnd() {
-    bool endable = false;
-    for (const auto& e : release_.Remaining())
-        endable = endable || e.state != platform::ProgramState::WaitingForUser;
-    cmdGo.SetEnabled(endable);
+    cmdGo.SetEnabled(release_.AnyToEnd());
 }
 
 void frmDriveInUse::ShowStillRunning() {

@@ -2,6 +2,7 @@
 
 #include "app/command_ids.h"
 #include "launch/drive_paths.h"
+#include "platform/debug_trace.h"
 #include "settings/language.h"
 #include "store/data_files.h"
 
@@ -25,6 +26,9 @@ frmMain::frmMain(AppContext& ctx)
                 &ctx.sys.files) {}
 
 void frmMain::Create() {
+    // The apps file is parsed on the other core while the window is built.
+    ini_.ParseAhead(appsFile_);
+    platform::TimedStep step("window, controls and menus created");
     ui::FormArgs args;
     args.caption = kAppTitle;
     args.clientWidth = 11460;
@@ -38,11 +42,14 @@ void frmMain::Create() {
         launcher_, sys_, state_, appsFile_, [this] { backend_.Repaint(); });
     CreateFoundApps();
     WireEvents();
+    step.End();
     Form_Load();
 }
 
 void frmMain::CreateControls() {
-    TreeView1.Create(form, {.control = {.bounds = {120, 240, 3615, 4935}}, .labelEdit = true});
+    TreeView1.Create(
+        form,
+        {.control = {.bounds = {120, 240, 3615, 4935}}, .labelEdit = true, .acceptFiles = true});
     txtSearch.Create(
         form, {.text = "Search...", .bounds = {120, 5280, 3615, 375}, .foreColor = kGreyText});
     cmdRun.Create(form, {.text = "&Run", .bounds = {4080, 4680, 3255, 495}, .enabled = false});
@@ -91,11 +98,17 @@ void frmMain::WireEvents() {
     form.onResize = [this] { Form_Resize(); };
     form.onTrayNotify = [this](ui::TrayMouse m) { Form_TrayNotify(m); };
     form.onTaskbarCreated = [this] { Form_TaskbarCreated(); };
+    // A command may name a tray entry (a tool or a shortcut) before the menu was opened.
+    form.onBeforeCommand = [this](int) { loader_->FillRunMenu(); };
     Timer1.onTimer = [this] { Timer1_Timer(); };
     tmrItemPass.onTimer = [this] { loader_->ContinuePass(); };
     txtSearch.onChange = [this] { txtSearch_Change(); };
     txtSearch.onGotFocus = [this] { txtSearch_GotFocus(); };
     txtSearch.onLostFocus = [this] { txtSearch_LostFocus(); };
+    txtSearch.onKeyDown = [this](ui::KeyEvent& e) { txtSearch_KeyDown(e); };
+    TreeView1.onFilesDropped = [this](const ui::FilesDroppedEvent& e) {
+        TreeView1_FilesDropped(e);
+    };
     cmdRun.onClick = [this] { cmdRun_Click(); };
     cmdEdit.onClick = [this] { cmdEdit_Click(); };
     cmdDelete.onClick = [this] { cmdDelete_Click(); };
@@ -106,7 +119,9 @@ void frmMain::WireEvents() {
 void frmMain::Form_Load() {
     form.SetWidth(7740);
     frmDiskInfo.SetLeft(3840);
+    platform::TimedStep settings("user info read");
     loadsettings();
+    settings.End();
     ShowDiskInfoNext = true;
     if (sys_.process.AnotherInstanceRunning()) {
         sys_.desktop.MsgBox(0, "Quopa is already running!", kAppTitle,
@@ -114,14 +129,19 @@ void frmMain::Form_Load() {
         sys_.process.End();
         return;
     }
+    platform::TimedStep shown("window shown");
     form.Show();
+    shown.End();
+    platform::TimedStep placed("caption, place, tray icon, disk info");
     DriveCaptionDone = false;
     AddDriveToCaption();
     ApplyLanguage();
     PlaceAboveTaskbar();
     RegisterTrayIcon();
     ShowDiskInfo();
+    placed.End();
     IntList();
+    ApplyHotkey();
 }
 
 void frmMain::Form_QueryUnload(ui::QueryUnloadEvent& e) {
@@ -131,7 +151,9 @@ void frmMain::Form_QueryUnload(ui::QueryUnloadEvent& e) {
 }
 
 void frmMain::Form_Resize() {
-    if (form.State() == ui::WindowState::Minimized) form.Hide();
+    if (form.State() != ui::WindowState::Minimized) return;
+    summoned_ = Summoned::No;
+    form.Hide();
 }
 
 void frmMain::AddDriveToCaption() {
@@ -149,6 +171,7 @@ void frmMain::ApplyLanguage() {
 }
 
 void frmMain::IntList() {
+    platform::TimedStep step("tree load (IntList)");
     loader_->IntList();
 }
 

@@ -38,6 +38,10 @@ class frmMain {
     void txtSearch_Change();
     void txtSearch_GotFocus();
     void txtSearch_LostFocus();
+    void txtSearch_KeyDown(ui::KeyEvent& e);
+    // The hot key, and things dropped on the tree.
+    void Hotkey_Pressed();
+    void TreeView1_FilesDropped(const ui::FilesDroppedEvent& e);
     // The buttons and the item context menu.
     void cmdRun_Click();
     void cmdEdit_Click();
@@ -68,7 +72,11 @@ class frmMain {
     // The other windows, opened from here. A modeless wizard (from a category's menu) stays
     // open while the main window goes on; opening it again brings it forward.
     void OpenAddItem(const std::string& category, bool modeless);
-    void OpenEditItem(const std::string& key);
+    void OpenEditItem(std::string key);
+    // The wizard opened without waiting, while it is up; null otherwise.
+    frmAddItem* ModelessWizard() const {
+        return wizard_ && wizard_->form.Loaded() ? wizard_.get() : nullptr;
+    }
     void OpenNewCategory();
     void OpenOptions();
     void OpenUpdate();
@@ -84,6 +92,8 @@ class frmMain {
     void PlaceAboveTaskbar();
     void RegisterTrayIcon();
     void ShowDiskInfo();
+    // Holds the stored hot key for the window; tells the user once when it is taken.
+    void ApplyHotkey();
     void IntList();
     // Shows or takes away the found apps, as the settings file says.
     void ApplyPortableApps();
@@ -149,12 +159,20 @@ class frmMain {
     // Fills the panel for a selected found app; false for any other node.
     bool ShowFound(const ui::TreeNode& node);
     void CreateFoundApps();
-    void DeleteItem(const std::string& key);
-    void DeleteCategory(const std::string& key);
+    // Keys by value: the questions let the window's commands run, which may rebuild the tree.
+    void DeleteItem(std::string key);
+    void DeleteCategory(std::string key);
     void RenameCategory(ui::LabelEditEvent& e);
+    // The open wizard's category list follows the tree; `from` renamed to `to` keeps its pick.
+    void CategoriesChanged(const std::string& from = "", const std::string& to = "");
     // False after telling the user that the apps file refused the change.
     bool Written(bool ok);
     bool BringWizardForward();
+    // The item node after (or before) `from` in the tree's order, categories skipped.
+    ui::TreeNode* NeighbourItem(const ui::TreeNode* from, bool down) const;
+    void RunFromKeyboard();
+    void HideAgain();
+    void AddDropped(const std::vector<DroppedItem>& items, const std::string& category);
 
     AppContext& ctx_;
     ui::Backend& backend_;
@@ -167,6 +185,10 @@ class frmMain {
     std::unique_ptr<FoundApps> found_;    // and what it shows beside the user's list
     bool trayRegistered_ = false;         // the start-up got as far as the tray icon
     std::unique_ptr<frmAddItem> wizard_;  // the wizard opened without waiting, while it is up
+    // Where the hot key found the window: Esc and a run from the keyboard put it back.
+    enum class Summoned { No, FromHidden, FromBehind };
+    Summoned summoned_ = Summoned::No;
+    std::string refusedHotkey_;  // the combination the user was told is taken
 };
 
 }  // namespace quopa

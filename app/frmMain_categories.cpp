@@ -16,11 +16,10 @@ void frmMain::mnuCatDelete_Click() {
     DeleteCategory(node->Key());
 }
 
-void frmMain::DeleteCategory(const std::string& key) {
-    ui::TreeNode* node = TreeView1.Find(key);
+void frmMain::DeleteCategory(std::string key) {
+    const ui::TreeNode* node = TreeView1.Find(key);
     const std::string name = node->Text();
     const std::string section = node->Tag();
-    const ui::NodeRef ref = node->Ref();
     node = nullptr;  // the boxes let the window's commands run
     int answer = sys_.desktop.MsgBox(form.Handle(),
                                      "Are you sure you want to delete the " + name + " category?",
@@ -32,7 +31,10 @@ void frmMain::DeleteCategory(const std::string& key) {
         return;
     }
     if (!Written(ini_.WriteIni(section, "Name", "Deleted", appsFile_))) return;
-    if (TreeView1.Find(ref)) TreeView1.Remove(ref.key);
+    // A rebuild meanwhile made a new node for the same stored category: it goes as well.
+    if (const ui::TreeNode* still = TreeView1.Find(key); still && still->Tag() == section)
+        TreeView1.Remove(key);
+    CategoriesChanged();
 }
 
 }  // namespace quopa

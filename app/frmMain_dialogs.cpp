@@ -19,7 +19,11 @@ bool frmMain::BringWizardForward() {
 }
 
 void frmMain::OpenAddItem(const std::string& category, bool modeless) {
-    if (BringWizardForward()) return;
+    if (BringWizardForward()) {
+        // From a category's menu, the open wizard takes that category.
+        if (modeless) wizard_->Combo1.SetText(category.empty() ? "Quopa" : category);
+        return;
+    }
     if (!modeless) {
         frmAddItem dialog(ctx_, TreeView1, [this] { IntList(); });
         dialog.Create();
@@ -34,7 +38,7 @@ void frmMain::OpenAddItem(const std::string& category, bool modeless) {
     wizard_->form.ShowOwned(form);
 }
 
-void frmMain::OpenEditItem(const std::string& key) {
+void frmMain::OpenEditItem(std::string key) {
     if (BringWizardForward()) return;
     const ui::TreeNode* node = TreeView1.Find(key);
     if (!node) return;
@@ -44,11 +48,13 @@ void frmMain::OpenEditItem(const std::string& key) {
     if (dialog.LoadItem(key, text)) dialog.form.ShowModal(form);
 }
 
+void frmMain::CategoriesChanged(const std::string& from, const std::string& to) {
+    if (wizard_ && wizard_->form.Loaded()) wizard_->ReloadCategories(from, to);
+}
+
 void frmMain::OpenNewCategory() {
     frmNewCategory dialog(ctx_, TreeView1, [this] { IntList(); });
-    dialog.onCategoryAdded = [this] {
-        if (wizard_ && wizard_->form.Loaded()) wizard_->loadcats();
-    };
+    dialog.onCategoryAdded = [this] { CategoriesChanged(); };
     dialog.Create();
     dialog.form.ShowModal(form);
 }
@@ -58,6 +64,7 @@ void frmMain::OpenOptions() {
         ApplyLanguage();
         loadsettings();
         ApplyPortableApps();
+        ApplyHotkey();
     });
     dialog.Create();
     dialog.ShowModal(form);

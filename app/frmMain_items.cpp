@@ -1,5 +1,6 @@
 // The commands on the selected item: run, edit, delete.
 #include "app/frmMain.h"
+#include "editor/messages.h"
 
 namespace quopa {
 
@@ -22,7 +23,7 @@ void frmMain::cmdDelete_Click() {
     DeleteItem(node->Key());
 }
 
-void frmMain::DeleteItem(const std::string& key) {
+void frmMain::DeleteItem(std::string key) {
     const ui::TreeNode* node = TreeView1.Find(key);
     const std::string question = "Are you sure you want to delete " + node->Text() + "?";
     node = nullptr;  // the question lets the window's commands run
@@ -35,10 +36,8 @@ void frmMain::DeleteItem(const std::string& key) {
 
 bool frmMain::Written(bool ok) {
     if (!ok) {
-        sys_.desktop.MsgBox(form.Handle(),
-                            "The change could not be saved to " + appsFile_ +
-                                ". The drive may be write-protected or no longer attached.",
-                            kAppTitle, platform::kMbIconCritical | platform::kMbOk);
+        sys_.desktop.MsgBox(form.Handle(), CouldNotSave("change", appsFile_), kAppTitle,
+                            platform::kMbIconCritical | platform::kMbOk);
     }
     return ok;
 }

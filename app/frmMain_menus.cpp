@@ -2,13 +2,9 @@
 #include "app/command_ids.h"
 #include "app/frmDriveInUse.h"
 #include "app/frmMain.h"
+#include "info/update_check.h"
 
 namespace quopa {
-
-namespace {
-constexpr char kSupportForumUrl[] = "http://www.quopa.example/forum";
-constexpr int kShowDefault = 10;
-}  // namespace
 
 void frmMain::CreateMenus() {
     mnuFile = &menuBar.Add({"&File"});
@@ -90,7 +86,8 @@ void frmMain::mnuQuopa_Click() {
 }
 
 void frmMain::mnuSupport_Click() {
-    launcher_.ShellOpenFile(kSupportForumUrl, kShowDefault, "", "", "open", 0);
+    launcher_.ShellOpenFile(std::string(kWebsite) + "/forum", platform::kSwShowDefault, "", "",
+                            "open", 0);
 }
 
 void frmMain::mnuExit_Click() {
@@ -132,8 +129,9 @@ void frmMain::SafelyRemoveDevice() {
     if (answer != platform::kIdYes) return;
     if (!ReleaseDrive()) return;
     constexpr int kShowMinimized = 2;
-    if (!sys_.shell.StartProcess("rundll32 shell32.dll,Control_RunDLL hotplug.dll",
-                                 kShowMinimized)) {
+    // Started in the system's folder: in ours, the tool would itself keep the drive in use.
+    if (!sys_.shell.StartProcess("rundll32 shell32.dll,Control_RunDLL hotplug.dll", kShowMinimized,
+                                 sys_.shell.SystemFolder())) {
         // Ending now would leave the user with neither the tool nor the launcher.
         sys_.desktop.MsgBox(form.Handle(), "The device removal tool could not be started.",
                             kAppTitle, platform::kMbIconCritical | platform::kMbOk);

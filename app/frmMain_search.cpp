@@ -1,7 +1,11 @@
 // The search box: a filter that only narrows while typing; the whole tree comes back when
-// the box is left empty.
+// the box is left empty. Up, Down and Enter pick and run what is left without leaving it.
+#include <algorithm>
+
 #include "app/frmMain.h"
+#include "app/node_kind.h"
 #include "platform/text.h"
+#include "tree/item_key.h"
 
 namespace quopa {
 
@@ -9,15 +13,25 @@ namespace {
 constexpr char kPlaceholder[] = "Search...";
 constexpr ui::Color kGreyText = ui::Color::Rgb(0x80, 0x80, 0x80);
 constexpr ui::Color kTypingText = ui::Color::System(ui::SystemColor::ButtonText);
+constexpr int kEnter = 0x0D, kEscape = 0x1B, kUp = 0x26, kDown = 0x28;
+
+// The nodes in the order the tree shows them, each category followed by its items.
+void InShownOrder(const std::vector<ui::TreeNode*>& nodes, std::vector<ui::TreeNode*>& out) {
+    for (ui::TreeNode* node : nodes) {
+        out.push_back(node);
+        InShownOrder(node->Children(), out);
+    }
+}
 }  // namespace
 
 void frmMain::txtSearch_Change() {
-    const std::string wanted = platform::AsciiLower(txtSearch.Text());
+    platform::Desktop& letters = sys_.desktop;
+    const std::string wanted = letters.LowerCase(txtSearch.Text());
     TreeView1.BeginUpdate();
     for (int n = 0; n < state_.NextItemIndex; ++n) {
-        const std::string key = "application" + std::to_string(n);
+        const std::string key = ItemKey(n);
         const ui::TreeNode* node = TreeView1.Find(key);
-        if (!node || platform::AsciiLower(node->Text()).find(wanted) != std::string::npos) continue;
+        if (!node || letters.LowerCase(node->Text()).find(wanted) != std::string::npos) continue;
         TreeView1.Remove(key);
         ilIcons.Remove("Application" + std::to_string(n));
     }
@@ -35,6 +49,50 @@ void frmMain::txtSearch_LostFocus() {
     txtSearch.SetText(kPlaceholder);
     txtSearch.SetForeColor(kGreyText);
     loader_->LoadApps();
+}
+
+void frmMain::txtSearch_KeyDown(ui::KeyEvent& e) {
+    switch (e.keyCode) {
+        case kUp:
+        case kDown:
+            if (ui::TreeNode* node = NeighbourItem(TreeView1.SelectedItem(), e.keyCode == kDown)) {
+                TreeView1.Select(node);
+                TreeView1_Click();  // the panel shows what Enter will run
+            }
+            break;
+        case kEnter:
+            RunFromKeyboard();
+            break;
+        case kEscape:
+            if (summoned_ == Summoned::No) return;
+            HideAgain();
+            break;
+        default:
+            return;
+    }
+    e.handled = true;
+}
+
+ui::TreeNode* frmMain::NeighbourItem(const ui::TreeNode* from, bool down) const {
+    std::vector<ui::TreeNode*> nodes;
+    InShownOrder(TreeView1.Roots(), nodes);
+    if (!down) std::reverse(nodes.begin(), nodes.end());
+    auto at = std::find(nodes.begin(), nodes.end(), from);
+    // From nowhere, Down starts at the top and Up at the bottom.
+    auto it = at == nodes.end() ? nodes.begin() : std::next(at);
+    it = std::find_if(it, nodes.end(), [](const ui::TreeNode* n) { return IsItemNode(*n); });
+    return it == nodes.end() ? nullptr : *it;
+}
+
+void frmMain::RunFromKeyboard() {
+    ui::TreeNode* node = SelectedItemNode();
+    if (!node) node = NeighbourItem(nullptr, true);
+    if (!node) return;
+    const std::string key = node->Key();  // the run may show a message box
+    const bool hideAfter = summoned_ == Summoned::FromHidden;
+    summoned_ = Summoned::No;
+    launcher_.RunApp(key);
+    if (hideAfter) HideAgain();
 }
 
 }  // namespace quopa

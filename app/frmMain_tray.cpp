@@ -15,6 +15,7 @@ void frmMain::Form_TrayNotify(ui::TrayMouse mouse) {
     } else if (mouse == ui::TrayMouse::RightUp) {
         // Without this the menu would not close when the user clicks elsewhere.
         sys_.desktop.SetForeground(form.Handle());
+        loader_->FillRunMenu();
         form.PopupMenu(mPopupSys);
     }
 }

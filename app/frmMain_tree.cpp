@@ -2,15 +2,18 @@
 // and in-place renames.
 #include "app/frmMain.h"
 #include "app/node_kind.h"
+#include "tree/category_names.h"
 
 namespace quopa {
 
 namespace {
+constexpr int kEnterKey = 13;
 constexpr int kDeleteKey = 46;
-}
+}  // namespace
 
 void frmMain::WireTree() {
-    TreeView1.onNodeClick = [this](ui::TreeNode&) { TreeView1_Click(); };
+    // The panel and the buttons follow the selection, however it moves.
+    TreeView1.onSelectionChanged = [this] { TreeView1_Click(); };
     TreeView1.onDblClick = [this] { TreeView1_DblClick(); };
     TreeView1.onKeyDown = [this](int keyCode) { TreeView1_KeyDown(keyCode); };
     TreeView1.onMouseUp = [this](const ui::TreeMouseEvent& e) { TreeView1_MouseUp(e); };
@@ -43,6 +46,10 @@ void frmMain::TreeView1_DblClick() {
 }
 
 void frmMain::TreeView1_KeyDown(int keyCode) {
+    if (keyCode == kEnterKey) {
+        TreeView1_DblClick();  // runs an item, as a double-click does
+        return;
+    }
     if (keyCode != kDeleteKey) return;
     ui::TreeNode* node = TreeView1.SelectedItem();
     if (!node) return;
@@ -56,29 +63,35 @@ void frmMain::TreeView1_KeyDown(int keyCode) {
 void frmMain::TreeView1_MouseUp(const ui::TreeMouseEvent& e) {
     if (e.button != ui::MouseButton::Right) return;
     ui::TreeNode* under = TreeView1.NodeAt(e.x, e.y);
-    if (under && under != TreeView1.SelectedItem()) TreeView1.Select(under);
+    if (under && under != TreeView1.SelectedItem()) {
+        TreeView1.Select(under);  // the panel follows
+    } else {
+        TreeView1_Click();
+    }
     ui::TreeNode* node = TreeView1.SelectedItem();
     if (!node) return;
     const bool item = IsItemNode(*node);
     const bool found = IsFoundNode(*node), foundItem = found && node->Parent();
-    TreeView1_Click();
     if (found && !foundItem) return;  // a category of found apps offers nothing
     form.PopupMenu(foundItem ? mnuFoundRightClick : item ? mnuFileRightClick : mnuCatRightClick);
 }
 
 void frmMain::TreeView1_AfterLabelEdit(ui::LabelEditEvent& e) {
-    const ui::TreeNode& node = *e.node;
-    if (IsFoundNode(node)) {
+    if (IsFoundNode(*e.node)) {
         e.cancel = true;  // not in the apps file: there is nowhere to keep a new name
         return;
     }
-    if (IsItemNode(node)) {
+    // Copies: the boxes below let the window's commands run, and they may rebuild the tree.
+    const std::string key = e.node->Key();
+    const std::string tag = e.node->Tag();
+    if (IsItemNode(*e.node)) {
         // An empty "Name" is the deletion mark: a rename must not delete without asking.
-        if (e.newText.empty() || !Written(ini_.WriteIni(node.Key(), "Name", e.newText, appsFile_)))
+        e.newText = AsStored(e.newText);
+        if (e.newText.empty() || !Written(ini_.WriteIni(key, "Name", e.newText, appsFile_)))
             e.cancel = true;
         return;
     }
-    if (node.Tag() == "Category0") {
+    if (tag == "Category0") {
         e.cancel = true;
         sys_.desktop.MsgBox(form.Handle(), "You cant change the name of the main category!",
                             kAppTitle, platform::kMbIconExclamation | platform::kMbOk);
@@ -92,31 +105,34 @@ void frmMain::TreeView1_AfterLabelEdit(ui::LabelEditEvent& e) {
 void frmMain::RenameCategory(ui::LabelEditEvent& e) {
     const std::string oldName = e.node->Key();
     const std::string section = e.node->Tag();
-    const std::string& newName = e.newText;
-    if (newName.empty()) {
+    const CategoryNameCheck check = CheckCategoryName(TreeView1, e.newText, oldName);
+    const std::string& newName = check.name;
+    if (check.Empty()) {
         // The loader stops at the first category without a name: the later ones would go.
         e.cancel = true;
         return;
     }
-    if (newName != oldName && (newName == "Quopa" || TreeView1.Find(newName))) {
+    if (check.Taken()) {
         // Two categories of one name would share their items from then on.
         e.cancel = true;
         sys_.desktop.MsgBox(form.Handle(), "That category name is not unique!", kAppTitle,
                             platform::kMbIconExclamation | platform::kMbOk);
         return;
     }
-    if (!Written(ini_.WriteIni(section, "Name", newName, appsFile_))) {
+    // One write: a pulled stick leaves the category and its items under one name.
+    IniKeys keys = {{section, "Name", newName}};
+    for (int n = 0; n <= state_.NextItemIndex; ++n) {
+        std::string item = "Application" + std::to_string(n);
+        if (ini_.ReadIni(item, "Category", "", appsFile_) != oldName) continue;
+        keys.push_back({std::move(item), "Category", newName});
+    }
+    if (!Written(ini_.WriteIniKeys(keys, appsFile_))) {
         e.cancel = true;
         return;
     }
-    bool allMoved = true;
-    for (int n = 0; n <= state_.NextItemIndex; ++n) {
-        const std::string item = "Application" + std::to_string(n);
-        if (ini_.ReadIni(item, "Category", "", appsFile_) != oldName) continue;
-        allMoved = ini_.WriteIni(item, "Category", newName, appsFile_) && allMoved;
-    }
-    Written(allMoved);
     e.newKey = newName;
+    e.newText = newName;
+    CategoriesChanged(oldName, newName);
 }
 
 }  // namespace quopa

@@ -17,8 +17,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     icc.dwSize = sizeof(icc);
     icc.dwICC = ICC_USEREX_CLASSES;
     InitCommonControlsEx(&icc);  // failures are of no consequence here
-    // The tree view, progress bar and tab classes are not covered by the call above.
-    icc.dwICC = ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES | ICC_BAR_CLASSES;
+    // The tree view, progress bar, tab and hot-key classes are not covered by the call above.
+    icc.dwICC = ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
+                ICC_HOTKEY_CLASS;
     InitCommonControlsEx(&icc);
 
     platform::Win32Services services(ui::kTrayCallbackMessage);

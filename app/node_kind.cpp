@@ -1,15 +1,12 @@
 #include "app/node_kind.h"
 
+#include "tree/item_key.h"
 #include "tree/portable_apps.h"
 
 namespace quopa {
 
 bool IsItemNode(const ui::TreeNode& node) {
-    static const std::string prefix = "application";
-    const std::string& key = node.Key();
-    if (!node.Tag().empty() || key.size() <= prefix.size() || key.compare(0, prefix.size(), prefix))
-        return false;
-    return key.find_first_not_of("0123456789", prefix.size()) == std::string::npos;
+    return node.Tag().empty() && ItemNumberOf(node.Key());
 }
 
 bool IsFoundNode(const ui::TreeNode& node) {

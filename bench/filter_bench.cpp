@@ -9,6 +9,7 @@
 
 #include "app/frmMain.h"
 #include "bench/bench_apps_file.h"
+#include "platform/headless/headless_hotkey.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -114,8 +115,10 @@ int main() {
     ui::HeadlessBackend backend;
     const std::string folder = "E:\\";
 #endif
-    platform::Services sys{files,    shell,    desktop, process,  tray,    fileDialog,
-                           pictures, registry, http,    programs, codePage};
+    platform::HeadlessHotkey hotkey;  // the filter needs neither
+    platform::HeadlessFileVersions versions;
+    platform::Services sys{files,    shell, desktop,  process, tray,     fileDialog, pictures,
+                           registry, http,  programs, hotkey,  versions, codePage};
     quopa::modINI ini(files);
     quopa::ProgramState state;
     quopa::AppContext ctx{backend, sys, ini, state, folder};

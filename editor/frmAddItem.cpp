@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "editor/frmNewCategory.h"
+#include "editor/messages.h"
 #include "launch/drive_paths.h"
 #include "store/data_files.h"
 
@@ -78,8 +79,9 @@ void frmAddItem::CreateTypeApp(ui::Container& page) {
     txtStartIn.Create(page, {.bounds = At(1920, 3240, 3615, 375)});
     Label9.Create(page, {.text = "Window style:", .bounds = At(120, 3720, 1095, 255)});
     cmbWindowStyle.Create(page, {.bounds = At(1920, 3720, 3615, 315)});
+    // The box and its gap come before the text, which needs the rest of this width whole.
     chkAutorun.Create(page,
-                      {.text = "Start when Quopa starts", .bounds = At(3600, 4080, 1935, 255)});
+                      {.text = "Start when Quopa starts", .bounds = At(3360, 4080, 2175, 255)});
     cmdCancel2.Create(page,
                       {.text = "&Cancel", .bounds = At(120, 4440, 1335, 375), .isCancel = true});
     cmdBack.Create(page, {.text = "&Back", .bounds = At(2760, 4440, 1335, 375)});
@@ -131,6 +133,19 @@ void frmAddItem::loadcats() {
     Combo1.SetText(EditApp ? before : kMainCategory);
 }
 
+void frmAddItem::ReloadCategories(const std::string& renamedFrom, const std::string& renamedTo) {
+    std::string pick = Combo1.Text();
+    if (!renamedFrom.empty() && pick == renamedFrom) pick = renamedTo;
+    Combo1.Clear();
+    // A renamed node takes its new key only once the rename is accepted.
+    for (const ui::TreeNode* node : tree_.Roots()) {
+        const std::string key = node->Key();
+        Combo1.AddItem(!renamedFrom.empty() && key == renamedFrom ? renamedTo : key);
+    }
+    // A category gone leaves nothing picked, and Finish then stores the main one.
+    Combo1.SetText(pick);
+}
+
 void frmAddItem::cmdNext_Click() {
     if (Option1.Value()) {
         ShowPage(kTypeApp);
@@ -171,8 +186,7 @@ void frmAddItem::cmdBrowseFile_Click() {
     const platform::FileDialogResult result = ctx_.sys.fileDialog.Open(dlgOpenFile);
     if (result.outcome == platform::FileDialogOutcome::Cancelled) return;
     if (result.outcome == platform::FileDialogOutcome::Failed) {
-        Tell("Error " + std::to_string(result.error) + " selecting file.\r\n" + result.errorText,
-             platform::kMbOk);
+        Tell(FileDialogFailed(result), platform::kMbOk);
         return;
     }
     // The dialog keeps what was chosen, whatever the user answers below.
@@ -188,6 +202,16 @@ void frmAddItem::cmdBrowseFile_Click() {
         return;
     }
     txtAppPath.SetText(ToDrivePath(result.fileName, drive));
+}
+
+void frmAddItem::FillDropped(const DroppedItem& item, const std::string& category) {
+    (item.type == 1 ? Option2 : Option1).SetValue(true);
+    cmdNext_Click();
+    txtAppTitle.SetText(item.title);
+    txtAppPath.SetText(item.path);
+    Combo1.SetText(category);
+    chosen_.fileName = item.fileName;
+    chosen_.fileTitle = item.fileTitle;
 }
 
 void frmAddItem::cmdNewCat_Click() {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/app_context.h"
+#include "editor/dropped_item.h"
 #include "platform/file_dialog.h"
 #include "ui/backend.h"
 #include "ui/simple_controls.h"
@@ -29,6 +30,9 @@ class frmAddItem {
     // Fills the wizard from the item `key` shown as `text`, on its field page in edit mode.
     // False, changing nothing, for a key that names no item.
     bool LoadItem(const std::string& key, const std::string& text);
+    // Fills the new item's field page from a thing dropped on the tree, in `category`, as
+    // if the user had chosen its type and browsed to it.
+    void FillDropped(const DroppedItem& item, const std::string& category);
 
     // Events.
     void Form_Load();
@@ -42,6 +46,9 @@ class frmAddItem {
     // Routines.
     void SetAppType(std::int16_t appType);
     void loadcats();
+    // The list again after the main window changed the categories; the pick stays where it
+    // can, under its new name after a rename.
+    void ReloadCategories(const std::string& renamedFrom, const std::string& renamedTo);
 
     bool EditApp = false;
     std::string NewAppType;

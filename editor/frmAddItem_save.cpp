@@ -4,20 +4,19 @@
 #include <cstdlib>
 #include <optional>
 #include <utility>
-#include <vector>
 
 #include "editor/frmAddItem.h"
 #include "editor/messages.h"
 #include "launch/drive_paths.h"
 #include "platform/text.h"
 #include "store/data_files.h"
+#include "store/ini.h"
 #include "store/ini_document.h"
+#include "tree/item_key.h"
 
 namespace quopa {
 
 namespace {
-
-constexpr char kItemKeyPrefix[] = "application";
 
 // A stored whole number as a 16-bit value; nothing for blanks, words, fractions or overflow.
 std::optional<std::int16_t> ToInt16(const std::string& text) {
@@ -29,14 +28,6 @@ std::optional<std::int16_t> ToInt16(const std::string& text) {
     const long value = std::strtol(digits.c_str(), &end, 10);
     if (*end != '\0' || errno != 0 || value < INT16_MIN || value > INT16_MAX) return std::nullopt;
     return static_cast<std::int16_t>(value);
-}
-
-bool IsItemKey(const std::string& key) {
-    const std::size_t prefix = sizeof(kItemKeyPrefix) - 1;
-    if (key.size() <= prefix || key.compare(0, prefix, kItemKeyPrefix) != 0) return false;
-    for (std::size_t i = prefix; i < key.size(); ++i)
-        if (key[i] < '0' || key[i] > '9') return false;
-    return true;
 }
 
 }  // namespace
@@ -55,8 +46,10 @@ void frmAddItem::cmdFinish_Click() {
     }
     // Both fields are checked before anything is written, so a refused Finish that is then
     // cancelled leaves the item as it was.
+    // Judged as the file will hold them: blanks or a pair of quotes would store an empty
+    // name, the deletion mark, or an empty path, where the loader stops.
     for (const auto& [box, word] : {std::pair{&txtAppTitle, "title"}, {&txtAppPath, "path"}}) {
-        if (box->Text().empty()) {
+        if (AsStored(box->Text()).empty()) {
             Tell(std::string("You did not fill the ") + word + " field!",
                  platform::kMbIconExclamation | platform::kMbOk);
             return;
@@ -72,43 +65,37 @@ void frmAddItem::cmdFinish_Click() {
     form.Unload();
 }
 
-// The keys in their stored order. A new item's path is written empty in its place and
-// given last: the tree takes an item in only once it has a path, so an item cut short by a
-// failed write never shows and its number stays free.
+// The keys in their stored order, in one write: the item is stored whole or not at all.
 bool frmAddItem::WriteItem() {
-    std::vector<std::pair<const char*, std::string>> keys = {
-        {"Name", txtAppTitle.Text()},
-        {"Description", txtAppDescription.Text()},
-        {"Path", EditApp ? txtAppPath.Text() : ""},
+    auto key = [&](const char* name, std::string value) {
+        return IniKey{NewAppType, name, std::move(value)};
+    };
+    IniKeys keys = {
+        key("Name", txtAppTitle.Text()),
+        key("Description", txtAppDescription.Text()),
+        key("Path", txtAppPath.Text()),
         // With no entry picked (a reload took it away) the item would fall out of the tree.
-        {"Category", Combo1.ListIndex() < 0 ? "Quopa" : Combo1.Text()},
-        {"Autorun", std::to_string(chkAutorun.Value())},
-        {"Type", AppType},
-        {"Parameters", "\"" + txtParameters.Text() + "\""},
+        key("Category", Combo1.ListIndex() < 0 ? "Quopa" : Combo1.Text()),
+        key("Autorun", std::to_string(chkAutorun.Value())),
+        key("Type", AppType),
+        key("Parameters", "\"" + txtParameters.Text() + "\""),
     };
     if (!txtStartIn.Text().empty()) {
-        keys.emplace_back("StartIn", txtStartIn.Text());
+        keys.push_back(key("StartIn", txtStartIn.Text()));
     } else if (!EditApp) {
-        keys.emplace_back("StartIn", DerivedStartIn());
+        keys.push_back(key("StartIn", DerivedStartIn()));
     }
-    keys.emplace_back("WindowStyle", cmbWindowStyle.Text());
-    if (!EditApp) keys.emplace_back("Path", txtAppPath.Text());
-
-    for (const auto& [key, value] : keys)
-        if (!ctx_.ini.WriteIni(NewAppType, key, value, appsFile_)) return false;
-    return true;
+    keys.push_back(key("WindowStyle", cmbWindowStyle.Text()));
+    return ctx_.ini.WriteIniKeys(keys, appsFile_);
 }
 
 // The folder of the file last browsed to, on the drive written with the token.
 std::string frmAddItem::DerivedStartIn() const {
-    const std::string& file = chosen_.fileName;
-    const std::size_t titleLength = std::min(chosen_.fileTitle.size(), file.size());
-    const std::string folder = platform::AsciiLower(file.substr(0, file.size() - titleLength));
-    return ToDrivePath(folder, ctx_.state.LauncherDrive);
+    return StartInOf(chosen_.fileName, chosen_.fileTitle, ctx_.state.LauncherDrive);
 }
 
 bool frmAddItem::LoadItem(const std::string& key, const std::string& text) {
-    if (!IsItemKey(key)) return false;
+    if (!ItemNumberOf(key)) return false;
     auto read = [&](const char* name) { return ctx_.ini.ReadIni(key, name, "", appsFile_); };
     if (const auto type = ToInt16(read("Type"))) SetAppType(*type);
     ShowPage(1);

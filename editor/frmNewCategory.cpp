@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "editor/messages.h"
-#include "platform/text.h"
 #include "store/data_files.h"
+#include "tree/category_names.h"
 
 namespace quopa {
 
@@ -30,24 +30,15 @@ void frmNewCategory::Create() {
     cmdFinish.onClick = [this] { cmdFinish_Click(); };
 }
 
-// Keys are looked up regardless of letter case: "games" beside "Games" would look like one
-// category twice. "Deleted" is taken too, since a category of that name never shows.
-std::string frmNewCategory::TakenKey(const std::string& title) const {
-    const std::string wanted = platform::AsciiLower(title);
-    for (const ui::TreeNode* node : tree_.Nodes())
-        if (platform::AsciiLower(node->Key()) == wanted) return node->Key();
-    return title == "Deleted" ? title : std::string();
-}
-
 void frmNewCategory::cmdFinish_Click() {
-    const std::string title = txtCategoryTitle.Text();
-    if (title.empty()) {
+    const CategoryNameCheck check = CheckCategoryName(tree_, txtCategoryTitle.Text(), "");
+    const std::string& title = check.name;
+    if (check.Empty()) {
         Tell("You did not enter a title!", platform::kMbIconCritical | platform::kMbOk);
         return;
     }
-    if (const std::string taken = TakenKey(title); !taken.empty()) {
-        if (ui::TreeNode* node = tree_.Find(taken); node && node->Parent())
-            tree_.Expand(*node->Parent());
+    if (check.Taken()) {
+        if (ui::TreeNode* node = tree_.Find(check.taken)) tree_.EnsureVisible(*node);
         Tell("That category name is not unique!", platform::kMbIconExclamation | platform::kMbOk);
         return;
     }

@@ -38,8 +38,6 @@ class frmNewCategory {
     ui::Button cmdCancel, cmdFinish;
 
   private:
-    // The node whose key is `title` in any letter case, or an empty key.
-    std::string TakenKey(const std::string& title) const;
     int Tell(const std::string& text, unsigned style);
 
     AppContext& ctx_;

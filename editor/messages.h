@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/file_dialog.h"
+
 namespace quopa {
 
 // The tree looks below 10000 only: a section past that would be written and never shown.
@@ -19,6 +21,11 @@ inline constexpr char kNoCategoryNumberLeft[] =
 inline std::string CouldNotSave(const std::string& what, const std::string& file) {
     return "The " + what + " could not be saved to " + file +
            ".\r\nThe drive may be write-protected or no longer there.";
+}
+
+// The open-file dialog could not be shown.
+inline std::string FileDialogFailed(const platform::FileDialogResult& result) {
+    return "Error " + std::to_string(result.error) + " selecting file.\r\n" + result.errorText;
 }
 
 }  // namespace quopa

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "launch/shell_rules.h"
 #include "store/program_state.h"
 
 namespace quopa {
@@ -10,10 +11,6 @@ namespace {
 
 constexpr std::size_t kValueBuffer = 1024;
 constexpr auto kMachine = platform::RegistryRoot::LocalMachine;
-
-bool FileExists(platform::Files& files, const std::string& path) {
-    return files.Query(path).kind == platform::PathKind::File;
-}
 
 // The tool's command line, or "" when the registry names none that exists.
 std::string SysInfoCommand(platform::Services& sys) {
@@ -55,7 +52,9 @@ bool GetKeyValue(platform::Registry& registry, platform::RegistryRoot keyRoot,
 
 bool StartSysInfo(platform::Services& sys, platform::WindowId owner) {
     const std::string command = SysInfoCommand(sys);
-    if (!command.empty() && sys.shell.StartProcess(command, platform::kSwShowNormal)) return true;
+    if (!command.empty() &&
+        sys.shell.StartProcess(command, platform::kSwShowNormal, sys.shell.SystemFolder()))
+        return true;
     sys.desktop.MsgBox(owner, "System Information Is Unavailable At This Time", kAppTitle,
                        platform::kMbOk);
     return false;

@@ -14,6 +14,10 @@ TraceSink& Sink() {
     static TraceSink sink;
     return sink;
 }
+
+StepSink stepSink = nullptr;
+
+using Clock = std::chrono::steady_clock;
 }  // namespace
 
 void DebugTrace(const std::string& text) {
@@ -31,6 +35,37 @@ void DebugTrace(const std::string& text) {
 
 TraceSink SetTraceSink(TraceSink sink) {
     return std::exchange(Sink(), std::move(sink));
+}
+
+StepSink SetStepSink(StepSink sink) {
+    return std::exchange(stepSink, sink);
+}
+
+StepSink CurrentStepSink() {
+    return stepSink;
+}
+
+TimedStep::TimedStep(const char* step) : step_(stepSink ? step : nullptr) {
+    if (step_) start_ = Clock::now();
+}
+
+void TimedStep::End() {
+    if (!step_) return;
+    const Clock::duration took = Clock::now() - start_;
+    const char* step = std::exchange(step_, nullptr);
+    if (stepSink) stepSink(step, took);
+}
+
+StepTotal::~StepTotal() {
+    if (step_ && stepSink) stepSink(step_, sum_);
+}
+
+StepTotal::Stretch::Stretch(StepTotal& total) : total_(total.step_ ? &total : nullptr) {
+    if (total_) start_ = Clock::now();
+}
+
+StepTotal::Stretch::~Stretch() {
+    if (total_) total_->sum_ += Clock::now() - start_;
 }
 
 }  // namespace platform

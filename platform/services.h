@@ -3,7 +3,9 @@
 #include "platform/code_page.h"
 #include "platform/desktop.h"
 #include "platform/file_dialog.h"
+#include "platform/file_version.h"
 #include "platform/files.h"
+#include "platform/hotkey.h"
 #include "platform/http.h"
 #include "platform/pictures.h"
 #include "platform/process.h"
@@ -25,6 +27,8 @@ struct Services {
     Registry& registry;
     Http& http;
     RunningPrograms& programs;
+    Hotkey& hotkey;
+    FileVersions& versions;
     CodePage& codePage;
 };
 

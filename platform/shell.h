@@ -35,8 +35,12 @@ class Shell {
     // shell's icon for that very file (a shortcut's target). Reads the file; an empty
     // picture when it cannot be read.
     virtual Picture OwnIcon(const std::string& path) = 0;
-    // Starts a command line without waiting for it; false when it could not be started.
-    virtual bool StartProcess(const std::string& commandLine, int showCommand) = 0;
+    // Starts a command line in `directory` without waiting for it; false when it could not
+    // be started. A process keeps its working folder's drive in use while it runs.
+    virtual bool StartProcess(const std::string& commandLine, int showCommand,
+                              const std::string& directory) = 0;
+    // The system's own folder ("C:\Windows\System32"), on no drive we may want to remove.
+    virtual std::string SystemFolder() = 0;
 };
 
 }  // namespace platform

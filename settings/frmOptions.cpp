@@ -2,6 +2,7 @@
 
 #include "editor/messages.h"
 #include "settings/avatar.h"
+#include "settings/hotkey_setting.h"
 #include "settings/language.h"
 #include "store/data_files.h"
 #include "tree/portable_apps.h"
@@ -51,6 +52,7 @@ void frmOptions::CreateControls() {
     cmbLanguage.Create(form, {.bounds = {1920, 4440, 4215, 315}});
     chkPortableApps.Create(
         form, {.text = "Load PortableApps applications", .bounds = {240, 3960, 3975, 255}});
+    hkHotkey.Create(form, {.bounds = {1920, 4800, 4215, 315}});
     CreateLabels();
 }
 
@@ -69,6 +71,7 @@ void frmOptions::CreateLabels() {
     Label8.Create(form, {.text = "User avatar:", .bounds = {120, 3360, 1575, 255}});
     Line1.Create(form, {.bounds = {120, 3720, 6000, 30}});
     Label9.Create(form, {.text = "Language:", .bounds = {120, 4440, 1215, 255}});
+    lblHotkey.Create(form, {.text = "Hot key:", .bounds = {120, 4830, 1215, 255}});
 }
 
 void frmOptions::WireEvents() {
@@ -77,6 +80,7 @@ void frmOptions::WireEvents() {
         box->onChange = [this] { txtField_Change(); };
     }
     chkPortableApps.onClick = [this] { txtField_Change(); };
+    hkHotkey.onChange = [this] { txtField_Change(); };
     cmdSelectAvatar.onClick = [this] { cmdSelectAvatar_Click(); };
     cmdApply.onClick = [this] { cmdApply_Click(); };
     cmdOK.onClick = [this] { cmdOK_Click(); };
@@ -115,6 +119,7 @@ void frmOptions::loadsettings() {
     cmbLanguage.SetText(StoredLanguage(ctx_.ini, settingsFile_));
     if (cmbLanguage.ListIndex() < 0) cmbLanguage.SetListIndex(0);
     chkPortableApps.SetValue(PortableAppsWanted(ctx_.ini, settingsFile_) ? 1 : 0);
+    hkHotkey.SetCombo(StoredHotkey(ctx_.ini, settingsFile_));
 }
 
 void frmOptions::txtField_Change() {
@@ -127,10 +132,8 @@ void frmOptions::cmdSelectAvatar_Click() {
         case platform::FileDialogOutcome::Cancelled:
             return;
         case platform::FileDialogOutcome::Failed:
-            ctx_.sys.desktop.MsgBox(
-                form.Handle(),
-                "Error " + std::to_string(picked.error) + " selecting file.\r\n" + picked.errorText,
-                kAppTitle, platform::kMbOk);
+            ctx_.sys.desktop.MsgBox(form.Handle(), FileDialogFailed(picked), kAppTitle,
+                                    platform::kMbOk);
             return;
         case platform::FileDialogOutcome::Chosen:
             txtAvatarPath.SetText(picked.fileName);
@@ -141,23 +144,24 @@ void frmOptions::cmdSelectAvatar_Click() {
 
 bool frmOptions::Apply() {
     cmdApply.SetEnabled(false);
-    bool saved = true;
-    auto write = [&](const char* section, const char* key, const std::string& value) {
-        saved = saved && ctx_.ini.WriteIni(section, key, value, settingsFile_);
+    IniKeys keys = {
+        {kUserInfo, "UserName", txtUserName.Text()},
+        {kUserInfo, "UserAddress", txtAddress.Text()},
+        {kUserInfo, "UserCity", txtCity.Text()},
+        {kUserInfo, "UserPhone", txtPhone.Text()},
+        {kUserInfo, "UserEmail", txtEmail.Text()},
+        {kLanguageSection, kLanguageKey, cmbLanguage.Text()},
     };
-    write(kUserInfo, "UserName", txtUserName.Text());
-    write(kUserInfo, "UserAddress", txtAddress.Text());
-    write(kUserInfo, "UserCity", txtCity.Text());
-    write(kUserInfo, "UserPhone", txtPhone.Text());
-    write(kUserInfo, "UserEmail", txtEmail.Text());
-    write(kLanguageSection, kLanguageKey, cmbLanguage.Text());
-    write(kPortableAppsSection, kPortableAppsKey, chkPortableApps.Value() == 1 ? "1" : "0");
-    if (!saved) {
+    keys.push_back(
+        {kPortableAppsSection, kPortableAppsKey, chkPortableApps.Value() == 1 ? "1" : "0"});
+    // Only a change is stored: a file without the key keeps following the default.
+    if (hkHotkey.Combo() != StoredHotkey(ctx_.ini, settingsFile_))
+        keys.push_back({kLanguageSection, kHotkeyKey, FormatKeyCombo(hkHotkey.Combo())});
+    if (!ctx_.ini.WriteIniKeys(keys, settingsFile_)) {
         // Apply stays pressable, so the details can be saved once the drive takes them.
         cmdApply.SetEnabled(true);
         ctx_.sys.desktop.MsgBox(form.Handle(), CouldNotSave("settings", settingsFile_), kAppTitle,
                                 platform::kMbIconCritical | platform::kMbOk);
-        if (onApplied_) onApplied_();  // the keys written before the refusal show
         return false;
     }
     const std::string source = txtAvatarPath.Text();

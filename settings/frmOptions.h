@@ -1,5 +1,6 @@
 #pragma once
-// The options dialog: the owner's details for the sidebar, the avatar and the language.
+// The options dialog: the owner's details for the sidebar, the avatar, the language and the
+// hot key.
 // Opened per use: frmOptions dlg(ctx, onApplied); dlg.Create(); dlg.ShowModal(owner);
 #include <functional>
 #include <memory>
@@ -41,7 +42,9 @@ class frmOptions {
     ui::Button cmdSelectAvatar;
     ui::ComboBox cmbLanguage;
     ui::CheckBox chkPortableApps;
+    ui::HotkeyBox hkHotkey;  // the combination that brings the launcher up; empty: none
     ui::Label Label1, Label4, Label2, Label3, Label5, Label6, Label7, Label8, Label9;
+    ui::Label lblHotkey;
     ui::Line Line1, Line2;
 
   private:

@@ -87,6 +87,10 @@ bool SameContentSignature(const platform::FileInfo& a, const platform::FileInfo&
 
 }  // namespace
 
+std::string AsStored(const std::string& value) {
+    return PresentedValue(TrimIniBlanks(StoredValue(value)));
+}
+
 modINI::modINI(platform::Files& files) : files_(files) {}
 
 std::string modINI::ReadIni(const std::string& section, const std::string& key,
@@ -106,8 +110,12 @@ std::string modINI::ReadIni(const std::string& section, const std::string& key,
 
 bool modINI::WriteIni(const std::string& section, const std::string& key, const std::string& value,
                       const std::string& file) {
+    return WriteIniKeys({{section, key, value}}, file);
+}
+
+bool modINI::WriteIniKeys(const IniKeys& keys, const std::string& file) {
     try {
-        return Store(section, key, value, file);
+        return Store(keys, file);
     } catch (const std::exception&) {
         cache_.clear();
         return false;
@@ -139,17 +147,26 @@ std::string modINI::Lookup(const std::string& section, const std::string& key,
     return PresentedValue(raw);
 }
 
-bool modINI::Store(const std::string& section, const std::string& key, const std::string& value,
-                   const std::string& file) {
-    const std::string_view s = TrimIniBlanks(UpToNul(section));
-    const std::string_view k = TrimIniBlanks(UpToNul(key));
-    if (!SafeSectionName(s) || !SafeKeyName(k)) return false;
+bool modINI::Store(const IniKeys& keys, const std::string& file) {
+    if (keys.empty()) return true;
+    std::vector<std::string> values;
+    values.reserve(keys.size());
+    std::vector<IniSetting> settings;
+    settings.reserve(keys.size());
+    for (const IniKey& k : keys) {
+        const std::string_view s = TrimIniBlanks(UpToNul(k.section));
+        const std::string_view n = TrimIniBlanks(UpToNul(k.key));
+        if (!SafeSectionName(s) || !SafeKeyName(n)) return false;
+        values.push_back(StoredValue(k.value));
+        settings.push_back({s, n, {}});
+    }
+    for (std::size_t i = 0; i < settings.size(); ++i) settings[i].value = values[i];
 
     // Writes are rare: a look at the bytes costs little, and a change that size and
     // time cannot show would otherwise be lost for good.
     Cached* entry = Fresh(file, Look::Always);
     if (!entry || entry->info.readOnly) return false;
-    std::string bytes = entry->doc.WithValue(s, k, StoredValue(value));
+    std::string bytes = entry->doc.WithValues(settings);
     if (entry->info.kind == platform::PathKind::File && bytes == entry->doc.Bytes()) return true;
     if (bytes.size() > kMaxFileBytes) return false;  // every later read would find it unusable
 
@@ -203,12 +220,41 @@ modINI::Cached* modINI::Fresh(const std::string& file, Look look) {
         entry->path = std::move(path);
     }
     // Unchanged bytes keep their index: looking again then costs a read, not a parse.
-    if (bytes != entry->doc.Bytes()) entry->doc = IniDocument(std::move(bytes));
+    if (bytes != entry->doc.Bytes()) entry->doc = Parse(entry->path, std::move(bytes));
     entry->info = info;
     entry->settled = !info.recentlyWritten;
     entry->generation = generation;
     entry->lastUse = ++useClock_;
     return entry;
+}
+
+void modINI::ParseAhead(const std::string& file) {
+    try {
+        ahead_ = std::async(std::launch::async, [&files = files_, file] {
+            std::string bytes;
+            const platform::FileInfo info = files.Query(file);
+            if (info.kind != platform::PathKind::File || info.size > kMaxFileBytes ||
+                !files.ReadAll(file, bytes) || bytes.size() > kMaxFileBytes)
+                bytes.clear();
+            return IniDocument(std::move(bytes));
+        });
+        aheadPath_ = NormalisedPath(file);
+    } catch (const std::exception&) {
+        aheadPath_.clear();  // no thread to spare: the first look parses, as always
+    }
+}
+
+IniDocument modINI::Parse(const std::string& path, std::string bytes) {
+    if (!aheadPath_.empty() && path == aheadPath_) {
+        aheadPath_.clear();
+        try {
+            IniDocument doc = ahead_.get();
+            if (doc.Bytes() == bytes) return doc;
+        } catch (const std::exception&) {
+            // Parsed here, then, as if nothing had been ahead.
+        }
+    }
+    return IniDocument(std::move(bytes));
 }
 
 // The copy the scope checked; null when it is gone (evicted or forgotten since).

@@ -3,6 +3,7 @@
 // rules of the system's profile functions. The files stay the authority; what is kept
 // here is a parsed copy that is checked against the file on every call.
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,16 @@
 #include "store/ini_document.h"
 
 namespace quopa {
+
+struct IniKey {
+    std::string section, key, value;
+};
+using IniKeys = std::vector<IniKey>;
+
+// What ReadIni gives back for `value` once written: line breaks as spaces, cut at a NUL,
+// blanks trimmed, one pair of enclosing quotes dropped, 254 characters. A name or path is
+// judged in this form, since that is what the next load will see.
+std::string AsStored(const std::string& value);
 
 class modINI {
   public:
@@ -29,6 +40,15 @@ class modINI {
     // Line breaks in a value become spaces.
     bool WriteIni(const std::string& section, const std::string& key, const std::string& value,
                   const std::string& file);
+    // All of a command's keys in one replacement of the file: it ends byte for byte as the
+    // same WriteIni calls in this order would leave it, or, when any of them would be
+    // refused, untouched. So a pulled stick or a kill leaves the command whole or undone.
+    bool WriteIniKeys(const IniKeys& keys, const std::string& file);
+
+    // Reads and parses `file` on another thread while the caller goes on. The first look at
+    // the file takes that parse if the file still holds the bytes parsed, else parses anew:
+    // the start-up's window is built meanwhile instead of waiting for a large apps file.
+    void ParseAhead(const std::string& file);
 
     // While one lives, reads of `file` come from one version of it, checked against the
     // file at the first read only: a tree load reads tens of thousands of keys in one go,
@@ -59,13 +79,13 @@ class modINI {
     };
 
     std::string Lookup(const std::string& section, const std::string& key, const std::string& file);
-    bool Store(const std::string& section, const std::string& key, const std::string& value,
-               const std::string& file);
+    bool Store(const IniKeys& keys, const std::string& file);
     enum class Look { WhenChanged, Always };
     // The file's current content, re-read when anything about it changed or could
     // have changed unseen (or always); nullptr when it exists but cannot be read.
     Cached* Fresh(const std::string& file, Look look);
     void Forget(const Cached* entry);
+    IniDocument Parse(const std::string& path, std::string bytes);
     const Cached* Scoped();
 
     platform::Files& files_;  // not owned
@@ -74,6 +94,8 @@ class modINI {
     std::string scopedFile_;      // the file of the innermost ReadScope, as its caller names it
     std::string scopedPath_;      // and normalised
     bool scopedChecked_ = false;  // its version has been checked in this scope
+    std::string aheadPath_;       // normalised; empty when no parse is ahead
+    std::future<IniDocument> ahead_;
 };
 
 }  // namespace quopa

@@ -1,6 +1,7 @@
 #include "store/ini_document.h"
 #include "platform/text.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -95,48 +96,114 @@ bool IniDocument::Find(const std::string& lowerSection, const std::string& lower
     return true;
 }
 
-std::string IniDocument::Splice(std::uint32_t at, std::uint32_t cut,
-                                const std::string& text) const {
-    std::string out;
-    out.reserve(bytes_.size() - cut + text.size());
-    out.append(bytes_, 0, at).append(text).append(bytes_, at + cut, std::string::npos);
-    return out;
+namespace {
+
+// The line break ending just before `at`, else the file's first one (or CR LF).
+std::string LineBreakBefore(const std::string& bytes, std::size_t at, const std::string& first) {
+    if (at >= 2 && bytes[at - 2] == '\r' && bytes[at - 1] == '\n') return "\r\n";
+    if (at >= 1 && (bytes[at - 1] == '\n' || bytes[at - 1] == '\r')) return bytes.substr(at - 1, 1);
+    return first;
 }
 
-std::string_view IniDocument::LineBreakBefore(std::uint32_t at) const {
-    if (at >= 2 && bytes_[at - 2] == '\r' && bytes_[at - 1] == '\n') return "\r\n";
-    if (at >= 1 && (bytes_[at - 1] == '\n' || bytes_[at - 1] == '\r'))
-        return std::string_view(&bytes_[at - 1], 1);
-    return eol_;
-}
+// A key not yet in its section, spelled as it was first written; a later setting of the
+// same key changes only its value, as it would rewrite the line in place.
+struct NewKey {
+    std::string lower;
+    std::string_view spelling, value;
+};
 
-std::string IniDocument::WithValue(std::string_view section, std::string_view key,
-                                   std::string_view value) const {
-    auto found = sections_.find(platform::AsciiLower(section));
-    if (found != sections_.end()) {
-        const Section& s = found->second;
-        auto entry = s.keys.find(platform::AsciiLower(key));
-        std::string line;
-        if (entry != s.keys.end()) {
-            // The stored spelling of the key stays; the line loses its indentation, as
-            // the system's writer normalises it.
-            const Entry& e = entry->second;
-            line.append(bytes_, e.keyBegin, e.keyEnd - e.keyBegin).append(1, '=').append(value);
-            return Splice(e.lineBegin, e.lineEnd - e.lineBegin, line);
+void SetNewKey(std::vector<NewKey>& keys, std::string lower, std::string_view spelling,
+               std::string_view value) {
+    for (NewKey& k : keys) {
+        if (k.lower == lower) {
+            k.value = value;
+            return;
         }
-        // A new line ends like the line it follows, so a file's mix of endings stays readable.
-        const std::string_view eol = LineBreakBefore(s.insertAt);
-        if (!s.lastLineEnded) line.append(eol);
-        line.append(key).append(1, '=').append(value).append(eol);
-        return Splice(s.insertAt, 0, line);
+    }
+    keys.push_back({std::move(lower), spelling, value});
+}
+
+void AppendLines(std::string& out, const std::vector<NewKey>& keys, const std::string& eol) {
+    for (const NewKey& k : keys) out.append(k.spelling).append(1, '=').append(k.value).append(eol);
+}
+
+}  // namespace
+
+// Every setting lands where it would if each were written in turn: an existing key's line
+// is rewritten in place (the stored spelling of the key stays, the line loses its
+// indentation, as the system's writer normalises it); a new key goes after the last
+// non-blank line of its section, ending like the line it follows; a new section goes at
+// the end. So the edits are splices at offsets of the bytes as they are, applied in one pass.
+std::string IniDocument::WithValues(const std::vector<IniSetting>& settings) const {
+    std::unordered_map<const Entry*, std::string_view> rewritten;
+    std::unordered_map<const Section*, std::vector<NewKey>> added;
+    struct NewSection {
+        std::string lower;
+        std::string_view spelling;
+        std::vector<NewKey> keys;
+    };
+    std::vector<NewSection> appended;
+    for (const IniSetting& setting : settings) {
+        std::string lowerSection = platform::AsciiLower(setting.section);
+        std::string lowerKey = platform::AsciiLower(setting.key);
+        auto found = sections_.find(lowerSection);
+        if (found != sections_.end()) {
+            auto entry = found->second.keys.find(lowerKey);
+            if (entry != found->second.keys.end()) {
+                rewritten[&entry->second] = setting.value;
+            } else {
+                SetNewKey(added[&found->second], std::move(lowerKey), setting.key, setting.value);
+            }
+            continue;
+        }
+        auto section = std::find_if(appended.begin(), appended.end(),
+                                    [&](const NewSection& n) { return n.lower == lowerSection; });
+        if (section == appended.end()) {
+            appended.push_back({std::move(lowerSection), setting.section, {}});
+            section = appended.end() - 1;
+        }
+        SetNewKey(section->keys, std::move(lowerKey), setting.key, setting.value);
     }
 
-    std::string out = bytes_;
-    const std::string_view eol = LineBreakBefore(static_cast<std::uint32_t>(out.size()));
+    struct Splice {
+        std::uint32_t at, cut;
+        std::string text;
+    };
+    std::vector<Splice> splices;
+    splices.reserve(rewritten.size() + added.size());
+    for (const auto& [e, value] : rewritten) {
+        std::string line(bytes_, e->keyBegin, e->keyEnd - e->keyBegin);
+        line.append(1, '=').append(value);
+        splices.push_back({e->lineBegin, e->lineEnd - e->lineBegin, std::move(line)});
+    }
+    for (const auto& [s, keys] : added) {
+        const std::string eol = LineBreakBefore(bytes_, s->insertAt, eol_);
+        std::string lines = s->lastLineEnded ? std::string() : eol;
+        AppendLines(lines, keys, eol);
+        splices.push_back({s->insertAt, 0, std::move(lines)});
+    }
+    std::sort(splices.begin(), splices.end(),
+              [](const Splice& a, const Splice& b) { return a.at < b.at; });
+
+    std::size_t size = bytes_.size();
+    for (const Splice& s : splices) size += s.text.size() - s.cut;
+    std::string out;
+    out.reserve(size + 64 * settings.size());
+    std::uint32_t from = 0;
+    for (const Splice& s : splices) {
+        out.append(bytes_, from, s.at - from).append(s.text);
+        from = s.at + s.cut;
+    }
+    out.append(bytes_, from, std::string::npos);
+
+    if (appended.empty()) return out;
+    const std::string eol = LineBreakBefore(out, out.size(), eol_);
     const std::size_t bom = (out.size() >= 3 && out.compare(0, 3, "\xEF\xBB\xBF") == 0) ? 3 : 0;
     if (out.size() > bom && out.back() != '\n' && out.back() != '\r') out.append(eol);
-    out.append(1, '[').append(section).append(1, ']').append(eol);
-    out.append(key).append(1, '=').append(value).append(eol);
+    for (const NewSection& section : appended) {
+        out.append(1, '[').append(section.spelling).append(1, ']').append(eol);
+        AppendLines(out, section.keys, eol);
+    }
     return out;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace quopa {
 
@@ -14,6 +15,11 @@ inline bool IsIniBlank(char c) {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\x1a';
 }
 std::string_view TrimIniBlanks(std::string_view s);
+
+// One key to set: names trimmed, as the caller spells them; the value as it is stored.
+struct IniSetting {
+    std::string_view section, key, value;
+};
 
 class IniDocument {
   public:
@@ -32,7 +38,12 @@ class IniDocument {
     // in place, a new key goes after the last non-blank line of the first section of
     // that name, a new section goes at the end. Names are trimmed, as the caller spells them.
     std::string WithValue(std::string_view section, std::string_view key,
-                          std::string_view value) const;
+                          std::string_view value) const {
+        return WithValues({{section, key, value}});
+    }
+    // The bytes that setting each key in turn would give, composed in one pass over the
+    // file: a command that writes hundreds of keys costs one copy, not one per key.
+    std::string WithValues(const std::vector<IniSetting>& settings) const;
 
   private:
     struct Entry {
@@ -50,9 +61,6 @@ class IniDocument {
     static constexpr std::uint32_t npos32 = 0xFFFFFFFFu;
 
     void Parse();
-    // The line break ending just before `at`, else the file's first one, else CR LF.
-    std::string_view LineBreakBefore(std::uint32_t at) const;
-    std::string Splice(std::uint32_t at, std::uint32_t cut, const std::string& text) const;
 
     std::string bytes_;
     std::string eol_ = "\r\n";

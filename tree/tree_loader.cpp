@@ -5,11 +5,13 @@
 #include <climits>
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <utility>
 
 #include "launch/shell_rules.h"
 #include "platform/debug_trace.h"
 #include "platform/file_type.h"
+#include "tree/item_key.h"
 #include "tree/mod_get_browser.h"
 #include "tree/mod_get_icon.h"
 
@@ -18,20 +20,9 @@ namespace quopa {
 namespace {
 
 constexpr int kLimit = 10000;  // numbers 1 to 9999 are looked at
-constexpr char kItemKey[] = "application";
-
-// Item numbers of nodes keyed "application" + digits; anything else sorts last.
+// Nodes that are not items sort last.
 int ItemNumber(const ui::TreeNode& node) {
-    const std::size_t prefix = sizeof(kItemKey) - 1;
-    const std::string& key = node.Key();
-    if (key.size() <= prefix || key.size() > prefix + 5 || key.compare(0, prefix, kItemKey) != 0)
-        return INT_MAX;
-    int n = 0;
-    for (std::size_t i = prefix; i < key.size(); ++i) {
-        if (key[i] < '0' || key[i] > '9') return INT_MAX;
-        n = n * 10 + (key[i] - '0');
-    }
-    return n;
+    return ItemNumberOf(node.Key()).value_or(INT_MAX);
 }
 
 int WholeNumber(const std::string& text) {
@@ -44,16 +35,31 @@ int WholeNumber(const std::string& text) {
 
 class UpdateGuard {
   public:
-    explicit UpdateGuard(ui::TreeView& tree) : tree_(tree) { tree_.BeginUpdate(); }
-    ~UpdateGuard() { tree_.EndUpdate(); }
+    explicit UpdateGuard(ui::TreeView& tree) : tree_(&tree) { tree_->BeginUpdate(); }
+    ~UpdateGuard() { End(); }
     UpdateGuard(const UpdateGuard&) = delete;
     UpdateGuard& operator=(const UpdateGuard&) = delete;
+    void End() {
+        if (tree_) std::exchange(tree_, nullptr)->EndUpdate();
+    }
 
   private:
-    ui::TreeView& tree_;
+    ui::TreeView* tree_;
 };
 
+using Stretch = platform::StepTotal::Stretch;
+
 }  // namespace
+
+// What a load's items cost, step by step, in a build that times its start-up.
+struct TreeLoader::ItemSteps {
+    platform::StepTotal keys{"item keys read"};
+    platform::StepTotal autorun{"autorun pass"};
+    platform::StepTotal nodes{"tree nodes"};
+    platform::StepTotal icons{"type icons"};
+    platform::StepTotal menu{"tray Run menu"};
+    platform::StepTotal notes{"file pass noted"};
+};
 
 TreeLoader::TreeLoader(const TreeTargets& targets, modINI& ini, Launcher& launcher,
                        platform::Services& services, ProgramState& state, std::string appsFile,
@@ -126,6 +132,7 @@ void TreeLoader::ContinuePass(std::chrono::steady_clock::duration budget) {
 
 void TreeLoader::Rebuild() {
     UpdateGuard update(TreeView1_);
+    platform::TimedStep pictures("tree cleared, default pictures");
     TreeView1_.Clear();
     ilIcons_.Clear();
     pass_.Restart();
@@ -136,7 +143,10 @@ void TreeLoader::Rebuild() {
     TreeView1_.SetImageList(&ilIcons_);
     if (ui::TreeNode* main = TreeView1_.Add("", "Quopa", "Quopa Drive", "default"))
         TreeView1_.SetNodeTag(*main, "Category0");
+    pictures.End();
     LoadCategories();
+    platform::TimedStep redraw("tree redrawn after the load");
+    update.End();
 }
 
 void TreeLoader::AddBrowserImage() {
@@ -152,6 +162,7 @@ void TreeLoader::AddBrowserImage() {
 }
 
 void TreeLoader::LoadCategories() {
+    platform::TimedStep step("categories (and the apps file's first parse)");
     int next = kLimit;
     for (int n = 1; n < kLimit; ++n) {
         std::string section = "Category" + std::to_string(n);
@@ -167,7 +178,11 @@ void TreeLoader::LoadCategories() {
     }
     // With every number up to 9999 taken, a new category must still not overwrite one.
     if (next == kLimit) next = FirstEmpty("Category", "Name", kLimit);
-    if (doEvents_) doEvents_();
+    step.End();
+    if (doEvents_) {
+        platform::TimedStep events("window repainted between categories and items");
+        doEvents_();
+    }
     state_.NextCategoryIndex = static_cast<std::int16_t>(next);
     LoadItems();
 }
@@ -179,10 +194,12 @@ void TreeLoader::LoadItems() {
     toReorder_.clear();
     reorderSeen_.clear();
 
+    ItemSteps steps;
     int n = 1;
     bool endFound = false;
     for (; n < kLimit; ++n) {
         std::string section = "Application" + std::to_string(n);
+        std::optional<Stretch> reading(steps.keys);
         std::string path = Read(section, "Path");
         if (path.empty()) {
             endFound = true;
@@ -190,16 +207,21 @@ void TreeLoader::LoadItems() {
         }
         std::string name = Read(section, "Name");
         if (name.empty()) continue;  // deleted
+        reading.reset();
         try {
-            if (!state_.AutorunDone && Read(section, "Autorun") == "1") Autorun(section, path);
-            AddItemNode(n, section, name, path);
+            if (!state_.AutorunDone) {
+                Stretch autorun(steps.autorun);
+                if (Read(section, "Autorun") == "1") Autorun(section, path);
+            }
+            AddItemNode(n, section, name, path, steps);
         } catch (const std::exception& e) {
             // One item that cannot be shown must not hide the rest.
             platform::DebugTrace(section + " left off the tree: " + e.what());
         }
         try {
+            Stretch menu(steps.menu);
             mnuPopupRun_.SetEnabled(true);
-            mnuPopupApplication_.Load(n).SetCaption(name);
+            NoteRunEntry(n, name);
         } catch (const std::exception& e) {
             platform::DebugTrace(section + " left off the tray menu: " + e.what());
         }
@@ -208,12 +230,33 @@ void TreeLoader::LoadItems() {
     state_.NextItemIndex =
         endFound ? static_cast<std::int16_t>(n) : FirstEmpty("Application", "Path", n);
 
+    platform::TimedStep order("item order restored, categories opened");
     for (const std::string& category : toReorder_) RestoreOrder(category);
     // Opening each category once, after the adds, keeps a large load linear.
     for (const std::string& key : toExpand_) {
         if (ui::TreeNode* category = TreeView1_.Find(key)) TreeView1_.Expand(*category);
     }
     if (onItemsLoaded) onItemsLoaded();
+}
+
+void TreeLoader::NoteRunEntry(int n, const std::string& name) {
+    if (runNames_.empty()) runNames_.resize(kLimit);
+    if (runNames_[n].empty()) runOrder_.push_back(n);
+    runNames_[n] = name;
+}
+
+void TreeLoader::FillRunMenu() {
+    // In the order the loads met them, as if each had been loaded at once: an entry keeps
+    // the place it first took and shows the last name found for it.
+    for (int n : std::exchange(runOrder_, {})) {
+        try {
+            mnuPopupApplication_.Load(n).SetCaption(runNames_[n]);
+        } catch (const std::exception& e) {
+            platform::DebugTrace("Application" + std::to_string(n) +
+                                 " left off the tray menu: " + e.what());
+        }
+        runNames_[n].clear();
+    }
 }
 
 void TreeLoader::Autorun(const std::string& section, const std::string& path) {
@@ -225,22 +268,26 @@ void TreeLoader::Autorun(const std::string& section, const std::string& path) {
 }
 
 void TreeLoader::AddItemNode(int n, const std::string& section, const std::string& name,
-                             const std::string& path) {
+                             const std::string& path, ItemSteps& steps) {
+    std::optional<Stretch> timing(std::in_place, steps.keys);
     std::string category = Read(section, "Category");
+    const int type = WholeNumber(Read(section, "Type"));
+    timing.emplace(steps.nodes);
     ui::TreeNode* parent = category.empty() ? nullptr : TreeView1_.Find(category);
     // Only a category (a top-level node) takes items; otherwise the item stays off the
     // tree and is still reachable from the tray.
     if (!parent || parent->Parent()) return;
 
-    std::string key = kItemKey + std::to_string(n);
+    std::string key = ItemKey(n);
     ui::TreeNode* present = TreeView1_.Find(key);
     if (present && !present->Parent()) return;  // a category holds the item's key
 
     std::string image = "browser";
-    const int type = WholeNumber(Read(section, "Type"));
     if (type == 0) {
+        timing.emplace(steps.icons);
         image = "Application" + std::to_string(n);
         EnsureItemPicture(image, launcher_.ReplaceToken(path));
+        timing.emplace(steps.nodes);
     }
     if (!present) {
         bool inOrder = parent->Children().empty() || ItemNumber(*parent->Children().back()) < n;
@@ -248,6 +295,7 @@ void TreeLoader::AddItemNode(int n, const std::string& section, const std::strin
         if (!inOrder && reorderSeen_.insert(category).second) toReorder_.push_back(category);
         if (expandSeen_.insert(category).second) toExpand_.push_back(category);
     }
+    timing.emplace(steps.notes);
     pass_.Note(key, image, path, type);
 }
 

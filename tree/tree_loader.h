@@ -59,6 +59,10 @@ class TreeLoader {
     // Runs at the end of every item load, inside it: what else the tree shows goes in here.
     std::function<void()> onItemsLoaded;
 
+    // Puts what the loads found into the tray's Run entries. Thousands of entries would cost
+    // every start-up, so they wait until the menu or one of its commands is wanted.
+    void FillRunMenu();
+
   private:
     // Larger jobs include the smaller ones.
     enum class Job { None, Items, Categories, Everything };
@@ -69,8 +73,10 @@ class TreeLoader {
     std::string Read(const std::string& section, const char* key) const;
     void AddBrowserImage();
     void Autorun(const std::string& section, const std::string& path);
+    void NoteRunEntry(int n, const std::string& name);
+    struct ItemSteps;
     void AddItemNode(int n, const std::string& section, const std::string& name,
-                     const std::string& path);
+                     const std::string& path, ItemSteps& steps);
     void EnsureItemPicture(const std::string& imageKey, const std::string& resolvedPath);
     void RestoreOrder(const std::string& categoryKey);
     std::int16_t FirstEmpty(const char* prefix, const char* key, int from) const;
@@ -87,6 +93,8 @@ class TreeLoader {
     std::string appsFile_;
     std::function<void()> doEvents_;
     ItemFilePass pass_;
+    std::vector<std::string> runNames_;  // by item number, the name the tray entry awaits
+    std::vector<int> runOrder_;          // the numbers awaiting, in the order first found
 
     bool running_ = false;
     Job pending_ = Job::None;

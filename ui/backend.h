@@ -6,6 +6,7 @@
 #include "ui/check_box.h"
 #include "ui/combo_box.h"
 #include "ui/form.h"
+#include "ui/hotkey_box.h"
 #include "ui/image_list.h"
 #include "ui/line.h"
 #include "ui/option_button.h"
@@ -45,6 +46,10 @@ class Backend {
                                                            const Args&) = 0;
     virtual std::unique_ptr<ControlPeer> CreatePage(Page&, PageControl&, const Args&) = 0;
     virtual std::unique_ptr<ControlPeer> CreateLine(Line&, Container&, const Args&) = 0;
+    // The headless backend keeps no peer: the object holds the combination.
+    virtual std::unique_ptr<HotkeyPeer> CreateHotkeyBox(HotkeyBox&, Container&, const Args&) {
+        return nullptr;
+    }
     // Runs the message loop until the process ends.
     virtual int Run() = 0;
     // Handles the window messages waiting now, then returns.

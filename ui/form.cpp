@@ -122,6 +122,7 @@ void Form::PopupMenu(MenuItem& menu) {
 }
 
 bool Form::RunCommand(int id) {
+    if (onBeforeCommand) onBeforeCommand(id);
     MenuItem* item = menuBar_ ? menuBar_->FindById(id) : nullptr;
     for (auto it = commandSources_.begin(); !item && it != commandSources_.end(); ++it) {
         item = (*it)->FindById(id);

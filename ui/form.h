@@ -87,6 +87,8 @@ class Form : public Container {
     bool RunCommand(int id);
     void AddCommandSource(MenuItem& menu) { commandSources_.push_back(&menu); }
 
+    // Before a command id is looked up: menus filled on demand are filled here.
+    std::function<void(int id)> onBeforeCommand;
     std::function<void(QueryUnloadEvent&)> onQueryUnload;
     std::function<void()> onUnload;
     std::function<void()> onResize;

@@ -22,6 +22,13 @@ struct TextBoxArgs {
     int maxLength = 0;  // characters the user may type; 0: no limit of ours
 };
 
+// A key pressed in a box whose window takes keys (onKeyDown set). A handled key goes no
+// further: not to the box, not to the dialog's Enter and Esc.
+struct KeyEvent {
+    int keyCode = 0;  // the virtual-key code
+    bool handled = false;
+};
+
 // A one-line edit box. onChange fires once for every change of the text, whether the user
 // typed it or the program set it; setting the text it already has is no change.
 class TextBox : public Control {
@@ -35,6 +42,7 @@ class TextBox : public Control {
     std::function<void()> onChange;
     std::function<void()> onGotFocus;
     std::function<void()> onLostFocus;
+    std::function<void(KeyEvent&)> onKeyDown;
 
     // For peers and tests: what the user did. Typing stops at the length limit.
     void UserTyped(const std::string& text);
@@ -43,6 +51,12 @@ class TextBox : public Control {
     }
     void RaiseLostFocus() {
         if (onLostFocus) onLostFocus();
+    }
+    // True when the window handled the key.
+    bool UserPressedKey(int keyCode) {
+        KeyEvent e{keyCode};
+        if (onKeyDown) onKeyDown(e);
+        return e.handled;
     }
 
   private:

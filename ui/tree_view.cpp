@@ -10,7 +10,9 @@ void TreeView::Create(Container& parent, const TreeViewArgs& args) {
     const ControlArgs& control = args.control;
     Init(control.text, control.bounds, control.enabled, control.visible);
     labelEdit_ = args.labelEdit;
-    peer_ = parent.GetBackend().CreateTreeView(*this, parent, control);
+    backend_ = &parent.GetBackend();
+    acceptFiles_ = args.acceptFiles;
+    peer_ = backend_->CreateTreeView(*this, parent, control);
 }
 
 void TreeView::SetImageList(ImageList* list) {
@@ -51,12 +53,14 @@ bool TreeView::Remove(const std::string& key) {
     if (treePeer()) treePeer()->Remove(*node);
     auto& siblings = node->parent_ ? node->parent_->children_ : roots_;
     siblings.erase(std::find(siblings.begin(), siblings.end(), node));
-    if (Contains(*node, selected_)) {
+    const bool selectionGoes = Contains(*node, selected_);
+    if (selectionGoes) {
         selected_ = nullptr;
         // The system selects a neighbour of a deleted selection; ours says none.
         if (treePeer()) treePeer()->Select(nullptr);
     }
     Forget(*node);
+    if (selectionGoes && onSelectionChanged) onSelectionChanged();  // on the tree made whole
     return true;
 }
 
@@ -68,8 +72,10 @@ void TreeView::Forget(TreeNode& node) {
 void TreeView::Clear() {
     if (treePeer()) treePeer()->Clear();
     roots_.clear();
+    const bool hadSelection = selected_ != nullptr;
     selected_ = nullptr;
     byKey_.clear();
+    if (hadSelection && onSelectionChanged) onSelectionChanged();
 }
 
 TreeNode* TreeView::Find(const std::string& key) const {
@@ -128,9 +134,20 @@ void TreeView::Expand(TreeNode& node) {
     if (treePeer()) treePeer()->Expand(node);
 }
 
+void TreeView::EnsureVisible(TreeNode& node) {
+    for (TreeNode* parent = node.Parent(); parent; parent = parent->Parent()) Expand(*parent);
+    if (treePeer()) treePeer()->ScrollTo(node);
+}
+
 void TreeView::Select(TreeNode* node) {
-    selected_ = node;
     if (treePeer()) treePeer()->Select(node);
+    SetSelected(node);
+}
+
+void TreeView::SetSelected(TreeNode* node) {
+    if (node == selected_) return;
+    selected_ = node;
+    if (onSelectionChanged) onSelectionChanged();
 }
 
 void TreeView::StartLabelEdit(TreeNode& node) {
@@ -147,26 +164,59 @@ void TreeView::EndUpdate() {
 }
 
 void TreeView::UserSelected(TreeNode* node) {
-    selected_ = node;
-    if (node && onNodeClick) onNodeClick(*node);
+    SetSelected(node);
 }
 
-bool TreeView::UserEditedLabel(TreeNode& node, const std::string& text) {
+void TreeView::Later(std::function<void()> raise) {
+    if (!backend_) return;
+    backend_->Post([alive = std::weak_ptr<int>(alive_), raise = std::move(raise)] {
+        if (!alive.expired()) raise();
+    });
+}
+
+void TreeView::UserDoubleClicked() {
+    Later([this] {
+        if (onDblClick) onDblClick();
+    });
+}
+
+void TreeView::UserPressedKey(int keyCode) {
+    Later([this, keyCode] {
+        if (onKeyDown) onKeyDown(keyCode);
+    });
+}
+
+void TreeView::UserReleasedMouse(const TreeMouseEvent& event) {
+    Later([this, event] {
+        if (onMouseUp) onMouseUp(event);
+    });
+}
+
+void TreeView::UserEditedLabel(TreeNode& node, const std::string& text) {
     // Nobody would store the new name: the file keeps the old one, which comes back at the
     // next rebuild.
-    if (!labelEdit_ || !onAfterLabelEdit) return false;
-    LabelEditEvent event;
-    event.node = &node;
-    event.newText = text;
+    if (!labelEdit_ || !onAfterLabelEdit) return;
+    // The view may end one edit twice (its edit box losing the focus as the edit ends).
     const NodeRef edited = node.Ref();
+    if (editEnding_ == edited.serial) return;
+    editEnding_ = edited.serial;
+    Later([this, edited, text] { FinishLabelEdit(edited, text); });
+}
+
+void TreeView::FinishLabelEdit(const NodeRef& edited, const std::string& text) {
+    if (editEnding_ == edited.serial) editEnding_ = 0;
+    TreeNode* node = Find(edited);
+    if (!node || !onAfterLabelEdit) return;  // gone meanwhile: nothing was renamed
+    LabelEditEvent event;
+    event.node = node;
+    event.newText = text;
     onAfterLabelEdit(event);
-    if (event.cancel) return false;
+    if (event.cancel) return;
     // The handler may have removed the node, and even added another under its key.
     TreeNode* still = Find(edited);
-    if (!still) return false;
-    if (!event.newKey.empty() && !SetNodeKey(*still, event.newKey)) return false;
-    SetNodeText(*still, text);
-    return true;
+    if (!still) return;
+    if (!event.newKey.empty() && !SetNodeKey(*still, event.newKey)) return;
+    SetNodeText(*still, event.newText);
 }
 
 TreeNode* TreeView::NodeAt(int xTwips, int yTwips) const {

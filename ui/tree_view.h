@@ -27,9 +27,11 @@ struct NodeRef {
 // Read-only to all but its TreeView, so that the view always shows what the node holds.
 class TreeNode {
   public:
-    const std::string& Key() const { return key_; }
-    const std::string& Text() const { return text_; }
-    const std::string& Tag() const { return tag_; }
+    // Copies: a node may be gone after anything that lets messages run, and a reference
+    // into it would go with it.
+    std::string Key() const { return key_; }
+    std::string Text() const { return text_; }
+    std::string Tag() const { return tag_; }
     const std::string& Image() const { return image_; }
     TreeNode* Parent() const { return parent_; }                          // null at top level
     const std::vector<TreeNode*>& Children() const { return children_; }  // in add order
@@ -62,6 +64,7 @@ class TreeViewPeer : public ControlPeer {
     // The nodes whose rows are on screen now, from the top.
     virtual std::vector<TreeNode*> VisibleNodes() const = 0;
     virtual void Expand(const TreeNode& node) = 0;
+    virtual void ScrollTo(const TreeNode& node) = 0;  // its ancestors are expanded already
     virtual void Select(const TreeNode* node) = 0;
     virtual void SetRedraw(bool on) = 0;
     virtual void StartLabelEdit(const TreeNode& node) = 0;
@@ -70,7 +73,7 @@ class TreeViewPeer : public ControlPeer {
 
 struct LabelEditEvent {
     TreeNode* node = nullptr;
-    std::string newText;
+    std::string newText;  // in/out: the text the node takes, as the handler stored it
     bool cancel = false;  // out: refuse the edit, the old text stays
     std::string newKey;   // out: the key the node takes with the new text; empty keeps it
 };
@@ -80,6 +83,13 @@ struct TreeViewArgs {
     // The user may rename nodes in place; only for a window that stores the new name in
     // onAfterLabelEdit, since an edit nobody handles is refused.
     bool labelEdit = false;
+    // Files, folders and shortcuts dragged from the shell may be let go on the tree.
+    bool acceptFiles = false;
+};
+
+struct FilesDroppedEvent {
+    std::vector<std::string> paths;  // full paths, in the order the shell gives them
+    int x = 0, y = 0;                // where they were let go: twips, client coordinates
 };
 
 enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
@@ -93,6 +103,7 @@ class TreeView : public Control {
   public:
     void Create(Container& parent, const TreeViewArgs& args);
     bool LabelEdit() const { return labelEdit_; }
+    bool AcceptsFiles() const { return acceptFiles_; }
     void SetImageList(ImageList* list);
 
     // Null when the key is taken, the key is empty or the parent key is unknown;
@@ -114,6 +125,8 @@ class TreeView : public Control {
     std::vector<TreeNode*> NodesOnScreen() const;
     bool SetNodeKey(TreeNode& node, const std::string& key);  // false when the key is taken
     void Expand(TreeNode& node);
+    // Expands the node's ancestors and scrolls its row onto the screen.
+    void EnsureVisible(TreeNode& node);
     TreeNode* SelectedItem() const { return selected_; }
     void Select(TreeNode* node);
     void StartLabelEdit(TreeNode& node);  // only with labelEdit
@@ -121,27 +134,37 @@ class TreeView : public Control {
     void BeginUpdate();
     void EndUpdate();
 
-    std::function<void(TreeNode&)> onNodeClick;
+    // SelectedItem changed, whoever changed it: the user's click or arrow keys, the program,
+    // or the removal of the selected branch.
+    std::function<void()> onSelectionChanged;
     std::function<void()> onDblClick;
     std::function<void(LabelEditEvent&)> onAfterLabelEdit;
     std::function<void(const TreeMouseEvent&)> onMouseUp;
     std::function<void(int keyCode)> onKeyDown;
+    std::function<void(const FilesDroppedEvent&)> onFilesDropped;
 
-    // For peers and tests: what the user did.
+    // For peers and tests: what the user did. Every handler but onSelectionChanged's may run
+    // a command or show a box, which the view must not meet inside its own notification:
+    // those events reach their handlers from the message loop, after the view is done.
     void UserSelected(TreeNode* node);
-    // Keyboard navigation moves the selection without counting as a click.
-    void SyncSelected(TreeNode* node) { selected_ = node; }
-    void UserDoubleClicked() {
-        if (onDblClick) onDblClick();
-    }
-    // Applies the new text if a handler takes it and does not cancel; returns whether it was
-    // applied.
-    bool UserEditedLabel(TreeNode& node, const std::string& text);
+    void UserDoubleClicked();
+    void UserPressedKey(int keyCode);
+    void UserReleasedMouse(const TreeMouseEvent& event);
+    // The view keeps the old text for now: the handler decides later, and a name it takes
+    // is put on the node then. The same edit ended twice is handled once.
+    void UserEditedLabel(TreeNode& node, const std::string& text);
     TreeNode* NodeAt(int xTwips, int yTwips) const;  // the node under a point, or null
+    void UserDroppedFiles(const FilesDroppedEvent& e) {
+        if (onFilesDropped && !e.paths.empty()) onFilesDropped(e);
+    }
 
   private:
     TreeViewPeer* treePeer() const { return static_cast<TreeViewPeer*>(peer_.get()); }
     void Forget(TreeNode& node);
+    void SetSelected(TreeNode* node);  // raises onSelectionChanged on a change
+    void FinishLabelEdit(const NodeRef& edited, const std::string& text);
+    // Runs `raise` from the message loop, unless this tree is gone by then.
+    void Later(std::function<void()> raise);
 
     std::unordered_map<std::string, std::unique_ptr<TreeNode>> byKey_;
     std::vector<TreeNode*> roots_;
@@ -149,6 +172,10 @@ class TreeView : public Control {
     int updateDepth_ = 0;
     std::uint64_t lastSerial_ = 0;
     bool labelEdit_ = false;
+    Backend* backend_ = nullptr;    // not owned
+    std::uint64_t editEnding_ = 0;  // the node whose label edit waits for its handler
+    std::shared_ptr<int> alive_ = std::make_shared<int>();
+    bool acceptFiles_ = false;
 };
 
 }  // namespace ui

@@ -1,9 +1,12 @@
 #include "platform/headless/headless_desktop.h"
 
+#include "platform/text.h"
+
 namespace platform {
 
 int HeadlessDesktop::MsgBox(WindowId owner, const std::string& text, const std::string& title,
                             unsigned style) {
+    if (whileShown) whileShown();
     Record(log, "message " + text);
     messages.push_back({owner, text, title, style});
     if (!answers.empty()) {
@@ -32,6 +35,12 @@ Picture HeadlessDesktop::LoadPicture(const std::string& path) {
         return {};
     loadedPictures.push_back(path);
     return Picture(Picture::Kind::Bitmap, nextBitmap_++, nullptr);
+}
+
+std::string HeadlessDesktop::LowerCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = Windows1252Lower(c);
+    return out;
 }
 
 }  // namespace platform

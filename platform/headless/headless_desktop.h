@@ -1,6 +1,7 @@
 #pragma once
 // The desktop as tests set it up: message boxes are recorded and answered from a queue.
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,8 +33,12 @@ class HeadlessDesktop : public Desktop {
     Picture AppIcon() override { return Picture(Picture::Kind::Icon, kAppIconId, nullptr); }
     // A bitmap when the file exists and starts with "BM", else an empty picture.
     Picture LoadPicture(const std::string& path) override;
+    // As a Windows-1252 system folds.
+    std::string LowerCase(std::string_view text) override;
 
     EventLog* log = nullptr;  // not owned
+    // A box lets the program's windows run: this plays what the user does meanwhile.
+    std::function<void()> whileShown;
     std::vector<MessageBoxCall> messages;
     std::deque<int> answers;
 

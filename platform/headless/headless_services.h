@@ -5,6 +5,7 @@
 #include "platform/headless/headless_code_page.h"
 #include "platform/headless/headless_desktop.h"
 #include "platform/headless/headless_file_dialog.h"
+#include "platform/headless/headless_hotkey.h"
 #include "platform/headless/headless_http.h"
 #include "platform/headless/headless_pictures.h"
 #include "platform/headless/headless_process_tray.h"
@@ -18,9 +19,11 @@ namespace platform {
 template <class DesktopType = HeadlessDesktop>
 struct BasicHeadlessServices {
     explicit BasicHeadlessServices(Files& files)
-        : shell(&files), desktop(files), pictures(files), sys{files, shell,      desktop,  process,
-                                                              tray,  fileDialog, pictures, registry,
-                                                              http,  programs,   codePage} {}
+        : shell(&files), desktop(files), pictures(files), sys{files,    shell,    desktop,
+                                                              process,  tray,     fileDialog,
+                                                              pictures, registry, http,
+                                                              programs, hotkey,   versions,
+                                                              codePage} {}
     BasicHeadlessServices(const BasicHeadlessServices&) = delete;
     BasicHeadlessServices& operator=(const BasicHeadlessServices&) = delete;
 
@@ -36,6 +39,8 @@ struct BasicHeadlessServices {
     HeadlessRegistry registry;
     HeadlessHttp http;
     HeadlessRunningPrograms programs;
+    HeadlessHotkey hotkey;
+    HeadlessFileVersions versions;
     HeadlessCodePage codePage;
     Services sys;
 };

@@ -43,9 +43,10 @@ Picture HeadlessShell::OwnIcon(const std::string& path) {
     return Picture(Picture::Kind::Icon, it->second, nullptr);
 }
 
-bool HeadlessShell::StartProcess(const std::string& commandLine, int showCommand) {
+bool HeadlessShell::StartProcess(const std::string& commandLine, int showCommand,
+                                 const std::string& directory) {
     Record(log, "start " + commandLine);
-    started.push_back({commandLine, showCommand});
+    started.push_back({commandLine, showCommand, directory});
     return startResult;
 }
 

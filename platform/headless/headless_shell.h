@@ -20,6 +20,7 @@ struct ExecuteCall {
 struct StartProcessCall {
     std::string commandLine;
     int showCommand = 0;
+    std::string directory;
 };
 
 class HeadlessShell : public Shell {
@@ -36,7 +37,9 @@ class HeadlessShell : public Shell {
     std::string TempPath() override { return tempPath; }
     Picture FileIcon(const std::string& path, std::uint32_t flags) override;
     Picture OwnIcon(const std::string& path) override;
-    bool StartProcess(const std::string& commandLine, int showCommand) override;
+    bool StartProcess(const std::string& commandLine, int showCommand,
+                      const std::string& directory) override;
+    std::string SystemFolder() override { return systemFolder; }
 
     EventLog* log = nullptr;  // not owned
     std::vector<ExecuteCall> executed;
@@ -57,6 +60,7 @@ class HeadlessShell : public Shell {
     std::map<std::string, std::uintptr_t> ownIcons;
     std::vector<std::string> ownIconRequests;
 
+    std::string systemFolder = "C:\\Windows\\System32";
     std::vector<StartProcessCall> started;
     bool startResult = true;
 

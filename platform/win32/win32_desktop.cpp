@@ -74,4 +74,23 @@ Picture Win32Desktop::LoadPicture(const std::string& path) {
     return {};
 }
 
+std::string Win32Desktop::LowerCase(std::string_view text) {
+    if (fold_ == Fold::Unknown) {
+        CPINFO info{};
+        fold_ = GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1 ? Fold::ByTable : Fold::BySystem;
+        for (int i = 0; i < 256; ++i) {
+            char c = static_cast<char>(i);
+            if (i != 0) CharLowerBuffA(&c, 1);
+            lower_[i] = c;
+        }
+    }
+    std::string out(text);
+    if (fold_ == Fold::ByTable) {
+        for (char& c : out) c = lower_[static_cast<unsigned char>(c)];
+    } else if (!out.empty()) {
+        CharLowerBuffA(out.data(), static_cast<DWORD>(out.size()));  // lead and trail bytes
+    }
+    return out;
+}
+
 }  // namespace platform

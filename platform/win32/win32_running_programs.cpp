@@ -38,25 +38,81 @@ std::string Text(HWND hwnd) {
     return std::string(text, n > 0 ? n : 0);
 }
 
-std::string ImagePath(DWORD id) {
-    win32::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
-    if (!process) return {};
+// The program file is read through the held handle, so it is this very process's.
+std::string ImagePath(HANDLE process) {
     char path[MAX_PATH * 2] = {};
     DWORD size = sizeof(path);
-    if (!QueryFullProcessImageNameA(process.get(), 0, path, &size)) return {};
+    if (!QueryFullProcessImageNameA(process, 0, path, &size)) return {};
     return std::string(path, size);
 }
 
+// Looking needs SYNCHRONIZE and the query right; a program we may look at but not end (one
+// running with higher rights) is still held, and its End is refused.
+win32::KernelHandle Open(DWORD id) {
+    constexpr DWORD kLook = SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION;
+    win32::KernelHandle process(OpenProcess(kLook | PROCESS_TERMINATE, FALSE, id));
+    if (!process) process.Reset(OpenProcess(kLook, FALSE, id));
+    return process;
+}
+
+class Win32HeldProgram : public HeldProgram {
+  public:
+    Win32HeldProgram(win32::KernelHandle process, RunningProgram info)
+        : process_(std::move(process)), info_(std::move(info)) {}
+
+    const RunningProgram& Info() const override { return info_; }
+
+    // The id names no other process while ours is held, so its windows are this program's.
+    void AskToClose() override {
+        for (HWND hwnd : WindowsOf(info_.id)) PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    }
+
+    ProgramState State() override {
+        if (Exited()) return ProgramState::Gone;
+        // A program asking its user something shows a dialog that disables the window it
+        // belongs to: then it waits for its user, not for us.
+        for (HWND hwnd : WindowsOf(info_.id)) {
+            if (!IsWindowEnabled(hwnd)) return ProgramState::WaitingForUser;
+        }
+        return ProgramState::Running;
+    }
+
+    bool End() override {
+        if (Exited()) return true;
+        if (!TerminateProcess(process_.get(), 1)) return false;
+        WaitForSingleObject(process_.get(), 5000);  // the drive is free only once it is gone
+        return true;
+    }
+
+  private:
+    bool Exited() const { return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }
+
+    win32::KernelHandle process_;
+    RunningProgram info_;
+};
+
 }  // namespace
 
-bool Win32RunningPrograms::List(std::vector<RunningProgram>& programs) {
+bool Win32RunningPrograms::List(std::vector<std::unique_ptr<HeldProgram>>& programs) {
     programs.clear();
     win32::KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) {
         snapshot.release();
         return false;
     }
-    // A title for each process with a window: its first visible, unowned window's caption.
+    std::vector<std::pair<win32::KernelHandle, RunningProgram>> held;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot.get(), &entry); more;
+         more = Process32Next(snapshot.get(), &entry)) {
+        win32::KernelHandle process = Open(entry.th32ProcessID);
+        if (!process) continue;  // not ours to look into
+        std::string path = ImagePath(process.get());
+        if (path.empty()) continue;
+        held.emplace_back(std::move(process), RunningProgram{entry.th32ProcessID, std::move(path)});
+    }
+    // Titles once every id is held: each window then belongs to the program listed under it.
+    // A process's title is its first visible, unowned window's caption.
     std::map<DWORD, std::string> titles;
     for (HWND hwnd : WindowsOf(0)) {
         if (GetWindow(hwnd, GW_OWNER)) continue;
@@ -65,44 +121,15 @@ bool Win32RunningPrograms::List(std::vector<RunningProgram>& programs) {
         std::string text = Text(hwnd);
         if (!text.empty()) titles.emplace(owner, std::move(text));
     }
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot.get(), &entry); more;
-         more = Process32Next(snapshot.get(), &entry)) {
-        std::string path = ImagePath(entry.th32ProcessID);
-        if (path.empty()) continue;  // not ours to look into
-        auto title = titles.find(entry.th32ProcessID);
-        programs.push_back({entry.th32ProcessID, std::move(path),
-                            title == titles.end() ? std::string() : title->second});
+    for (auto& [process, info] : held) {
+        if (auto title = titles.find(info.id); title != titles.end()) info.title = title->second;
+        programs.push_back(std::make_unique<Win32HeldProgram>(std::move(process), std::move(info)));
     }
     return true;
 }
 
 std::uint32_t Win32RunningPrograms::OwnId() {
     return GetCurrentProcessId();
-}
-
-void Win32RunningPrograms::AskToClose(std::uint32_t id) {
-    for (HWND hwnd : WindowsOf(id)) PostMessageA(hwnd, WM_CLOSE, 0, 0);
-}
-
-ProgramState Win32RunningPrograms::State(std::uint32_t id) {
-    win32::KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, id));
-    if (!process || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0)
-        return ProgramState::Gone;
-    // A program asking its user something shows a dialog that disables the window it
-    // belongs to: then it waits for its user, not for us.
-    for (HWND hwnd : WindowsOf(id)) {
-        if (!IsWindowEnabled(hwnd)) return ProgramState::WaitingForUser;
-    }
-    return ProgramState::Running;
-}
-
-bool Win32RunningPrograms::End(std::uint32_t id) {
-    win32::KernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
-    if (!process || !TerminateProcess(process.get(), 1)) return false;
-    WaitForSingleObject(process.get(), 5000);  // the drive is free only once it is gone
-    return true;
 }
 
 }  // namespace platform

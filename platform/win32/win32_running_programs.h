@@ -5,11 +5,8 @@ namespace platform {
 
 class Win32RunningPrograms : public RunningPrograms {
   public:
-    bool List(std::vector<RunningProgram>& programs) override;
+    bool List(std::vector<std::unique_ptr<HeldProgram>>& programs) override;
     std::uint32_t OwnId() override;
-    void AskToClose(std::uint32_t id) override;
-    ProgramState State(std::uint32_t id) override;
-    bool End(std::uint32_t id) override;
 };
 
 }  // namespace platform

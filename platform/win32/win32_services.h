@@ -4,7 +4,9 @@
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_dialog.h"
+#include "platform/win32/win32_file_versions.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_hotkey.h"
 #include "platform/win32/win32_http.h"
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_process.h"
@@ -31,9 +33,11 @@ struct Win32Services {
     Win32Registry registry;
     Win32Http http;
     Win32RunningPrograms programs;
+    Win32Hotkey hotkey;
+    Win32FileVersions versions;
     Win32CodePage codePage;
-    Services sys{files,    shell,    desktop, process,  tray,    fileDialog,
-                 pictures, registry, http,    programs, codePage};
+    Services sys{files,    shell, desktop,  process, tray,     fileDialog, pictures,
+                 registry, http,  programs, hotkey,  versions, codePage};
 };
 
 }  // namespace platform

@@ -61,7 +61,8 @@ Picture Win32Shell::OwnIcon(const std::string& path) {
     return FileIcon(path, 0);
 }
 
-bool Win32Shell::StartProcess(const std::string& commandLine, int showCommand) {
+bool Win32Shell::StartProcess(const std::string& commandLine, int showCommand,
+                              const std::string& directory) {
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESHOWWINDOW;
@@ -69,12 +70,18 @@ bool Win32Shell::StartProcess(const std::string& commandLine, int showCommand) {
     PROCESS_INFORMATION pi = {};
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        OrNull(directory), &si, &pi))
         return false;
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return true;
+}
+
+std::string Win32Shell::SystemFolder() {
+    char buffer[MAX_PATH + 1] = {};
+    const UINT n = GetSystemDirectoryA(buffer, MAX_PATH);
+    return n > 0 && n <= MAX_PATH ? std::string(buffer, n) : std::string();
 }
 
 }  // namespace platform

@@ -13,7 +13,9 @@ class Win32Shell : public Shell {
     std::string TempPath() override;
     Picture FileIcon(const std::string& path, std::uint32_t flags) override;
     Picture OwnIcon(const std::string& path) override;
-    bool StartProcess(const std::string& commandLine, int showCommand) override;
+    bool StartProcess(const std::string& commandLine, int showCommand,
+                      const std::string& directory) override;
+    std::string SystemFolder() override;
 };
 
 // Destroys an icon or bitmap handed out as a Picture.

@@ -34,6 +34,7 @@ class Launcher {
     bool Running() const;
     DWORD Pid() const { return pi_.dwProcessId; }
     HANDLE Process() const { return pi_.hProcess; }
+    HANDLE MainThread() const { return pi_.hThread; }
 
   private:
     PROCESS_INFORMATION pi_ = {};

@@ -85,6 +85,14 @@ TEST_F(Tour, AUsersDayFromAFreshDriveToExit) {
     ASSERT_TRUE(Renamed("Readme", "Read me first"));
     apps_.replace(apps_.find("Name=Readme"), 11, "Name=Read me first");
     ExpectFiles("rename");
+    ASSERT_TRUE(Renamed("Tools", "Kit"));  // its two items move along, in one write
+    for (std::size_t at; (at = apps_.find("=Tools\r\n")) != std::string::npos;)
+        apps_.replace(at, 7, "=Kit\r\n");
+    ExpectFiles("category rename");
+    ASSERT_TRUE(Renamed("Kit", "Tools"));
+    for (std::size_t at; (at = apps_.find("=Kit\r\n")) != std::string::npos;)
+        apps_.replace(at, 5, "=Tools\r\n");
+    ExpectFiles("category rename back");
 
     ClickItem("Editor");
     Command(quopa::cmd::kFileEdit);

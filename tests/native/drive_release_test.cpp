@@ -1,5 +1,7 @@
 // Safely Remove Device with programs from the drive still running: they are named, asked
 // to close, and ended only when the user says so; the launcher goes on only when none is left.
+#include <functional>
+
 #include "app/frmDriveInUse.h"
 #include "tests/native/main_window_fixture.h"
 
@@ -24,6 +26,17 @@ class DriveReleaseTest : public MainWindowTest {
     // Ticks the dialog's timer through the whole wait.
     static void WaitOut(frmDriveInUse& d) {
         for (int ms = 0; ms < frmDriveInUse::kWaitMs; ms += frmDriveInUse::kPollMs) d.Timer1.Tick();
+    }
+    // Lists the drive's programs and shows the dialog, doing what `user` does while it is
+    // up; true when the removal may go on.
+    bool ShowDialog(const std::function<void(frmDriveInUse&, ui::Form&)>& user) {
+        DriveRelease release(programs_, "E:");
+        EXPECT_TRUE(release.Find());
+        frmDriveInUse dialog(ctx_, release);
+        dialog.Create();
+        backend_.modalActions.push_back([&](ui::Form& f) { user(dialog, f); });
+        dialog.form.ShowModal(w_->form);
+        return dialog.Proceed;
     }
 
     platform::HeadlessRunningPrograms& programs_ = services_.programs;
@@ -75,13 +88,9 @@ TEST_F(DriveReleaseTest, TheDrivesProgramsAreListedAskedToCloseAndTheRemovalGoes
 TEST_F(DriveReleaseTest, AProgramThatWillNotCloseIsEndedOnlyWhenTheUserSaysSo) {
     programs_.Add(30, "E:\\Apps\\stubborn.exe", "Stubborn", OnClose::Refuses);
     programs_.Add(31, "E:\\Apps\\editor.exe", "Letter - Editor", OnClose::AsksTheUser);
-    DriveRelease release(programs_, "E:");
-    ASSERT_TRUE(release.Find());
-    frmDriveInUse dialog(ctx_, release);
-    dialog.Create();
     bool endOffered = false, endEnabledWhileOnlyWaiting = true;
     std::string afterWait;
-    backend_.modalActions.push_back([&](ui::Form& f) {
+    const bool proceed = ShowDialog([&](frmDriveInUse& dialog, ui::Form& f) {
         f.PressEnter();  // Close them
         EXPECT_FALSE(dialog.cmdGo.Enabled()) << "no second request while waiting";
         WaitOut(dialog);
@@ -92,29 +101,68 @@ TEST_F(DriveReleaseTest, AProgramThatWillNotCloseIsEndedOnlyWhenTheUserSaysSo) {
         programs_.programs[31].state = platform::ProgramState::Gone;  // the user answered
         dialog.Timer1.Tick();
     });
-    dialog.form.ShowModal(w_->form);
     EXPECT_TRUE(endOffered);
     EXPECT_EQ(afterWait,
               "Stubborn - E:\\Apps\\stubborn.exe\n"
               "Letter - Editor - E:\\Apps\\editor.exe (waiting for you)");
     EXPECT_FALSE(endEnabledWhileOnlyWaiting);
     EXPECT_EQ(programs_.ended, std::vector<std::uint32_t>{30});
-    EXPECT_TRUE(dialog.Proceed);
+    EXPECT_TRUE(proceed);
+}
+
+TEST_F(DriveReleaseTest, AListedProgramThatExitsLeavesTheNewcomerWithItsIdAlone) {
+    programs_.Add(30, "E:\\Apps\\stubborn.exe", "Stubborn", OnClose::Refuses);
+    const bool proceed = ShowDialog([&](frmDriveInUse& dialog, ui::Form& f) {
+        // While the list is read, Stubborn exits and the system hands its id on.
+        programs_.Add(30, "C:\\Windows\\System32\\notepad.exe", "Untitled - Notepad",
+                      OnClose::Refuses);
+        f.PressEnter();  // Close them
+        WaitOut(dialog);
+        if (dialog.cmdGo.Text() == "&End them") f.PressEnter();
+    });
+    EXPECT_TRUE(programs_.asked.empty());
+    EXPECT_TRUE(programs_.ended.empty());
+    EXPECT_TRUE(proceed);
+}
+
+TEST_F(DriveReleaseTest, AProgramTheSystemWillNotLetUsEndIsMarkedAndLeftToTheUser) {
+    programs_.Add(30, "E:\\Apps\\admin.exe", "Admin", OnClose::Refuses).mayEnd = false;
+    std::string intro, listed;
+    bool endEnabled = true;
+    const bool proceed = ShowDialog([&](frmDriveInUse& dialog, ui::Form& f) {
+        f.PressEnter();  // Close them
+        WaitOut(dialog);
+        f.PressEnter();  // End them
+        intro = dialog.lblIntro.Text();
+        listed = dialog.lblPrograms.Text();
+        endEnabled = dialog.cmdGo.Enabled();
+        programs_.programs[30].state = platform::ProgramState::Gone;  // the user closed it
+        dialog.Timer1.Tick();
+    });
+    EXPECT_EQ(intro,
+              "Some programs could not be ended. Close them yourself and the removal goes on, "
+              "or cancel:");
+    EXPECT_EQ(listed, "Admin - E:\\Apps\\admin.exe (could not be ended)");
+    EXPECT_FALSE(endEnabled);
+    EXPECT_TRUE(proceed);
+}
+
+TEST_F(DriveReleaseTest, TheRemovalToolStartsInTheSystemFolderWithNoProgramHeld) {
+    programs_.Add(30, "E:\\Apps\\tool.exe", "Tool");
+    backend_.modalActions.push_back([](ui::Form& f) { f.PressEnter(); });
+    w_->mnuRemove->Click();
+    ASSERT_TRUE(ToolStarted());
+    EXPECT_EQ(shell_.started.back().directory, "C:\\Windows\\System32");
+    EXPECT_EQ(programs_.held, 0);
 }
 
 TEST_F(DriveReleaseTest, CancelWhenAskedToEndThemEndsNothing) {
     programs_.Add(30, "E:\\Apps\\stubborn.exe", "Stubborn", OnClose::Refuses);
-    DriveRelease release(programs_, "E:");
-    ASSERT_TRUE(release.Find());
-    frmDriveInUse dialog(ctx_, release);
-    dialog.Create();
-    backend_.modalActions.push_back([&](ui::Form& f) {
+    EXPECT_FALSE(ShowDialog([](frmDriveInUse& dialog, ui::Form& f) {
         f.PressEnter();
         WaitOut(dialog);
         f.PressEscape();
-    });
-    dialog.form.ShowModal(w_->form);
-    EXPECT_FALSE(dialog.Proceed);
+    }));
     EXPECT_TRUE(programs_.ended.empty());
 }
 

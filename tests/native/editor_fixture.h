@@ -18,16 +18,6 @@ inline const std::string kSmallApps =
     "Category=Games\r\nAutorun=1\r\nType=0\r\nParameters=\"-window\"\r\n"
     "StartIn=%drive%\\games\\\r\nWindowStyle=Maximized\r\n";
 
-// Writes succeed until `writesLeft` runs out, as on a stick pulled half-way.
-class FailingFiles : public platform::HostFiles {
-  public:
-    bool ReplaceAtomically(const std::string& path, const std::string& bytes) override {
-        if (writesLeft-- <= 0) return false;
-        return HostFiles::ReplaceAtomically(path, bytes);
-    }
-    int writesLeft = 1 << 30;
-};
-
 class EditorTest : public TreeTest {
   protected:
     void SetUp() override {

@@ -14,6 +14,18 @@
 
 namespace quopa::testing {
 
+// The real host files, counting the replacements, which a test can make fail as a pulled
+// stick does.
+class DriveFiles : public platform::HostFiles {
+  public:
+    bool ReplaceAtomically(const std::string& path, const std::string& bytes) override {
+        ++replaces;
+        return !refuseReplaces && HostFiles::ReplaceAtomically(path, bytes);
+    }
+    int replaces = 0;
+    bool refuseReplaces = false;
+};
+
 class TempDriveTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -42,7 +54,7 @@ class TempDriveTest : public ::testing::Test {
     }
 
     std::string root_;
-    platform::HostFiles files_;
+    DriveFiles files_;
 };
 
 }  // namespace quopa::testing

@@ -49,14 +49,13 @@ TEST_F(SaveTest, SuccessiveNewItemsTakeTheNextNumbersAndTheirCategory) {
     auto w = Filled(1, "Site", "http://example.org");
     w->Combo1.UserPicked(1);
     w->cmdFinish.Click();
-    // A title of blanks is accepted; the file keeps no blanks at the ends of a value.
-    Filled(0, "   ", "x.exe")->cmdFinish.Click();
+    Filled(0, "Pad", "x.exe")->cmdFinish.Click();
     EXPECT_EQ(ItemsOf("Games"), (Strings{"application2", "application3"}));
     EXPECT_EQ(Get("quopa_apps.dat").substr(kSmallApps.size()),
               "[Application3]\r\nName=Site\r\nDescription=\r\nPath=http://example.org\r\n"
               "Category=Games\r\nAutorun=0\r\nType=1\r\nParameters=\"\"\r\nStartIn=\r\n"
               "WindowStyle=Normal\r\n"
-              "[Application4]\r\nName=\r\nDescription=\r\nPath=x.exe\r\nCategory=Quopa\r\n"
+              "[Application4]\r\nName=Pad\r\nDescription=\r\nPath=x.exe\r\nCategory=Quopa\r\n"
               "Autorun=0\r\nType=0\r\nParameters=\"\"\r\nStartIn=\r\nWindowStyle=Normal\r\n");
 }
 
@@ -119,25 +118,19 @@ TEST_F(SaveTest, AReadOnlyFileIsToldAndTheWizardKeepsWhatWasTyped) {
     EXPECT_EQ(Get("quopa_apps.dat"), kSmallApps);
 }
 
-// An item cut short stays out of the tree and its number stays free for the next try.
-TEST_F(SaveTest, AWriteFailingHalfWayLeavesNoItemBehind) {
+// A pulled stick leaves the file as it was, and the item's number free for the next try.
+TEST_F(SaveTest, AFinishIsOneReplacementOfTheFileOrNone) {
     Load(kSmallApps);
-    FailingFiles failing;
-    failing.MapDrive('E', root_);
-    failing.writesLeft = 5;
-    modINI failingIni(failing);
-    AppContext pulled{backend, services, failingIni, state, "E:\\"};
-    auto w = Wizard(pulled);
-    w->cmdNext.Click();
-    w->txtAppTitle.UserTyped("Half");
-    w->txtAppPath.UserTyped("x.exe");
+    auto w = Filled(0, "Whole", "x.exe");
+    files_.refuseReplaces = true;
     w->cmdFinish.Click();
     EXPECT_TRUE(w->form.Loaded());
-    loader.IntList();
-    EXPECT_EQ(tree.Find("application3"), nullptr);
+    EXPECT_EQ(Get("quopa_apps.dat"), kSmallApps);
     EXPECT_EQ(state.NextItemIndex, 3);
-    failing.writesLeft = 1 << 30;
+    files_.refuseReplaces = false;
+    const int before = files_.replaces;
     w->cmdFinish.Click();
+    EXPECT_EQ(files_.replaces - before, 1);
     EXPECT_NE(tree.Find("application3"), nullptr);
 }
 

@@ -44,8 +44,16 @@ class CommandsTest : public MainWindowTest {
         while (rows[row]->Key() != key) ++row;
         w_->TreeView1.onMouseUp({button, 600, row * ui::HeadlessTreeViewPeer::kRowTwips + 100});
     }
+    // The user's in-place rename, decided once the message loop comes to it; whether the
+    // node shows another text then (it may have a new key).
     bool Rename(const std::string& key, const std::string& text) {
-        return w_->TreeView1.UserEditedLabel(Node(key), text);
+        const std::uint64_t serial = Node(key).Ref().serial;
+        const std::string before = Node(key).Text();
+        w_->TreeView1.UserEditedLabel(Node(key), text);
+        backend_.DoEvents();
+        for (const ui::TreeNode* node : w_->TreeView1.Nodes())
+            if (node->Ref().serial == serial) return node->Text() != before;
+        return false;
     }
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;

@@ -69,5 +69,53 @@ TEST_F(SearchTest, ANameHoldingThePlaceholderStaysThroughTheRestore) {
               (std::vector<std::string>{"Quopa Drive", "Tools", "A", "my search...", "C"}));
 }
 
+// Names hold bytes of the ANSI code page; the headless system folds as Windows-1252 does.
+struct FoldCase {
+    const char* label;
+    const char* name;
+    const char* typed;
+    bool kept;
+};
+
+class SearchFoldTest : public SearchTest, public ::testing::WithParamInterface<FoldCase> {};
+
+TEST_P(SearchFoldTest, LettersOfTheCodePageMatchInEitherCase) {
+    const FoldCase& c = GetParam();
+    Put("quopa_apps.dat", std::string("[Category1]\r\nName=Tools\r\n[Application1]\r\nName=") +
+                              c.name + "\r\nPath=x\r\nCategory=Tools\r\nType=1\r\n");
+    w_->IntList();
+    Enter();
+    Type(c.typed);
+    EXPECT_EQ(Shown("application1"), c.kept);
+}
+
+INSTANTIATE_TEST_SUITE_P(Letters, SearchFoldTest,
+                         ::testing::Values(FoldCase{"Ascii", "Webmail", "MAIL", true},
+                                           FoldCase{"AcuteCapitalName",
+                                                    "\xC9"
+                                                    "cole",
+                                                    "\xE9"
+                                                    "c",
+                                                    true},
+                                           FoldCase{"AcuteCapitalTyped",
+                                                    "\xE9"
+                                                    "t\xE9",
+                                                    "\xC9T\xC9", true},
+                                           FoldCase{"CaronAndDiaeresis",
+                                                    "\x8A"
+                                                    "koda \x9F",
+                                                    "\x9A"
+                                                    "KODA \xFF",
+                                                    true},
+                                           FoldCase{"TimesIsNoCapitalOfDivide",
+                                                    "6\xF7"
+                                                    "2",
+                                                    "\xD7", false},
+                                           FoldCase{"OtherLetterStaysOut",
+                                                    "\xC8"
+                                                    "cole",
+                                                    "\xE9", false}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
 }  // namespace
 }  // namespace quopa::testing

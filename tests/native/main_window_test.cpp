@@ -1,3 +1,4 @@
+#include "app/command_ids.h"
 #include "app/disk_units.h"
 #include "tests/native/main_window_fixture.h"
 
@@ -115,6 +116,28 @@ TEST_F(MainWindowTest, TrayClicksBringTheWindowBackAndRightClickOpensTheMenu) {
     w.form.RequestClose();
     w.form.RaiseTrayNotify(ui::TrayMouse::Other);  // a plain move means nothing
     EXPECT_FALSE(w.form.Visible());
+}
+
+// The tray's Run entries wait until they are wanted, then stand as the loads left them: each
+// where it first came, with the last name found, a deleted item's entry still there.
+TEST_F(MainWindowTest, TrayRunEntriesAreWhatTheLoadsFoundWhenFirstWanted) {
+    auto item = [](int n, const std::string& name, const std::string& file) {
+        return "[Application" + std::to_string(n) + "]\r\nName=" + name + "\r\nPath=E:\\" + file +
+               "\r\nCategory=Quopa\r\nType=0\r\n";
+    };
+    Put("quopa_apps.dat", item(2, "Chess", "c.exe") + item(1, "Notes", "n.txt"));
+    frmMain& w = Start();
+    Put("quopa_apps.dat",
+        item(1, "Notebook", "n.txt") + item(2, "", "c.exe") + item(3, "Site", "s.txt"));
+    w.IntList();
+
+    w.form.RunCommand(cmd::kPopupApplicationBase + 3);  // sent before the menu ever opened
+    ASSERT_EQ(shell_.executed.size(), 1u);
+    EXPECT_EQ(shell_.executed[0].file, "E:\\s.txt");
+    w.form.RaiseTrayNotify(ui::TrayMouse::RightUp);
+    std::vector<std::string> captions;
+    for (const auto& entry : w.mnuPopupRun->Items()) captions.push_back(entry->Caption());
+    EXPECT_EQ(captions, (std::vector<std::string>{"Notebook", "Chess", "Site"}));
 }
 
 TEST_F(MainWindowTest, TrayIconComesBackWhenTheShellRestarts) {

@@ -3,6 +3,7 @@
 
 #include "editor/messages.h"
 #include "tests/native/editor_fixture.h"
+#include "ui/headless/headless_tree_view.h"
 
 namespace quopa::testing {
 namespace {
@@ -41,6 +42,13 @@ TEST_F(NewCategoryTest, AnEmptyOrTakenTitleOrNoFreeNumberIsRefused) {
     EXPECT_FALSE(Finish(*d, "Tools"));
     EXPECT_EQ(Texts(), Strings{kNoCategoryNumberLeft});
     EXPECT_EQ(Get("quopa_apps.dat"), kSmallApps);
+}
+
+TEST_F(NewCategoryTest, TheCategoryHoldingTheNameIsScrolledIntoView) {
+    Load(kSmallApps);
+    tree.SetBounds({0, 0, 3000, ui::HeadlessTreeViewPeer::kRowTwips});  // one row shows
+    EXPECT_FALSE(Finish(*Dialog(), "games"));
+    EXPECT_EQ(tree.NodesOnScreen(), std::vector<ui::TreeNode*>{tree.Find("Games")});
 }
 
 TEST_F(NewCategoryTest, TheMainCategorysTextIsNoKey) {

@@ -33,18 +33,6 @@ inline std::string Application(int n, const Item& i) {
            "\r\nStartIn=" + i.startIn + "\r\nWindowStyle=" + i.style + "\r\n";
 }
 
-// A message box lets the main window run: `whileShown` plays what the user does meanwhile.
-class PumpingDesktop : public platform::HeadlessDesktop {
-  public:
-    using HeadlessDesktop::HeadlessDesktop;
-    int MsgBox(platform::WindowId owner, const std::string& text, const std::string& title,
-               unsigned style) override {
-        if (whileShown) whileShown();
-        return HeadlessDesktop::MsgBox(owner, text, title, style);
-    }
-    std::function<void()> whileShown;
-};
-
 class TreeTest : public TempDriveTest {
   protected:
     void SetUp() override {
@@ -68,9 +56,9 @@ class TreeTest : public TempDriveTest {
     }
 
     const std::string appsFile = AppsFile("E:\\");
-    platform::BasicHeadlessServices<PumpingDesktop> system{files_};
+    platform::BasicHeadlessServices<platform::HeadlessDesktop> system{files_};
     platform::HeadlessShell& shell = system.shell;
-    PumpingDesktop& desktop = system.desktop;
+    platform::HeadlessDesktop& desktop = system.desktop;
     platform::HeadlessFileDialog& fileDialog = system.fileDialog;
     platform::Services& services = system.sys;
     modINI ini{files_};

@@ -60,6 +60,7 @@ TEST_F(TreeTest, BuildsCategoriesItemsAndTrayEntries) {
     EXPECT_EQ(state.NextItemIndex, 6);
     EXPECT_EQ(state.NextCategoryIndex, 5);
     EXPECT_TRUE(run.Enabled());
+    loader.FillRunMenu();
     EXPECT_EQ(apps.Element(1)->Caption(), "Notepad");
     EXPECT_EQ(apps.Element(2), nullptr);
     EXPECT_EQ(apps.Element(3)->Caption(), "Chess");
@@ -87,6 +88,7 @@ TEST_F(TreeTest, UnusableCategoriesAndItemsAreSkippedAndTheRestLoads) {
     EXPECT_TRUE(tree.Find("application6")->Children().empty());
     for (const char* key : {"application3", "application4", "application5", "application7"})
         EXPECT_EQ(tree.Find(key), nullptr) << key;
+    loader.FillRunMenu();
     for (int n = 1; n <= 7; ++n) EXPECT_NE(apps.Element(n), nullptr) << n;
     EXPECT_EQ(apps.Element(2)->Caption(), "B");
     EXPECT_EQ(apps.Element(3)->Caption(), "Lost app");

@@ -36,6 +36,7 @@ struct RecordingTree : ui::TreeViewPeer {
     }
     std::vector<ui::TreeNode*> VisibleNodes() const override { return {}; }
     void Expand(const ui::TreeNode&) override {}
+    void ScrollTo(const ui::TreeNode&) override {}
     void Select(const ui::TreeNode* node) override {
         log.push_back("select " + (node ? node->Key() : std::string("none")));
     }
@@ -143,17 +144,24 @@ TEST_F(TreeObject, ARefFindsOnlyTheNodeItWasTakenFrom) {
     EXPECT_EQ(again, tree.Find(again->Ref()));
 }
 
-TEST_F(TreeObject, OnlyTheUsersChoiceRaisesNodeClickAndNestedUpdatesSuspendDrawingOnce) {
-    Strings clicks;
-    tree.onNodeClick = [&](ui::TreeNode& node) { clicks.push_back(node.Key()); };
-    tree.SyncSelected(tree.Find("Quopa"));
-    EXPECT_TRUE(clicks.empty());
-    EXPECT_EQ(tree.Find("Quopa"), tree.SelectedItem());
+// The window's panel shows the selected node: it must hear of every change of it.
+TEST_F(TreeObject, EverySelectionChangeIsRaisedOnceWhoeverMakesIt) {
+    Strings seen;
+    tree.onSelectionChanged = [&] {
+        seen.push_back(tree.SelectedItem() ? tree.SelectedItem()->Key() : "none");
+    };
+    tree.UserSelected(tree.Find("application1"));  // a click or an arrow key
     tree.UserSelected(tree.Find("application1"));
-    tree.UserSelected(nullptr);
-    EXPECT_EQ(Strings{"application1"}, clicks);
-    EXPECT_EQ(nullptr, tree.SelectedItem());
+    tree.Select(tree.Find("Games"));  // the program
+    tree.Remove("application2");
+    tree.Remove("Games");  // the selected branch
+    tree.Add("Quopa", "Games", "Games", "");
+    tree.Select(tree.Find("Games"));
+    tree.Clear();
+    EXPECT_EQ((Strings{"application1", "Games", "none", "Games", "none"}), seen);
+}
 
+TEST_F(TreeObject, NestedUpdatesSuspendDrawingOnce) {
     tree.BeginUpdate();
     tree.BeginUpdate();
     tree.EndUpdate();
@@ -164,12 +172,33 @@ TEST_F(TreeObject, OnlyTheUsersChoiceRaisesNodeClickAndNestedUpdatesSuspendDrawi
     EXPECT_EQ((Strings{"redraw off", "redraw on", "redraw off"}), backend.log);
 }
 
+// The handler may show a box or rebuild the tree, which the view must not meet while it
+// ends the edit: the view is told no at once, and the name the handler takes is set later.
+TEST_F(TreeObject, ALabelEditIsDecidedFromTheMessageLoopOnceEvenWhenEndedTwice) {
+    ui::TreeNode* chess = tree.Find("application1");
+    Strings asked;
+    tree.onAfterLabelEdit = [&](ui::LabelEditEvent& e) { asked.push_back(e.newText); };
+    tree.UserEditedLabel(*chess, "Go");
+    tree.UserEditedLabel(*chess, "Go");  // the edit box losing the focus as the edit ends
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ("Chess", chess->Text());
+    backend.DoEvents();
+    EXPECT_EQ(Strings{"Go"}, asked);
+    EXPECT_EQ("Go", chess->Text());
+    EXPECT_EQ(Strings{"text Go"}, backend.log);
+
+    tree.UserEditedLabel(*chess, "Chess");  // a later edit is a new one
+    backend.DoEvents();
+    EXPECT_EQ((Strings{"Go", "Chess"}), asked);
+}
+
 TEST_F(TreeObject, LabelEditStandsUnlessCancelled) {
     ui::TreeNode* root = tree.Find("Quopa");
     tree.onAfterLabelEdit = [&](ui::LabelEditEvent& e) { e.cancel = e.node == root; };
-    EXPECT_FALSE(tree.UserEditedLabel(*root, "Mine"));
+    tree.UserEditedLabel(*root, "Mine");
+    tree.UserEditedLabel(*tree.Find("application1"), "");
+    backend.DoEvents();
     EXPECT_EQ("Quopa Drive", root->Text());
-    EXPECT_TRUE(tree.UserEditedLabel(*tree.Find("application1"), ""));
     EXPECT_EQ("", tree.Find("application1")->Text());
     EXPECT_EQ(Strings{"text "}, backend.log);
 }
@@ -178,7 +207,8 @@ TEST_F(TreeObject, LabelEditStandsUnlessCancelled) {
 // editing takes none at all.
 TEST_F(TreeObject, LabelEditWithoutAHandlerOrWithoutLabelEditingIsRefused) {
     ui::TreeNode* root = tree.Find("Quopa");
-    EXPECT_FALSE(tree.UserEditedLabel(*root, "Mine"));
+    tree.UserEditedLabel(*root, "Mine");
+    backend.DoEvents();
     EXPECT_EQ("Quopa Drive", root->Text());
 
     ui::TreeView plain;
@@ -187,7 +217,8 @@ TEST_F(TreeObject, LabelEditWithoutAHandlerOrWithoutLabelEditingIsRefused) {
     backend.log.clear();
     bool asked = false;
     plain.onAfterLabelEdit = [&](ui::LabelEditEvent&) { asked = true; };
-    EXPECT_FALSE(plain.UserEditedLabel(*node, "Mine"));
+    plain.UserEditedLabel(*node, "Mine");
+    backend.DoEvents();
     EXPECT_FALSE(asked);
     EXPECT_EQ("Quopa Drive", node->Text());
     EXPECT_TRUE(backend.log.empty()) << "nothing reaches either view";
@@ -201,8 +232,22 @@ TEST_F(TreeObject, LabelEditOfANodeItsHandlerReplacedIsRefused) {
         tree.Add("Quopa", "Games", "Games", "");
         tree.Add("Games", "application2", "Zork", "");
     };
-    EXPECT_FALSE(tree.UserEditedLabel(*tree.Find("application2"), "Go"));
+    tree.UserEditedLabel(*tree.Find("application2"), "Go");
+    backend.DoEvents();
     EXPECT_EQ("Zork", tree.Find("application2")->Text());
+}
+
+// A tree gone before the message loop comes to its user's action runs nothing.
+TEST_F(TreeObject, AnEventOfATreeDestroyedMeanwhileIsDropped) {
+    bool ran = false;
+    {
+        ui::TreeView gone;
+        gone.Create(form, {});
+        gone.onDblClick = [&] { ran = true; };
+        gone.UserDoubleClicked();
+    }
+    backend.DoEvents();
+    EXPECT_FALSE(ran);
 }
 
 }  // namespace

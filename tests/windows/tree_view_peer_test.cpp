@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/button.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
 #include "ui/tree_view.h"
@@ -86,6 +87,12 @@ class TreePeer : public ::testing::Test {
         ASSERT_NE(nullptr, editor);
         SetWindowTextA(editor, typed);
         TreeView_EndEditLabelNow(view, FALSE);
+        backend.DoEvents();  // where the handler decides
+    }
+    // A key the user presses in `target`, through the message loop and its dialog keys.
+    void Press(HWND target, WPARAM key) {
+        PostMessageA(target, WM_KEYDOWN, key, 1);
+        backend.DoEvents();
     }
 
     ui::Win32Backend backend;
@@ -122,25 +129,41 @@ TEST_F(TreePeer, NodeAtFindsTheNodeUnderAPointInTwips) {
     EXPECT_EQ(nullptr, tree.NodeAt(x, 4800)) << "below the last row";
 }
 
-TEST_F(TreePeer, OnlyAClickRaisesNodeClickAndKeysArriveAsTheyArePressed) {
-    std::vector<std::string> clicked;
-    std::vector<int> keys;
-    tree.onNodeClick = [&](ui::TreeNode& node) { clicked.push_back(node.Key()); };
-    tree.onKeyDown = [&](int key) { keys.push_back(key); };
+// The panel follows the selection: the mouse and the arrow keys alike move it.
+TEST_F(TreePeer, ClicksAndArrowKeysRaiseEachSelectionChangeOnce) {
+    std::vector<std::string> seen;
+    tree.onSelectionChanged = [&] {
+        seen.push_back(tree.SelectedItem() ? tree.SelectedItem()->Key() : "none");
+    };
     // A click as the mouse gives it: the release is already queued when the press arrives.
     const POINT p = Middle(item);
     PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
     SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
     backend.DoEvents();
-    EXPECT_EQ(std::vector<std::string>{"application1"}, clicked);
-    EXPECT_EQ(item, tree.SelectedItem());
-    SendMessageA(view, WM_KEYDOWN, VK_UP, 0);
-    SendMessageA(view, WM_KEYDOWN, VK_DELETE, 0);
+    Press(view, VK_UP);
+    EXPECT_EQ((std::vector<std::string>{"application1", "Games"}), seen);
     EXPECT_EQ(games, tree.SelectedItem());
-    EXPECT_EQ((std::vector<int>{VK_UP, VK_DELETE}), keys);
-    tree.Select(item);  // the program's own choice is no click either
+    tree.Select(item);  // the program's own choice is told once, by the tree itself
     EXPECT_EQ(ItemOf(item), TreeView_GetSelection(view));
-    EXPECT_EQ(1u, clicked.size());
+    EXPECT_EQ(3u, seen.size());
+}
+
+// Enter belongs to the tree (its item's command) even in a window with a default button.
+TEST_F(TreePeer, EnterAndDeleteReachTheTreeAfterTheViewIsDoneWithThem) {
+    ui::Button button;
+    button.Create(form, {.text = "OK", .bounds = {4000, 240, 1200, 375}});
+    form.SetDefaultButton(&button);
+    int pressed = 0;
+    button.onClick = [&] { ++pressed; };
+    std::vector<int> keys;
+    tree.onKeyDown = [&](int key) { keys.push_back(key); };
+    tree.Select(item);
+    SetFocus(view);
+    PostMessageA(view, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(view, WM_KEYDOWN, VK_DELETE, 1);
+    backend.DoEvents();
+    EXPECT_EQ((std::vector<int>{VK_RETURN, VK_DELETE}), keys);
+    EXPECT_EQ(0, pressed);
 }
 
 TEST_F(TreePeer, RemovingTheSelectedBranchLeavesNothingSelected) {
@@ -171,6 +194,18 @@ class EditableTreePeer : public TreePeer {
         labelEdit = true;
         TreePeer::SetUp();
     }
+    // Types a label into the view's own editor and ends the edit with a key.
+    void TypeAndPress(const char* typed, WPARAM key) {
+        tree.onAfterLabelEdit = [&](ui::LabelEditEvent& e) { asked.push_back(e.newText); };
+        tree.StartLabelEdit(*item);
+        HWND editor = TreeView_GetEditControl(view);
+        ASSERT_NE(nullptr, editor);
+        SetWindowTextA(editor, typed);
+        Press(editor, key);
+        EXPECT_FALSE(IsWindow(editor)) << "the key ended the edit";
+    }
+
+    std::vector<std::string> asked;
 };
 
 // An edit nobody stores would come undone at the next rebuild: without a handler it is refused.
@@ -187,6 +222,20 @@ TEST_F(EditableTreePeer, ATypedLabelStandsOnlyWhenAHandlerTakesIt) {
     EditLabel(root, "Mine");
     EXPECT_STREQ("Go", Get(item).pszText);
     EXPECT_STREQ("Quopa Drive", Get(root).pszText);
+}
+
+// The window's dialog keys would make Enter and Esc its default and cancel buttons.
+TEST_F(EditableTreePeer, EscInTheEditorCancelsTheRename) {
+    TypeAndPress("Go", VK_ESCAPE);
+    EXPECT_TRUE(asked.empty());
+    EXPECT_STREQ("Chess", Get(item).pszText);
+}
+
+TEST_F(EditableTreePeer, EnterInTheEditorCommitsTheRenameOnce) {
+    TypeAndPress("Go", VK_RETURN);
+    EXPECT_EQ(std::vector<std::string>{"Go"}, asked);
+    EXPECT_STREQ("Go", Get(item).pszText);
+    EXPECT_EQ("Go", item->Text());
 }
 
 }  // namespace

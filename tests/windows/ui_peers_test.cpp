@@ -353,6 +353,36 @@ TEST_F(UiPeers, TextBoxReportsEachChangeOnceAndFocusButNotDuringTeardownAndPaint
     EXPECT_EQ(1, lostFocus);
 }
 
+// GotFocus and LostFocus are the user going between the window's controls. Another window
+// coming to the front and this one coming back is neither: the search box would empty
+// itself on the way back and leave the tree narrowed.
+TEST_F(UiPeers, TextBoxFocusEventsSkipTheWindowGoingToTheBackgroundAndBack) {
+    Show();
+    ui::TextBox box;
+    box.Create(form, {.text = "note", .bounds = {120, 5280, 3615, 375}});
+    ui::TreeView tree;
+    tree.Create(form, {At("", 120, 240, 3615, 4935)});
+    int gotFocus = 0, lostFocus = 0;
+    box.onGotFocus = [&] { ++gotFocus; };
+    box.onLostFocus = [&] { ++lostFocus; };
+    SetForegroundWindow(Window());
+    box.SetFocus();
+    ASSERT_EQ(1, gotFocus);
+
+    ui::Form other{backend};
+    other.Create({.caption = "Other", .clientWidth = 3000, .clientHeight = 2000});
+    other.Show();
+    SetForegroundWindow(H(other));
+    ASSERT_EQ(H(other), GetActiveWindow());
+    SetForegroundWindow(Window());
+    EXPECT_EQ(H(box), GetFocus()) << "the window gives the box its focus back";
+    EXPECT_EQ(1, gotFocus);
+    EXPECT_EQ(0, lostFocus);
+
+    tree.SetFocus();
+    EXPECT_EQ(1, lostFocus);
+}
+
 TEST_F(UiPeers, TrayMessagesArriveAsTheirOwnMessageAndCloseNeedsConsent) {
     std::vector<ui::TrayMouse> seen;
     form.onTrayNotify = [&](ui::TrayMouse mouse) { seen.push_back(mouse); };

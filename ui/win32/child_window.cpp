@@ -50,6 +50,10 @@ LRESULT ChildWindow::Send(UINT msg, WPARAM wp, LPARAM lp) const {
     return hwnd_ ? SendMessageA(hwnd_, msg, wp, lp) : 0;
 }
 
+LRESULT ChildWindow::CallOriginal(UINT msg, WPARAM wp, LPARAM lp) const {
+    return original_ ? CallWindowProcA(original_, hwnd_, msg, wp, lp) : 0;
+}
+
 std::string ChildWindow::Text() const {
     if (!hwnd_) return {};
     std::vector<char> buffer(GetWindowTextLengthA(hwnd_) + 1);

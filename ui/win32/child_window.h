@@ -39,6 +39,8 @@ class ChildWindow {
     HWND hwnd() const { return hwnd_; }
     const Win32Backend* backend() const { return backend_; }
     LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
+    // The control's own answer to a message, for a handler that only adds to it.
+    LRESULT CallOriginal(UINT msg, WPARAM wp, LPARAM lp) const;
     std::string Text() const;
 
     void SetText(const std::string& text);

@@ -337,7 +337,9 @@ LRESULT Win32FormPeer::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_SETFOCUS:
             if (lastFocus_ && IsChild(hwnd_, lastFocus_)) {
+                restoringFocus_ = true;
                 ::SetFocus(lastFocus_);
+                restoringFocus_ = false;
                 return 0;
             }
             break;

@@ -39,6 +39,8 @@ class Win32FormPeer : public FormPeer {
     // arrows in groups, access keys, Enter, Esc) the system's dialog manager gives.
     bool PreTranslate(MSG& msg);
     static Win32FormPeer* FromWindow(HWND hwnd);  // null for any other window
+    // The window is activated and gives the focus back to the control that had it.
+    bool RestoringFocus() const { return restoringFocus_; }
 
   private:
     static LRESULT CALLBACK Procedure(HWND, UINT, WPARAM, LPARAM);
@@ -57,6 +59,7 @@ class Win32FormPeer : public FormPeer {
     MenuHandle bar_;
     AccelHandle shortcuts_;
     HWND lastFocus_ = nullptr;  // not owned: the control to give the focus back to
+    bool restoringFocus_ = false;
     bool dialog_ = false;
 };
 

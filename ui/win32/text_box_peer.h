@@ -15,10 +15,15 @@ class Win32TextBoxPeer : public ChildPeer<TextBoxPeer> {
 
   private:
     bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    // Whether the focus moves to or from `other` by the user's choice inside this window.
+    bool UsersMove(HWND other) const;
 
     TextBox& box_;
     Color foreColor_;
     bool settingText_ = false;
+    bool usersFocusMove_ = true;  // the focus move being reported
+    bool swallowChar_ = false;    // the character of a key the window handled
 };
 
 // The colour to paint with; meaningless for the default colour, which leaves the system's.

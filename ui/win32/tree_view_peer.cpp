@@ -1,5 +1,7 @@
 #include "ui/win32/tree_view_peer.h"
 
+#include "platform/win32/dropped_files.h"
+
 #include <windowsx.h>
 
 #include <cstring>
@@ -12,6 +14,23 @@ namespace ui::win32 {
 namespace {
 HTREEITEM ItemOf(const TreeNode* node) {
     return node ? reinterpret_cast<HTREEITEM>(node->PeerItem()) : nullptr;
+}
+
+// The dialog manager takes Enter for the window's default button and Esc for its cancel
+// button unless the control with the focus asks for them.
+bool IsKey(LPARAM dialogMessage, WPARAM key) {
+    const auto* msg = reinterpret_cast<const MSG*>(dialogMessage);
+    return msg && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && msg->wParam == key;
+}
+
+// The view's own label editor: Enter ends the edit and Esc cancels it, in any window.
+LRESULT CALLBACK EditorProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                 DWORD_PTR) {
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &EditorProcedure, id);
+    LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+    if (msg == WM_GETDLGCODE && (IsKey(lp, VK_RETURN) || IsKey(lp, VK_ESCAPE)))
+        result |= DLGC_WANTMESSAGE;
+    return result;
 }
 
 class OwnChange {
@@ -33,7 +52,8 @@ Win32TreeViewPeer::Win32TreeViewPeer(Win32Backend& backend, TreeView& tree, Cont
     untitled.text.clear();
     const DWORD style = TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
                         WS_TABSTOP | (tree.LabelEdit() ? TVS_EDITLABELS : 0);
-    window_.Create(backend, parent, WC_TREEVIEWA, style, WS_EX_CLIENTEDGE, untitled, *this);
+    const DWORD exStyle = WS_EX_CLIENTEDGE | (tree.AcceptsFiles() ? WS_EX_ACCEPTFILES : 0);
+    window_.Create(backend, parent, WC_TREEVIEWA, style, exStyle, untitled, *this);
 }
 
 void Win32TreeViewPeer::SetImageList(ImageList* list) {
@@ -54,7 +74,8 @@ std::uintptr_t Win32TreeViewPeer::Insert(const TreeNode& node) {
     insert.hInsertAfter = TVI_LAST;
     TVITEMA& item = insert.item;
     item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    item.pszText = const_cast<char*>(node.Text().c_str());
+    const std::string text = node.Text();
+    item.pszText = const_cast<char*>(text.c_str());
     // The view hands the node back in its notifications; it is never changed through this.
     item.lParam = reinterpret_cast<LPARAM>(&node);
     item.iImage = item.iSelectedImage = ImageOf(node);
@@ -78,7 +99,8 @@ void Win32TreeViewPeer::SetNodeText(const TreeNode& node) {
     TVITEMA item{};
     item.mask = TVIF_TEXT;
     item.hItem = ItemOf(&node);
-    item.pszText = const_cast<char*>(node.Text().c_str());
+    const std::string text = node.Text();
+    item.pszText = const_cast<char*>(text.c_str());
     if (item.hItem) window_.Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
@@ -116,6 +138,13 @@ void Win32TreeViewPeer::Expand(const TreeNode& node) {
     OwnChange own(ownChanges_);
     if (HTREEITEM item = ItemOf(&node)) {
         window_.Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+    }
+}
+
+void Win32TreeViewPeer::ScrollTo(const TreeNode& node) {
+    OwnChange own(ownChanges_);
+    if (HTREEITEM item = ItemOf(&node)) {
+        window_.Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
     }
 }
 
@@ -160,12 +189,11 @@ POINT Win32TreeViewPeer::MessagePoint() const {
 }
 
 void Win32TreeViewPeer::RaiseMouseUp(MouseButton button, POINT client) {
-    if (!tree_.onMouseUp) return;
     TreeMouseEvent event;
     event.button = button;
     event.x = scale_->ToTwipsX(client.x);
     event.y = scale_->ToTwipsY(client.y);
-    tree_.onMouseUp(event);
+    tree_.UserReleasedMouse(event);
 }
 
 bool Win32TreeViewPeer::OnReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
@@ -195,23 +223,20 @@ LRESULT Win32TreeViewPeer::OnNotify(const NMHDR& header) {
             RaiseMouseUp(MouseButton::Right, MessagePoint());
             return TRUE;  // handled: no WM_CONTEXTMENU after it
         case TVN_KEYDOWN:
-            if (tree_.onKeyDown) {
-                tree_.onKeyDown(reinterpret_cast<const NMTVKEYDOWN&>(header).wVKey);
-            }
+            tree_.UserPressedKey(reinterpret_cast<const NMTVKEYDOWN&>(header).wVKey);
             return 0;
+        case TVN_BEGINLABELEDITA:
+            if (auto editor = reinterpret_cast<HWND>(window_.Send(TVM_GETEDITCONTROL)))
+                SetWindowSubclass(editor, &EditorProcedure, 1, 0);
+            return FALSE;
         case TVN_ENDLABELEDITA: {
             const TVITEMA& item = reinterpret_cast<const NMTVDISPINFOA&>(header).item;
             TreeNode* node = NodeOf(item.hItem);
-            if (!item.pszText || !node) return FALSE;  // the user cancelled the edit
-            // A message box shown while the edit ends takes the focus from the edit box,
-            // which ends the same edit again: that second ending is no new edit.
-            if (endingEdit_) return FALSE;
-            struct Ending {
-                bool& flag;
-                explicit Ending(bool& f) : flag(f) { flag = true; }
-                ~Ending() { flag = false; }
-            } ending(endingEdit_);
-            return tree_.UserEditedLabel(*node, item.pszText) ? TRUE : FALSE;
+            // Null text: the user cancelled the edit.
+            if (item.pszText && node) tree_.UserEditedLabel(*node, item.pszText);
+            // Refused for now, so the old text stays; the tree sets the new one once its
+            // handler has taken it.
+            return FALSE;
         }
         default:
             return 0;
@@ -231,21 +256,35 @@ LRESULT Win32TreeViewPeer::OnCustomDraw(NMTVCUSTOMDRAW& draw) const {
 void Win32TreeViewPeer::OnSelectionChanged(const NMTREEVIEWA& change) {
     if (ownChanges_ > 0) return;
     TreeNode* node = change.itemNew.hItem ? NodeOf(change.itemNew.hItem) : nullptr;
-    // Only a click counts as the user choosing a node; the keyboard, or the view moving
-    // the selection off a collapsed branch, just keeps the object in step.
-    if (change.action == TVC_BYMOUSE) {
-        tree_.UserSelected(node);
-    } else {
-        tree_.SyncSelected(node);
-    }
+    // The mouse, the keys, or the view moving it off a branch being closed.
+    tree_.UserSelected(node);
 }
 
-bool Win32TreeViewPeer::OnOwnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT&) {
-    // The view reports left and right clicks itself; the middle button only reaches here.
-    if (msg == WM_MBUTTONUP) {
-        RaiseMouseUp(MouseButton::Middle, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+bool Win32TreeViewPeer::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    switch (msg) {
+        case WM_MBUTTONUP:
+            // The view reports left and right clicks itself; the middle button only here.
+            RaiseMouseUp(MouseButton::Middle, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+            return false;
+        case WM_GETDLGCODE:
+            // Enter is a key of the tree (its item's command), not the window's default button.
+            if (!IsKey(lp, VK_RETURN)) return false;
+            result = window_.CallOriginal(msg, wp, lp) | DLGC_WANTMESSAGE;
+            return true;
+        case WM_CHAR:
+            return wp == VK_RETURN;  // taken as a key: no letter of a name to search for
+        case WM_DROPFILES: {
+            // https://learn.microsoft.com/windows/win32/shell/wm-dropfiles
+            platform::win32::DroppedFiles dropped =
+                platform::win32::TakeDroppedFiles(reinterpret_cast<HDROP>(wp));
+            tree_.UserDroppedFiles({std::move(dropped.paths), scale_->ToTwipsX(dropped.point.x),
+                                    scale_->ToTwipsY(dropped.point.y)});
+            result = 0;
+            return true;
+        }
+        default:
+            return false;
     }
-    return false;
 }
 
 }  // namespace ui::win32

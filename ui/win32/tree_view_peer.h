@@ -23,13 +23,13 @@ class Win32TreeViewPeer : public ChildPeer<TreeViewPeer> {
     void SetNodeGreyed(const TreeNode& node) override;
     std::vector<TreeNode*> VisibleNodes() const override;
     void Expand(const TreeNode& node) override;
+    void ScrollTo(const TreeNode& node) override;
     void Select(const TreeNode* node) override;
     void SetRedraw(bool on) override;
     void StartLabelEdit(const TreeNode& node) override;
     TreeNode* HitTest(int xTwips, int yTwips) override;
 
   private:
-    bool endingEdit_ = false;  // a label edit's end is being handled
     bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     LRESULT OnNotify(const NMHDR& header);

@@ -6,6 +6,7 @@
 #include "ui/win32/container_peer.h"
 #include "ui/win32/form_peer.h"
 #include "ui/win32/frame_peer.h"
+#include "ui/win32/hotkey_box_peer.h"
 #include "ui/win32/image_list_peer.h"
 #include "ui/win32/label_peer.h"
 #include "ui/win32/line_peer.h"
@@ -228,6 +229,11 @@ std::unique_ptr<ControlPeer> Win32Backend::CreatePage(Page&, PageControl& owner,
 std::unique_ptr<ControlPeer> Win32Backend::CreateLine(Line& line, Container& parent,
                                                       const Args& args) {
     return std::make_unique<Win32LinePeer>(*this, line, parent, args);
+}
+
+std::unique_ptr<HotkeyPeer> Win32Backend::CreateHotkeyBox(HotkeyBox& box, Container& parent,
+                                                          const Args& args) {
+    return std::make_unique<Win32HotkeyBoxPeer>(*this, box, parent, args);
 }
 
 }  // namespace ui

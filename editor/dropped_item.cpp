@@ -1,0 +1,130 @@
+#include "editor/dropped_item.h"
+
+#include <algorithm>
+
+#include "app/node_kind.h"
+#include "editor/messages.h"
+#include "launch/drive_paths.h"
+#include "platform/text.h"
+#include "store/data_files.h"
+#include "store/ini_document.h"
+
+namespace quopa {
+
+namespace {
+
+constexpr char kMainCategory[] = "Quopa";
+constexpr std::size_t kNamesShown = 20;  // a longer list would not fit a message box
+
+std::string NameOf(const std::string& path) {
+    const std::size_t end = path.find_last_not_of('\\');
+    if (end == std::string::npos) return {};
+    const std::size_t slash = path.find_last_of("\\/", end);
+    return path.substr(slash == std::string::npos ? 0 : slash + 1,
+                       end - (slash == std::string::npos ? 0 : slash + 1) + 1);
+}
+
+std::string WithoutExtension(const std::string& name) {
+    const std::size_t dot = name.find_last_of('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+std::string ExtensionOf(const std::string& name) {
+    const std::size_t dot = name.find_last_of('.');
+    return dot == std::string::npos ? std::string() : platform::AsciiLower(name.substr(dot));
+}
+
+}  // namespace
+
+std::string ProgramTitle(const std::string& path, const platform::VersionNames& names) {
+    for (const std::string* name : {&names.fileDescription, &names.productName}) {
+        const std::string_view trimmed = TrimIniBlanks(*name);
+        if (!trimmed.empty()) return std::string(trimmed);
+    }
+    return WithoutExtension(NameOf(path));
+}
+
+std::optional<DroppedItem> ReadDroppedItem(const std::string& path, platform::Services& sys,
+                                           modINI& ini, const std::string& launcherDrive) {
+    const platform::PathKind kind = sys.files.Query(path).kind;
+    if (kind == platform::PathKind::Missing) return std::nullopt;
+    const std::string name = NameOf(path);
+    if (name.empty()) return std::nullopt;
+    DroppedItem item;
+    item.path = ToDrivePath(path, launcherDrive);
+    if (kind == platform::PathKind::Directory) {
+        item.title = name;
+        return item;
+    }
+    const std::string extension = ExtensionOf(name);
+    if (extension == ".url") {
+        std::string address = ini.ReadIni("InternetShortcut", "URL", "", path);
+        if (address.empty()) return std::nullopt;
+        item.type = 1;
+        item.title = WithoutExtension(name);
+        item.path = std::move(address);
+    } else if (extension == ".lnk") {
+        item.title = WithoutExtension(name);  // the shortcut knows its own folder
+    } else {
+        item.title = ProgramTitle(path, sys.versions.Names(path));
+        item.fileName = path;
+        item.fileTitle = name;
+    }
+    return item;
+}
+
+std::string CategoryUnderDrop(const ui::TreeNode* node) {
+    if (!node) return kMainCategory;
+    if (!IsItemNode(*node)) return node->Key();
+    return node->Parent() ? node->Parent()->Key() : kMainCategory;
+}
+
+std::string StartInOf(const std::string& fileName, const std::string& fileTitle,
+                      const std::string& launcherDrive) {
+    const std::size_t titleLength = std::min(fileTitle.size(), fileName.size());
+    const std::string folder =
+        platform::AsciiLower(fileName.substr(0, fileName.size() - titleLength));
+    return ToDrivePath(folder, launcherDrive);
+}
+
+AddOutcome AddDroppedItems(modINI& ini, const std::string& appsFile,
+                           const std::vector<DroppedItem>& items, const std::string& category,
+                           const std::string& launcherDrive, std::int16_t& nextItemIndex) {
+    IniKeys keys;
+    int from = nextItemIndex;
+    std::int16_t n = 0;
+    for (const DroppedItem& item : items) {
+        n = FirstFreeNumber(ini, appsFile, "Application", "Path", from);
+        if (!IsFreeNumber(n)) return AddOutcome::NoNumberLeft;
+        from = n + 1;
+        const std::string section = "Application" + std::to_string(n);
+        const std::string startIn =
+            item.fileName.empty() ? "" : StartInOf(item.fileName, item.fileTitle, launcherDrive);
+        // In the wizard's order; all items in one write, so a pulled stick adds all or none.
+        for (auto& [key, value] :
+             std::vector<std::pair<const char*, std::string>>{{"Name", item.title},
+                                                              {"Description", ""},
+                                                              {"Path", item.path},
+                                                              {"Category", category},
+                                                              {"Autorun", "0"},
+                                                              {"Type", std::to_string(item.type)},
+                                                              {"Parameters", "\"\""},
+                                                              {"StartIn", startIn},
+                                                              {"WindowStyle", "Normal"}})
+            keys.push_back({section, key, std::move(value)});
+    }
+    if (!ini.WriteIniKeys(keys, appsFile)) return AddOutcome::NotWritten;
+    if (n) nextItemIndex = static_cast<std::int16_t>(n + 1);
+    return AddOutcome::Added;
+}
+
+std::string AddedMessage(const std::vector<DroppedItem>& items, const std::string& category) {
+    std::string text = std::to_string(items.size()) + " items were added to " + category + ":";
+    for (std::size_t i = 0; i < items.size() && i < kNamesShown; ++i)
+        text += "\r\n" + items[i].title;
+    if (items.size() > kNamesShown)
+        text += "\r\nand " + std::to_string(items.size() - kNamesShown) + " more.";
+    return text;
+}
+
+}  // namespace quopa

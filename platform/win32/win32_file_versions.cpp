@@ -1,0 +1,56 @@
+#include "platform/win32/win32_file_versions.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+struct Translation {
+    WORD language;
+    WORD codePage;
+};
+
+std::string Value(const std::vector<char>& block, const Translation& t, const char* name) {
+    char query[64];
+    std::snprintf(query, sizeof(query), "\\StringFileInfo\\%04x%04x\\%s", t.language, t.codePage,
+                  name);
+    char* text = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&text), &length) || !text)
+        return {};
+    return std::string(text, strnlen(text, length));
+}
+
+}  // namespace
+
+// The first translation the file lists, then US English in Unicode and in the Western code
+// page: files whose list is missing or wrong still carry those.
+VersionNames Win32FileVersions::Names(const std::string& path) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    if (size == 0) return {};
+    std::vector<char> block(size);
+    if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return {};
+    std::vector<Translation> tries;
+    Translation* listed = nullptr;
+    UINT length = 0;
+    if (VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
+                       reinterpret_cast<void**>(&listed), &length) &&
+        listed && length >= sizeof(Translation))
+        tries.push_back(*listed);
+    tries.push_back({0x0409, 0x04B0});
+    tries.push_back({0x0409, 0x04E4});
+    VersionNames names;
+    for (const Translation& t : tries) {
+        if (names.fileDescription.empty())
+            names.fileDescription = Value(block, t, "FileDescription");
+        if (names.productName.empty()) names.productName = Value(block, t, "ProductName");
+    }
+    return names;
+}
+
+}  // namespace platform

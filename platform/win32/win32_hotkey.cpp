@@ -1,0 +1,59 @@
+#include "platform/win32/win32_hotkey.h"
+
+#include "platform/debug_trace.h"
+
+namespace platform {
+
+namespace {
+constexpr char kClass[] = "QuopaHotkey";
+constexpr int kHotkeyId = 1;
+}  // namespace
+
+Win32Hotkey::~Win32Hotkey() {
+    Unregister();
+}
+
+bool Win32Hotkey::Register(const KeyCombo& combo, std::function<void()> pressed) {
+    Unregister();
+    if (combo.Empty()) return true;
+    if (!window_) {
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = &Procedure;
+        wc.hInstance = instance;
+        wc.lpszClassName = kClass;
+        RegisterClassExA(&wc);  // fails harmlessly when registered already
+        window_.Reset(CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+                                      nullptr));
+        if (!window_) return false;
+        SetWindowLongPtrA(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    // Held down, the combination would repeat: one press brings the window up once.
+    const UINT modifiers = (combo.modifiers & 0xF) | MOD_NOREPEAT;
+    if (!RegisterHotKey(window_.get(), kHotkeyId, modifiers, combo.key)) return false;
+    held_ = true;
+    pressed_ = std::move(pressed);
+    return true;
+}
+
+void Win32Hotkey::Unregister() {
+    if (held_) UnregisterHotKey(window_.get(), kHotkeyId);
+    held_ = false;
+    pressed_ = nullptr;
+}
+
+LRESULT CALLBACK Win32Hotkey::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg != WM_HOTKEY || wp != kHotkeyId) return DefWindowProcA(hwnd, msg, wp, lp);
+    auto* self = reinterpret_cast<Win32Hotkey*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self || !self->pressed_) return 0;
+    try {
+        auto pressed = self->pressed_;  // the handler may register another combination
+        pressed();
+    } catch (...) {
+        DebugTrace("Quopa: the hot key's handler failed");
+    }
+    return 0;
+}
+
+}  // namespace platform

@@ -1,0 +1,27 @@
+#pragma once
+#include <functional>
+
+#include "platform/hotkey.h"
+#include "platform/win32/handles.h"
+
+namespace platform {
+
+// Holds the combination for a message-only window of its own, so the hot key reaches the
+// program whichever of its windows exist, and the windows know nothing of it.
+class Win32Hotkey : public Hotkey {
+  public:
+    Win32Hotkey() = default;
+    Win32Hotkey(const Win32Hotkey&) = delete;
+    Win32Hotkey& operator=(const Win32Hotkey&) = delete;
+    ~Win32Hotkey() override;
+    bool Register(const KeyCombo& combo, std::function<void()> pressed) override;
+    void Unregister() override;
+
+  private:
+    static LRESULT CALLBACK Procedure(HWND, UINT, WPARAM, LPARAM);
+    win32::WindowHandle window_;
+    bool held_ = false;
+    std::function<void()> pressed_;
+};
+
+}  // namespace platform
