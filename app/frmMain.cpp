@@ -40,6 +40,7 @@ void frmMain::Create() {
     loader_ = std::make_unique<TreeLoader>(
         TreeTargets{TreeView1, ilIcons, *mnuPopupRun, mnuPopupApplication, &tmrItemPass}, ini_,
         launcher_, sys_, state_, appsFile_, [this] { backend_.Repaint(); });
+    CreateFoundApps();
     WireEvents();
     step.End();
     Form_Load();

@@ -7,6 +7,7 @@
 #include "app/app_context.h"
 #include "editor/frmAddItem.h"
 #include "launch/launcher.h"
+#include "tree/found_apps.h"
 #include "tree/tree_loader.h"
 
 namespace quopa {
@@ -65,6 +66,8 @@ class frmMain {
     void mnuPopupApplication_Click(int index);
     void mnuPopupRemove_Click();
     void mnuPopUpExit_Click();
+    // The found-app context menu.
+    void mnuFoundAdd_Click();
 
     // The other windows, opened from here. A modeless wizard (from a category's menu) stays
     // open while the main window goes on; opening it again brings it forward.
@@ -78,6 +81,8 @@ class frmMain {
     void OpenOptions();
     void OpenUpdate();
     void OpenAbout();
+    // The wizard filled from a found app, to make it an item of the user's list.
+    void OpenAddFound(const std::string& key);
 
     // Routines.
     void AddDriveToCaption();
@@ -90,6 +95,9 @@ class frmMain {
     // Holds the stored hot key for the window; tells the user once when it is taken.
     void ApplyHotkey();
     void IntList();
+    // Shows or takes away the found apps, as the settings file says.
+    void ApplyPortableApps();
+    FoundApps& Found() { return *found_; }
     void EndProgram();
     // Asks, starts the device-removal tool and ends; stays when the tool will not start.
     void SafelyRemoveDevice();
@@ -131,6 +139,8 @@ class frmMain {
     ui::MenuItem* mnuPopUpExit = nullptr;
     ui::MenuItem mnuCatRightClick{{.caption = "Category", .visible = false}};
     ui::MenuItem *mnuCatAddNew = nullptr, *mnuCatDelete = nullptr;
+    ui::MenuItem mnuFoundRightClick{{.caption = "Found", .visible = false}};
+    ui::MenuItem *mnuFoundRun = nullptr, *mnuFoundAdd = nullptr;
 
   private:
     void CreateControls();
@@ -144,6 +154,11 @@ class frmMain {
 
     // The selected node when it is an item, else null.
     ui::TreeNode* SelectedItemNode() const;
+    // The found app the selected node stands for, else null.
+    const FoundApp* SelectedFound() const;
+    // Fills the panel for a selected found app; false for any other node.
+    bool ShowFound(const ui::TreeNode& node);
+    void CreateFoundApps();
     // Keys by value: the questions let the window's commands run, which may rebuild the tree.
     void DeleteItem(std::string key);
     void DeleteCategory(std::string key);
@@ -167,6 +182,7 @@ class frmMain {
     std::string programFolder_, appsFile_, settingsFile_;
     Launcher launcher_;
     std::unique_ptr<TreeLoader> loader_;  // made with the menus it fills
+    std::unique_ptr<FoundApps> found_;    // and what it shows beside the user's list
     bool trayRegistered_ = false;         // the start-up got as far as the tray icon
     std::unique_ptr<frmAddItem> wizard_;  // the wizard opened without waiting, while it is up
     // Where the hot key found the window: Esc and a run from the keyboard put it back.

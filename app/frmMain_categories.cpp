@@ -6,13 +6,13 @@ namespace quopa {
 
 void frmMain::mnuCatAddNew_Click() {
     ui::TreeNode* node = TreeView1.SelectedItem();
-    if (!node || IsItemNode(*node)) return;
+    if (!node || IsItemNode(*node) || IsFoundNode(*node)) return;
     OpenAddItem(IsMainCategoryName(node->Text()) ? "" : node->Text(), true);
 }
 
 void frmMain::mnuCatDelete_Click() {
     ui::TreeNode* node = TreeView1.SelectedItem();
-    if (!node || IsItemNode(*node)) return;
+    if (!node || IsItemNode(*node) || IsFoundNode(*node)) return;
     DeleteCategory(node->Key());
 }
 

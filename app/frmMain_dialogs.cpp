@@ -63,6 +63,7 @@ void frmMain::OpenOptions() {
     frmOptions dialog(ctx_, [this] {
         ApplyLanguage();
         loadsettings();
+        ApplyPortableApps();
         ApplyHotkey();
     });
     dialog.Create();

@@ -5,7 +5,12 @@
 namespace quopa {
 
 void frmMain::cmdRun_Click() {
-    if (ui::TreeNode* node = SelectedItemNode()) launcher_.RunApp(node->Key());
+    if (ui::TreeNode* node = SelectedItemNode()) {
+        launcher_.RunApp(node->Key());
+    } else if (const FoundApp* app = SelectedFound()) {
+        const std::string key = app->key;  // the launch may show a box
+        found_->Run(key);
+    }
 }
 
 void frmMain::cmdEdit_Click() {

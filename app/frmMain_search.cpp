@@ -35,6 +35,7 @@ void frmMain::txtSearch_Change() {
         TreeView1.Remove(key);
         ilIcons.Remove("Application" + std::to_string(n));
     }
+    found_->Filter(wanted);
     TreeView1.EndUpdate();
 }
 

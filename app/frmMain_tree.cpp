@@ -27,7 +27,7 @@ ui::TreeNode* frmMain::SelectedItemNode() const {
 
 void frmMain::TreeView1_Click() {
     ui::TreeNode* node = TreeView1.SelectedItem();
-    if (!node) return;
+    if (!node || ShowFound(*node)) return;
     if (!IsItemNode(*node)) {
         // Edit and Delete stay as they were: they act on items only.
         cmdRun.SetEnabled(false);
@@ -42,7 +42,7 @@ void frmMain::TreeView1_Click() {
 }
 
 void frmMain::TreeView1_DblClick() {
-    if (SelectedItemNode()) cmdRun_Click();
+    if (SelectedItemNode() || SelectedFound()) cmdRun_Click();
 }
 
 void frmMain::TreeView1_KeyDown(int keyCode) {
@@ -70,10 +70,17 @@ void frmMain::TreeView1_MouseUp(const ui::TreeMouseEvent& e) {
     }
     ui::TreeNode* node = TreeView1.SelectedItem();
     if (!node) return;
-    form.PopupMenu(IsItemNode(*node) ? mnuFileRightClick : mnuCatRightClick);
+    const bool item = IsItemNode(*node);
+    const bool found = IsFoundNode(*node), foundItem = found && node->Parent();
+    if (found && !foundItem) return;  // a category of found apps offers nothing
+    form.PopupMenu(foundItem ? mnuFoundRightClick : item ? mnuFileRightClick : mnuCatRightClick);
 }
 
 void frmMain::TreeView1_AfterLabelEdit(ui::LabelEditEvent& e) {
+    if (IsFoundNode(*e.node)) {
+        e.cancel = true;  // not in the apps file: there is nowhere to keep a new name
+        return;
+    }
     // Copies: the boxes below let the window's commands run, and they may rebuild the tree.
     const std::string key = e.node->Key();
     const std::string tag = e.node->Tag();

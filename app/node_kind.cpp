@@ -1,11 +1,16 @@
 #include "app/node_kind.h"
 
 #include "tree/item_key.h"
+#include "tree/portable_apps.h"
 
 namespace quopa {
 
 bool IsItemNode(const ui::TreeNode& node) {
     return node.Tag().empty() && ItemNumberOf(node.Key());
+}
+
+bool IsFoundNode(const ui::TreeNode& node) {
+    return node.Tag() == kFoundTag;
 }
 
 bool IsMainCategoryName(const std::string& text) {

@@ -8,6 +8,8 @@
 namespace quopa {
 
 bool IsItemNode(const ui::TreeNode& node);
+// A found app, or a category shown only for found apps: neither is in the apps file.
+bool IsFoundNode(const ui::TreeNode& node);
 // The main category, and a user category named like it, which nobody may delete.
 bool IsMainCategoryName(const std::string& text);
 

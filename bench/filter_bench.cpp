@@ -14,6 +14,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_dialog.h"
 #include "platform/win32/win32_files.h"
@@ -29,6 +30,7 @@
 #else
 #include <stdlib.h>
 
+#include "platform/headless/headless_code_page.h"
 #include "platform/headless/headless_desktop.h"
 #include "platform/headless/headless_file_dialog.h"
 #include "platform/headless/headless_http.h"
@@ -89,6 +91,7 @@ int main() {
     platform::Win32Registry registry;
     platform::Win32Http http;
     platform::Win32RunningPrograms programs;
+    platform::Win32CodePage codePage;
     ui::Win32Backend backend;
     const std::string folder = root;
 #else
@@ -108,13 +111,14 @@ int main() {
     platform::HeadlessRegistry registry;
     platform::HeadlessHttp http;
     platform::HeadlessRunningPrograms programs;
+    platform::HeadlessCodePage codePage;
     ui::HeadlessBackend backend;
     const std::string folder = "E:\\";
 #endif
     platform::HeadlessHotkey hotkey;  // the filter needs neither
     platform::HeadlessFileVersions versions;
-    platform::Services sys{files,    shell,    desktop, process,  tray,   fileDialog,
-                           pictures, registry, http,    programs, hotkey, versions};
+    platform::Services sys{files,    shell, desktop,  process, tray,     fileDialog, pictures,
+                           registry, http,  programs, hotkey,  versions, codePage};
     quopa::modINI ini(files);
     quopa::ProgramState state;
     quopa::AppContext ctx{backend, sys, ini, state, folder};

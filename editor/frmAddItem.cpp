@@ -125,7 +125,9 @@ void frmAddItem::Form_Load() {
 void frmAddItem::loadcats() {
     const std::string before = Combo1.Text();
     Combo1.Clear();
-    for (const ui::TreeNode* node : tree_.Roots()) Combo1.AddItem(node->Key());
+    // Only the apps file's categories: the tree also shows some for found apps alone.
+    for (const ui::TreeNode* node : tree_.Roots())
+        if (node->Tag().rfind("Category", 0) == 0) Combo1.AddItem(node->Key());
     // An edited item keeps its category across a reload: with none picked, Finish would
     // store an empty category and the item would drop out of the tree.
     Combo1.SetText(EditApp ? before : kMainCategory);

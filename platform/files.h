@@ -3,6 +3,7 @@
 // the headless backend maps drive letters onto host folders.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -18,6 +19,11 @@ struct FileInfo {
     bool recentlyWritten = false;
 };
 
+struct FolderEntry {
+    std::string name;
+    PathKind kind = PathKind::File;
+};
+
 class Files {
   public:
     virtual ~Files() = default;
@@ -30,6 +36,9 @@ class Files {
     virtual bool ReplaceAtomically(const std::string& path, const std::string& bytes) = 0;
     virtual bool CreateEmpty(const std::string& path) = 0;
     virtual bool Delete(const std::string& path) = 0;
+    // The names in `folder`, without "." and ".."; false when it cannot be listed. Reads the
+    // folder only, never a file in it.
+    virtual bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) = 0;
 };
 
 }  // namespace platform

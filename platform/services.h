@@ -1,5 +1,6 @@
 #pragma once
 // Everything a window or routine may ask of the system, passed in when it is created.
+#include "platform/code_page.h"
 #include "platform/desktop.h"
 #include "platform/file_dialog.h"
 #include "platform/file_version.h"
@@ -28,6 +29,7 @@ struct Services {
     RunningPrograms& programs;
     Hotkey& hotkey;
     FileVersions& versions;
+    CodePage& codePage;
 };
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include "settings/hotkey_setting.h"
 #include "settings/language.h"
 #include "store/data_files.h"
+#include "tree/portable_apps.h"
 
 namespace quopa {
 
@@ -49,9 +50,8 @@ void frmOptions::CreateControls() {
     txtAvatarPath.Create(form, {.bounds = {1920, 3240, 3615, 375}});
     cmdSelectAvatar.Create(form, {.text = "...", .bounds = {5640, 3240, 495, 375}});
     cmbLanguage.Create(form, {.bounds = {1920, 4440, 4215, 315}});
-    chkPortableApps.Create(form, {.text = "Load PortableApps applications",
-                                  .bounds = {240, 3960, 3975, 255},
-                                  .enabled = false});
+    chkPortableApps.Create(
+        form, {.text = "Load PortableApps applications", .bounds = {240, 3960, 3975, 255}});
     hkHotkey.Create(form, {.bounds = {1920, 4800, 4215, 315}});
     CreateLabels();
 }
@@ -79,6 +79,7 @@ void frmOptions::WireEvents() {
          {&txtUserName, &txtAddress, &txtCity, &txtPhone, &txtEmail, &txtAvatarPath}) {
         box->onChange = [this] { txtField_Change(); };
     }
+    chkPortableApps.onClick = [this] { txtField_Change(); };
     hkHotkey.onChange = [this] { txtField_Change(); };
     cmdSelectAvatar.onClick = [this] { cmdSelectAvatar_Click(); };
     cmdApply.onClick = [this] { cmdApply_Click(); };
@@ -117,6 +118,7 @@ void frmOptions::loadsettings() {
     txtEmail.SetText(read("UserEmail"));
     cmbLanguage.SetText(StoredLanguage(ctx_.ini, settingsFile_));
     if (cmbLanguage.ListIndex() < 0) cmbLanguage.SetListIndex(0);
+    chkPortableApps.SetValue(PortableAppsWanted(ctx_.ini, settingsFile_) ? 1 : 0);
     hkHotkey.SetCombo(StoredHotkey(ctx_.ini, settingsFile_));
 }
 
@@ -150,6 +152,8 @@ bool frmOptions::Apply() {
         {kUserInfo, "UserEmail", txtEmail.Text()},
         {kLanguageSection, kLanguageKey, cmbLanguage.Text()},
     };
+    keys.push_back(
+        {kPortableAppsSection, kPortableAppsKey, chkPortableApps.Value() == 1 ? "1" : "0"});
     // Only a change is stored: a file without the key keeps following the default.
     if (hkHotkey.Combo() != StoredHotkey(ctx_.ini, settingsFile_))
         keys.push_back({kLanguageSection, kHotkeyKey, FormatKeyCombo(hkHotkey.Combo())});

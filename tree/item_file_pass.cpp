@@ -14,7 +14,7 @@ constexpr int kWebLink = 1;
 // Files that carry an icon of their own; any other file looks like its type.
 bool CarriesOwnIcon(const std::string& path) {
     const std::string type = platform::FileTypeOf(path);
-    return type == ".exe" || type == ".lnk";
+    return type == ".exe" || type == ".lnk" || type == ".ico";
 }
 
 }  // namespace

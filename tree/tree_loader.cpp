@@ -236,6 +236,7 @@ void TreeLoader::LoadItems() {
     for (const std::string& key : toExpand_) {
         if (ui::TreeNode* category = TreeView1_.Find(key)) TreeView1_.Expand(*category);
     }
+    if (onItemsLoaded) onItemsLoaded();
 }
 
 void TreeLoader::NoteRunEntry(int n, const std::string& name) {

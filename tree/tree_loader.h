@@ -53,6 +53,12 @@ class TreeLoader {
     // timer stops when none is left. Does nothing while a load runs.
     void ContinuePass(std::chrono::steady_clock::duration budget = ItemFilePass::kSlice);
     const ItemFilePass& Pass() const { return pass_; }
+    ItemFilePass& Pass() { return pass_; }
+    bool Loading() const { return running_; }
+
+    // Runs at the end of every item load, inside it: what else the tree shows goes in here.
+    std::function<void()> onItemsLoaded;
+
     // Puts what the loads found into the tray's Run entries. Thousands of entries would cost
     // every start-up, so they wait until the menu or one of its commands is wanted.
     void FillRunMenu();

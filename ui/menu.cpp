@@ -1,12 +1,18 @@
 #include "ui/menu.h"
 
 #include <stdexcept>
+#include <vector>
 
 namespace ui {
 
 MenuItem& MenuItem::Add(const Args& args) {
     items_.push_back(std::make_unique<MenuItem>(args));
     return *items_.back();
+}
+
+void MenuItem::Remove(int id) {
+    if (id == 0) return;  // separators and submenus carry none
+    std::erase_if(items_, [id](const std::unique_ptr<MenuItem>& item) { return item->Id() == id; });
 }
 
 MenuItem* MenuItem::FindById(int id) {

@@ -24,6 +24,8 @@ class MenuItem {
     MenuItem& operator=(const MenuItem&) = delete;
 
     MenuItem& Add(const Args& args);
+    // Removes the entry with command `id` from this menu's own entries (not a submenu's).
+    void Remove(int id);
     const std::vector<std::unique_ptr<MenuItem>>& Items() const { return items_; }
     MenuItem* FindById(int id);
 

@@ -2,6 +2,7 @@
 // The in-memory services, made together over one file system, for tests and benchmarks.
 // A test that needs a desktop of its own (one that plays the user) names its type.
 #include "platform/headless/event_log.h"
+#include "platform/headless/headless_code_page.h"
 #include "platform/headless/headless_desktop.h"
 #include "platform/headless/headless_file_dialog.h"
 #include "platform/headless/headless_hotkey.h"
@@ -21,7 +22,8 @@ struct BasicHeadlessServices {
         : shell(&files), desktop(files), pictures(files), sys{files,    shell,    desktop,
                                                               process,  tray,     fileDialog,
                                                               pictures, registry, http,
-                                                              programs, hotkey,   versions} {}
+                                                              programs, hotkey,   versions,
+                                                              codePage} {}
     BasicHeadlessServices(const BasicHeadlessServices&) = delete;
     BasicHeadlessServices& operator=(const BasicHeadlessServices&) = delete;
 
@@ -39,6 +41,7 @@ struct BasicHeadlessServices {
     HeadlessRunningPrograms programs;
     HeadlessHotkey hotkey;
     HeadlessFileVersions versions;
+    HeadlessCodePage codePage;
     Services sys;
 };
 

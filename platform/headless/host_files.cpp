@@ -210,4 +210,20 @@ bool HostFiles::Delete(const std::string& path) {
     return ::unlink(HostPath(path).c_str()) == 0;
 }
 
+bool HostFiles::ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
+    const std::string host = HostPath(folder);
+    DIR* dir = ::opendir(host.c_str());
+    if (!dir) return false;
+    entries.clear();
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        struct stat st;
+        const bool isDir = ::stat((host + "/" + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        entries.push_back({name, isDir ? PathKind::Directory : PathKind::File});
+    }
+    ::closedir(dir);
+    return true;
+}
+
 }  // namespace platform

@@ -21,6 +21,7 @@ class HostFiles : public Files {
     bool ReplaceAtomically(const std::string& path, const std::string& bytes) override;
     bool CreateEmpty(const std::string& path) override;
     bool Delete(const std::string& path) override;
+    bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override;
 
   private:
     // An open descriptor for a new temporary beside `host`, named in `temp`; -1 on failure.

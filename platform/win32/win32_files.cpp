@@ -140,4 +140,23 @@ bool Win32Files::Delete(const std::string& path) {
     return ::DeleteFileA(path.c_str()) != FALSE;
 }
 
+bool Win32Files::ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
+    std::string pattern = folder;
+    if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
+    pattern += '*';
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA(pattern.c_str(), &found);
+    entries.clear();
+    // An empty drive root has not even "." to give.
+    if (search == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        const bool isDir = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entries.push_back({name, isDir ? PathKind::Directory : PathKind::File});
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    return true;
+}
+
 }  // namespace platform

@@ -14,6 +14,7 @@ class Win32Files : public Files {
     bool ReplaceAtomically(const std::string& path, const std::string& bytes) override;
     bool CreateEmpty(const std::string& path) override;
     bool Delete(const std::string& path) override;
+    bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override;
 
   private:
     // A handle to a new temporary beside `path`, named in `temp`; INVALID_HANDLE_VALUE

@@ -1,6 +1,7 @@
 #pragma once
 // The real services, made together: what the program and the Wine benchmarks are given.
 #include "platform/services.h"
+#include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_dialog.h"
 #include "platform/win32/win32_file_versions.h"
@@ -34,8 +35,9 @@ struct Win32Services {
     Win32RunningPrograms programs;
     Win32Hotkey hotkey;
     Win32FileVersions versions;
-    Services sys{files,    shell,    desktop, process,  tray,   fileDialog,
-                 pictures, registry, http,    programs, hotkey, versions};
+    Win32CodePage codePage;
+    Services sys{files,    shell, desktop,  process, tray,     fileDialog, pictures,
+                 registry, http,  programs, hotkey,  versions, codePage};
 };
 
 }  // namespace platform

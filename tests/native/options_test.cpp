@@ -16,7 +16,8 @@ namespace {
 
 constexpr char kAllKeys[] =
     "[UserInfo]\r\nUserName=Ann\r\nUserAddress=1 Main St\r\nUserCity=Ghent\r\n"
-    "UserPhone=555\r\nUserEmail=ann@example.org\r\n[Settings]\r\nLanguage=Dutch\r\n";
+    "UserPhone=555\r\nUserEmail=ann@example.org\r\n[Settings]\r\nLanguage=Dutch\r\n"
+    "LoadPortableApps=0\r\n";
 
 class OptionsTest : public DialogTest {
   protected:
@@ -53,7 +54,8 @@ TEST_F(OptionsTest, OpeningShowsTheStoredDetailsAndAddsNothingToTheFile) {
     EXPECT_EQ(d.cmbLanguage.Text(), "Dutch");
     EXPECT_EQ(d.cmbLanguage.ListCount(), 2);
     EXPECT_TRUE(d.cmdApply.Enabled());
-    EXPECT_FALSE(d.chkPortableApps.Enabled());
+    EXPECT_TRUE(d.chkPortableApps.Enabled());
+    EXPECT_EQ(d.chkPortableApps.Value(), 0);
     EXPECT_EQ(d.txtUserName.MaxLength(), 20);
     EXPECT_EQ(d.txtPhone.MaxLength(), 25);
     EXPECT_EQ(Settings(), kAllKeys);
@@ -79,7 +81,7 @@ TEST_F(OptionsTest, AnUnknownOrLowerCaseLanguageShowsEnglishAndOkStoresIt) {
     }
 }
 
-TEST_F(OptionsTest, ApplyWritesTheSixKeysInOrderAsTyped) {
+TEST_F(OptionsTest, ApplyWritesTheKeysInOrderAsTyped) {
     frmOptions& d = Open();
     d.txtUserName.UserTyped("Ann");
     d.txtAddress.UserTyped("1 Main St");

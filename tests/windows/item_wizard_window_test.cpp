@@ -49,9 +49,9 @@ class WizardWindow : public ::testing::Test {
     const std::string folder = TempFolder("quopa_wizard_");
     platform::Win32Services real{ui::kTrayCallbackMessage};
     platform::HeadlessFileDialog fileDialog;  // plays the user's choice
-    platform::Services sys{real.files, real.shell,    real.desktop,  real.process,
-                           real.tray,  fileDialog,    real.pictures, real.registry,
-                           real.http,  real.programs, real.hotkey,   real.versions};
+    platform::Services sys{real.files,  real.shell,    real.desktop,  real.process, real.tray,
+                           fileDialog,  real.pictures, real.registry, real.http,    real.programs,
+                           real.hotkey, real.versions, real.codePage};
     modINI ini{real.files};
     ProgramState state;
     ui::Win32Backend backend;

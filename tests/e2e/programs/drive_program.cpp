@@ -2,6 +2,7 @@
 // message, or, copied under a name holding "stubborn", one that ignores it.
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -28,6 +29,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     const std::string name = std::string(path).substr(std::string(path).find_last_of('\\') + 1);
     stubborn = name.find("stubborn") != std::string::npos;
+    // Copied as a found app, it tells where it was started: beside itself, in cwd.txt.
+    if (name.find("Portable") != std::string::npos) {
+        char cwd[MAX_PATH] = {};
+        GetCurrentDirectoryA(MAX_PATH, cwd);
+        const std::string note =
+            std::string(path).substr(0, std::string(path).size() - name.size());
+        HANDLE file = CreateFileA((note + "cwd.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        if (file != INVALID_HANDLE_VALUE) {
+            WriteFile(file, cwd, static_cast<DWORD>(strlen(cwd)), &written, nullptr);
+            CloseHandle(file);
+        }
+    }
     WNDCLASSA wc{};
     wc.lpfnWndProc = &Procedure;
     wc.hInstance = instance;

@@ -1,0 +1,12 @@
+#pragma once
+// Windows-1252, the code page of most western systems, standing in for the system's.
+#include "platform/code_page.h"
+
+namespace platform {
+
+class HeadlessCodePage : public CodePage {
+  public:
+    std::string AnsiFromUtf8(std::string_view utf8) override;
+};
+
+}  // namespace platform

@@ -1,0 +1,187 @@
+#include "tree/portable_apps.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+#include "platform/text.h"
+#include "store/ini_document.h"
+
+namespace quopa {
+
+namespace {
+
+constexpr char kInfoFile[] = "\\App\\AppInfo\\appinfo.ini";
+constexpr char kIconFile[] = "\\App\\AppInfo\\appicon.ico";
+// More entries than any real app has; a file claiming millions is not believed.
+constexpr int kMaxEntries = 99;
+
+// True for text holding UTF-8 sequences and no byte that breaks one. ANSI text with a
+// letter above 0x7F almost never reads as valid UTF-8.
+bool LooksUtf8(std::string_view s) {
+    bool multibyte = false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) continue;
+        const std::size_t extra = c >= 0xC2 && c <= 0xDF   ? 1
+                                  : c >= 0xE0 && c <= 0xEF ? 2
+                                  : c >= 0xF0 && c <= 0xF4 ? 3
+                                                           : 0;
+        if (extra == 0 || i + extra >= s.size()) return false;
+        for (std::size_t k = 1; k <= extra; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+        i += extra;
+        multibyte = true;
+    }
+    return multibyte;
+}
+
+std::string AnsiText(std::string_view bytes, platform::CodePage& codePage) {
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    if (bytes.substr(0, kMark.size()) == kMark)
+        return codePage.AnsiFromUtf8(bytes.substr(kMark.size()));
+    return LooksUtf8(bytes) ? codePage.AnsiFromUtf8(bytes) : std::string(bytes);
+}
+
+std::string Value(const IniDocument& doc, const char* section, const std::string& key) {
+    std::string_view raw;
+    if (!doc.Find(section, platform::AsciiLower(key), raw)) return {};
+    if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front())
+        raw = raw.substr(1, raw.size() - 2);
+    return std::string(raw);
+}
+
+// A Start that stays inside the app's folder: relative, without a drive or a way up. The
+// system drops trailing dots and blanks of a path part, so "..." and ".. " go up as well.
+bool InsideFolder(const std::string& start) {
+    if (start.empty() || start[0] == '\\' || start[0] == '/' ||
+        start.find(':') != std::string::npos)
+        return false;
+    std::size_t begin = 0;
+    while (begin <= start.size()) {
+        std::size_t end = start.find_first_of("\\/", begin);
+        if (end == std::string::npos) end = start.size();
+        const std::string_view part(start.data() + begin, end - begin);
+        const bool onlyDots = !part.empty() && part.find_first_not_of(". ") == std::string::npos;
+        if (onlyDots && part != ".") return false;
+        begin = end + 1;
+    }
+    return true;
+}
+
+std::string Joined(const std::string& folder, std::string relative) {
+    std::replace(relative.begin(), relative.end(), '/', '\\');
+    return folder + "\\" + relative;
+}
+
+}  // namespace
+
+bool PortableAppsWanted(modINI& ini, const std::string& settingsFile) {
+    return ini.ReadIni(kPortableAppsSection, kPortableAppsKey, "", settingsFile) == "1";
+}
+
+std::string PortableAppsFolder(const std::string& drive) {
+    return drive + "\\PortableApps";
+}
+
+std::vector<FoundApp> AppsOfInfo(std::string_view bytes, const std::string& folder,
+                                 platform::CodePage& codePage) {
+    const IniDocument doc(AnsiText(bytes, codePage));
+    const std::string start = Value(doc, "control", "Start");
+    if (!InsideFolder(start)) return {};
+    const std::string folderName = folder.substr(folder.find_last_of('\\') + 1);
+    FoundApp common;
+    common.key = kFoundKeyPrefix + platform::AsciiLower(folderName);
+    common.name = Value(doc, "details", "Name");
+    if (common.name.empty()) common.name = folderName;
+    common.category = Value(doc, "details", "Category");
+    common.description = Value(doc, "details", "Description");
+    common.folder = folder;
+
+    std::vector<FoundApp> apps;
+    const int entries = std::atoi(Value(doc, "control", "Icons").c_str());
+    if (entries < 2) {
+        FoundApp app = common;
+        app.program = Joined(folder, start);
+        apps.push_back(std::move(app));
+        return apps;
+    }
+    for (int n = 1; n <= std::min(entries, kMaxEntries); ++n) {
+        const std::string startN = Value(doc, "control", "Start" + std::to_string(n));
+        if (!InsideFolder(startN)) continue;
+        FoundApp app = common;
+        app.key += "#" + std::to_string(n);
+        app.program = Joined(folder, startN);
+        const std::string nameN = Value(doc, "control", "Name" + std::to_string(n));
+        if (!nameN.empty()) app.name = nameN;
+        apps.push_back(std::move(app));
+    }
+    return apps;
+}
+
+PortableAppsScan::PortableAppsScan(platform::Files& files, platform::CodePage& codePage)
+    : files_(files), codePage_(codePage) {}
+
+void PortableAppsScan::Start(const std::string& root) {
+    root_ = root;
+    running_ = true;
+    entries_.clear();
+    next_ = 0;
+    seen_.clear();
+    // A missing folder ends the look with nothing found.
+    if (files_.ListFolder(root_, entries_)) {
+        std::stable_sort(entries_.begin(), entries_.end(), [](const auto& a, const auto& b) {
+            return platform::AsciiLower(a.name) < platform::AsciiLower(b.name);
+        });
+    }
+}
+
+bool PortableAppsScan::Slice(std::chrono::steady_clock::duration budget) {
+    if (!running_) return true;
+    const auto end = std::chrono::steady_clock::now() + budget;
+    for (bool first = true; next_ < entries_.size(); first = false) {
+        if (!first && std::chrono::steady_clock::now() >= end) return false;
+        const platform::FolderEntry& entry = entries_[next_++];
+        if (entry.kind == platform::PathKind::Directory) Look(entry.name);
+    }
+    End();
+    return true;
+}
+
+void PortableAppsScan::Look(const std::string& name) {
+    const std::string folder = root_ + "\\" + name;
+    const std::string lower = platform::AsciiLower(name);
+    const platform::FileInfo info = files_.Query(folder + kInfoFile);
+    if (info.kind != platform::PathKind::File) return;
+    auto known = known_.find(lower);
+    if (known != known_.end() && known->second.size == info.size &&
+        known->second.writeTime == info.writeTime) {
+        seen_[lower] = std::move(known->second);
+        return;
+    }
+    std::string bytes;
+    if (!files_.ReadAll(folder + kInfoFile, bytes)) return;
+    Known read;
+    read.size = info.size;
+    // A file still being written may change unseen within the clock's step: read it again.
+    read.writeTime = info.recentlyWritten ? ~std::uint64_t{0} : info.writeTime;
+    read.apps = AppsOfInfo(bytes, folder, codePage_);
+    const std::string icon = folder + kIconFile;
+    const bool ownIcon = !read.apps.empty() && files_.Query(icon).kind == platform::PathKind::File;
+    for (FoundApp& app : read.apps) app.icon = ownIcon ? icon : app.program;
+    seen_[lower] = std::move(read);
+}
+
+void PortableAppsScan::End() {
+    running_ = false;
+    known_ = std::move(seen_);
+    seen_.clear();
+    apps_.clear();
+    for (const platform::FolderEntry& entry : entries_) {
+        auto found = known_.find(platform::AsciiLower(entry.name));
+        if (found == known_.end()) continue;
+        apps_.insert(apps_.end(), found->second.apps.begin(), found->second.apps.end());
+    }
+}
+
+}  // namespace quopa
