@@ -1,7 +1,10 @@
 // The real HTTP client against a server of the test's own on 127.0.0.1.
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/win32/win32_http.h"
 #include "tests/windows/loopback_server.h"
@@ -71,6 +74,36 @@ TEST_F(HttpClientTest, SilenceEndsAtTheTimeOutAndNoServerAtOnce) {
     const auto start = Clock::now();
     EXPECT_FALSE(http_.Get("http://127.0.0.1:" + std::to_string(port) + "/", 10000, 4096).answered);
     EXPECT_LT(Seconds(start), 5.0);
+}
+
+// A server that hangs up early must not pass off the start of its body as all of it.
+TEST_F(HttpClientTest, ABodyEndingBeforeItsStatedLengthIsNoAnswer) {
+    Server server("HTTP/1.1 200 OK\r\nContent-Length: 5\r\nConnection: close\r\n\r\n1");
+    EXPECT_FALSE(http_.Get(server.Url(), 5000, 4096).answered);
+}
+
+int ThreadsOfThisProcess() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snapshot);
+    return count;
+}
+
+// Servers that accept and then keep the connection open without a word, all still there.
+TEST_F(HttpClientTest, ChecksGivenUpOnSilentServersLeaveNoThreadsBehind) {
+    {
+        Server answering(Response("200 OK", "1"));  // the client's lasting threads start here
+        http_.Get(answering.Url(), 5000, 4096);
+    }
+    std::vector<std::unique_ptr<Server>> servers;
+    for (int i = 0; i < 20; ++i) servers.push_back(std::make_unique<Server>(""));
+    const int before = ThreadsOfThisProcess();
+    for (auto& server : servers) EXPECT_FALSE(http_.Get(server->Url(), 300, 4096).answered);
+    EXPECT_LE(ThreadsOfThisProcess(), before);
 }
 
 }  // namespace
