@@ -47,15 +47,17 @@ inline SOCKET Listen(unsigned short& port) {
 }
 
 // Serves one connection: reads the request, sends `reply` and then `chunk` `repeat` times
-// (nothing at all when `reply` is empty), and waits for the client to hang up.
+// (nothing at all when `reply` is empty), and waits for the client to hang up, or with
+// `hangUp` hangs up itself.
 class Server {
   public:
     explicit Server(std::string reply, std::string chunk = "", int repeat = 0,
-                    unsigned short fixedPort = 0)
+                    unsigned short fixedPort = 0, bool hangUp = false)
         : port(fixedPort),
           reply_(std::move(reply)),
           chunk_(std::move(chunk)),
           repeat_(repeat),
+          hangUp_(hangUp),
           listener_(Listen(port)) {
         thread_ = std::thread([this] { Serve(); });
     }
@@ -87,7 +89,7 @@ class Server {
         }
         bool sent = !reply_.empty() && Send(c, reply_);
         for (int i = 0; sent && i < repeat_; ++i) sent = Send(c, chunk_);
-        while (!stop_) {
+        while (!stop_ && !hangUp_) {
             int n = recv(c, buffer, sizeof buffer, 0);
             if (n == 0 || (n < 0 && WSAGetLastError() != WSAETIMEDOUT)) break;
         }
@@ -96,6 +98,7 @@ class Server {
 
     std::string reply_, chunk_;
     int repeat_;
+    bool hangUp_;
     SOCKET listener_;
     std::atomic<bool> stop_{false};
     std::thread thread_;
