@@ -71,12 +71,14 @@ class Server {
 
     unsigned short port = 0;
     std::string request;
+    std::atomic<DWORD> threadId{0};  // the serving thread's, once it runs
 
   private:
     static bool Send(SOCKET c, const std::string& bytes) {
         return send(c, bytes.data(), static_cast<int>(bytes.size()), 0) >= 0;
     }
     void Serve() {
+        threadId = GetCurrentThreadId();
         SOCKET c = accept(listener_, nullptr, nullptr);
         if (c == INVALID_SOCKET) return;
         DWORD tick = 100;  // lets the loop see stop_
