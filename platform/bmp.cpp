@@ -1,6 +1,7 @@
 // The BMP file format: our writer and the reader of the headless backend.
 #include <utility>
 
+#include "platform/byte_reader.h"
 #include "platform/image.h"
 
 namespace platform {
@@ -18,20 +19,6 @@ void Put32(std::string& out, std::uint32_t v) {
     Put16(out, v & 0xFFFF);
     Put16(out, v >> 16);
 }
-
-class Reader {
-  public:
-    explicit Reader(const std::string& bytes) : bytes_(bytes) {}
-    bool Has(std::size_t offset, std::size_t n) const {
-        return offset <= bytes_.size() && n <= bytes_.size() - offset;
-    }
-    std::uint32_t U8(std::size_t at) const { return static_cast<unsigned char>(bytes_[at]); }
-    std::uint32_t U16(std::size_t at) const { return U8(at) | U8(at + 1) << 8; }
-    std::uint32_t U32(std::size_t at) const { return U16(at) | U16(at + 2) << 16; }
-
-  private:
-    const std::string& bytes_;
-};
 
 // One channel of a bit-field pixel, widened to 8 bits.
 std::uint32_t Channel(std::uint32_t pixel, std::uint32_t mask) {
@@ -51,7 +38,7 @@ struct Layout {
     std::vector<std::uint32_t> palette;
 };
 
-bool ReadLayout(const Reader& in, Layout& l) {
+bool ReadLayout(const ByteReader& in, Layout& l) {
     if (!in.Has(0, kFileHeader + 4) || in.U16(0) != 0x4D42) return false;  // "BM"
     const std::uint32_t headerSize = in.U32(kFileHeader);
     const std::size_t h = kFileHeader;
@@ -136,7 +123,7 @@ std::string EncodeBmp(const Image& image) {
 }
 
 bool DecodeBmp(const std::string& bytes, Image& image) {
-    const Reader in(bytes);
+    const ByteReader in(bytes);
     Layout l;
     if (!ReadLayout(in, l)) return false;
     const std::size_t dataAt = in.U32(10);

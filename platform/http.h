@@ -2,7 +2,9 @@
 // One synchronous HTTP GET. The caller's thread waits until the answer is in, the request
 // failed, or the time-out passed.
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -16,6 +18,12 @@ struct HttpReply {
     std::string body;  // at most the cap the caller gave
     bool truncated = false;
 };
+
+// Whether `received` bytes are the whole body of a reply whose Content-Length header reads
+// `contentLength` (empty when the server sent none, and the body ends with the connection).
+// A body cut short is no answer: "1" may have been the start of "10". A length that is no
+// plain number cannot be checked, so nothing read under it counts either.
+bool WholeBody(std::string_view contentLength, std::uint64_t received);
 
 class Http {
   public:

@@ -10,8 +10,10 @@ namespace platform {
 class Pictures {
   public:
     virtual ~Pictures() = default;
-    // False when the file is missing or is not a picture the system can read. Transparent
-    // parts come out in the system's button-face colour, as a dialog shows them.
+    // False when the file is missing, is not a picture the system can read, or is larger
+    // than kMaxPictureBytes or kMaxImagePixels. Transparent parts come out in the system's
+    // button-face colour, as a dialog shows them. May throw std::bad_alloc when the process
+    // has no room left for a picture within those bounds.
     virtual bool Load(const std::string& path, Image& image) = 0;
 };
 

@@ -165,12 +165,19 @@ bool frmOptions::Apply() {
         return false;
     }
     const std::string source = txtAvatarPath.Text();
-    if (!SaveAvatar(ctx_.sys, source, AvatarFile(ctx_.programFolder)) && !source.empty()) {
+    const std::string avatarFile = AvatarFile(ctx_.programFolder);
+    const AvatarSaved avatar = SaveAvatar(ctx_.sys, source, avatarFile);
+    if (avatar == AvatarSaved::NotAPicture && !source.empty()) {
         ctx_.sys.desktop.MsgBox(form.Handle(), "You have selected an invalid picture!", kAppTitle,
                                 platform::kMbIconExclamation | platform::kMbOk);
+    } else if (avatar == AvatarSaved::NotWritten) {
+        // The picture was fine; the drive refused it, as it may refuse the details.
+        cmdApply.SetEnabled(true);
+        ctx_.sys.desktop.MsgBox(form.Handle(), CouldNotSave("avatar", avatarFile), kAppTitle,
+                                platform::kMbIconCritical | platform::kMbOk);
     }
     if (onApplied_) onApplied_();
-    return true;
+    return avatar != AvatarSaved::NotWritten;
 }
 
 void frmOptions::cmdOK_Click() {

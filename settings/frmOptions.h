@@ -48,7 +48,7 @@ class frmOptions {
     ui::Line Line1, Line2;
 
   private:
-    // False when the settings file refused the details: the user has been told.
+    // False when the drive refused the details or the avatar: the user has been told.
     bool Apply();
     void CreateControls();
     void CreateLabels();

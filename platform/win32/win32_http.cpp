@@ -10,15 +10,26 @@
 namespace platform {
 namespace {
 
-// How long an abandoned request may take to notice its closed session before we leave it
-// to end on its own (under Wine a blocked read does not notice at all).
-constexpr DWORD kAbortGraceMs = 250;
+struct CloseInternet {
+    void operator()(HINTERNET h) const { InternetCloseHandle(h); }
+};
+using InternetHandle = std::unique_ptr<void, CloseInternet>;
 
 // What the caller and the request's thread share; whichever ends last frees it.
 struct Exchange {
+    Exchange() : done(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+    ~Exchange() {
+        if (done) CloseHandle(done);
+    }
+    Exchange(const Exchange&) = delete;
+    Exchange& operator=(const Exchange&) = delete;
+
     std::string url;
     std::size_t maxBody = 0;
+    DWORD timeoutMs = 0;
     std::atomic<HINTERNET> session{nullptr};
+    std::atomic<bool> abandoned{false};
+    HANDLE done;  // set once `reply` holds the answer, before the request is closed
     HttpReply reply;
 
     // Closing the session makes the calls blocked under it return; only one side may do it.
@@ -27,45 +38,87 @@ struct Exchange {
     }
 };
 
+// A header's value; empty when there is none, and "?" (no number) when it is too long.
+std::string Header(HINTERNET request, DWORD which) {
+    char text[256] = {};
+    DWORD size = sizeof(text) - 1;
+    if (HttpQueryInfoA(request, which, text, &size, nullptr)) return std::string(text, size);
+    return GetLastError() == ERROR_INSUFFICIENT_BUFFER ? "?" : "";
+}
+
+// The body up to one byte past the cap, which tells a cut body from one that just fits.
+// False when a read failed or the body ended before its stated length.
+bool ReadBody(Exchange& x, HINTERNET request, std::string& body) {
+    body.assign(x.maxBody + 1, '\0');
+    std::size_t got = 0;
+    while (got < body.size() && !x.abandoned) {
+        DWORD n = 0;
+        if (!InternetReadFile(request, &body[got], static_cast<DWORD>(body.size() - got), &n))
+            return false;
+        if (n == 0) break;
+        got += n;
+    }
+    if (x.abandoned) return false;
+    body.resize(got);
+    // A chunked body states no length of its own; the client checks its chunks.
+    const bool chunked =
+        Header(request, HTTP_QUERY_TRANSFER_ENCODING).find("chunked") != std::string::npos;
+    return got > x.maxBody || chunked || WholeBody(Header(request, HTTP_QUERY_CONTENT_LENGTH), got);
+}
+
 void Fetch(Exchange& x) {
+    char host[INTERNET_MAX_HOST_NAME_LENGTH + 1] = {};
+    char path[INTERNET_MAX_URL_LENGTH + 1] = {};
+    char query[INTERNET_MAX_URL_LENGTH + 1] = {};
+    URL_COMPONENTSA parts = {};
+    parts.dwStructSize = sizeof(parts);
+    parts.lpszHostName = host;
+    parts.dwHostNameLength = sizeof(host);
+    parts.lpszUrlPath = path;
+    parts.dwUrlPathLength = sizeof(path);
+    parts.lpszExtraInfo = query;
+    parts.dwExtraInfoLength = sizeof(query);
+    HINTERNET session = x.session.load();
+    if (!session || !InternetCrackUrlA(x.url.c_str(), 0, 0, &parts)) return;
+    InternetHandle connection(InternetConnectA(session, host, parts.nPort, nullptr, nullptr,
+                                               INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection) return;
+    // Set here rather than on the session: some clients pass only these down to the socket,
+    // so that a thread given up on still ends when the server stays silent.
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                         INTERNET_OPTION_RECEIVE_TIMEOUT})
+        InternetSetOptionA(connection.get(), option, &x.timeoutMs, sizeof(x.timeoutMs));
     const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
                         INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_AUTO_REDIRECT |
-                        INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI;
-    HINTERNET session = x.session.load();
-    if (!session) return;
-    HINTERNET request = InternetOpenUrlA(session, x.url.c_str(), nullptr, 0, flags, 0);
-    if (!request) return;
+                        INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI |
+                        (parts.nScheme == INTERNET_SCHEME_HTTPS ? INTERNET_FLAG_SECURE : 0);
+    InternetHandle request(HttpOpenRequestA(connection.get(), "GET",
+                                            (std::string(path) + query).c_str(), nullptr, nullptr,
+                                            nullptr, flags, 0));
     DWORD status = 0, size = sizeof(status);
-    if (HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
-                       nullptr)) {
-        // One byte past the cap tells a cut body from one that just fits.
-        std::string body(x.maxBody + 1, '\0');
-        std::size_t got = 0;
-        bool ok = true;
-        while (got < body.size()) {
-            DWORD n = 0;
-            ok = InternetReadFile(request, &body[got], static_cast<DWORD>(body.size() - got), &n) !=
-                 FALSE;
-            if (!ok || n == 0) break;
-            got += n;
-        }
-        // A body broken off midway is no answer: "1" may have been the start of "10".
-        if (ok) {
-            x.reply.answered = true;
-            x.reply.status = static_cast<int>(status);
-            x.reply.redirected = status >= 300 && status < 400;
-            x.reply.truncated = got > x.maxBody;
-            body.resize(got > x.maxBody ? x.maxBody : got);
-            x.reply.body = std::move(body);
-        }
-    }
-    InternetCloseHandle(request);
+    std::string body;
+    if (!request || !HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0) ||
+        !HttpQueryInfoA(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
+                        &size, nullptr) ||
+        !ReadBody(x, request.get(), body))
+        return;
+    x.reply.answered = true;
+    x.reply.status = static_cast<int>(status);
+    x.reply.redirected = status >= 300 && status < 400;
+    x.reply.truncated = body.size() > x.maxBody;
+    if (x.reply.truncated) body.resize(x.maxBody);
+    x.reply.body = std::move(body);
+    // The caller may go on now: closing the request can first read what is left of a body
+    // the server still sends.
+    SetEvent(x.done);
 }
 
 DWORD WINAPI FetchThread(void* param) {
     std::unique_ptr<std::shared_ptr<Exchange>> mine(static_cast<std::shared_ptr<Exchange>*>(param));
-    Fetch(**mine);
-    (*mine)->CloseSession();
+    Exchange& x = **mine;
+    Fetch(x);
+    SetEvent(x.done);
+    x.CloseSession();
     return 0;
 }
 
@@ -73,18 +126,17 @@ DWORD WINAPI FetchThread(void* param) {
 
 HttpReply Win32Http::Get(const std::string& url, unsigned timeoutMs, std::size_t maxBody) {
     auto x = std::make_shared<Exchange>();
+    if (!x->done) return {};
     x->url = url;
     x->maxBody = maxBody;
+    x->timeoutMs = timeoutMs;
     HINTERNET session = InternetOpenA("Quopa", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (!session) return {};
-    DWORD ms = timeoutMs;
-    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
-                         INTERNET_OPTION_RECEIVE_TIMEOUT})
-        InternetSetOptionA(session, option, &ms, sizeof(ms));
     x->session = session;
 
-    // The client's own time-outs do not cover every stage (a server that accepts and never
-    // answers can hold it for long), so the request runs on a thread we stop waiting for.
+    // The client's own time-outs do not cover every stage (a server that sends a byte now
+    // and then can hold it for long), so the request runs on a thread we stop waiting for.
+    // That thread ends on its own: its socket times out, or its reading sees `abandoned`.
     auto* param = new std::shared_ptr<Exchange>(x);
     HANDLE thread = CreateThread(nullptr, 0, FetchThread, param, 0, nullptr);
     if (!thread) {
@@ -92,15 +144,11 @@ HttpReply Win32Http::Get(const std::string& url, unsigned timeoutMs, std::size_t
         x->CloseSession();
         return {};
     }
-    HttpReply reply;
-    if (WaitForSingleObject(thread, timeoutMs) == WAIT_OBJECT_0) {
-        reply = std::move(x->reply);
-    } else {
-        x->CloseSession();
-        WaitForSingleObject(thread, kAbortGraceMs);
-    }
     CloseHandle(thread);
-    return reply;
+    if (WaitForSingleObject(x->done, timeoutMs) == WAIT_OBJECT_0) return x->reply;
+    x->abandoned = true;
+    x->CloseSession();
+    return {};
 }
 
 }  // namespace platform

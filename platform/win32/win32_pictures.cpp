@@ -9,11 +9,10 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/picture_header.h"
+
 namespace platform {
 namespace {
-
-// A picture file larger than this is not worth decoding for a 37-pixel avatar.
-constexpr std::uint64_t kMaxFileBytes = 64ull << 20;
 
 struct Releaser {
     void operator()(IUnknown* p) const { p->Release(); }
@@ -109,11 +108,14 @@ bool Render(IPicture& picture, Image& image) {
 bool Win32Pictures::Load(const std::string& path, Image& image) {
     const FileInfo info = files_.Query(path);
     std::string bytes;
-    if (info.kind != PathKind::File || info.size == 0 || info.size > kMaxFileBytes ||
-        !files_.ReadAll(path, bytes))
+    // The system's decoders trust what a header claims (a 441-byte JPEG claiming
+    // 65500 x 65500 has ended the process inside one), so they see only what fits.
+    if (info.kind != PathKind::File || info.size > kMaxPictureBytes ||
+        !files_.ReadAll(path, bytes) || !ReadPictureHeader(bytes))
         return false;
     ComScope com;
     ComRef<IPicture> picture = Decode(bytes);
+    std::string().swap(bytes);  // decoded: the file's copy is no longer needed
     return picture && Render(*picture, image);
 }
 

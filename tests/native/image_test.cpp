@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/image.h"
-#include "tests/native/bmp_samples.h"
+#include "platform/picture_header.h"
+#include "tests/native/picture_samples.h"
 
 namespace quopa::testing {
 namespace {
@@ -81,6 +83,74 @@ TEST(BmpReadTest, RefusesWhatIsNotAWholeBitmap) {
         EXPECT_FALSE(DecodeBmp(bytes, image)) << bytes.size() << " bytes";
         EXPECT_EQ(image.pixels, std::vector<std::uint32_t>{7}) << "left untouched";
     }
+}
+
+std::string WithLe16(std::string bytes, std::size_t at, std::uint32_t value) {
+    bytes[at] = static_cast<char>(value & 0xFF);
+    bytes[at + 1] = static_cast<char>(value >> 8);
+    return bytes;
+}
+
+// A 1-bit BMP of `width` x `width` with every row present.
+std::string SquareMono(int width) {
+    BmpSample s{width, width, 1};
+    s.palette = {0, 0xFFFFFF};
+    s.rows = std::string(static_cast<std::size_t>((width + 31) / 32 * 4) * width, '\0');
+    return s.Bytes();
+}
+
+// The decoder never sees what its header gives away: sizes beyond the bound, or less file
+// than the header promises.
+TEST(PictureHeaderTest, TakesOnlyWholePicturesWithinTheBounds) {
+    using platform::PictureFormat;
+    const std::string bmp = Rgb24Sample().Bytes();
+    BmpSample rle{3, 2, 8, 1};
+    rle.palette = {0};
+    rle.rows = std::string("\x03\x00\x00\x00\x03\x00\x00\x01", 8);
+    BmpSample hugeHeight{1, static_cast<int>(0x80000000u), 24};
+    std::string rleClaimingMore = rle.Bytes();
+    rleClaimingMore[34] = 9;               // its size of compressed rows, one byte past the end
+    const std::string gifFrameAt = Gif();  // the frame's width sits at 19 + 5
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::optional<PictureFormat> format;
+        int width = 0, height = 0;
+    } cases[] = {
+        {"BMP", bmp, PictureFormat::Bmp, 3, 2},
+        {"BMP at the bound", SquareMono(4096), PictureFormat::Bmp, 4096, 4096},
+        {"BMP one row wider than the bound", SquareMono(4097), std::nullopt},
+        {"BMP, header only", bmp.substr(0, 54), std::nullopt},
+        {"BMP one byte short", bmp.substr(0, bmp.size() - 1), std::nullopt},
+        {"BMP, height INT32_MIN", hugeHeight.Bytes(), std::nullopt},
+        {"BMP, run-length rows", rle.Bytes(), PictureFormat::Bmp, 3, 2},
+        {"BMP, run-length rows past the end", rleClaimingMore, std::nullopt},
+        {"GIF", Gif(true), PictureFormat::Gif, 2, 1},
+        {"GIF, screen 65535 square", WithLe16(WithLe16(Gif(), 6, 65535), 8, 65535), std::nullopt},
+        {"GIF, frame 65535 square", WithLe16(WithLe16(gifFrameAt, 24, 65535), 26, 65535),
+         std::nullopt},
+        {"GIF, frame 0 wide", WithLe16(gifFrameAt, 24, 0), std::nullopt},
+        {"GIF cut before its frame", Gif(true).substr(0, 24), std::nullopt},
+        {"JPEG", Jpeg(), PictureFormat::Jpeg, 8, 8},
+        {"JPEG at the bound", Jpeg(4096), PictureFormat::Jpeg, 4096, 4096},
+        {"JPEG claiming 65500 square", Jpeg(65500), std::nullopt},
+        {"JPEG, height given later", Jpeg(0), std::nullopt},
+        {"JPEG cut before its frame", Jpeg().substr(0, 60), std::nullopt},
+        {"text", "This version of quopa is up to date.", std::nullopt},
+        {"empty", "", std::nullopt},
+        {"PNG", "\x89PNG\r\n\x1A\n", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const std::optional<platform::PictureHeader> header = platform::ReadPictureHeader(c.bytes);
+        ASSERT_EQ(header.has_value(), c.format.has_value()) << c.what;
+        if (!header) continue;
+        EXPECT_EQ(header->format, *c.format) << c.what;
+        EXPECT_EQ(header->width, c.width) << c.what;
+        EXPECT_EQ(header->height, c.height) << c.what;
+    }
+    std::string bigFile(platform::kMaxPictureBytes + 1, '\0');
+    bigFile.replace(0, bmp.size(), bmp);
+    EXPECT_FALSE(platform::ReadPictureHeader(bigFile)) << "a file over the bound";
 }
 
 TEST(BmpWriteTest, WritesWhatAnyViewerReads) {

@@ -8,8 +8,8 @@
 #include "settings/frmOptions.h"
 #include "settings/language.h"
 #include "store/data_files.h"
-#include "tests/native/bmp_samples.h"
 #include "tests/native/dialog_fixture.h"
+#include "tests/native/picture_samples.h"
 
 namespace quopa::testing {
 namespace {
@@ -151,6 +151,22 @@ TEST_F(OptionsTest, ARefusedWriteIsToldAndOkKeepsTheDialogOpen) {
     EXPECT_EQ(Settings(), kAllKeys);
 }
 
+// The picture was fine; the drive refused the file, as it may refuse the details.
+TEST_F(OptionsTest, AnAvatarTheDriveRefusesIsToldAsNotSavedAndOkKeepsTheDialogOpen) {
+    Put("wide.bmp", Rgb24Sample().Bytes());
+    Put("quopa_ava.bmp", "old");
+    chmod(Host("quopa_ava.bmp").c_str(), 0444);
+    frmOptions& d = Open();
+    d.txtAvatarPath.UserTyped("E:\\wide.bmp");
+    d.cmdOK.Click();
+    ASSERT_EQ(desktop_.messages.size(), 1u);
+    EXPECT_EQ(desktop_.messages[0].text, CouldNotSave("avatar", AvatarFile(ctx_.programFolder)));
+    EXPECT_EQ(desktop_.messages[0].style, platform::kMbIconCritical | platform::kMbOk);
+    EXPECT_TRUE(d.form.Loaded());
+    EXPECT_TRUE(d.cmdApply.Enabled());
+    EXPECT_EQ(Avatar(), "old");
+}
+
 TEST_F(OptionsTest, AChosenPictureBecomesASquareBmpOfThePictureBoxInside) {
     const platform::Image saved = ApplyPicture();
     EXPECT_EQ(saved.width, 37);
@@ -171,9 +187,12 @@ TEST_F(OptionsTest, TheSquareFollowsTheScreensPixelSize) {
 TEST_F(OptionsTest, WhatIsNoPictureIsToldAndLeavesTheOldAvatar) {
     Put("quopa_ava.bmp", "old");
     Put("notes.txt", "not a picture");
+    Put("wide.bmp", Rgb24Sample().Bytes());
     frmOptions& d = Open();
-    for (const char* path : {"E:\\notes.txt", "E:\\missing.bmp"}) {
+    // The last is a picture too large for what the process has left.
+    for (const char* path : {"E:\\notes.txt", "E:\\missing.bmp", "E:\\wide.bmp"}) {
         desktop_.messages.clear();
+        pictures_.outOfMemory = std::string(path) == "E:\\wide.bmp";
         d.txtUserName.UserTyped(path);
         d.txtAvatarPath.UserTyped(path);
         d.cmdApply.Click();
@@ -184,7 +203,7 @@ TEST_F(OptionsTest, WhatIsNoPictureIsToldAndLeavesTheOldAvatar) {
         EXPECT_NE(Settings().find(std::string("UserName=") + path), std::string::npos);
     }
     EXPECT_EQ(Avatar(), "old");
-    EXPECT_EQ(applied_, 2) << "the main window is refreshed all the same";
+    EXPECT_EQ(applied_, 3) << "the main window is refreshed all the same";
 }
 
 TEST_F(OptionsTest, TheFileDialogIsAskedForPicturesAndItsFailuresAreTold) {

@@ -42,6 +42,29 @@ TEST(UpdateReplyTest, OnlyAOneOrAZeroIsAnAnswer) {
     }
 }
 
+// A server that hangs up early must not pass off the start of its body as all of it.
+TEST(HttpBodyTest, OnlyABodyOfTheStatedLengthIsWhole) {
+    const struct {
+        const char* contentLength;
+        std::uint64_t received;
+        bool whole;
+    } cases[] = {
+        {"", 1, true},  // no length: the body ends with the connection
+        {"1", 1, true},
+        {" 1 ", 1, true},
+        {"0", 0, true},
+        {"5", 1, false},
+        {"0", 1, false},
+        {"-1", 1, false},
+        {"18446744073709551617", 1, false},  // 2^64 + 1
+        {"1x", 1, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(platform::WholeBody(c.contentLength, c.received), c.whole)
+            << "'" << c.contentLength << "', " << c.received << " bytes";
+    }
+}
+
 TEST(UpdateReplyTest, NumbersStopAtTheSixteenBitRange) {
     EXPECT_EQ(ReadShort("32767"), 32767);
     EXPECT_EQ(ReadShort("\t-32768 "), -32768);

@@ -47,15 +47,17 @@ inline SOCKET Listen(unsigned short& port) {
 }
 
 // Serves one connection: reads the request, sends `reply` and then `chunk` `repeat` times
-// (nothing at all when `reply` is empty), and waits for the client to hang up.
+// (nothing at all when `reply` is empty), and waits for the client to hang up, or with
+// `hangUp` hangs up itself.
 class Server {
   public:
     explicit Server(std::string reply, std::string chunk = "", int repeat = 0,
-                    unsigned short fixedPort = 0)
+                    unsigned short fixedPort = 0, bool hangUp = false)
         : port(fixedPort),
           reply_(std::move(reply)),
           chunk_(std::move(chunk)),
           repeat_(repeat),
+          hangUp_(hangUp),
           listener_(Listen(port)) {
         thread_ = std::thread([this] { Serve(); });
     }
@@ -69,12 +71,14 @@ class Server {
 
     unsigned short port = 0;
     std::string request;
+    std::atomic<DWORD> threadId{0};  // the serving thread's, once it runs
 
   private:
     static bool Send(SOCKET c, const std::string& bytes) {
         return send(c, bytes.data(), static_cast<int>(bytes.size()), 0) >= 0;
     }
     void Serve() {
+        threadId = GetCurrentThreadId();
         SOCKET c = accept(listener_, nullptr, nullptr);
         if (c == INVALID_SOCKET) return;
         DWORD tick = 100;  // lets the loop see stop_
@@ -87,7 +91,7 @@ class Server {
         }
         bool sent = !reply_.empty() && Send(c, reply_);
         for (int i = 0; sent && i < repeat_; ++i) sent = Send(c, chunk_);
-        while (!stop_) {
+        while (!stop_ && !hangUp_) {
             int n = recv(c, buffer, sizeof buffer, 0);
             if (n == 0 || (n < 0 && WSAGetLastError() != WSAETIMEDOUT)) break;
         }
@@ -96,6 +100,7 @@ class Server {
 
     std::string reply_, chunk_;
     int repeat_;
+    bool hangUp_;
     SOCKET listener_;
     std::atomic<bool> stop_{false};
     std::thread thread_;

@@ -13,13 +13,15 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_registry.h"
-#include "tests/native/bmp_samples.h"
+#include "tests/native/picture_samples.h"
 #include "tests/windows/window_probe.h"
 
 namespace {
 
 using platform::Image;
 using quopa::testing::BmpSample;
+using quopa::testing::Gif;
+using quopa::testing::Jpeg;
 
 std::string Folder() {
     return TempFolder("quopa_svc_") + "\\";
@@ -27,28 +29,6 @@ std::string Folder() {
 
 void Write(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// 2 x 1 pixels from a two-colour table, red then blue; with `transparent` the blue one is
-// marked see-through.
-std::string Gif(bool transparent) {
-    std::string gif("GIF89a\x02\x00\x01\x00\x80\x00\x00\xFF\x00\x00\x00\x00\xFF", 19);
-    if (transparent) gif += std::string("\x21\xF9\x04\x01\x00\x00\x01\x00", 8);
-    // Image block; the codes clear, 0, 1, end at 3 bits each.
-    gif += std::string("\x2C\x00\x00\x00\x00\x02\x00\x01\x00\x00\x02\x02\x44\x0A\x00\x3B", 16);
-    return gif;
-}
-
-// 8 x 8 pixels of mid grey: one block whose only coefficient is a zero DC.
-std::string Jpeg() {
-    std::string j("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00", 20);
-    j += std::string("\xFF\xDB\x00\x43\x00", 5) + std::string(64, '\x01');
-    j += std::string("\xFF\xC0\x00\x0B\x08\x00\x08\x00\x08\x01\x01\x11\x00", 13);
-    for (char tableClass : {'\x00', '\x10'})
-        j +=
-            std::string("\xFF\xC4\x00\x14", 4) + tableClass + '\x01' + std::string(15, '\0') + '\0';
-    j += std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00\x3F\xFF\xD9", 13);
-    return j;
 }
 
 class PicturesTest : public ::testing::Test {
@@ -111,6 +91,14 @@ TEST_F(PicturesTest, WhatIsNoPictureIsRefused) {
     EXPECT_FALSE(pictures_.Load(folder_ + "missing.bmp", loaded));
     EXPECT_FALSE(pictures_.Load(folder_, loaded));
     EXPECT_FALSE(pictures_.Load("", loaded));
+    EXPECT_TRUE(loaded.Empty());
+}
+
+// A JPEG claiming 65500 x 65500 has ended the process inside the system's decoder.
+TEST_F(PicturesTest, APictureClaimingMorePixelsThanWeTakeNeverReachesTheDecoder) {
+    Write(folder_ + "a.jpg", Jpeg(65500));
+    Image loaded;
+    EXPECT_FALSE(pictures_.Load(folder_ + "a.jpg", loaded));
     EXPECT_TRUE(loaded.Empty());
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// BMP files built byte by byte, as other programs write them, so the reader is checked
-// against the format rather than against our own writer.
+// Picture files built byte by byte, as other programs write them, so the readers are checked
+// against the formats rather than against our own writer.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -52,5 +52,30 @@ inline BmpSample Rgb24Sample() {
 }
 inline const std::vector<std::uint32_t> kRgb24Pixels = {0xFF0000, 0x00FF00, 0x0000FF,
                                                         0xFFFFFF, 0x000000, 0x808080};
+
+// 2 x 1 pixels from a two-colour table, red then blue; with `transparent` the blue one is
+// marked see-through.
+inline std::string Gif(bool transparent = false) {
+    std::string gif("GIF89a\x02\x00\x01\x00\x80\x00\x00\xFF\x00\x00\x00\x00\xFF", 19);
+    if (transparent) gif += std::string("\x21\xF9\x04\x01\x00\x00\x01\x00", 8);
+    // Image block; the codes clear, 0, 1, end at 3 bits each.
+    gif += std::string("\x2C\x00\x00\x00\x00\x02\x00\x01\x00\x00\x02\x02\x44\x0A\x00\x3B", 16);
+    return gif;
+}
+
+// 8 x 8 pixels of mid grey, one block whose only coefficient is a zero DC, in a frame that
+// claims `side` x `side`.
+inline std::string Jpeg(int side = 8) {
+    std::string j("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00", 20);
+    j += std::string("\xFF\xDB\x00\x43\x00", 5) + std::string(64, '\x01');
+    j += std::string("\xFF\xC0\x00\x0B\x08", 5);
+    for (int i = 0; i < 2; ++i) j += {static_cast<char>(side >> 8), static_cast<char>(side)};
+    j += std::string("\x01\x01\x11\x00", 4);
+    for (char tableClass : {'\x00', '\x10'})
+        j +=
+            std::string("\xFF\xC4\x00\x14", 4) + tableClass + '\x01' + std::string(15, '\0') + '\0';
+    j += std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00\x3F\xFF\xD9", 13);
+    return j;
+}
 
 }  // namespace quopa::testing

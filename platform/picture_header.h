@@ -1,0 +1,30 @@
+#pragma once
+// What a picture file states about itself in its first bytes, read before any decoder sees
+// the file: a decoder trusts the stated size and may allocate all of it, or fail inside,
+// before it finds the file holds nothing of the kind.
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "platform/image.h"
+
+namespace platform {
+
+// The largest file taken: an uncompressed picture at kMaxImagePixels, four bytes a pixel,
+// and a megabyte for headers, colour tables and metadata.
+constexpr std::uint64_t kMaxPictureBytes = 4 * kMaxImagePixels + (1 << 20);
+
+enum class PictureFormat { Bmp, Gif, Jpeg };
+
+struct PictureHeader {
+    PictureFormat format = PictureFormat::Bmp;
+    int width = 0;
+    int height = 0;
+};
+
+// The format and size of a BMP, GIF or JPEG file, when the file is one of them, no larger
+// than the bounds above, and whole as far as its header tells: a BMP holds every row it
+// claims, a GIF reaches its first frame, a JPEG its frame header. Nothing otherwise.
+std::optional<PictureHeader> ReadPictureHeader(std::string_view bytes);
+
+}  // namespace platform
