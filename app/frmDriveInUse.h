@@ -3,8 +3,8 @@
 // to close, waits for them, and offers to end those that do not. Opened per use:
 //   frmDriveInUse dlg(ctx, release); dlg.Create(); dlg.form.ShowModal(owner);
 //   if (dlg.Proceed) ...
-#include "app/app_context.h"
 #include "app/drive_release.h"
+#include "context/app_context.h"
 #include "ui/button.h"
 #include "ui/label.h"
 #include "ui/progress_bar.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
+#include "context/app_context.h"
 #include "editor/frmAddItem.h"
 #include "launch/launcher.h"
 #include "tree/found_apps.h"

@@ -1,6 +1,6 @@
 // The commands of the category context menu.
 #include "app/frmMain.h"
-#include "app/node_kind.h"
+#include "tree/node_kind.h"
 
 namespace quopa {
 

@@ -1,7 +1,7 @@
 // Files, folders and shortcuts dropped on the tree become items: one through the wizard,
 // filled in for the user to confirm, several at once in the category under the drop.
 #include "app/frmMain.h"
-#include "editor/messages.h"
+#include "context/messages.h"
 
 namespace quopa {
 

@@ -2,8 +2,8 @@
 // taken into the list through the wizard.
 #include "app/command_ids.h"
 #include "app/frmMain.h"
-#include "app/node_kind.h"
 #include "launch/drive_paths.h"
+#include "tree/node_kind.h"
 
 namespace quopa {
 

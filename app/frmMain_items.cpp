@@ -1,6 +1,6 @@
 // The commands on the selected item: run, edit, delete.
 #include "app/frmMain.h"
-#include "editor/messages.h"
+#include "context/messages.h"
 
 namespace quopa {
 

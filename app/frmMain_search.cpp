@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "app/frmMain.h"
-#include "app/node_kind.h"
 #include "platform/text.h"
 #include "tree/item_key.h"
+#include "tree/node_kind.h"
 
 namespace quopa {
 

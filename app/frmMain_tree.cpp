@@ -1,8 +1,8 @@
 // What the user does with the tree: click, double-click, the Delete key, the right button
 // and in-place renames.
 #include "app/frmMain.h"
-#include "app/node_kind.h"
 #include "tree/category_names.h"
+#include "tree/node_kind.h"
 
 namespace quopa {
 

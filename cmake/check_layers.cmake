@@ -1,13 +1,20 @@
 cmake_minimum_required(VERSION 3.21)
 # Fails when a source includes a header of a layer above its own. Run with
 #   cmake -DROOT=<source dir> -P cmake/check_layers.cmake
-# Each layer may include itself and the layers listed for it; windows may include all.
+# Each layer may include itself and the layers listed for it; the main window (app) may
+# include all. The other windows share only what context/ holds, never each other.
 set(allowed_platform platform)
-set(allowed_store platform store)
-set(allowed_launch platform store launch)
+set(allowed_state platform state)
+set(allowed_store platform state store)
+set(allowed_launch platform state store launch)
 set(allowed_ui platform ui)
-set(allowed_tree platform store launch ui tree)
-set(layers platform store launch ui tree)
+set(allowed_tree platform state store launch ui tree)
+set(below_windows platform state store launch ui tree context)
+set(allowed_context ${below_windows})
+set(allowed_editor ${below_windows} editor)
+set(allowed_settings ${below_windows} settings)
+set(allowed_info ${below_windows} info)
+set(layers platform state store launch ui tree context editor settings info)
 
 set(failures "")
 foreach(layer ${layers})
@@ -16,7 +23,7 @@ foreach(layer ${layers})
         file(STRINGS ${f} includes REGEX "^#include \"[a-z_]+/")
         foreach(line ${includes})
             string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" target "${line}")
-            if(target MATCHES "^(platform|store|launch|ui|tree|app|editor|settings|info)$"
+            if(target MATCHES "^(platform|state|store|launch|ui|tree|context|app|editor|settings|info)$"
                AND NOT target IN_LIST allowed_${layer})
                 file(RELATIVE_PATH rel ${ROOT} ${f})
                 list(APPEND failures "${rel}: ${line} (the ${layer} layer may not use ${target}/)")

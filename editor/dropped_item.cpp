@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "app/node_kind.h"
-#include "editor/messages.h"
+#include "context/messages.h"
 #include "launch/drive_paths.h"
 #include "platform/text.h"
 #include "store/data_files.h"
 #include "store/ini_document.h"
+#include "tree/node_kind.h"
 
 namespace quopa {
 

@@ -3,8 +3,8 @@
 #include <initializer_list>
 #include <utility>
 
+#include "context/messages.h"
 #include "editor/frmNewCategory.h"
-#include "editor/messages.h"
 #include "launch/drive_paths.h"
 #include "store/data_files.h"
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "app/app_context.h"
+#include "context/app_context.h"
 #include "editor/dropped_item.h"
 #include "platform/file_dialog.h"
 #include "ui/backend.h"

@@ -5,8 +5,8 @@
 #include <optional>
 #include <utility>
 
+#include "context/messages.h"
 #include "editor/frmAddItem.h"
-#include "editor/messages.h"
 #include "launch/drive_paths.h"
 #include "platform/text.h"
 #include "store/data_files.h"

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "editor/messages.h"
+#include "context/messages.h"
 #include "store/data_files.h"
 #include "tree/category_names.h"
 

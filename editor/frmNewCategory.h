@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "app/app_context.h"
+#include "context/app_context.h"
 #include "ui/backend.h"
 #include "ui/simple_controls.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The about box: the program's name and version, and a way to the system information tool.
 // Opened per use: frmAbout dlg(ctx); dlg.Create(); dlg.ShowModal(owner);
-#include "app/app_context.h"
+#include "context/app_context.h"
 
 namespace quopa {
 

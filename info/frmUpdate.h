@@ -3,7 +3,7 @@
 // Opened per use: frmUpdate dlg(ctx); dlg.Create(); dlg.ShowModal(owner);
 #include <string>
 
-#include "app/app_context.h"
+#include "context/app_context.h"
 #include "info/update_check.h"
 
 namespace quopa {

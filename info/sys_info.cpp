@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "launch/shell_rules.h"
-#include "store/program_state.h"
+#include "state/program_state.h"
 
 namespace quopa {
 

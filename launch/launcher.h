@@ -5,8 +5,8 @@
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/shell.h"
+#include "state/program_state.h"
 #include "store/ini.h"
-#include "store/program_state.h"
 
 namespace quopa {
 

@@ -1,6 +1,6 @@
 #include "settings/frmOptions.h"
 
-#include "editor/messages.h"
+#include "context/messages.h"
 #include "settings/avatar.h"
 #include "settings/hotkey_setting.h"
 #include "settings/language.h"

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/app_context.h"
+#include "context/app_context.h"
 
 namespace quopa {
 

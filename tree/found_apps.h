@@ -11,7 +11,7 @@
 
 #include "launch/launcher.h"
 #include "platform/services.h"
-#include "store/program_state.h"
+#include "state/program_state.h"
 #include "tree/portable_apps.h"
 #include "tree/tree_loader.h"
 #include "ui/form.h"

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "store/program_state.h"
+#include "state/program_state.h"
 
 namespace quopa {
 

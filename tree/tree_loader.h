@@ -12,8 +12,8 @@
 
 #include "launch/launcher.h"
 #include "platform/services.h"
+#include "state/program_state.h"
 #include "store/ini.h"
-#include "store/program_state.h"
 #include "tree/item_file_pass.h"
 #include "ui/image_list.h"
 #include "ui/menu.h"

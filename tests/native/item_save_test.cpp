@@ -1,7 +1,7 @@
 // What Finish stores, byte for byte, for new and edited items, and when it refuses.
 #include <sys/stat.h>
 
-#include "editor/messages.h"
+#include "context/messages.h"
 #include "tests/native/editor_fixture.h"
 
 namespace quopa::testing {

@@ -1,7 +1,7 @@
 // The new-category dialog: its refusals, where it stores a category, and who hears of it.
 #include <sys/stat.h>
 
-#include "editor/messages.h"
+#include "context/messages.h"
 #include "tests/native/editor_fixture.h"
 #include "ui/headless/headless_tree_view.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "editor/messages.h"
+#include "context/messages.h"
 #include "platform/image.h"
 #include "settings/frmOptions.h"
 #include "settings/language.h"

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "app/app_context.h"
+#include "context/app_context.h"
 #include "info/frmAbout.h"
 #include "info/frmUpdate.h"
 #include "platform/win32/win32_services.h"

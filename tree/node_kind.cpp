@@ -1,4 +1,4 @@
-#include "app/node_kind.h"
+#include "tree/node_kind.h"
 
 #include "tree/item_key.h"
 #include "tree/portable_apps.h"

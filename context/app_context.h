@@ -4,8 +4,8 @@
 #include <string>
 
 #include "platform/services.h"
+#include "state/program_state.h"
 #include "store/ini.h"
-#include "store/program_state.h"
 #include "ui/backend.h"
 
 namespace quopa {
