@@ -72,9 +72,9 @@ Figures Start(const std::string& folder, bool ticked) {
           std::string("[Settings]\r\nLoadPortableApps=") + (ticked ? "1" : "0") + "\r\n");
     platform::Win32Services real(WM_APP + 1);
     BenchProcess process;
-    platform::Services sys{real.files, real.shell,      real.desktop,  process,
-                           real.tray,  real.fileDialog, real.pictures, real.registry,
-                           real.http,  real.programs,   real.codePage};
+    platform::Services sys{real.files,      real.shell,    real.desktop,  process,   real.tray,
+                           real.fileDialog, real.pictures, real.registry, real.http, real.programs,
+                           real.hotkey,     real.versions, real.codePage};
     ui::Win32Backend backend;
     quopa::modINI ini(real.files);
     quopa::ProgramState state;
