@@ -221,7 +221,7 @@ TEST_F(Drill, Windows1252NamesRoundTripByteForByteAndShow) {
               "[UserInfo]\r\nUserName=J\xFCrgen\r\nUserAddress=Stra\xDF"
               "e 1\r\n"
               "UserCity=K\xF6ln\r\nUserPhone=\r\nUserEmail=\r\n[Settings]\r\n"
-              "Language=English\r\n");
+              "Language=English\r\nLoadPortableApps=0\r\n");
     EXPECT_TRUE(WaitFor([&] { return FindChild(main_, "Static", "J\xFCrgen's Portable Device"); }));
 }
 

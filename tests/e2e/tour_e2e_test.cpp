@@ -87,11 +87,11 @@ TEST_F(Tour, AUsersDayFromAFreshDriveToExit) {
     ExpectFiles("rename");
     ASSERT_TRUE(Renamed("Tools", "Kit"));  // its two items move along, in one write
     for (std::size_t at; (at = apps_.find("=Tools\r\n")) != std::string::npos;)
-        apps_.replace(at, 7, "=Kit\r\n");
+        apps_.replace(at, 8, "=Kit\r\n");
     ExpectFiles("category rename");
     ASSERT_TRUE(Renamed("Kit", "Tools"));
     for (std::size_t at; (at = apps_.find("=Kit\r\n")) != std::string::npos;)
-        apps_.replace(at, 5, "=Tools\r\n");
+        apps_.replace(at, 6, "=Tools\r\n");
     ExpectFiles("category rename back");
 
     ClickItem("Editor");
@@ -121,7 +121,8 @@ TEST_F(Tour, AUsersDayFromAFreshDriveToExit) {
     settings_ =
         "[UserInfo]\r\nUserName=Ann Smith\r\nUserAddress=1 High Street\r\nUserCity=Leeds\r\n"
         "UserPhone=0113 496 "
-        "0000\r\nUserEmail=ann@example.org\r\n[Settings]\r\nLanguage=English\r\n";
+        "0000\r\nUserEmail=ann@example.org\r\n[Settings]\r\nLanguage=English\r\n"
+        "LoadPortableApps=0\r\n";
     SetOptions({"Ann Smith", "1 High Street", "Leeds", "0113 496 0000", "ann@example.org",
                 drive_.root() + "face.bmp"},
                -1);

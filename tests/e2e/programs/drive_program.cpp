@@ -29,7 +29,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     const std::string name = std::string(path).substr(std::string(path).find_last_of('\\') + 1);
     stubborn = name.find("stubborn") != std::string::npos;
-    // Copied as a found app, it tells where it was started: beside itself, in cwd.txt.
+    // Copied as a found app, it tells where it was started, beside itself in cwd.txt, and ends.
     if (name.find("Portable") != std::string::npos) {
         char cwd[MAX_PATH] = {};
         GetCurrentDirectoryA(MAX_PATH, cwd);
@@ -42,6 +42,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             WriteFile(file, cwd, static_cast<DWORD>(strlen(cwd)), &written, nullptr);
             CloseHandle(file);
         }
+        return 0;  // nothing else to show; a program left running would hold the test's output
     }
     WNDCLASSA wc{};
     wc.lpfnWndProc = &Procedure;
