@@ -124,10 +124,7 @@ void frmAddItem::Form_Load() {
 // Every category, the main one first; items are the nodes that sit under a category.
 void frmAddItem::loadcats() {
     const std::string before = Combo1.Text();
-    Combo1.Clear();
-    // Only the apps file's categories: the tree also shows some for found apps alone.
-    for (const ui::TreeNode* node : tree_.Roots())
-        if (node->Tag().rfind("Category", 0) == 0) Combo1.AddItem(node->Key());
+    ListCategories("", "");
     // An edited item keeps its category across a reload: with none picked, Finish would
     // store an empty category and the item would drop out of the tree.
     Combo1.SetText(EditApp ? before : kMainCategory);
@@ -136,14 +133,20 @@ void frmAddItem::loadcats() {
 void frmAddItem::ReloadCategories(const std::string& renamedFrom, const std::string& renamedTo) {
     std::string pick = Combo1.Text();
     if (!renamedFrom.empty() && pick == renamedFrom) pick = renamedTo;
+    ListCategories(renamedFrom, renamedTo);
+    // A category gone leaves nothing picked, and Finish then stores the main one.
+    Combo1.SetText(pick);
+}
+
+// Only the apps file's categories: the tree also shows some for found apps alone. A renamed
+// node takes its new key only once the rename is accepted, so the list names it already.
+void frmAddItem::ListCategories(const std::string& renamedFrom, const std::string& renamedTo) {
     Combo1.Clear();
-    // A renamed node takes its new key only once the rename is accepted.
     for (const ui::TreeNode* node : tree_.Roots()) {
+        if (node->Tag().rfind("Category", 0) != 0) continue;
         const std::string key = node->Key();
         Combo1.AddItem(!renamedFrom.empty() && key == renamedFrom ? renamedTo : key);
     }
-    // A category gone leaves nothing picked, and Finish then stores the main one.
-    Combo1.SetText(pick);
 }
 
 void frmAddItem::cmdNext_Click() {

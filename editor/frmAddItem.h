@@ -49,6 +49,7 @@ class frmAddItem {
     // The list again after the main window changed the categories; the pick stays where it
     // can, under its new name after a rename.
     void ReloadCategories(const std::string& renamedFrom, const std::string& renamedTo);
+    void ListCategories(const std::string& renamedFrom, const std::string& renamedTo);
 
     bool EditApp = false;
     std::string NewAppType;
