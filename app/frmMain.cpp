@@ -99,7 +99,7 @@ void frmMain::WireEvents() {
     form.onTrayNotify = [this](ui::TrayMouse m) { Form_TrayNotify(m); };
     form.onTaskbarCreated = [this] { Form_TaskbarCreated(); };
     // A command may name a tray entry (a tool or a shortcut) before the menu was opened.
-    form.onBeforeCommand = [this](int) { loader_->FillRunMenu(); };
+    form.onBeforeCommand = [this](int) { FillRunMenu(); };
     Timer1.onTimer = [this] { Timer1_Timer(); };
     tmrItemPass.onTimer = [this] { loader_->ContinuePass(); };
     txtSearch.onChange = [this] { txtSearch_Change(); };

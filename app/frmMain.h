@@ -26,6 +26,7 @@ class frmMain {
     void Form_QueryUnload(ui::QueryUnloadEvent& e);
     void Form_Resize();
     void Form_TrayNotify(ui::TrayMouse mouse);
+    void FillRunMenu();
     void Form_TaskbarCreated();
     void Timer1_Timer();
     // The tree.

@@ -15,9 +15,15 @@ void frmMain::Form_TrayNotify(ui::TrayMouse mouse) {
     } else if (mouse == ui::TrayMouse::RightUp) {
         // Without this the menu would not close when the user clicks elsewhere.
         sys_.desktop.SetForeground(form.Handle());
-        loader_->FillRunMenu();
+        FillRunMenu();
         form.PopupMenu(mPopupSys);
     }
+}
+
+// The Run entries are made when first wanted: thousands of them would slow every load.
+void frmMain::FillRunMenu() {
+    loader_->FillRunMenu();
+    if (found_) found_->FillRunMenu();
 }
 
 void frmMain::Form_TaskbarCreated() {

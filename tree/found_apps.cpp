@@ -57,7 +57,8 @@ void FoundApps::SetEnabled(bool on) {
 
 void FoundApps::AfterItems() {
     if (!enabled_) return;
-    Show();
+    wanted_.reset();  // sorted against the list before this load
+    Show(lastLook_.empty() ? std::vector<FoundApp>() : NotListed(lastLook_));
     if (!Looking()) StartLook();
 }
 
@@ -73,15 +74,20 @@ void FoundApps::Continue(std::chrono::steady_clock::duration budget) {
     if (!enabled_ || loader_.Loading()) return;
     if (std::exchange(startPending_, false)) scan_.Start(PortableAppsFolder(state_.LauncherDrive));
     if (!showPending_) {
-        // Showing what was found gets a slice of its own.
         showPending_ = scan_.Slice(budget);
+        return;
+    }
+    // Sorting out what the user's list holds, and showing the rest, get a slice each: with a
+    // long list either alone fills one.
+    if (scan_.Apps() != lastLook_ && !wanted_) {
+        wanted_ = NotListed(scan_.Apps());
         return;
     }
     showPending_ = false;
     timer_.SetEnabled(false);
-    if (scan_.Apps() == lastLook_) return;
+    if (!wanted_) return;
     lastLook_ = scan_.Apps();
-    Show();
+    Show(*std::exchange(wanted_, std::nullopt));
     if (passTimer_ && loader_.Pass().Pending()) passTimer_->SetEnabled(true);
 }
 
@@ -99,7 +105,6 @@ void FoundApps::Run(const std::string& key) {
     launching_ = true;
     launcher_.ShellOpenFile(program, WindowStyleToShow(""), "", folder, "open", 0);
     launching_ = false;
-    if (std::exchange(trayStale_, false)) FillTray();
 }
 
 void FoundApps::Filter(const std::string& lowerText) {
@@ -117,8 +122,7 @@ std::string FoundApps::UserCategoryKey(const std::string& category) const {
     return kMainCategory;
 }
 
-void FoundApps::Show() {
-    std::vector<FoundApp> wanted = lastLook_.empty() ? std::vector<FoundApp>() : NotListed();
+void FoundApps::Show(std::vector<FoundApp> wanted) {
     const bool changed = wanted != shown_;
     if (changed) {
         // What is gone since the last look, or has come into the user's list, goes.
@@ -137,11 +141,7 @@ void FoundApps::Show() {
     for (const std::string& key : opened)
         if (ui::TreeNode* category = tree_.Find(key)) tree_.Expand(*category);
     tree_.EndUpdate();
-    if (!changed) return;
-    if (launching_)
-        trayStale_ = true;
-    else
-        FillTray();
+    if (changed) trayStale_ = true;
 }
 
 void FoundApps::Place(const FoundApp& app, std::vector<std::string>& opened) {
@@ -180,7 +180,7 @@ void FoundApps::EnsurePicture(const FoundApp& app) {
 }
 
 // Found apps whose program is not already an item of the user's list.
-std::vector<FoundApp> FoundApps::NotListed() const {
+std::vector<FoundApp> FoundApps::NotListed(const std::vector<FoundApp>& found) const {
     std::unordered_set<std::string> listed;
     modINI::ReadScope oneVersion(ini_, appsFile_);
     for (int n = 1; n < state_.NextItemIndex; ++n) {
@@ -190,7 +190,7 @@ std::vector<FoundApp> FoundApps::NotListed() const {
         listed.insert(platform::AsciiLower(launcher_.ReplaceToken(path)));
     }
     std::vector<FoundApp> apps;
-    for (const FoundApp& app : lastLook_)
+    for (const FoundApp& app : found)
         if (!listed.count(platform::AsciiLower(app.program))) apps.push_back(app);
     return apps;
 }
@@ -204,10 +204,8 @@ void FoundApps::RemoveAll() {
     for (const std::string& key : keys) tree_.Remove(key);
     shown_.clear();
     lastLook_.clear();
-    if (launching_)
-        trayStale_ = true;
-    else
-        FillTray();
+    wanted_.reset();
+    trayStale_ = true;
 }
 
 void FoundApps::ClearTray() {
@@ -215,7 +213,9 @@ void FoundApps::ClearTray() {
     trayEntries_ = 0;
 }
 
-void FoundApps::FillTray() {
+void FoundApps::FillRunMenu() {
+    // An entry being clicked must outlive its click.
+    if (launching_ || !std::exchange(trayStale_, false)) return;
     ClearTray();
     for (const FoundApp& app : shown_) {
         if (trayEntries_ == kMaxTrayEntries) break;

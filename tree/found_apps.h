@@ -6,6 +6,7 @@
 // The folder is looked at in short slices once the tree is shown; a rebuild puts back what
 // was found at once and then looks again, reading only the info files that changed.
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,18 +55,20 @@ class FoundApps {
     void Run(const std::string& key);
     // The search: takes out the found apps whose names lack `lowerText`.
     void Filter(const std::string& lowerText);
+    // Brings the tray's Run entries in step with what is shown: only when the menu, or one
+    // of its commands, is wanted.
+    void FillRunMenu();
     // The key of the user's category of that name (letter case ignored), else the main one.
     std::string UserCategoryKey(const std::string& category) const;
 
   private:
     void StartLook();
-    void Show();
+    void Show(std::vector<FoundApp> wanted);
     void Place(const FoundApp& app, std::vector<std::string>& opened);
     std::string ParentFor(const std::string& category);
     void EnsurePicture(const FoundApp& app);
-    std::vector<FoundApp> NotListed() const;
+    std::vector<FoundApp> NotListed(const std::vector<FoundApp>& found) const;
     void RemoveAll();
-    void FillTray();
     void ClearTray();
 
     ui::TreeView& tree_;
@@ -87,9 +90,10 @@ class FoundApps {
     bool showPending_ = false;        // the look has ended; the next slice shows it
     std::vector<FoundApp> shown_;     // found and not in the user's list, in folder order
     std::vector<FoundApp> lastLook_;  // what the last ended look found
+    std::optional<std::vector<FoundApp>> wanted_;  // the ended look, less the user's list
     int trayEntries_ = 0;
     bool launching_ = false;  // a Run entry's click is under way: its entry must stay
-    bool trayStale_ = false;
+    bool trayStale_ = false;  // the Run entries lag behind what is shown
 };
 
 }  // namespace quopa

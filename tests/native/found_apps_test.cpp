@@ -107,6 +107,7 @@ TEST_F(FoundAppsTest, AFoundAppRunsInItsOwnFolderAndCannotBeEditedRenamedOrDelet
     EXPECT_TRUE(desktop_.messages.empty()) << "a category shown for found apps only is no one's";
     EXPECT_EQ(Get("quopa_apps.dat"), kApps);
 
+    TrayRun();
     w_->mnuPopupRun->Items().back()->Click();
     EXPECT_EQ(shell_.executed.back().file, "E:\\PortableApps\\GamePortable\\Game.exe");
 }
