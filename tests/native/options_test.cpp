@@ -55,12 +55,11 @@ TEST_F(OptionsTest, ApplyWritesTheKeysInOrderAndOpeningShowsThem) {
          {&again.txtUserName, &again.txtAddress, &again.txtCity, &again.txtPhone, &again.txtEmail})
         shown.push_back(box->Text());
     EXPECT_EQ(shown, typed);
-    EXPECT_EQ(again.cmbLanguage.Text(), "Dutch");
-    EXPECT_EQ(again.cmbLanguage.ListCount(), 2);
+    EXPECT_EQ(std::tuple(again.cmbLanguage.Text(), again.cmbLanguage.ListCount(),
+                         again.chkPortableApps.Value(), again.txtUserName.MaxLength(),
+                         again.txtPhone.MaxLength()),
+              std::tuple("Dutch", 2, 0, 20, 25));
     EXPECT_TRUE(again.cmdApply.Enabled() && again.chkPortableApps.Enabled());
-    EXPECT_EQ(again.chkPortableApps.Value(), 0);
-    EXPECT_EQ(std::pair(again.txtUserName.MaxLength(), again.txtPhone.MaxLength()),
-              std::pair(20, 25));
     EXPECT_EQ(Settings(), kAllKeys);
 }
 
@@ -166,10 +165,9 @@ TEST_F(OptionsTest, AChosenPictureBecomesASquareBmpOfThePictureBoxInside) {
         d.cmdApply.Click();
         platform::Image saved;
         ASSERT_TRUE(platform::DecodeBmp(Avatar(), saved));
-        EXPECT_EQ(saved.width, side);
-        EXPECT_EQ(saved.height, side);
-        EXPECT_EQ(saved.At(0, 0), 0xFF0000u);
-        EXPECT_EQ(saved.At(side - 1, side - 1), 0x808080u);
+        EXPECT_EQ(
+            std::tuple(saved.width, saved.height, saved.At(0, 0), saved.At(side - 1, side - 1)),
+            std::tuple(side, side, 0xFF0000u, 0x808080u));
     }
     EXPECT_TRUE(desktop_.messages.empty());
     EXPECT_EQ(applied_, 2);
