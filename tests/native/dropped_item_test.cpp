@@ -12,35 +12,37 @@ class DropTest : public CommandsTest {
         return ReadDroppedItem(path, sys_, ini_, "E:");
     }
     // Lets the paths go over the row of `key`.
-    void Drop(const std::vector<std::string>& paths, const std::string& key) {
-        const auto rows = ui::DisplayedRows(w_->TreeView1);
-        int row = 0;
-        while (rows[row]->Key() != key) ++row;
-        w_->TreeView1.UserDroppedFiles(
-            {paths, 600, row * ui::HeadlessTreeViewPeer::kRowTwips + 100});
+    void Drop(const Strings& paths, const std::string& key) {
+        w_->TreeView1.UserDroppedFiles({paths, 600, RowY(w_->TreeView1, key)});
+    }
+    Strings Stored(const std::string& section) {
+        Strings keys;
+        for (const char* key : {"Name", "Type", "Path", "StartIn", "Category"})
+            keys.push_back(Read(section, key));
+        return keys;
     }
 };
 
 TEST_F(DropTest, EachKindOfThingGetsItsTitleTypeAndPath) {
     std::filesystem::create_directories(Host("Tools/Portable Kit"));
-    Put("Tools/editor.exe", "MZ");
-    Put("Tools/player.exe", "MZ");
-    Put("Tools/plain.exe", "MZ");
+    for (const char* file : {"Tools/editor.exe", "Tools/player.exe", "Tools/plain.exe"})
+        Put(file, "MZ");
     Put("Mail.lnk", "L");
     Put("News site.url", "[InternetShortcut]\r\nURL=https://news.example/\r\n");
     Put("Empty.url", "[InternetShortcut]\r\n");
+    files_.MapDrive('F', root_);
     services_.versions.names["E:\\Tools\\editor.exe"] = {"Text Editor", "Office Kit"};
     services_.versions.names["E:\\Tools\\player.exe"] = {"  ", "Media Player"};
     struct Case {
         const char* path;
         std::int16_t type;
-        const char* title;
-        const char* stored;
+        const char *title, *stored;
     };
     for (const Case& c : {
              Case{"E:\\Tools\\editor.exe", 0, "Text Editor", "%drive%\\Tools\\editor.exe"},
              Case{"E:\\Tools\\player.exe", 0, "Media Player", "%drive%\\Tools\\player.exe"},
-             Case{"E:\\Tools\\plain.exe", 0, "plain", "%drive%\\Tools\\plain.exe"},
+             Case{"e:\\Tools\\plain.exe", 0, "plain", "%drive%\\Tools\\plain.exe"},
+             Case{"F:\\Tools\\plain.exe", 0, "plain", "F:\\Tools\\plain.exe"},  // not our drive
              Case{"E:\\Mail.lnk", 0, "Mail", "%drive%\\Mail.lnk"},
              Case{"E:\\News site.url", 1, "News site", "https://news.example/"},
              Case{"E:\\Tools\\Portable Kit", 0, "Portable Kit", "%drive%\\Tools\\Portable Kit"},
@@ -57,13 +59,6 @@ TEST_F(DropTest, EachKindOfThingGetsItsTitleTypeAndPath) {
     EXPECT_TRUE(ItemOf("E:\\Mail.lnk")->fileName.empty()) << "a shortcut knows its own folder";
 }
 
-TEST_F(DropTest, OnlyTheLauncherDriveBecomesTheToken) {
-    files_.MapDrive('F', root_);
-    Put("tool.exe", "MZ");
-    EXPECT_EQ(ItemOf("F:\\tool.exe")->path, "F:\\tool.exe");
-    EXPECT_EQ(ItemOf("e:\\tool.exe")->path, "%drive%\\tool.exe") << "any letter case";
-}
-
 TEST_F(DropTest, TheCategoryIsTheOneUnderTheDropPoint) {
     EXPECT_EQ(CategoryUnderDrop(&Node("Games")), "Games");
     EXPECT_EQ(CategoryUnderDrop(&Node("application1")), "Tools") << "an item's category";
@@ -77,33 +72,25 @@ TEST_F(DropTest, SeveralAreAddedTogetherToTheCategoryAndNamed) {
     Put("Site.url", "[InternetShortcut]\r\nURL=http://site.example/\r\n");
     Drop({"E:\\a.exe", "E:\\nothing.exe", "E:\\b.exe", "E:\\Site.url"}, "application2");
     EXPECT_TRUE(backend_.modalForms.empty()) << "no wizard for several";
-    for (int n : {7, 8, 9}) {
-        const std::string section = "Application" + std::to_string(n);
-        EXPECT_EQ(Read(section, "Category"), "Games") << section;
-        EXPECT_TRUE(w_->TreeView1.Find("application" + std::to_string(n))) << section;
-    }
-    EXPECT_EQ(Read("Application7", "Path"), "%drive%\\a.exe");
-    EXPECT_EQ(Read("Application7", "StartIn"), "%drive%\\");
-    EXPECT_EQ(Read("Application9", "Type"), "1");
-    EXPECT_EQ(Read("Application9", "Path"), "http://site.example/");
+    EXPECT_EQ(Stored("Application7"), (Strings{"a", "0", "%drive%\\a.exe", "%drive%\\", "Games"}));
+    EXPECT_EQ(Stored("Application8"), (Strings{"b", "0", "%drive%\\b.exe", "%drive%\\", "Games"}));
+    EXPECT_EQ(Stored("Application9"), (Strings{"Site", "1", "http://site.example/", "", "Games"}));
     EXPECT_EQ(Read("Application10", "Path"), "");
+    for (const char* key : {"application7", "application8", "application9"})
+        EXPECT_EQ(Node(key).Parent()->Key(), "Games");
     EXPECT_EQ(LastMessage(), "3 items were added to Games:\r\na\r\nb\r\nSite");
     EXPECT_TRUE(shell_.executed.empty()) << "nothing dropped is started";
 }
 
 TEST_F(DropTest, OneOpensTheWizardFilledForFinishAndNothingUsableIsIgnored) {
     Drop({"E:\\gone.exe"}, "Games");
-    EXPECT_TRUE(backend_.modalForms.empty());
-    EXPECT_TRUE(desktop_.messages.empty());
-
+    EXPECT_TRUE(backend_.modalForms.empty() && desktop_.messages.empty());
     Put("Games.url", "[InternetShortcut]\r\nURL=http://games.example/\r\n");
     backend_.modalActions.push_back([](ui::Form& wizard) { wizard.PressEnter(); });  // Finish
     Drop({"E:\\Games.url"}, "application5");
-    ASSERT_EQ(backend_.modalForms, std::vector<std::string>{"Add new item"});
-    EXPECT_EQ(Read("Application7", "Name"), "Games");
-    EXPECT_EQ(Read("Application7", "Type"), "1");
-    EXPECT_EQ(Read("Application7", "Path"), "http://games.example/");
-    EXPECT_EQ(Read("Application7", "Category"), "Games");
+    ASSERT_EQ(backend_.modalForms, Strings{"Add new item"});
+    EXPECT_EQ(Stored("Application7"),
+              (Strings{"Games", "1", "http://games.example/", "", "Games"}));
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 // The wizard and the category dialog over a main window's tree loaded from a drive E:.
 #include <memory>
 
+#include "context/messages.h"
 #include "editor/frmAddItem.h"
 #include "editor/frmNewCategory.h"
+#include "tests/native/main_window_fixture.h"
 #include "tests/native/tree_fixture.h"
 
 namespace quopa::testing {
@@ -29,24 +31,30 @@ class EditorTest : public TreeTest {
         Apps(apps);
         loader.IntList();
     }
-    std::unique_ptr<frmAddItem> Wizard(AppContext& context) {
-        auto wizard = std::make_unique<frmAddItem>(context, tree, rebuild);
+    std::unique_ptr<frmAddItem> Wizard() {
+        auto wizard = std::make_unique<frmAddItem>(ctx, tree, rebuild);
         wizard->Create();
         return wizard;
     }
-    std::unique_ptr<frmAddItem> Wizard() { return Wizard(ctx); }
-    // The wizard on its field page for a new item of type `type`.
-    std::unique_ptr<frmAddItem> Fields(int type = 0) {
+    // The wizard on its field page for a new item of type `type`, maybe filled in.
+    std::unique_ptr<frmAddItem> Fields(int type = 0, const char* title = nullptr,
+                                       const char* path = nullptr) {
         auto wizard = Wizard();
         (type == 0 ? wizard->Option1 : wizard->Option2).UserClicked();
         wizard->cmdNext.Click();
+        if (title) wizard->txtAppTitle.UserTyped(title);
+        if (path) wizard->txtAppPath.UserTyped(path);
         return wizard;
     }
-    Strings Texts() const {
-        Strings texts;
-        for (const auto& m : desktop.messages) texts.push_back(m.text);
-        return texts;
+    std::unique_ptr<frmNewCategory> CategoryDialog() {
+        auto d = std::make_unique<frmNewCategory>(ctx, tree, rebuild);
+        d->Create();
+        return d;
     }
+    std::string Stored(const std::string& section, const char* key) {
+        return ini.ReadIni(section, key, "", appsFile);
+    }
+    Boxes Told() { return quopa::testing::Told(desktop); }
     static Strings Entries(const ui::ComboBox& box) {
         Strings entries;
         for (int i = 0; i < box.ListCount(); ++i) entries.push_back(box.List(i));

@@ -14,26 +14,33 @@ class ItemFilePassTest : public TreeTest {
         TreeTest::SetUp();
         std::filesystem::create_directory(Host("apps"));
     }
-    // A program on the drive that carries an icon of its own.
-    void Program(const std::string& name, std::uintptr_t icon) {
-        Put("apps/" + name, "MZ");
-        shell.ownIcons["E:\\apps\\" + name] = icon;
+    // Programs on the drive that carry an icon of their own.
+    void Programs(std::initializer_list<const char*> names) {
+        for (const char* name : names) {
+            Put(std::string("apps/") + name, "MZ");
+            shell.ownIcons[std::string("E:\\apps\\") + name] = 0x50;
+        }
     }
     void Finish() {
         for (int slices = 0; loader.Pass().Pending() && slices < 1000; ++slices)
             loader.ContinuePass();
     }
+    void Slice() { loader.ContinuePass(std::chrono::steady_clock::duration::zero()); }
     int ImageOf(int n) const { return icons.IndexOf("Application" + std::to_string(n)); }
-    bool Grey(int n) const { return tree.Find("application" + std::to_string(n))->Greyed(); }
-    // What the search filter does to an item that does not match.
-    void FilterOut(int n) {
-        tree.Remove("application" + std::to_string(n));
-        icons.Remove("Application" + std::to_string(n));
+    int Own(const std::string& file) const { return icons.IndexOf("file:e:\\apps\\" + file); }
+    // The items greyed, by number.
+    std::vector<int> Greyed() const {
+        std::vector<int> greyed;
+        for (int n = 1; n < 10; ++n)
+            if (const auto* node = tree.Find("application" + std::to_string(n));
+                node && node->Greyed())
+                greyed.push_back(n);
+        return greyed;
     }
 };
 
 TEST_F(ItemFilePassTest, LooksAtNodesOnScreenFirstAndNeverAtWebLinks) {
-    for (const char* name : {"a.exe", "b.exe", "c.exe", "d.exe", "e.exe"}) Program(name, 0x50);
+    Programs({"a.exe", "b.exe", "d.exe", "e.exe"});
     // Rows: Quopa Drive, application4, application5, Games, application1, ...
     Apps(Category(1, "Games") + Application(1, {"A", "%drive%\\apps\\a.exe", "Games"}) +
          Application(2, {"B", "%drive%\\apps\\b.exe", "Games"}) +
@@ -43,18 +50,17 @@ TEST_F(ItemFilePassTest, LooksAtNodesOnScreenFirstAndNeverAtWebLinks) {
     tree.SetBounds({0, 0, 3000, 3 * ui::HeadlessTreeViewPeer::kRowTwips});
     loader.IntList();
     EXPECT_TRUE(shell.ownIconRequests.empty()) << "the build itself never reads an item's file";
-
-    loader.ContinuePass(std::chrono::steady_clock::duration::zero());
+    Slice();
     EXPECT_EQ(shell.ownIconRequests, Strings{"E:\\apps\\d.exe"}) << "one item a slice at least";
     Finish();
     EXPECT_EQ(shell.ownIconRequests, (Strings{"E:\\apps\\d.exe", "E:\\apps\\e.exe",
                                               "E:\\apps\\a.exe", "E:\\apps\\b.exe"}));
-    EXPECT_FALSE(Grey(3)) << "a web link is never checked";
+    EXPECT_EQ(Greyed(), std::vector<int>{}) << "a web link is never checked";
     EXPECT_EQ(tree.Find("application3")->Image(), "browser");
 }
 
 TEST_F(ItemFilePassTest, ItemsOfOneFileShareOnePictureAndAnUnreadableFileKeepsItsType) {
-    Program("a.exe", 0x61);
+    Programs({"a.exe"});
     Put("apps/plain.exe", "MZ");  // no icon of its own
     Put("apps/notes.txt", "");
     Apps(Application(1, {"A", "%drive%\\apps\\a.exe"}) +
@@ -65,7 +71,6 @@ TEST_F(ItemFilePassTest, ItemsOfOneFileShareOnePictureAndAnUnreadableFileKeepsIt
     const int typePicture = ImageOf(3);
     const int before = icons.PictureCount();
     Finish();
-
     EXPECT_EQ(shell.ownIconRequests, (Strings{"E:\\apps\\a.exe", "E:\\apps\\plain.exe"}))
         << "only programs and shortcuts carry icons, each file asked once";
     EXPECT_EQ(icons.PictureCount(), before + 1);
@@ -76,65 +81,53 @@ TEST_F(ItemFilePassTest, ItemsOfOneFileShareOnePictureAndAnUnreadableFileKeepsIt
 }
 
 TEST_F(ItemFilePassTest, SurvivesAFilterInTheMiddleAndARebuildStartsAgain) {
-    for (const char* name : {"a.exe", "b.exe", "c.exe"}) Program(name, 0x70);
+    Programs({"a.exe", "b.exe", "c.exe"});
     Apps(Application(1, {"A", "%drive%\\apps\\a.exe"}) +
          Application(2, {"B", "%drive%\\apps\\b.exe"}) +
          Application(3, {"C", "%drive%\\gone.exe"}) + Application(4, {"D", "E:\\apps\\c.exe"}));
     loader.IntList();
-    loader.ContinuePass(std::chrono::steady_clock::duration::zero());
-    loader.ContinuePass(std::chrono::steady_clock::duration::zero());
-    for (int n : {1, 3, 4}) FilterOut(n);  // 1 and 3 looked at, 4 not yet
+    Slice();
+    Slice();
+    for (int n : {1, 3, 4}) {  // what the search does to items that do not match
+        tree.Remove("application" + std::to_string(n));
+        icons.Remove("Application" + std::to_string(n));
+    }  // 1 and 3 were looked at, 4 not yet
     loader.ContinuePass();
     loader.LoadApps();  // the filter's restore
     Finish();
-
-    const int own = icons.IndexOf("file:e:\\apps\\a.exe");
-    ASSERT_GE(own, 0);
-    EXPECT_EQ(ImageOf(1), own) << "a restored node gets its own icon back";
-    EXPECT_EQ(ImageOf(2), icons.IndexOf("file:e:\\apps\\b.exe"));
-    EXPECT_EQ(ImageOf(4), icons.IndexOf("file:e:\\apps\\c.exe"));
-    EXPECT_TRUE(Grey(3)) << "and its grey";
-    EXPECT_FALSE(Grey(1));
+    ASSERT_GE(Own("a.exe"), 0);
+    EXPECT_EQ((std::vector<int>{ImageOf(1), ImageOf(2), ImageOf(4)}),
+              (std::vector<int>{Own("a.exe"), Own("b.exe"), Own("c.exe")}))
+        << "a restored node gets its own icon back";
+    EXPECT_EQ(Greyed(), std::vector<int>{3}) << "and its grey";
     EXPECT_EQ(shell.ownIconRequests.size(), 3u) << "each file once per build";
-
     loader.IntList();
     EXPECT_TRUE(loader.Pass().Pending());
-    EXPECT_FALSE(Grey(3)) << "a new build shows nothing it has not looked at";
+    EXPECT_EQ(Greyed(), std::vector<int>{}) << "a new build shows nothing it has not looked at";
     Finish();
     EXPECT_EQ(shell.ownIconRequests.size(), 6u);
-    EXPECT_TRUE(Grey(3));
+    EXPECT_EQ(Greyed(), std::vector<int>{3});
 }
 
+// A bare name is found by the shell's search, a folder is there as much as a file, and a
+// fixed letter that is gone is looked for on the launcher's drive.
 TEST_F(ItemFilePassTest, MissingTargetsAreGreyedAndUngreyedByTheNextBuild) {
     Apps(Application(1, {"Tool", "%drive%\\apps\\tool.exe"}) +
          Application(2, {"Folder", "%drive%\\docs", "Quopa", "2"}) +
          Application(3, {"On the path", "notepad.exe"}) +
-         Application(4, {"Here", "%drive%\\apps"}));
+         Application(4, {"Here", "%drive%\\apps"}) +
+         Application(5, {"Moved", "F:\\apps\\tool.exe"}) +
+         Application(6, {"Gone", "F:\\apps\\gone.exe"}));
     loader.IntList();
     Finish();
-    EXPECT_TRUE(Grey(1));
-    EXPECT_TRUE(Grey(2));
-    EXPECT_FALSE(Grey(3)) << "a bare name is found by the shell's search";
-    EXPECT_FALSE(Grey(4)) << "a folder is there as much as a file";
-
-    Program("tool.exe", 0x80);
+    EXPECT_EQ(Greyed(), (std::vector<int>{1, 2, 5, 6}));
+    Programs({"tool.exe"});
     std::filesystem::create_directory(Host("docs"));
     loader.IntList();
     Finish();
-    EXPECT_FALSE(Grey(1));
-    EXPECT_FALSE(Grey(2));
-    EXPECT_EQ(ImageOf(1), icons.IndexOf("file:e:\\apps\\tool.exe"));
-}
-
-TEST_F(ItemFilePassTest, AFixedLetterMissingButOnTheLaunchersDriveIsNotMissing) {
-    Program("tool.exe", 0x90);
-    Apps(Application(1, {"Moved", "F:\\apps\\tool.exe"}) +
-         Application(2, {"Gone", "F:\\apps\\gone.exe"}));
-    loader.IntList();
-    Finish();
-    EXPECT_FALSE(Grey(1));
-    EXPECT_EQ(ImageOf(1), icons.IndexOf("file:e:\\apps\\tool.exe"));
-    EXPECT_TRUE(Grey(2));
+    EXPECT_EQ(Greyed(), std::vector<int>{6});
+    EXPECT_EQ(ImageOf(1), Own("tool.exe"));
+    EXPECT_EQ(ImageOf(5), Own("tool.exe"));
 }
 
 // A load asks the file system about the apps file once, and the next load sees a change.
@@ -161,7 +154,6 @@ TEST_F(TreeTest, ALoadChecksTheAppsFileOnceAndTheNextLoadSeesAChange) {
     counted.IntList();
     EXPECT_EQ(counting.queries, 1);
     EXPECT_EQ(tree.Find("Games")->Children().size(), 50u);
-
     Apps(text + Application(51, {"New", "E:\\new.exe", "Games"}));
     counted.IntList();
     EXPECT_EQ(counting.queries, 2);

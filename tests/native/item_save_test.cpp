@@ -1,7 +1,6 @@
 // What Finish stores, byte for byte, for new and edited items, and when it refuses.
 #include <sys/stat.h>
 
-#include "context/messages.h"
 #include "tests/native/editor_fixture.h"
 
 namespace quopa::testing {
@@ -9,13 +8,6 @@ namespace {
 
 class SaveTest : public EditorTest {
   protected:
-    std::unique_ptr<frmAddItem> Filled(int type, const std::string& title,
-                                       const std::string& path) {
-        auto w = Fields(type);
-        w->txtAppTitle.UserTyped(title);
-        w->txtAppPath.UserTyped(path);
-        return w;
-    }
     std::unique_ptr<frmAddItem> Edit(const std::string& key, const std::string& text) {
         auto w = Wizard();
         EXPECT_TRUE(w->LoadItem(key, text));
@@ -25,10 +17,9 @@ class SaveTest : public EditorTest {
 
 TEST_F(SaveTest, ANewItemWritesTheNineKeysInOrderAndShowsInTheRebuiltTree) {
     Load("");
-    auto w = Fields();
+    auto w = Fields(0, "Tool");
     fileDialog.answers.push_back(platform::HeadlessFileDialog::Chosen("E:\\Apps\\Tool\\Tool.exe"));
     w->cmdBrowseFile.Click();
-    w->txtAppTitle.UserTyped("Tool");
     w->txtAppDescription.UserTyped("A tool");
     w->txtParameters.UserTyped(" -x ");
     w->cmbWindowStyle.UserPicked(1);
@@ -41,15 +32,15 @@ TEST_F(SaveTest, ANewItemWritesTheNineKeysInOrderAndShowsInTheRebuiltTree) {
     EXPECT_FALSE(w->form.Loaded());
     EXPECT_EQ(rebuilds, 1);
     EXPECT_EQ(ItemsOf("Quopa"), Strings{"application1"});
-    EXPECT_EQ(ini.ReadIni("Application1", "Parameters", "", appsFile), " -x ");
+    EXPECT_EQ(Stored("Application1", "Parameters"), " -x ");
 }
 
 TEST_F(SaveTest, SuccessiveNewItemsTakeTheNextNumbersAndTheirCategory) {
     Load(kSmallApps);
-    auto w = Filled(1, "Site", "http://example.org");
+    auto w = Fields(1, "Site", "http://example.org");
     w->Combo1.UserPicked(1);
     w->cmdFinish.Click();
-    Filled(0, "Pad", "x.exe")->cmdFinish.Click();
+    Fields(0, "Pad", "x.exe")->cmdFinish.Click();
     EXPECT_EQ(ItemsOf("Games"), (Strings{"application2", "application3"}));
     EXPECT_EQ(Get("quopa_apps.dat").substr(kSmallApps.size()),
               "[Application3]\r\nName=Site\r\nDescription=\r\nPath=http://example.org\r\n"
@@ -71,60 +62,30 @@ TEST_F(SaveTest, StartInComesFromTheLastFileChosenEvenForAWebLink) {
     w->cmdNext.Click();
     w->txtAppTitle.UserTyped("Site");
     w->cmdFinish.Click();
-    EXPECT_EQ(ini.ReadIni("Application1", "StartIn", "", appsFile), "c:\\prog\\");
-    EXPECT_EQ(ini.ReadIni("Application1", "Type", "", appsFile), "1");
+    EXPECT_EQ(Stored("Application1", "StartIn"), "c:\\prog\\");
+    EXPECT_EQ(Stored("Application1", "Type"), "1");
 }
 
-TEST_F(SaveTest, EmptyFieldsAreRefusedBeforeAnythingIsWritten) {
+// A refused Finish leaves the file as it was, the wizard open with what was typed and the
+// item's number free for the next try, which is one replacement of the file.
+TEST_F(SaveTest, ARefusedFinishChangesNothingAndTheNextTryIsOneReplacement) {
     Load(kSmallApps);
-    auto w = Filled(0, "", "x.exe");
-    w->cmdFinish.Click();
-    EXPECT_EQ(w->NewAppType, "Application3");
-    w = Edit("application1", "Notepad");
-    w->txtAppTitle.UserTyped("Renamed");
-    w->txtAppPath.UserTyped("");
-    w->cmdFinish.Click();
-    EXPECT_EQ(Texts(),
-              (Strings{"You did not fill the title field!", "You did not fill the path field!"}));
-    EXPECT_EQ(desktop.messages[0].style, platform::kMbIconExclamation | platform::kMbOk);
-    EXPECT_TRUE(w->form.Loaded());
-    w->cmdCancel2.Click();
-    EXPECT_EQ(Get("quopa_apps.dat"), kSmallApps);
-    EXPECT_EQ(rebuilds, 0);
-}
-
-TEST_F(SaveTest, WithEveryItemNumberTakenNothingIsWritten) {
-    Load(kSmallApps);
+    auto w = Fields(0, "Kept", "x.exe");
     state.NextItemIndex = 10000;
-    auto w = Filled(0, "One too many", "x.exe");
     w->cmdFinish.Click();
-    EXPECT_EQ(Texts(), Strings{kNoItemNumberLeft});
-    EXPECT_EQ(Get("quopa_apps.dat"), kSmallApps);
-    EXPECT_TRUE(w->form.Loaded());
-}
-
-TEST_F(SaveTest, AReadOnlyFileIsToldAndTheWizardKeepsWhatWasTyped) {
-    Load(kSmallApps);
+    state.NextItemIndex = 3;
     chmod(Host("quopa_apps.dat").c_str(), 0444);
-    auto w = Filled(0, "Kept", "x.exe");
     w->cmdFinish.Click();
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0].text,
-              "The item could not be saved to " + appsFile +
-                  ".\r\nThe drive may be write-protected or no longer there.");
-    EXPECT_EQ(desktop.messages[0].style, platform::kMbIconCritical | platform::kMbOk);
+    chmod(Host("quopa_apps.dat").c_str(), 0644);
+    files_.refuseReplaces = true;  // a pulled stick
+    w->cmdFinish.Click();
+    const std::string couldNot = "The item could not be saved to " + appsFile +
+                                 ".\r\nThe drive may be write-protected or no longer there.";
+    EXPECT_EQ(
+        Told(),
+        (Boxes{{kNoItemNumberLeft, kCritical}, {couldNot, kCritical}, {couldNot, kCritical}}));
     EXPECT_TRUE(w->form.Loaded());
     EXPECT_EQ(w->txtAppTitle.Text(), "Kept");
-    EXPECT_EQ(Get("quopa_apps.dat"), kSmallApps);
-}
-
-// A pulled stick leaves the file as it was, and the item's number free for the next try.
-TEST_F(SaveTest, AFinishIsOneReplacementOfTheFileOrNone) {
-    Load(kSmallApps);
-    auto w = Filled(0, "Whole", "x.exe");
-    files_.refuseReplaces = true;
-    w->cmdFinish.Click();
-    EXPECT_TRUE(w->form.Loaded());
     EXPECT_EQ(Get("quopa_apps.dat"), kSmallApps);
     EXPECT_EQ(state.NextItemIndex, 3);
     files_.refuseReplaces = false;
@@ -134,11 +95,21 @@ TEST_F(SaveTest, AFinishIsOneReplacementOfTheFileOrNone) {
     EXPECT_NE(tree.Find("application3"), nullptr);
 }
 
-TEST_F(SaveTest, EditingAndFinishingUnchangedKeepsTheKeys) {
+// Both fields are judged before anything is written; an edit finished unchanged rewrites
+// nothing but the same keys.
+TEST_F(SaveTest, AnEditWithAnEmptiedFieldWritesNothingAndAnUnchangedOneKeepsTheKeys) {
     Load(kSmallApps);
-    for (const auto& [key, text] :
-         {std::pair{"application1", "Notepad"}, {"application2", "Chess"}})
-        Edit(key, text)->cmdFinish.Click();
+    auto w = Edit("application1", "Notepad");
+    w->txtAppTitle.UserTyped("Renamed");
+    w->txtAppPath.UserTyped("");
+    w->cmdFinish.Click();
+    EXPECT_EQ(Told(), (Boxes{{"You did not fill the path field!", kExclaim}}));
+    EXPECT_TRUE(w->form.Loaded());
+    EXPECT_EQ(Get("quopa_apps.dat"), kSmallApps);
+    w->txtAppTitle.UserTyped("Notepad");
+    w->txtAppPath.UserTyped("%drive%\\Tools\\notepad2.exe");
+    w->cmdFinish.Click();
+    Edit("application2", "Chess")->cmdFinish.Click();
     EXPECT_EQ(Get("quopa_apps.dat"), kSmallApps);
     EXPECT_EQ(rebuilds, 2);
 }
@@ -155,19 +126,19 @@ TEST_F(SaveTest, AnEditOpensOnTheFieldsAndWritesBackToItsOwnSection) {
     w->txtStartIn.UserTyped("");  // an emptied start-in box keeps the stored folder
     w->txtAppTitle.UserTyped("Chess 2");
     w->cmdFinish.Click();
-    EXPECT_EQ(ini.ReadIni("Application2", "StartIn", "", appsFile), "%drive%\\games\\");
+    EXPECT_EQ(Stored("Application2", "StartIn"), "%drive%\\games\\");
     EXPECT_EQ(tree.Find("application2")->Text(), "Chess 2");
     EXPECT_EQ(tree.Find("application3"), nullptr);
 }
 
-TEST_F(SaveTest, AWebLinkOpensWithItsOwnLayoutAndItsUrl) {
+TEST_F(SaveTest, AWebLinkOpensWithItsOwnLayoutAndAnOddTypeWithTheDesignsKeptEmpty) {
     Load(Application(1, {.name = "Site", .path = "http://a.org", .type = "1"}) +
          Application(2, {.name = "Odd", .path = "x.exe", .type = "one"}));
     auto w = Edit("application1", "Site");
     EXPECT_EQ(w->Label5.Text(), "URL:");
     EXPECT_EQ(w->txtAppPath.Text(), "http://a.org");
     EXPECT_FALSE(w->txtParameters.Enabled());
-    w = Edit("application2", "Odd");  // no whole number: design layout, type kept empty
+    w = Edit("application2", "Odd");
     EXPECT_EQ(w->Label5.Text(), "Executable:");
     w->cmdFinish.Click();
     EXPECT_NE(Get("quopa_apps.dat")
@@ -176,19 +147,15 @@ TEST_F(SaveTest, AWebLinkOpensWithItsOwnLayoutAndItsUrl) {
 }
 
 // Only item nodes can be edited: a category's key names no item section.
-TEST_F(SaveTest, OnlyAnItemKeyOpensForEditing) {
-    Load(kSmallApps);
+TEST_F(SaveTest, OnlyAnItemKeyOpensForEditingAndAnEditedItemStaysInItsCategory) {
+    Load(Category(1, "Apps") +
+         Application(1, {.name = "Tool", .path = "t.exe", .category = "Apps"}));
     auto w = Wizard();
-    for (const char* key : {"Games", "Quopa", "", "application", "application2x"})
+    for (const char* key : {"Apps", "Quopa", "", "application", "application1x"})
         EXPECT_FALSE(w->LoadItem(key, "x")) << key;
     EXPECT_FALSE(w->EditApp);
     EXPECT_EQ(w->form.Text(), "Add new item");
-}
-
-TEST_F(SaveTest, AnEditedItemOfACategoryWithAppInItsNameStaysThere) {
-    Load(Category(1, "Apps") +
-         Application(1, {.name = "Tool", .path = "t.exe", .category = "Apps"}));
-    Edit("application1", "Tool")->cmdFinish.Click();
+    Edit("application1", "Tool")->cmdFinish.Click();  // "App" in the category's name
     EXPECT_EQ(ItemsOf("Apps"), Strings{"application1"});
 }
 

@@ -1,11 +1,25 @@
 #pragma once
 // A main window over a small apps file with categories whose names look like items'.
-#include <sys/stat.h>
-
 #include "tests/native/main_window_fixture.h"
 #include "ui/headless/headless_tree_view.h"
 
 namespace quopa::testing {
+
+// The height in twips of a point on the row of `key`.
+inline int RowY(const ui::TreeView& tree, const std::string& key) {
+    const auto rows = ui::DisplayedRows(tree);
+    int row = 0;
+    while (rows[row]->Key() != key) ++row;
+    return row * ui::HeadlessTreeViewPeer::kRowTwips + 100;
+}
+
+// Which of Run, Edit and Delete are on, and the item panel's title and description.
+inline std::string Panel(const frmMain& w) {
+    std::string on;
+    for (const ui::Button* b : {&w.cmdRun, &w.cmdEdit, &w.cmdDelete})
+        on += b->Enabled() ? '+' : '-';
+    return on + " " + w.lblAppTitle.Text() + ": " + w.lblAppDescription.Text();
+}
 
 class CommandsTest : public MainWindowTest {
   protected:
@@ -13,36 +27,35 @@ class CommandsTest : public MainWindowTest {
         MainWindowTest::SetUp();
         Put("quopa_apps.dat",
             "[Category1]\r\nName=Games\r\n[Category2]\r\nName=Web apps\r\n"
-            "[Category3]\r\nName=Tools\r\n"
-            "[Application1]\r\nName=Notepad\r\nDescription=Edits text\r\n"
-            "Path=%drive%\\np.exe\r\nCategory=Tools\r\nType=0\r\n"
-            "[Application2]\r\nName=Chess\r\nPath=%drive%\\chess.exe\r\nCategory=Games\r\n"
-            "Type=0\r\n"
-            "[Application3]\r\nName=Webmail\r\nDescription=music\r\nPath=http://mail.example\r\n"
-            "Category=Web apps\r\nType=1\r\n"
-            "[Application4]\r\nName=Drums\r\nPath=%drive%\\drums.exe\r\nCategory=games\r\n"
-            "Type=0\r\n"
-            "[Application5]\r\nName=Notes\r\nPath=%drive%\\notes.txt\r\nCategory=Games\r\n"
-            "Type=0\r\n"
-            "[Application6]\r\nName=Music\r\nPath=%drive%\\music.exe\r\nCategory=Tools\r\n"
-            "Type=0\r\n");
+            "[Category3]\r\nName=Tools\r\n" +
+                App(1, "Notepad", "%drive%\\np.exe", "Tools", 0, "Edits text") +
+                App(2, "Chess", "%drive%\\chess.exe", "Games") +
+                App(3, "Webmail", "http://mail.example", "Web apps", 1, "music") +
+                App(4, "Drums", "%drive%\\drums.exe", "games") +
+                App(5, "Notes", "%drive%\\notes.txt", "Games") +
+                App(6, "Music", "%drive%\\music.exe", "Tools"));
         w_ = &Start();
     }
     std::string Read(const std::string& section, const char* key) {
         return ini_.ReadIni(section, key, "", w_->AppsFile());
+    }
+    // The stored values of "Section.Key" names.
+    Strings Reads(std::initializer_list<std::string> names) {
+        Strings values;
+        for (const std::string& name : names)
+            values.push_back(
+                Read(name.substr(0, name.find('.')), name.substr(name.find('.') + 1).c_str()));
+        return values;
     }
     ui::TreeNode& Node(const std::string& key) {
         ui::TreeNode* node = w_->TreeView1.Find(key);
         if (!node) throw std::runtime_error("no node " + key);
         return *node;
     }
+    bool Shown(const std::string& key) const { return w_->TreeView1.Find(key) != nullptr; }
     void Click(const std::string& key) { w_->TreeView1.UserSelected(&Node(key)); }
-    // The user's right-button release over the node's row.
     void RightClick(const std::string& key, ui::MouseButton button = ui::MouseButton::Right) {
-        const auto rows = ui::DisplayedRows(w_->TreeView1);
-        int row = 0;
-        while (rows[row]->Key() != key) ++row;
-        w_->TreeView1.onMouseUp({button, 600, row * ui::HeadlessTreeViewPeer::kRowTwips + 100});
+        w_->TreeView1.onMouseUp({button, 600, RowY(w_->TreeView1, key)});
     }
     // The user's in-place rename, decided once the message loop comes to it; whether the
     // node shows another text then (it may have a new key).
@@ -55,13 +68,6 @@ class CommandsTest : public MainWindowTest {
             if (node->Ref().serial == serial) return node->Text() != before;
         return false;
     }
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const ui::TreeNode* node : ui::DisplayedRows(w_->TreeView1))
-            texts.push_back(node->Text());
-        return texts;
-    }
-    void WriteProtect() { chmod(Host("quopa_apps.dat").c_str(), 0444); }
     std::string LastMessage() const {
         return desktop_.messages.empty() ? "" : desktop_.messages.back().text;
     }

@@ -1,6 +1,7 @@
 #pragma once
 // A main window on the headless backend, started from a temporary folder mapped as E:.
 #include <memory>
+#include <utility>
 
 #include "app/frmMain.h"
 #include "platform/headless/headless_services.h"
@@ -8,6 +9,29 @@
 #include "ui/headless/headless_backend.h"
 
 namespace quopa::testing {
+
+constexpr unsigned kCritical = platform::kMbIconCritical | platform::kMbOk;
+constexpr unsigned kExclaim = platform::kMbIconExclamation | platform::kMbOk;
+constexpr unsigned kQuestion = platform::kMbIconQuestion | platform::kMbYesNo;
+using Boxes = std::vector<std::pair<std::string, unsigned>>;
+using Strings = std::vector<std::string>;
+
+// The boxes shown since the last call, as text and style.
+inline Boxes Told(platform::HeadlessDesktop& desktop) {
+    Boxes told;
+    for (const auto& m : desktop.messages) told.emplace_back(m.text, m.style);
+    desktop.messages.clear();
+    return told;
+}
+
+// An item's section with the keys a load needs.
+inline std::string App(int n, const std::string& name, const std::string& path,
+                       const std::string& category = "Quopa", int type = 0,
+                       const std::string& description = "") {
+    return "[Application" + std::to_string(n) + "]\r\nName=" + name +
+           "\r\nDescription=" + description + "\r\nPath=" + path + "\r\nCategory=" + category +
+           "\r\nType=" + std::to_string(type) + "\r\n";
+}
 
 class MainWindowTest : public TempDriveTest {
   protected:
@@ -22,6 +46,13 @@ class MainWindowTest : public TempDriveTest {
         main_ = std::make_unique<frmMain>(ctx_);
         main_->Create();
         return *main_;
+    }
+    Boxes Told() { return quopa::testing::Told(desktop_); }
+    // The files the shell was asked to open, in order.
+    Strings Executed() const {
+        Strings files;
+        for (const auto& e : shell_.executed) files.push_back(e.file);
+        return files;
     }
 
     platform::EventLog log_;

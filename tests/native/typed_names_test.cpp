@@ -7,7 +7,8 @@
 namespace quopa::testing {
 namespace {
 
-const std::string kLong(254, 'x');
+const std::string kLong(254, 'x'), kLongYz = kLong + "yz", kNul("\0Cards", 6);
+const std::string kTaken = "That category name is not unique!";
 
 struct TypedName {
     std::string typed;
@@ -16,43 +17,39 @@ struct TypedName {
 };
 
 // Beside Games, Web apps and Tools.
-const TypedName kNames[] = {
-    {"   ", ""},
-    {"\"\"", ""},
-    {"''", ""},
-    {"\r\n", ""},
-    {std::string("\0Cards", 6), ""},
-    {"\x1a", ""},
-    {" Tools", "Tools", true},
-    {"Tools ", "Tools", true},
-    {"\"Tools\"", "Tools", true},
-    {"tools", "tools", true},
-    {"Deleted", "Deleted", true},
-    {"Quopa", "Quopa", true},
-    {" Cards ", "Cards"},
-    {"'Board games'", "Board games"},
-    {kLong + "yz", kLong},
-};
+const TypedName kNames[] = {{"   ", "", false},
+                            {"\"\"", "", false},
+                            {"''", "", false},
+                            {"\r\n", "", false},
+                            {kNul, "", false},
+                            {"\x1a", "", false},
+                            {" Tools", "Tools", true},
+                            {"Tools ", "Tools", true},
+                            {"\"Tools\"", "Tools", true},
+                            {"tools", "tools", true},
+                            {"Deleted", "Deleted", true},
+                            {"Quopa", "Quopa", true},
+                            {" Cards ", "Cards", false},
+                            {"'Board games'", "Board games", false},
+                            {kLongYz, kLong, false}};
 
 class TypedNamesTest : public CommandsTest {
   protected:
     // The categories and items a fresh load shows.
-    std::vector<std::string> Loaded() {
+    Strings Loaded() {
         w_->IntList();
-        std::vector<std::string> keys;
+        Strings keys;
         for (const ui::TreeNode* node : w_->TreeView1.Nodes()) keys.push_back(node->Key());
         return keys;
     }
-    bool Shown(const std::string& key) { return w_->TreeView1.Find(key) != nullptr; }
 };
 
 TEST_F(TypedNamesTest, ACategoryRenameStoresTheNameTheLoadWillShowOrIsRefused) {
-    const std::vector<std::string> before = Loaded();
+    const Strings before = Loaded();
     for (const TypedName& n : kNames) {
-        desktop_.messages.clear();
         const bool renamed = Rename("Games", n.typed);
         EXPECT_EQ(renamed, !n.stored.empty() && !n.taken) << n.typed;
-        EXPECT_EQ(LastMessage(), n.taken ? "That category name is not unique!" : "") << n.typed;
+        EXPECT_EQ(Told(), (n.taken ? Boxes{{kTaken, kExclaim}} : Boxes{})) << n.typed;
         if (!renamed) {
             EXPECT_EQ(Loaded(), before) << n.typed;
             continue;
@@ -68,17 +65,16 @@ TEST_F(TypedNamesTest, ACategoryRenameStoresTheNameTheLoadWillShowOrIsRefused) {
 
 TEST_F(TypedNamesTest, TheNewCategoryDialogJudgesByTheSameRule) {
     for (const TypedName& n : kNames) {
-        desktop_.messages.clear();
         frmNewCategory d(ctx_, w_->TreeView1, [this] { w_->IntList(); });
         d.Create();
         d.txtCategoryTitle.UserTyped(n.typed);
         d.cmdFinish.Click();
         const bool added = !d.form.Loaded();
         EXPECT_EQ(added, !n.stored.empty() && !n.taken) << n.typed;
-        const std::string told = n.stored.empty() ? "You did not enter a title!"
-                                 : n.taken        ? "That category name is not unique!"
-                                                  : "";
-        EXPECT_EQ(LastMessage(), told) << n.typed;
+        EXPECT_EQ(Told(), (n.stored.empty() ? Boxes{{"You did not enter a title!", kCritical}}
+                           : n.taken        ? Boxes{{kTaken, kExclaim}}
+                                            : Boxes{}))
+            << n.typed;
         EXPECT_TRUE(!added || (Shown(n.stored) && Shown("Tools"))) << n.typed;
     }
     // Equal in the first 254 characters: the file holds one name for both.
@@ -86,7 +82,7 @@ TEST_F(TypedNamesTest, TheNewCategoryDialogJudgesByTheSameRule) {
     d.Create();
     d.txtCategoryTitle.UserTyped(kLong + "other");
     d.cmdFinish.Click();
-    EXPECT_EQ(LastMessage(), "That category name is not unique!");
+    EXPECT_EQ(LastMessage(), kTaken);
 }
 
 TEST_F(TypedNamesTest, AnItemRenamedToNothingStoredKeepsItsName) {
@@ -103,11 +99,10 @@ TEST_F(TypedNamesTest, AnItemRenamedToNothingStoredKeepsItsName) {
 }
 
 TEST_F(TypedNamesTest, TheWizardRefusesATitleOrPathThatWouldBeStoredEmpty) {
-    const std::size_t nodes = Loaded().size();
+    const std::string before = Get("quopa_apps.dat");
     for (const TypedName& n : kNames) {
         if (!n.stored.empty()) continue;
         for (bool title : {true, false}) {
-            desktop_.messages.clear();
             frmAddItem wizard(ctx_, w_->TreeView1, [this] { w_->IntList(); });
             wizard.Create();
             wizard.cmdNext.Click();
@@ -115,11 +110,12 @@ TEST_F(TypedNamesTest, TheWizardRefusesATitleOrPathThatWouldBeStoredEmpty) {
             wizard.txtAppPath.UserTyped(title ? "cards.exe" : n.typed);
             wizard.cmdFinish.Click();
             EXPECT_TRUE(wizard.form.Loaded());
-            EXPECT_EQ(LastMessage(), title ? "You did not fill the title field!"
-                                           : "You did not fill the path field!");
+            EXPECT_EQ(Told(), (Boxes{{title ? "You did not fill the title field!"
+                                            : "You did not fill the path field!",
+                                      kExclaim}}));
         }
     }
-    EXPECT_EQ(Loaded().size(), nodes) << "nothing was added";
+    EXPECT_EQ(Get("quopa_apps.dat"), before) << "nothing was added";
 }
 
 }  // namespace
