@@ -11,13 +11,18 @@ class DropTest : public CommandsTest {
     std::optional<DroppedItem> ItemOf(const std::string& path) {
         return ReadDroppedItem(path, sys_, ini_, "E:");
     }
-    // Lets the paths go over the row of `key`.
-    void Drop(const std::vector<std::string>& paths, const std::string& key) {
+    // Lets the paths, or a browser's link, go over the row of `key`.
+    void Drop(ui::DropEvent e, const std::string& key) {
         const auto rows = ui::DisplayedRows(w_->TreeView1);
         int row = 0;
         while (rows[row]->Key() != key) ++row;
-        w_->TreeView1.UserDroppedFiles(
-            {paths, 600, row * ui::HeadlessTreeViewPeer::kRowTwips + 100});
+        e.x = 600;
+        e.y = row * ui::HeadlessTreeViewPeer::kRowTwips + 100;
+        w_->TreeView1.UserDropped(e);
+        backend_.DoEvents();
+    }
+    void Drop(const std::vector<std::string>& paths, const std::string& key) {
+        Drop(ui::DropEvent{.paths = paths}, key);
     }
 };
 
@@ -104,6 +109,48 @@ TEST_F(DropTest, OneOpensTheWizardFilledForFinishAndNothingUsableIsIgnored) {
     EXPECT_EQ(Read("Application7", "Type"), "1");
     EXPECT_EQ(Read("Application7", "Path"), "http://games.example/");
     EXPECT_EQ(Read("Application7", "Category"), "Games");
+}
+
+TEST_F(DropTest, ABrowsersLinkIsTitledByItsShortcutElseByItsHostAndPath) {
+    struct Case {
+        const char *address, *text, *linkFile;
+        const char *title, *stored;  // null: nothing to take
+    };
+    for (const Case& c : {
+             Case{"https://news.example/today/", "", "Today's news.url", "Today's news",
+                  "https://news.example/today/"},
+             Case{" https://me@www.example.org:8080/docs/page.html?q=1#top\r\n", "", "photo.jpg",
+                  "www.example.org/docs/page.html",
+                  "https://me@www.example.org:8080/docs/page.html?q=1#top"},
+             Case{"https://example.org/caf\xC3\xA9", "", ".url", "example.org/caf%C3%A9",
+                  "https://example.org/caf%C3%A9"},
+             Case{"", "  FTP://files.example/pub/\r\n", "", "files.example/pub",
+                  "FTP://files.example/pub/"},
+             Case{"", "see http://site.example", "", nullptr, nullptr},
+             Case{"", "http://a.example/x y", "", nullptr, nullptr},
+             Case{"", "http://a.example\r\nhttp://b.example", "", nullptr, nullptr},
+             Case{"", "mailto:someone@example.org", "", nullptr, nullptr},
+         }) {
+        const auto item = WebLinkItem(c.address, c.text, c.linkFile);
+        ASSERT_EQ(item.has_value(), c.title != nullptr) << c.address << c.text;
+        if (!item) continue;
+        EXPECT_EQ(item->type, 1);
+        EXPECT_EQ(item->title, c.title);
+        EXPECT_EQ(item->path, c.stored);
+    }
+}
+
+TEST_F(DropTest, ALinkFromABrowserOpensTheWizardFilledAndTextIsRefusedOnTheWay) {
+    EXPECT_FALSE(w_->TreeView1.WouldTake({.text = "Lunch at noon"}));
+    EXPECT_TRUE(w_->TreeView1.WouldTake({.text = "https://news.example/"}));
+    backend_.modalActions.push_back([](ui::Form& wizard) { wizard.PressEnter(); });  // Finish
+    Drop(ui::DropEvent{.address = "https://news.example/", .linkFile = "News.url"}, "application5");
+    ASSERT_EQ(backend_.modalForms, std::vector<std::string>{"Add new item"});
+    EXPECT_EQ(Read("Application7", "Name"), "News");
+    EXPECT_EQ(Read("Application7", "Type"), "1");
+    EXPECT_EQ(Read("Application7", "Path"), "https://news.example/");
+    EXPECT_EQ(Read("Application7", "Category"), "Games");
+    EXPECT_TRUE(shell_.executed.empty()) << "nothing dropped is opened";
 }
 
 }  // namespace
