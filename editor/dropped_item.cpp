@@ -126,7 +126,8 @@ std::optional<DroppedItem> WebLinkItem(const std::string& address, const std::st
     std::string link = Trimmed(address);
     if (link.empty()) {
         link = Trimmed(text);
-        if (!IsWebAddress(link) || link.find_first_of(" \t") != std::string::npos) return {};
+        if (!IsWebAddress(link) || link.find_first_of(" \t") != std::string::npos)
+            return std::nullopt;
     }
     if (ContainsLineBreak(link)) return std::nullopt;
     DroppedItem item;
