@@ -49,7 +49,7 @@ void frmMain::Create() {
 void frmMain::CreateControls() {
     TreeView1.Create(
         form,
-        {.control = {.bounds = {120, 240, 3615, 4935}}, .labelEdit = true, .acceptFiles = true});
+        {.control = {.bounds = {120, 240, 3615, 4935}}, .labelEdit = true, .acceptDrops = true});
     txtSearch.Create(
         form, {.text = "Search...", .bounds = {120, 5280, 3615, 375}, .foreColor = kGreyText});
     cmdRun.Create(form, {.text = "&Run", .bounds = {4080, 4680, 3255, 495}, .enabled = false});
@@ -106,9 +106,8 @@ void frmMain::WireEvents() {
     txtSearch.onGotFocus = [this] { txtSearch_GotFocus(); };
     txtSearch.onLostFocus = [this] { txtSearch_LostFocus(); };
     txtSearch.onKeyDown = [this](ui::KeyEvent& e) { txtSearch_KeyDown(e); };
-    TreeView1.onFilesDropped = [this](const ui::FilesDroppedEvent& e) {
-        TreeView1_FilesDropped(e);
-    };
+    TreeView1.onDropQuery = [](const ui::DropEvent& e) { return TreeView1_DropQuery(e); };
+    TreeView1.onDropped = [this](const ui::DropEvent& e) { TreeView1_Dropped(e); };
     cmdRun.onClick = [this] { cmdRun_Click(); };
     cmdEdit.onClick = [this] { cmdEdit_Click(); };
     cmdDelete.onClick = [this] { cmdDelete_Click(); };

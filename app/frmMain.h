@@ -42,7 +42,8 @@ class frmMain {
     void txtSearch_KeyDown(ui::KeyEvent& e);
     // The hot key, and things dropped on the tree.
     void Hotkey_Pressed();
-    void TreeView1_FilesDropped(const ui::FilesDroppedEvent& e);
+    static bool TreeView1_DropQuery(const ui::DropEvent& e);
+    void TreeView1_Dropped(const ui::DropEvent& e);
     // The buttons and the item context menu.
     void cmdRun_Click();
     void cmdEdit_Click();

@@ -34,6 +34,54 @@ std::string ExtensionOf(const std::string& name) {
     return dot == std::string::npos ? std::string() : platform::AsciiLower(name.substr(dot));
 }
 
+std::string Trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+bool IsWebAddress(const std::string& text) {
+    const std::string lower = platform::AsciiLower(text);
+    for (const char* scheme : {"http://", "https://", "ftp://"}) {
+        const std::size_t length = std::char_traits<char>::length(scheme);
+        if (lower.size() > length && lower.compare(0, length, scheme) == 0) return true;
+    }
+    return false;
+}
+
+std::string PercentEncoded(const std::string& address) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : address) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte > ' ' && byte < 0x7F) {
+            out += c;
+        } else {
+            out += {'%', kHex[byte >> 4], kHex[byte & 15]};
+        }
+    }
+    return out;
+}
+
+// "example.org/docs/page" for "https://user@example.org:8080/docs/page/?q#top".
+std::string HostAndPath(const std::string& address) {
+    const std::size_t slashes = address.find("://");
+    std::string rest =
+        address.substr(slashes == std::string::npos ? address.find(':') + 1 : slashes + 3);
+    rest = rest.substr(0, rest.find_first_of("?#"));
+    const std::size_t pathStart = std::min(rest.find('/'), rest.size());
+    std::string host = rest.substr(0, pathStart);
+    host = host.substr(host.find('@') == std::string::npos ? 0 : host.find('@') + 1);
+    host = host.substr(0, host.find(':'));
+    std::string path = rest.substr(pathStart);
+    while (!path.empty() && path.back() == '/') path.pop_back();
+    return host + path;
+}
+
+bool ContainsLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
+
 }  // namespace
 
 std::string ProgramTitle(const std::string& path, const platform::VersionNames& names) {
@@ -70,6 +118,26 @@ std::optional<DroppedItem> ReadDroppedItem(const std::string& path, platform::Se
         item.fileName = path;
         item.fileTitle = name;
     }
+    return item;
+}
+
+std::optional<DroppedItem> WebLinkItem(const std::string& address, const std::string& text,
+                                       const std::string& linkFile) {
+    std::string link = Trimmed(address);
+    if (link.empty()) {
+        link = Trimmed(text);
+        if (!IsWebAddress(link) || link.find_first_of(" \t") != std::string::npos)
+            return std::nullopt;
+    }
+    if (ContainsLineBreak(link)) return std::nullopt;
+    DroppedItem item;
+    item.type = 1;
+    item.path = PercentEncoded(link);
+    const std::string name = NameOf(linkFile);
+    if (ExtensionOf(name) == ".url")
+        item.title = TrimIniBlanks(std::string_view(name).substr(0, name.size() - 4));
+    if (item.title.empty()) item.title = HostAndPath(item.path);
+    if (item.title.empty()) item.title = item.path;
     return item;
 }
 

@@ -30,6 +30,13 @@ std::string ProgramTitle(const std::string& path, const platform::VersionNames& 
 std::optional<DroppedItem> ReadDroppedItem(const std::string& path, platform::Services& sys,
                                            modINI& ini, const std::string& launcherDrive);
 
+// What a browser's link makes: a web link to `address` (the link's, in UTF-8), else to `text`
+// when that is one http, https or ftp address on one line. Titled by the shortcut the
+// browser would save, `linkFile` without ".url", else by the address's host and path.
+// Characters beyond ASCII are percent-encoded: the address then reads alike in any code page.
+std::optional<DroppedItem> WebLinkItem(const std::string& address, const std::string& text,
+                                       const std::string& linkFile);
+
 // The category a drop lands in: the category under the point, the category of the item
 // under it, else the main one.
 std::string CategoryUnderDrop(const ui::TreeNode* node);

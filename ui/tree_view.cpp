@@ -11,7 +11,7 @@ void TreeView::Create(Container& parent, const TreeViewArgs& args) {
     Init(control.text, control.bounds, control.enabled, control.visible);
     labelEdit_ = args.labelEdit;
     backend_ = &parent.GetBackend();
-    acceptFiles_ = args.acceptFiles;
+    acceptDrops_ = args.acceptDrops;
     peer_ = backend_->CreateTreeView(*this, parent, control);
 }
 
@@ -189,6 +189,12 @@ void TreeView::UserPressedKey(int keyCode) {
 void TreeView::UserReleasedMouse(const TreeMouseEvent& event) {
     Later([this, event] {
         if (onMouseUp) onMouseUp(event);
+    });
+}
+
+void TreeView::UserDropped(const DropEvent& e) {
+    Later([this, e] {
+        if (onDropped) onDropped(e);
     });
 }
 

@@ -83,13 +83,20 @@ struct TreeViewArgs {
     // The user may rename nodes in place; only for a window that stores the new name in
     // onAfterLabelEdit, since an edit nobody handles is refused.
     bool labelEdit = false;
-    // Files, folders and shortcuts dragged from the shell may be let go on the tree.
-    bool acceptFiles = false;
+    // Files, folders and shortcuts dragged from the shell, and links dragged from a browser,
+    // may be let go on the tree.
+    bool acceptDrops = false;
 };
 
-struct FilesDroppedEvent {
+// What was dragged onto the tree, as its source offered it. Only one of paths, address and
+// text is filled: files first, then a link, then plain text.
+struct DropEvent {
     std::vector<std::string> paths;  // full paths, in the order the shell gives them
-    int x = 0, y = 0;                // where they were let go: twips, client coordinates
+    // A link's address, or the plain text offered instead, in UTF-8: an address must come
+    // through whole whatever the code page.
+    std::string address, text;
+    std::string linkFile;  // the file a browser would save the link as ("Title.url"), if any
+    int x = 0, y = 0;      // where they are: twips, client coordinates
 };
 
 enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
@@ -103,7 +110,7 @@ class TreeView : public Control {
   public:
     void Create(Container& parent, const TreeViewArgs& args);
     bool LabelEdit() const { return labelEdit_; }
-    bool AcceptsFiles() const { return acceptFiles_; }
+    bool AcceptsDrops() const { return acceptDrops_; }
     void SetImageList(ImageList* list);
 
     // Null when the key is taken, the key is empty or the parent key is unknown;
@@ -141,7 +148,10 @@ class TreeView : public Control {
     std::function<void(LabelEditEvent&)> onAfterLabelEdit;
     std::function<void(const TreeMouseEvent&)> onMouseUp;
     std::function<void(int keyCode)> onKeyDown;
-    std::function<void(const FilesDroppedEvent&)> onFilesDropped;
+    std::function<void(const DropEvent&)> onDropped;
+    // Asked while things are dragged over the tree, and answered at once without a box:
+    // whether it would take them. Without an answer it takes nothing.
+    std::function<bool(const DropEvent&)> onDropQuery;
 
     // For peers and tests: what the user did. Every handler but onSelectionChanged's may run
     // a command or show a box, which the view must not meet inside its own notification:
@@ -154,9 +164,10 @@ class TreeView : public Control {
     // is put on the node then. The same edit ended twice is handled once.
     void UserEditedLabel(TreeNode& node, const std::string& text);
     TreeNode* NodeAt(int xTwips, int yTwips) const;  // the node under a point, or null
-    void UserDroppedFiles(const FilesDroppedEvent& e) {
-        if (onFilesDropped && !e.paths.empty()) onFilesDropped(e);
-    }
+    bool WouldTake(const DropEvent& e) const { return onDropQuery && onDropQuery(e); }
+    // Another program's drag waits for the drop to return: a wizard opened inside it would
+    // hold that program up.
+    void UserDropped(const DropEvent& e);
 
   private:
     TreeViewPeer* treePeer() const { return static_cast<TreeViewPeer*>(peer_.get()); }
@@ -175,7 +186,7 @@ class TreeView : public Control {
     Backend* backend_ = nullptr;    // not owned
     std::uint64_t editEnding_ = 0;  // the node whose label edit waits for its handler
     std::shared_ptr<int> alive_ = std::make_shared<int>();
-    bool acceptFiles_ = false;
+    bool acceptDrops_ = false;
 };
 
 }  // namespace ui

@@ -1,22 +1,157 @@
 #include "platform/win32/dropped_files.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "platform/win32/win32_code_page.h"
 
 namespace platform::win32 {
 
-DroppedFiles TakeDroppedFiles(HDROP drop) {
-    DroppedFiles files;
+namespace {
+
+// The shell's names (CFSTR_INETURLW and the rest), spelled out: the macros turn wide in a
+// UNICODE build.
+constexpr char kUrlWide[] = "UniformResourceLocatorW";
+constexpr char kUrlAnsi[] = "UniformResourceLocator";
+constexpr char kFilesWide[] = "FileGroupDescriptorW";
+constexpr char kFilesAnsi[] = "FileGroupDescriptor";
+
+// A page's whole selection dragged as text is no address: it is not even read.
+constexpr SIZE_T kMaxTextBytes = 64 * 1024;
+
+std::vector<std::string> PathsOf(HDROP drop) {
+    std::vector<std::string> paths;
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         const UINT length = DragQueryFileA(drop, i, nullptr, 0);
         if (length == 0) continue;
         std::string path(length + 1, '\0');
         path.resize(DragQueryFileA(drop, i, path.data(), length + 1));
-        if (!path.empty()) files.paths.push_back(std::move(path));
+        if (!path.empty()) paths.push_back(std::move(path));
     }
-    DragQueryPoint(drop, &files.point);
+    return paths;
+}
+
+// One format of the object in global memory, given back when it goes.
+class Medium {
+  public:
+    Medium(IDataObject& data, CLIPFORMAT format) {
+        FORMATETC wanted{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        held_ = SUCCEEDED(data.GetData(&wanted, &medium_));
+        if (held_ && (medium_.tymed != TYMED_HGLOBAL || !medium_.hGlobal)) Release();
+    }
+    Medium(const Medium&) = delete;
+    Medium& operator=(const Medium&) = delete;
+    ~Medium() { Release(); }
+    HGLOBAL get() const { return held_ ? medium_.hGlobal : nullptr; }
+    // The bytes, none when there are more than `limit`.
+    std::string Bytes(SIZE_T limit) const {
+        const SIZE_T size = held_ ? GlobalSize(medium_.hGlobal) : 0;
+        if (size == 0 || size > limit) return {};
+        const void* p = GlobalLock(medium_.hGlobal);
+        if (!p) return {};
+        std::string bytes(static_cast<const char*>(p), size);
+        GlobalUnlock(medium_.hGlobal);
+        return bytes;
+    }
+
+  private:
+    void Release() {
+        if (held_) ReleaseStgMedium(&medium_);
+        held_ = false;
+    }
+    STGMEDIUM medium_{};
+    bool held_ = false;
+};
+
+CLIPFORMAT Format(const char* name) {
+    return static_cast<CLIPFORMAT>(RegisterClipboardFormatA(name));
+}
+
+// Text up to its terminating NUL, which the memory may lack.
+std::string AnsiText(const std::string& bytes) {
+    return bytes.substr(0, bytes.find('\0'));
+}
+std::wstring WideText(const std::string& bytes) {
+    std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
+    std::memcpy(text.data(), bytes.data(), text.size() * sizeof(wchar_t));
+    return text.substr(0, text.find(L'\0'));
+}
+
+std::string Utf8Of(const std::wstring& wide) {
+    const int size = static_cast<int>(wide.size());
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return {};
+    std::string out(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, out.data(), bytes, nullptr, nullptr);
+    return out;
+}
+std::wstring WideOf(const std::string& ansi) {
+    const int size = static_cast<int>(ansi.size());
+    const int wide = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+    if (wide <= 0) return {};
+    std::wstring out(static_cast<std::size_t>(wide), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, out.data(), wide);
+    return out;
+}
+
+// The first of a text's two forms that the object offers, in UTF-8.
+std::string TextIn(IDataObject& data, CLIPFORMAT wideFormat, CLIPFORMAT ansiFormat) {
+    if (std::string text = Utf8Of(WideText(Medium(data, wideFormat).Bytes(kMaxTextBytes)));
+        !text.empty())
+        return text;
+    return Utf8Of(WideOf(AnsiText(Medium(data, ansiFormat).Bytes(kMaxTextBytes))));
+}
+
+// The name of the first file a browser describes: for a link, the shortcut it would save.
+std::string LinkFileIn(IDataObject& data) {
+    Medium wide(data, Format(kFilesWide));
+    if (const auto* group = static_cast<const FILEGROUPDESCRIPTORW*>(
+            wide.get() ? GlobalLock(wide.get()) : nullptr)) {
+        std::wstring name;
+        if (GlobalSize(wide.get()) >= sizeof(FILEGROUPDESCRIPTORW) && group->cItems > 0)
+            name.assign(group->fgd[0].cFileName, wcsnlen(group->fgd[0].cFileName, MAX_PATH));
+        GlobalUnlock(wide.get());
+        return Win32CodePage().AnsiFromUtf8(Utf8Of(name));
+    }
+    Medium ansi(data, Format(kFilesAnsi));
+    const auto* group =
+        static_cast<const FILEGROUPDESCRIPTORA*>(ansi.get() ? GlobalLock(ansi.get()) : nullptr);
+    if (!group) return {};
+    std::string name;
+    if (GlobalSize(ansi.get()) >= sizeof(FILEGROUPDESCRIPTORA) && group->cItems > 0)
+        name.assign(group->fgd[0].cFileName, strnlen(group->fgd[0].cFileName, MAX_PATH));
+    GlobalUnlock(ansi.get());
+    return name;
+}
+
+}  // namespace
+
+DroppedData TakeDroppedFiles(HDROP drop) {
+    DroppedData dropped;
+    dropped.paths = PathsOf(drop);
+    DragQueryPoint(drop, &dropped.point);
     DragFinish(drop);
-    return files;
+    return dropped;
+}
+
+DroppedData ReadDataObject(IDataObject& data) {
+    DroppedData dropped;
+    if (Medium files(data, CF_HDROP); files.get()) {
+        dropped.paths = PathsOf(static_cast<HDROP>(files.get()));
+        if (!dropped.paths.empty()) return dropped;
+    }
+    // https://learn.microsoft.com/windows/win32/shell/clipboard#cfstr_ineturl
+    dropped.address = TextIn(data, Format(kUrlWide), Format(kUrlAnsi));
+    if (!dropped.address.empty()) {
+        dropped.linkFile = LinkFileIn(data);
+        return dropped;
+    }
+    dropped.text = TextIn(data, CF_UNICODETEXT, CF_TEXT);
+    return dropped;
 }
 
 }  // namespace platform::win32

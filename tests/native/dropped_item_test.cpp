@@ -11,9 +11,15 @@ class DropTest : public CommandsTest {
     std::optional<DroppedItem> ItemOf(const std::string& path) {
         return ReadDroppedItem(path, sys_, ini_, "E:");
     }
-    // Lets the paths go over the row of `key`.
+    // Lets the paths, or a browser's link, go over the row of `key`.
+    void Drop(ui::DropEvent e, const std::string& key) {
+        e.x = 600;
+        e.y = RowY(w_->TreeView1, key);
+        w_->TreeView1.UserDropped(e);
+        backend_.DoEvents();
+    }
     void Drop(const Strings& paths, const std::string& key) {
-        w_->TreeView1.UserDroppedFiles({paths, 600, RowY(w_->TreeView1, key)});
+        Drop(ui::DropEvent{.paths = paths}, key);
     }
     Strings Stored(const std::string& section) {
         Strings keys;
@@ -91,6 +97,45 @@ TEST_F(DropTest, OneOpensTheWizardFilledForFinishAndNothingUsableIsIgnored) {
     ASSERT_EQ(backend_.modalForms, Strings{"Add new item"});
     EXPECT_EQ(Stored("Application7"),
               (Strings{"Games", "1", "http://games.example/", "", "Games"}));
+}
+
+TEST_F(DropTest, ABrowsersLinkIsTitledByItsShortcutElseByItsHostAndPath) {
+    struct Case {
+        const char *address, *text, *linkFile;
+        const char *title, *stored;  // null: nothing to take
+    };
+    for (const Case& c : {
+             Case{"https://news.example/today/", "", "Today's news.url", "Today's news",
+                  "https://news.example/today/"},
+             Case{" https://me@www.example.org:8080/docs/page.html?q=1#top\r\n", "", "photo.jpg",
+                  "www.example.org/docs/page.html",
+                  "https://me@www.example.org:8080/docs/page.html?q=1#top"},
+             Case{"https://example.org/caf\xC3\xA9", "", ".url", "example.org/caf%C3%A9",
+                  "https://example.org/caf%C3%A9"},
+             Case{"", "  FTP://files.example/pub/\r\n", "", "files.example/pub",
+                  "FTP://files.example/pub/"},
+             Case{"", "see http://site.example", "", nullptr, nullptr},
+             Case{"", "http://a.example/x y", "", nullptr, nullptr},
+             Case{"", "http://a.example\r\nhttp://b.example", "", nullptr, nullptr},
+             Case{"", "mailto:someone@example.org", "", nullptr, nullptr},
+         }) {
+        const auto item = WebLinkItem(c.address, c.text, c.linkFile);
+        ASSERT_EQ(item.has_value(), c.title != nullptr) << c.address << c.text;
+        if (!item) continue;
+        EXPECT_EQ(item->type, 1);
+        EXPECT_EQ(item->title, c.title);
+        EXPECT_EQ(item->path, c.stored);
+    }
+}
+
+TEST_F(DropTest, ALinkFromABrowserOpensTheWizardFilledAndTextIsRefusedOnTheWay) {
+    EXPECT_FALSE(w_->TreeView1.WouldTake({.text = "Lunch at noon"}));
+    EXPECT_TRUE(w_->TreeView1.WouldTake({.text = "https://news.example/"}));
+    backend_.modalActions.push_back([](ui::Form& wizard) { wizard.PressEnter(); });  // Finish
+    Drop(ui::DropEvent{.address = "https://news.example/", .linkFile = "News.url"}, "application5");
+    ASSERT_EQ(backend_.modalForms, Strings{"Add new item"});
+    EXPECT_EQ(Stored("Application7"), (Strings{"News", "1", "https://news.example/", "", "Games"}));
+    EXPECT_TRUE(shell_.executed.empty()) << "nothing dropped is opened";
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "ui/win32/tree_view_peer.h"
 
-#include "platform/win32/dropped_files.h"
-
 #include <windowsx.h>
 
 #include <cstring>
@@ -52,8 +50,20 @@ Win32TreeViewPeer::Win32TreeViewPeer(Win32Backend& backend, TreeView& tree, Cont
     untitled.text.clear();
     const DWORD style = TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
                         WS_TABSTOP | (tree.LabelEdit() ? TVS_EDITLABELS : 0);
-    const DWORD exStyle = WS_EX_CLIENTEDGE | (tree.AcceptsFiles() ? WS_EX_ACCEPTFILES : 0);
+    // The shell falls back on WM_DROPFILES where OLE cannot reach the view.
+    const DWORD exStyle = WS_EX_CLIENTEDGE | (tree.AcceptsDrops() ? WS_EX_ACCEPTFILES : 0);
     window_.Create(backend, parent, WC_TREEVIEWA, style, exStyle, untitled, *this);
+    if (!tree.AcceptsDrops() || !window_.hwnd()) return;
+    drop_.Register(
+        window_.hwnd(),
+        {[this](const platform::win32::DroppedData& d) { return tree_.WouldTake(EventOf(d)); },
+         [this](platform::win32::DroppedData d) { tree_.UserDropped(EventOf(std::move(d))); }});
+}
+
+DropEvent Win32TreeViewPeer::EventOf(platform::win32::DroppedData dropped) const {
+    return {std::move(dropped.paths),          std::move(dropped.address),
+            std::move(dropped.text),           std::move(dropped.linkFile),
+            scale_->ToTwipsX(dropped.point.x), scale_->ToTwipsY(dropped.point.y)};
 }
 
 void Win32TreeViewPeer::SetImageList(ImageList* list) {
@@ -273,15 +283,15 @@ bool Win32TreeViewPeer::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& re
             return true;
         case WM_CHAR:
             return wp == VK_RETURN;  // taken as a key: no letter of a name to search for
-        case WM_DROPFILES: {
+        case WM_DROPFILES:
             // https://learn.microsoft.com/windows/win32/shell/wm-dropfiles
-            platform::win32::DroppedFiles dropped =
-                platform::win32::TakeDroppedFiles(reinterpret_cast<HDROP>(wp));
-            tree_.UserDroppedFiles({std::move(dropped.paths), scale_->ToTwipsX(dropped.point.x),
-                                    scale_->ToTwipsY(dropped.point.y)});
+            tree_.UserDropped(
+                EventOf(platform::win32::TakeDroppedFiles(reinterpret_cast<HDROP>(wp))));
             result = 0;
             return true;
-        }
+        case WM_DESTROY:
+            drop_.Revoke();  // the window is still there to be revoked
+            return false;
         default:
             return false;
     }

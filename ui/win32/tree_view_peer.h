@@ -5,6 +5,7 @@
 
 #include "ui/tree_view.h"
 #include "ui/win32/child_window.h"
+#include "ui/win32/drop_target.h"
 #include "ui/win32/scale.h"
 
 namespace ui::win32 {
@@ -38,12 +39,14 @@ class Win32TreeViewPeer : public ChildPeer<TreeViewPeer> {
     void RaiseMouseUp(MouseButton button, POINT client);
     POINT MessagePoint() const;  // where the pointer was, in client pixels
     TreeNode* NodeOf(HTREEITEM item) const;
+    DropEvent EventOf(platform::win32::DroppedData dropped) const;
     int ImageOf(const TreeNode& node) const;
 
     TreeView& tree_;
     ImageList* images_ = nullptr;  // not owned
     const Scale* scale_;
-    int ownChanges_ = 0;  // inside our own calls the view's selection moves are not news
+    int ownChanges_ = 0;     // inside our own calls the view's selection moves are not news
+    DropRegistration drop_;  // revoked before the window goes
 };
 
 }  // namespace ui::win32

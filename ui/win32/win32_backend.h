@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "ui/backend.h"
+#include "ui/win32/drop_target.h"
 #include "ui/win32/handles.h"
 #include "ui/win32/scale.h"
 
@@ -76,6 +77,8 @@ class Win32Backend : public Backend {
     static LRESULT CALLBACK TaskProcedure(HWND, UINT, WPARAM, LPARAM);
     void RunPosted();
 
+    // First in, last out: the windows' drop targets live inside it.
+    win32::OleSession ole_;
     HINSTANCE instance_;
     win32::Scale scale_;
     HFONT defaultFont_;  // a stock object: never deleted
