@@ -107,6 +107,11 @@ class OleDrop : public ::testing::Test {
         tree.onDropQuery = [](const ui::DropEvent& e) { return e.text != "Lunch at noon"; };
         tree.onDropped = [this](const ui::DropEvent& e) { dropped.push_back(e); };
         form.Show();
+        // The view takes OLE drops only once it is up.
+        for (const DWORD end = GetTickCount() + 500; GetTickCount() < end;) {
+            backend.DoEvents();
+            Sleep(10);
+        }
     }
     // Drags `data` from a point inside the tree's first row; the effect the drop ended with.
     DWORD Drag(Data& data) {

@@ -10,6 +10,11 @@
 namespace ui::win32 {
 
 namespace {
+// Far from the ids the view's own timers use.
+constexpr UINT_PTR kDropTimer = 0x51D0;
+// After the first paint of a usual start-up.
+constexpr UINT kDropDelayMs = 300;
+
 HTREEITEM ItemOf(const TreeNode* node) {
     return node ? reinterpret_cast<HTREEITEM>(node->PeerItem()) : nullptr;
 }
@@ -45,7 +50,7 @@ class OwnChange {
 
 Win32TreeViewPeer::Win32TreeViewPeer(Win32Backend& backend, TreeView& tree, Container& parent,
                                      const ControlArgs& args)
-    : tree_(tree), scale_(&backend.GetScale()) {
+    : backend_(backend), tree_(tree), scale_(&backend.GetScale()) {
     ControlArgs untitled = args;
     untitled.text.clear();
     const DWORD style = TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
@@ -53,7 +58,15 @@ Win32TreeViewPeer::Win32TreeViewPeer(Win32Backend& backend, TreeView& tree, Cont
     // The shell falls back on WM_DROPFILES where OLE cannot reach the view.
     const DWORD exStyle = WS_EX_CLIENTEDGE | (tree.AcceptsDrops() ? WS_EX_ACCEPTFILES : 0);
     window_.Create(backend, parent, WC_TREEVIEWA, style, exStyle, untitled, *this);
-    if (!tree.AcceptsDrops() || !window_.hwnd()) return;
+    // Links from a browser come through OLE, which is started once the window is up: files
+    // from the shell arrive meanwhile through WM_DROPFILES.
+    if (tree.AcceptsDrops() && window_.hwnd())
+        SetTimer(window_.hwnd(), kDropTimer, kDropDelayMs, nullptr);
+}
+
+void Win32TreeViewPeer::RegisterForDrops() {
+    KillTimer(window_.hwnd(), kDropTimer);
+    backend_.StartOle();
     drop_.Register(
         window_.hwnd(),
         {[this](const platform::win32::DroppedData& d) { return tree_.WouldTake(EventOf(d)); },
@@ -287,6 +300,11 @@ bool Win32TreeViewPeer::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& re
             // https://learn.microsoft.com/windows/win32/shell/wm-dropfiles
             tree_.UserDropped(
                 EventOf(platform::win32::TakeDroppedFiles(reinterpret_cast<HDROP>(wp))));
+            result = 0;
+            return true;
+        case WM_TIMER:
+            if (wp != kDropTimer) return false;
+            RegisterForDrops();
             result = 0;
             return true;
         case WM_DESTROY:

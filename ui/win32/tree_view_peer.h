@@ -42,6 +42,9 @@ class Win32TreeViewPeer : public ChildPeer<TreeViewPeer> {
     DropEvent EventOf(platform::win32::DroppedData dropped) const;
     int ImageOf(const TreeNode& node) const;
 
+    void RegisterForDrops();
+
+    Win32Backend& backend_;
     TreeView& tree_;
     ImageList* images_ = nullptr;  // not owned
     const Scale* scale_;

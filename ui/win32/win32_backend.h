@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <optional>
 #include <unordered_map>
 
 #include "ui/backend.h"
@@ -71,6 +72,10 @@ class Win32Backend : public Backend {
     void BeginTeardown() { ++teardown_; }
     void EndTeardown() { --teardown_; }
     bool TearingDown() const { return teardown_ > 0; }
+    // OLE costs a start-up tens of milliseconds: it begins when a window first needs it.
+    void StartOle() {
+        if (!ole_) ole_.emplace();
+    }
 
   private:
     void Dispatch(MSG& msg);
@@ -78,7 +83,7 @@ class Win32Backend : public Backend {
     void RunPosted();
 
     // First in, last out: the windows' drop targets live inside it.
-    win32::OleSession ole_;
+    std::optional<win32::OleSession> ole_;
     HINSTANCE instance_;
     win32::Scale scale_;
     HFONT defaultFont_;  // a stock object: never deleted
