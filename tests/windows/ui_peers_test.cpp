@@ -1,5 +1,5 @@
 // The win32 peers seen from outside, as a user or an accessibility tool sees them: real
-// windows of the right class, text, place and state, and events from what the user does.
+// windows of the right kind, text, place and state, and one event for each real change.
 // The objects' own rules are checked headless; here only what the real windows add.
 #include <windows.h>
 
@@ -9,31 +9,29 @@
 #include <array>
 #include <stdexcept>
 #include <string>
-#include <tuple>
 #include <vector>
 
+#include "platform/win32/win32_shell.h"
 #include "tests/windows/window_probe.h"
+#include "ui/check_box.h"
+#include "ui/combo_box.h"
 #include "ui/form.h"
-#include "ui/image_list.h"
+#include "ui/hotkey_box.h"
+#include "ui/line.h"
+#include "ui/option_button.h"
+#include "ui/page_control.h"
+#include "ui/simple_controls.h"
 #include "ui/text_box.h"
 #include "ui/timer.h"
 #include "ui/tree_view.h"
-#include "ui/win32/form_peer.h"
 #include "ui/win32/menu_builder.h"
 #include "ui/win32/tray_message.h"
-#include "ui/win32/win32_backend.h"
 
 namespace {
 
 using platform::Picture;
 using Rect = std::array<LONG, 4>;  // left, top, right, bottom
-
-int Dpi(int axis) {
-    HDC dc = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(dc, axis);
-    ReleaseDC(nullptr, dc);
-    return dpi;
-}
+using Strings = std::vector<std::string>;
 
 // The rectangle a set of twips must give, in pixels of the parent's client area.
 Rect Expected(const ui::Bounds& b) {
@@ -55,9 +53,13 @@ Rect ClientOf(HWND hwnd) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
+LONG StyleOf(HWND hwnd) {
+    return GetWindowLongA(hwnd, GWL_STYLE);
+}
+
 // What a menu shows: each entry's text, with its separator, greyed and submenu marks.
-std::vector<std::string> EntriesOf(HMENU menu) {
-    std::vector<std::string> entries;
+Strings EntriesOf(HMENU menu) {
+    Strings entries;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         char text[64] = {};
         GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
@@ -71,7 +73,6 @@ std::vector<std::string> EntriesOf(HMENU menu) {
     return entries;
 }
 
-// Runs the message loop for a while.
 void Pump(DWORD ms) {
     for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(5)) {
         MSG msg;
@@ -79,36 +80,30 @@ void Pump(DWORD ms) {
     }
 }
 
-void DestroyPicture(Picture::Kind kind, std::uintptr_t handle) {
-    if (kind == Picture::Kind::Icon) DestroyIcon(reinterpret_cast<HICON>(handle));
-    if (kind == Picture::Kind::Bitmap) DeleteObject(reinterpret_cast<HBITMAP>(handle));
-}
-
 // A bitmap of one colour, given as 0x00RRGGBB.
 Picture SolidBitmap(DWORD color, int size) {
     const std::vector<DWORD> bits(size * size, color);
     HBITMAP bitmap = CreateBitmap(size, size, 1, 32, bits.data());
-    return Picture(Picture::Kind::Bitmap, reinterpret_cast<std::uintptr_t>(bitmap), DestroyPicture);
+    return Picture(Picture::Kind::Bitmap, reinterpret_cast<std::uintptr_t>(bitmap),
+                   platform::DestroyGdiPicture);
 }
 
-ui::ControlArgs At(const std::string& text, int left, int top, int width, int height,
-                   bool visible = true) {
-    ui::ControlArgs args;
-    args.text = text;
-    args.bounds = {left, top, width, height};
-    args.visible = visible;
-    return args;
+// Chooses the first entry of the pop-up menu open by then, as the keyboard does.
+void CALLBACK ChooseFirst(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    for (BYTE key : {BYTE{VK_DOWN}, BYTE{VK_RETURN}}) {
+        keybd_event(key, 0, 0, 0);
+        keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    }
 }
 
 class UiPeers : public ::testing::Test {
   protected:
     UiPeers() {
-        ui::FormArgs args;
-        args.caption = "Peers";
-        args.clientWidth = 7500;
-        args.clientHeight = 5790;
-        args.className = "QuopaPeersTest";
-        form.Create(args);
+        form.Create({.caption = "Peers",
+                     .clientWidth = 7500,
+                     .clientHeight = 5790,
+                     .className = "QuopaPeersTest"});
     }
     // Only where a test needs it: without a window manager, Wine waits 2 s for a shown
     // window to go away.
@@ -127,54 +122,51 @@ class UiPeers : public ::testing::Test {
         keys[modifier] = 0;
         SetKeyboardState(keys);
     }
+    std::function<void()> Note(const std::string& who) {
+        return [this, who] { events.push_back(who); };
+    }
 
     ui::Win32Backend backend;
     ui::Form form{backend};
+    Strings events;
 };
 
-// Chooses the first entry of the pop-up menu open by then, as the keyboard does.
-void CALLBACK ChooseFirst(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    for (BYTE key : {BYTE{VK_DOWN}, BYTE{VK_RETURN}}) {
-        keybd_event(key, 0, 0, 0);
-        keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
-    }
-}
-
-TEST_F(UiPeers, FormKeepsItsClientAreaUnderTheMenuBarAndItsMenusRunTheirCommands) {
+TEST_F(UiPeers, FormKeepsItsClientAreaUnderTheMenuBarAndItsMenusAndShortcutsRunTheirCommands) {
     EXPECT_EQ("QuopaPeersTest", ClassOf(Window()));
     EXPECT_EQ("Peers", TextOf(Window()));
-    const LONG style = GetWindowLongA(Window(), GWL_STYLE);
-    EXPECT_TRUE(style & WS_MINIMIZEBOX);
-    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(StyleOf(Window()) & WS_MINIMIZEBOX);
+    EXPECT_FALSE(StyleOf(Window()) & (WS_THICKFRAME | WS_MAXIMIZEBOX));
     EXPECT_EQ(Expected({0, 0, 7500, 5790}), ClientOf(Window()));
 
     ui::MenuItem bar;
-    ui::MenuItem& add = bar.Add({"&File"}).Add({"Add &New Item", 40, true, true, "Ctrl+I"});
+    ui::MenuItem& file = bar.Add({"&File"});
+    file.Add({"Add &New Item", 40, true, true, "Ctrl+I"}).onClick = Note("add");
+    file.Add({"Copy", 41, true, true, "Ctrl+C"}).onClick = Note("copy");
     bar.Add({"Hidden", 0, true, false}).Add({"&Secret", 42});
-    int added = 0;
-    add.onClick = [&] { ++added; };
     form.SetMenuBar(&bar);
-    EXPECT_EQ(std::vector<std::string>{"&File|sub"}, EntriesOf(GetMenu(Window())));
+    EXPECT_EQ(Strings{"&File|sub"}, EntriesOf(GetMenu(Window())));
     EXPECT_EQ(Expected({0, 0, 7500, 5790}), ClientOf(Window()));
-
+    ui::TextBox box;
+    box.Create(form, {.text = "copy me", .bounds = {120, 120, 2000, 315}});
     SendMessageA(Window(), WM_COMMAND, 40, 0);  // the menu's command id
     Press(Window(), 'I', VK_CONTROL);
-    EXPECT_EQ(2, added);
+    Press(H(box), 'C', VK_CONTROL);  // an editing key stays with the edit box
+    Press(Window(), 'C', VK_CONTROL);
+    EXPECT_EQ((Strings{"add", "add", "copy"}), events);
 
     ui::MenuItem popup;
-    popup.Add({"&Show", 50}).onClick = [&] { ++added; };
+    popup.Add({"&Show", 50}).onClick = Note("show");
     popup.Add({"-"});
     popup.Add({"R&un", 0, false}).Add({"App", 1001});
     popup.Add({"Gone", 51, true, false});
     popup.Add({"&Exit", 52, true, true, "Alt+F4"});
     ui::win32::MenuBuilder builder;
-    EXPECT_EQ((std::vector<std::string>{"&Show", "|sep", "R&un|grey|sub", "&Exit\tAlt+F4"}),
+    EXPECT_EQ((Strings{"&Show", "|sep", "R&un|grey|sub", "&Exit\tAlt+F4"}),
               EntriesOf(builder.BuildPopup(popup).get()));
     SetForegroundWindow(Window());
     SetTimer(nullptr, 0, 200, ChooseFirst);
     form.PopupMenu(popup);
-    EXPECT_EQ(3, added);
+    EXPECT_EQ("show", events.back());
 
     RECT outer;
     GetWindowRect(Window(), &outer);
@@ -184,60 +176,98 @@ TEST_F(UiPeers, FormKeepsItsClientAreaUnderTheMenuBarAndItsMenusRunTheirCommands
     EXPECT_EQ(MulDiv(6000, Dpi(LOGPIXELSX), 1440), outer.right - outer.left);
 }
 
-// The sidebar's shape in small: controls on the form, a frame with two of its own, and a
-// hidden frame over it.
+// The sidebar and the item wizard in small: controls on the form, a frame with two of its
+// own, a hidden frame over it, and pages with an option group, a list and a limited box.
 class PeerLayout : public UiPeers {
   protected:
     PeerLayout() {
         Show();
-        auto big = At("&Name", 120, 240, 1935, 495);
-        big.font = {true, 18};
-        label.Create(form, big);
+        label.Create(form, {.text = "&Name", .bounds = {120, 240, 1935, 495}, .font = {true, 18}});
         button.Create(form, {.text = "&Run", .bounds = {4080, 4680, 3255, 495}, .enabled = false});
-        box.Create(form, {.text = "Search...", .bounds = {120, 5280, 3615, 375}});
-        bar.Create(form, At("", 120, 1680, 3495, 255));
-        picture.Create(form, At("", 120, 2000, 960, 960));
-        tree.Create(form, {At("", 120, 3000, 3615, 1500)});
-        info.Create(form, At("User Info", 3840, 120, 3735, 2055));
+        box.Create(form, {.text = "Search...",
+                          .bounds = {120, 5280, 3615, 375},
+                          .foreColor = ui::Color::Rgb(0x80, 0x80, 0x80)});
+        bar.Create(form, {.bounds = {120, 1680, 3495, 255}});
+        picture.Create(form, {.bounds = {120, 2000, 960, 960}});
+        tree.Create(form, {{.bounds = {120, 3000, 3615, 1500}}});
+        info.Create(form, {.text = "User Info", .bounds = {3840, 120, 3735, 2055}});
         go.Create(info, {.text = "Go", .bounds = {120, 240, 1000, 300}});
-        inside.Create(info, At("Phone: ", 120, 1440, 2775, 255));
-        disk.Create(form, At("Disk Info", 3840, 120, 3735, 2055, false));
+        inside.Create(info, {.text = "Phone: ", .bounds = {120, 1440, 2775, 255}});
+        disk.Create(form,
+                    {.text = "Disk Info", .bounds = {3840, 120, 3735, 2055}, .visible = false});
+        pages.Create(form, {.bounds = {3840, 2300, 3600, 2300}});
+        ui::Page& type = pages.AddPage("ChooseType");
+        application.Create(type, {.text = "Application", .bounds = {120, 120, 3000, 255}});
+        web.Create(type, {.text = "Web Link", .bounds = {120, 480, 3000, 255}});
+        folder.Create(type, {.text = "Folder", .bounds = {120, 840, 3000, 255}, .enabled = false});
+        next.Create(type, {.text = "&Next", .bounds = {120, 1320, 1335, 375}, .isDefault = true});
+        ui::Page& fields = pages.AddPage("TypeApp");
+        title.Create(fields, {.bounds = {120, 120, 3000, 375}, .maxLength = 30});
+        rule.Create(fields, {.bounds = {120, 600, 3000, 0}});
+        style.Create(fields, {.bounds = {120, 720, 3000, 315}});
+        autorun.Create(fields, {.text = "Start with Quopa", .bounds = {120, 1200, 3000, 255}});
+        hotkey.Create(form, {.bounds = {120, 1000, 2400, 315}});
+        for (const char* name : {"Normal", "Maximized", "Minimized"}) style.AddItem(name);
+        application.onClick = Note("application");
+        web.onClick = Note("web");
+        autorun.onClick = Note("autorun");
+        style.onClick = Note("style");
+        title.onChange = Note("title");
+        box.onChange = Note("box");
+        box.onGotFocus = Note("box got focus");
+        box.onLostFocus = Note("box lost focus");
+        go.onClick = Note("go");
+        hotkey.onChange = Note("hotkey");
     }
 
     ui::Label label, inside;
-    ui::Button button, go;
-    ui::TextBox box;
+    ui::Button button, go, next;
+    ui::TextBox box, title;
     ui::ProgressBar bar;
     ui::PictureBox picture;
     ui::TreeView tree;
     ui::Frame info, disk;
+    ui::PageControl pages;
+    ui::OptionButton application, web, folder;
+    ui::Line rule;
+    ui::ComboBox style;
+    ui::CheckBox autorun;
+    ui::HotkeyBox hotkey;
 };
 
-TEST_F(PeerLayout, ControlsAreChildWindowsOfTheirClassWithTextPlaceStateAndFont) {
-    struct Expect {
+TEST_F(PeerLayout, ControlsAreSystemWindowsOfTheirKindWithTextPlaceStateAndFont) {
+    const struct {
         const ui::Control& control;
         const char *className, *text;
         bool enabled, visible;
+        LONG kind, kindMask;
+    } expected[] = {
+        {label, "Static", "&Name", true, true, 0, 0},
+        {button, "Button", "&Run", false, true, BS_PUSHBUTTON, BS_TYPEMASK},
+        {box, "Edit", "Search...", true, true, 0, 0},
+        {bar, PROGRESS_CLASSA, "", true, true, 0, 0},
+        {picture, "Static", "", true, true, 0, 0},
+        {tree, WC_TREEVIEWA, "", true, true, 0, 0},
+        {info, "QuopaFrame", "User Info", true, true, 0, 0},
+        {disk, "QuopaFrame", "Disk Info", true, false, 0, 0},
+        {application, "Button", "Application", true, true, BS_AUTORADIOBUTTON, BS_TYPEMASK},
+        {folder, "Button", "Folder", false, true, BS_AUTORADIOBUTTON, BS_TYPEMASK},
+        {next, "Button", "&Next", true, true, BS_DEFPUSHBUTTON, BS_TYPEMASK},
+        {autorun, "Button", "Start with Quopa", true, false, BS_AUTOCHECKBOX, BS_TYPEMASK},
+        {style, "ComboBox", "", true, false, CBS_DROPDOWNLIST, 3},
+        {hotkey, HOTKEY_CLASSA, "", true, true, 0, 0},
     };
-    const Expect expected[] = {
-        {label, "Static", "&Name", true, true},
-        {button, "Button", "&Run", false, true},
-        {box, "Edit", "Search...", true, true},
-        {bar, PROGRESS_CLASSA, "", true, true},
-        {picture, "Static", "", true, true},
-        {tree, WC_TREEVIEWA, "", true, true},
-        {info, "QuopaFrame", "User Info", true, true},
-        {disk, "QuopaFrame", "Disk Info", true, false},
-    };
-    for (const Expect& e : expected) {
-        SCOPED_TRACE(e.text);
+    for (const auto& e : expected) {
+        SCOPED_TRACE(e.className);
         HWND hwnd = H(e.control);
-        EXPECT_EQ(Window(), GetParent(hwnd));
         EXPECT_EQ(e.className, ClassOf(hwnd));
         EXPECT_EQ(e.text, TextOf(hwnd));
         EXPECT_EQ(e.enabled, IsWindowEnabled(hwnd) != FALSE);
         EXPECT_EQ(e.visible, IsWindowVisible(hwnd) != FALSE);
-        EXPECT_EQ(Expected(e.control.GetBounds()), InParent(hwnd));
+        EXPECT_EQ(e.kind, StyleOf(hwnd) & e.kindMask);
+        if (e.className != std::string("ComboBox")) {  // whose height is the system's
+            EXPECT_EQ(Expected(e.control.GetBounds()), InParent(hwnd));
+        }
         EXPECT_NE(nullptr, reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
     }
     LOGFONTA lf{};
@@ -245,7 +275,10 @@ TEST_F(PeerLayout, ControlsAreChildWindowsOfTheirClassWithTextPlaceStateAndFont)
     EXPECT_EQ(FW_BOLD, lf.lfWeight);
     EXPECT_EQ(-MulDiv(18, Dpi(LOGPIXELSY), 72), lf.lfHeight);
     EXPECT_EQ(H(info), GetParent(H(inside)));
-    EXPECT_EQ(Expected({120, 1440, 2775, 255}), InParent(H(inside)));
+    EXPECT_EQ(H(pages.GetPage(1)), GetParent(H(style)));
+    EXPECT_EQ(30, SendMessageA(H(title), EM_GETLIMITTEXT, 0, 0));
+    EXPECT_EQ(SS_ETCHEDHORZ, StyleOf(H(rule)) & SS_TYPEMASK);
+    EXPECT_GE(InParent(H(rule))[3] - InParent(H(rule))[1], 2) << "no height, drawn 2 pixels high";
 
     button.SetEnabled(true);
     label.SetText("Disk space used:");
@@ -253,58 +286,34 @@ TEST_F(PeerLayout, ControlsAreChildWindowsOfTheirClassWithTextPlaceStateAndFont)
     EXPECT_TRUE(IsWindowEnabled(H(button)));
     EXPECT_EQ("Disk space used:", TextOf(H(label)));
     EXPECT_EQ(Expected({240, 240, 1935, 495}), InParent(H(label)));
-}
+    pages.SetCurrentPage(1);
+    EXPECT_FALSE(IsWindowVisible(H(next)));
+    EXPECT_TRUE(IsWindowVisible(H(style)));
+    info.SetVisible(false);
+    EXPECT_FALSE(IsWindowVisible(H(inside)));
+    EXPECT_TRUE(inside.Visible());
 
-TEST_F(PeerLayout, AnEarlierControlCoversALaterOneUntilThatIsBroughtToTheFront) {
-    const Rect r = Expected(info.GetBounds());
-    const POINT corner{r[0] + 20, r[1] + 20};
+    // An earlier control covers a later one until that is brought to the front.
+    const POINT corner{Expected(disk.GetBounds())[0] + 20, Expected(disk.GetBounds())[1] + 20};
+    info.SetVisible(true);
     disk.SetVisible(true);
     EXPECT_EQ(H(info), ChildWindowFromPointEx(Window(), corner, CWP_SKIPINVISIBLE));
     disk.BringToFront();
     EXPECT_EQ(H(disk), ChildWindowFromPointEx(Window(), corner, CWP_SKIPINVISIBLE));
-}
 
-TEST_F(PeerLayout, TabWalksTheStopsInCreationOrderIntoTheFrameAndRound) {
-    const std::tuple<HWND, bool, HWND> tabs[] = {
-        {H(button), false, H(box)}, {H(box), false, H(tree)}, {H(tree), false, H(go)},
-        {H(go), false, H(button)},  {H(button), true, H(go)}, {H(go), true, H(tree)}};
-    button.SetEnabled(true);
-    for (const auto& [from, back, to] : tabs) {
-        SetFocus(from);
-        Press(from, VK_TAB, back ? VK_SHIFT : 0);
-        EXPECT_EQ(to, GetFocus());
-    }
-}
-
-TEST_F(PeerLayout, AFrameCarriesItsControlsNotificationsAndHidesThemWithIt) {
-    int clicks = 0;
-    go.onClick = [&] { ++clicks; };
-    SendMessageA(H(go), BM_CLICK, 0, 0);  // its notification goes to the frame
-    EXPECT_EQ(1, clicks);
-    info.SetVisible(false);
-    EXPECT_FALSE(IsWindowVisible(H(inside)));
-    EXPECT_TRUE(inside.Visible());
-    info.SetVisible(true);
-    EXPECT_TRUE(IsWindowVisible(H(inside)));
-}
-
-TEST_F(PeerLayout, ProgressBarShowsItsValueAndNeverGetsAnEmptyRange) {
     bar.SetRange(0, 20);
     bar.SetValue(15);
     EXPECT_EQ(15, SendMessageA(H(bar), PBM_GETPOS, 0, 0));
     EXPECT_EQ(20, SendMessageA(H(bar), PBM_GETRANGE, FALSE, 0));
     bar.SetRange(0, 0);  // a drive under 50 MB: the window gets no empty range to divide by
     EXPECT_LT(0, SendMessageA(H(bar), PBM_GETRANGE, FALSE, 0));
-}
 
-TEST_F(PeerLayout, PictureIsStretchedOverTheWholeAreaTheWindowAsksToHaveDrawn) {
+    // The picture is stretched over the whole area the window asks to have drawn.
     picture.SetPicture(SolidBitmap(0xFF0000, 4));
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP target = CreateBitmap(64, 64, 1, 32, nullptr);
     SelectObject(dc, target);
-    DRAWITEMSTRUCT item{};
-    item.CtlType = ODT_STATIC;
-    item.CtlID = GetDlgCtrlID(H(picture));
+    DRAWITEMSTRUCT item{ODT_STATIC, static_cast<UINT>(GetDlgCtrlID(H(picture)))};
     item.hwndItem = H(picture);
     item.hDC = dc;
     item.rcItem = {0, 0, 64, 64};
@@ -314,27 +323,97 @@ TEST_F(PeerLayout, PictureIsStretchedOverTheWholeAreaTheWindowAsksToHaveDrawn) {
     DeleteObject(target);
 }
 
-TEST_F(UiPeers, TextBoxReportsEachChangeOnceAndFocusButNotDuringTeardownAndPaintsItsColour) {
-    ui::TextBox box;
-    box.Create(form, {.text = "Search...",
-                      .bounds = {120, 5280, 3615, 375},
-                      .foreColor = ui::Color::Rgb(0x80, 0x80, 0x80)});
-    int changes = 0, gotFocus = 0, lostFocus = 0;
-    box.onChange = [&] { ++changes; };
-    box.onGotFocus = [&] { ++gotFocus; };
-    box.onLostFocus = [&] { ++lostFocus; };
+// Tab walks the stops in creation order, into the frame and the page and round; the first
+// button of an option group holds its stop, and the arrows walk its enabled buttons only.
+TEST_F(PeerLayout, TabAndArrowsWalkTheStopsAndTheOptionGroup) {
+    const struct {
+        HWND from;
+        bool back;
+        HWND to;
+    } tabs[] = {{H(button), false, H(box)},
+                {H(box), false, H(tree)},
+                {H(tree), false, H(go)},
+                {H(go), false, H(application)},
+                {H(application), false, H(next)},
+                {H(next), false, H(hotkey)},
+                {H(hotkey), false, H(button)},
+                {H(button), true, H(hotkey)},
+                {H(go), true, H(tree)}};
+    button.SetEnabled(true);
+    for (const auto& t : tabs) {
+        SetFocus(t.from);
+        Press(t.from, VK_TAB, t.back ? VK_SHIFT : 0);
+        EXPECT_EQ(t.to, GetFocus()) << ClassOf(t.from) << " " << TextOf(t.from);
+    }
+    EXPECT_EQ(WS_GROUP | WS_TABSTOP, StyleOf(H(application)) & (WS_GROUP | WS_TABSTOP));
+    EXPECT_EQ(0, StyleOf(H(web)) & (WS_GROUP | WS_TABSTOP));
+    EXPECT_TRUE(StyleOf(H(next)) & WS_GROUP);
+    HWND page = H(pages.GetPage(0));
+    EXPECT_EQ(H(web), GetNextDlgGroupItem(page, H(application), FALSE));
+    EXPECT_EQ(H(application), GetNextDlgGroupItem(page, H(web), FALSE));
+    EXPECT_EQ(H(next), GetNextDlgGroupItem(page, H(next), FALSE));
+}
+
+TEST_F(PeerLayout, EachClickKeyAndProgramChangeRaisesOneEvent) {
+    SendMessageA(H(go), BM_CLICK, 0, 0);  // its notification goes to the frame
+    application.SetValue(true);
+    EXPECT_EQ(BST_CHECKED, SendMessageA(H(application), BM_GETCHECK, 0, 0));
+    SendMessageA(H(web), BM_CLICK, 0, 0);
+    EXPECT_TRUE(web.Value());
+    EXPECT_FALSE(application.Value());
+    EXPECT_EQ(BST_UNCHECKED, SendMessageA(H(application), BM_GETCHECK, 0, 0));
+    SendMessageA(H(autorun), BM_CLICK, 0, 0);
+    EXPECT_EQ(1, autorun.Value());
+    autorun.SetValue(0);
+    EXPECT_EQ(BST_UNCHECKED, SendMessageA(H(autorun), BM_GETCHECK, 0, 0));
+
+    style.SetListIndex(0);
+    EXPECT_EQ(0, SendMessageA(H(style), CB_GETCURSEL, 0, 0));
+    SendMessageA(H(style), WM_KEYDOWN, VK_DOWN, 0);  // a closed list moves to the next entry
+    EXPECT_EQ("Maximized", style.Text());
+    style.Clear();
+    EXPECT_EQ(0, SendMessageA(H(style), CB_GETCOUNT, 0, 0));
+    EXPECT_EQ((Strings{"go", "application", "web", "autorun", "autorun", "style", "style"}),
+              events);
+
+    events.clear();
+    for (int i = 0; i < 31; ++i) SendMessageA(H(title), WM_CHAR, 'a', 1);
+    EXPECT_EQ(std::string(30, 'a'), title.Text()) << "typing stops at the limit";
+    title.SetText(std::string(40, 'b'));
+    EXPECT_EQ(40, GetWindowTextLengthA(H(title))) << "the program's text goes in";
+    EXPECT_EQ(31u, events.size());
+
+    // The system's hot-key box speaks in the hot key's modifiers.
+    events.clear();
+    hotkey.SetCombo({platform::kModControl | platform::kModShift, VK_F11});
+    EXPECT_EQ(MAKEWORD(VK_F11, HOTKEYF_CONTROL | HOTKEYF_SHIFT),
+              SendMessageA(H(hotkey), HKM_GETHOTKEY, 0, 0));
+    SendMessageA(H(hotkey), HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_ALT | HOTKEYF_SHIFT), 0);
+    SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(H(hotkey)), EN_CHANGE),
+                 reinterpret_cast<LPARAM>(H(hotkey)));
+    EXPECT_EQ((platform::KeyCombo{platform::kModAlt | platform::kModShift, 'Q'}), hotkey.Combo());
+    EXPECT_EQ((Strings{"hotkey", "hotkey"}), events);
+}
+
+TEST_F(PeerLayout, TextBoxReportsEachChangeAndFocusOnceButNotDuringTeardownAndPaintsItsColour) {
     box.SetText("");  // the edit control's own EN_CHANGE for it is not counted again
-    EXPECT_EQ(1, changes);
     EXPECT_EQ("", TextOf(H(box)));
     SendMessageA(H(box), WM_CHAR, 'm', 1);
-    EXPECT_EQ(2, changes);
     EXPECT_EQ("m", box.Text());
-
     SetForegroundWindow(Window());
     box.SetFocus();
-    SetFocus(Window());
-    EXPECT_EQ(1, gotFocus);
-    EXPECT_EQ(1, lostFocus);
+    tree.SetFocus();
+    box.SetFocus();
+    // Another window coming to the front and this one coming back is not the user going
+    // between controls: the search box would empty itself and leave the tree narrowed.
+    ui::Form other{backend};
+    other.Create({.caption = "Other", .clientWidth = 3000, .clientHeight = 2000});
+    other.Show();
+    SetForegroundWindow(H(other));
+    ASSERT_EQ(H(other), GetActiveWindow());
+    SetForegroundWindow(Window());
+    EXPECT_EQ(H(box), GetFocus()) << "the window gives the box its focus back";
+    EXPECT_EQ((Strings{"box", "box", "box got focus", "box lost focus", "box got focus"}), events);
 
     HDC dc = GetDC(H(box));
     const auto paint = [&] {
@@ -347,40 +426,9 @@ TEST_F(UiPeers, TextBoxReportsEachChangeOnceAndFocusButNotDuringTeardownAndPaint
     EXPECT_EQ(GetSysColor(COLOR_BTNTEXT), paint());
     ReleaseDC(H(box), dc);
 
-    box.SetFocus();  // the focus it loses while the form is torn down raises nothing
-    SendMessageA(Window(), WM_CLOSE, 0, 0);
+    SendMessageA(Window(), WM_CLOSE, 0, 0);  // the focus the box loses raises nothing
     EXPECT_EQ(0u, form.Handle());
-    EXPECT_EQ(1, lostFocus);
-}
-
-// GotFocus and LostFocus are the user going between the window's controls. Another window
-// coming to the front and this one coming back is neither: the search box would empty
-// itself on the way back and leave the tree narrowed.
-TEST_F(UiPeers, TextBoxFocusEventsSkipTheWindowGoingToTheBackgroundAndBack) {
-    Show();
-    ui::TextBox box;
-    box.Create(form, {.text = "note", .bounds = {120, 5280, 3615, 375}});
-    ui::TreeView tree;
-    tree.Create(form, {At("", 120, 240, 3615, 4935)});
-    int gotFocus = 0, lostFocus = 0;
-    box.onGotFocus = [&] { ++gotFocus; };
-    box.onLostFocus = [&] { ++lostFocus; };
-    SetForegroundWindow(Window());
-    box.SetFocus();
-    ASSERT_EQ(1, gotFocus);
-
-    ui::Form other{backend};
-    other.Create({.caption = "Other", .clientWidth = 3000, .clientHeight = 2000});
-    other.Show();
-    SetForegroundWindow(H(other));
-    ASSERT_EQ(H(other), GetActiveWindow());
-    SetForegroundWindow(Window());
-    EXPECT_EQ(H(box), GetFocus()) << "the window gives the box its focus back";
-    EXPECT_EQ(1, gotFocus);
-    EXPECT_EQ(0, lostFocus);
-
-    tree.SetFocus();
-    EXPECT_EQ(1, lostFocus);
+    EXPECT_EQ(5u, events.size());
 }
 
 TEST_F(UiPeers, TrayMessagesArriveAsTheirOwnMessageAndCloseNeedsConsent) {
@@ -399,10 +447,7 @@ TEST_F(UiPeers, TrayMessagesArriveAsTheirOwnMessageAndCloseNeedsConsent) {
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // left for Run
 
     int asked = 0;
-    form.onQueryUnload = [&](ui::QueryUnloadEvent& e) {
-        ++asked;
-        e.cancel = true;
-    };
+    form.onQueryUnload = [&](ui::QueryUnloadEvent& e) { e.cancel = ++asked; };
     const HWND hwnd = Window();
     SendMessageA(hwnd, WM_CLOSE, 0, 0);
     EXPECT_EQ(1, asked);
@@ -417,14 +462,13 @@ TEST_F(UiPeers, TrayMessagesArriveAsTheirOwnMessageAndCloseNeedsConsent) {
     EXPECT_EQ(0u, form.Handle());
 }
 
-TEST_F(UiPeers, MinimisingRaisesResizeOnceAndRestoringShowsTheWindow) {
+TEST_F(UiPeers, MinimisingRaisesResizeOnceRestoringShowsTheWindowAndATimerTicksTillStopped) {
     Show();
     int resizes = 0;
     form.onResize = [&] { ++resizes; };
     ShowWindow(Window(), SW_MINIMIZE);  // as the user's minimise button does
     EXPECT_EQ(1, resizes);
     EXPECT_EQ(ui::WindowState::Minimized, form.State());
-
     form.Hide();
     form.SetWindowState(ui::WindowState::Normal);
     EXPECT_EQ(2, resizes);
@@ -433,15 +477,12 @@ TEST_F(UiPeers, MinimisingRaisesResizeOnceAndRestoringShowsTheWindow) {
     EXPECT_TRUE(IsWindowVisible(Window()));
     EXPECT_FALSE(IsIconic(Window()));
     EXPECT_EQ(2, resizes);
-
     form.SetWindowState(ui::WindowState::Minimized);
     EXPECT_TRUE(IsIconic(Window()));
     EXPECT_EQ(3, resizes);
-}
 
-TEST_F(UiPeers, TimerTicksOnItsContainerUntilStopped) {
     ui::Frame frame;
-    frame.Create(form, At("Disk Info", 3840, 120, 3735, 2055, false));
+    frame.Create(form, {.bounds = {3840, 120, 3735, 2055}, .visible = false});
     ui::Timer timer;
     int ticks = 0;
     timer.onTimer = [&] { ++ticks; };

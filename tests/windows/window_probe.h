@@ -28,6 +28,13 @@ inline std::string TextOf(HWND hwnd) {
     return text;
 }
 
+inline int Dpi(int axis) {
+    HDC dc = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(dc, axis);
+    ReleaseDC(nullptr, dc);
+    return dpi;
+}
+
 // A fresh folder under the temporary one, named for this process; no separator at the end.
 inline std::string TempFolder(const std::string& prefix) {
     char temp[MAX_PATH + 1] = {};
@@ -35,6 +42,14 @@ inline std::string TempFolder(const std::string& prefix) {
     std::string folder = temp + prefix + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
+}
+
+// A file beside this test program.
+inline std::string Beside(const std::string& name) {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string path = self;
+    return path.substr(0, path.find_last_of("\\/") + 1) + name;
 }
 
 inline std::string FileText(const std::string& path) {

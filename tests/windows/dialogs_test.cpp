@@ -1,0 +1,229 @@
+// The dialogs as real windows over a real owner: the keys every Windows dialog answers
+// (Tab, access keys, Enter, Esc) reach their controls through the system's dialog manager,
+// the owner is out of reach until the dialog is gone, and every text shows whole in the font
+// its control really gets.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/frmDriveInUse.h"
+#include "editor/frmAddItem.h"
+#include "editor/frmNewCategory.h"
+#include "info/frmAbout.h"
+#include "launch/drive_paths.h"
+#include "platform/win32/win32_services.h"
+#include "settings/frmOptions.h"
+#include "store/data_files.h"
+#include "tests/windows/window_probe.h"
+#include "tree/tree_loader.h"
+
+namespace quopa {
+namespace {
+
+std::function<void()> afterDialog;
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    afterDialog();
+}
+
+// Whether a button of this style draws a box (check box, option) before its text.
+bool Boxed(HWND hwnd) {
+    const LONG type = GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
+           type == BS_AUTO3STATE || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+}
+
+// "text: needs WxH, has WxH" for each label or button whose text does not fit its control.
+BOOL CALLBACK NoteCut(HWND hwnd, LPARAM list) {
+    const std::string text = TextOf(hwnd), cls = ClassOf(hwnd);
+    if (text.empty() || (cls != "Static" && cls != "Button")) return TRUE;
+    RECT room{};
+    GetClientRect(hwnd, &room);
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+    if (cls == "Button" && Boxed(hwnd)) {
+        INT digit = 0;  // the box is 13 pixels at 96 dpi, the gap after it half a digit
+        GetCharWidth32A(dc, '0', '0', &digit);
+        room.left += 12 * GetDeviceCaps(dc, LOGPIXELSX) / 96 + 1 + digit / 2;
+    }
+    RECT need{0, 0, room.right - room.left, 0};
+    DrawTextA(dc, text.c_str(), -1, &need,
+              DT_CALCRECT | (cls == "Static" ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    const auto size = [](LONG w, LONG h) { return std::to_string(w) + "x" + std::to_string(h); };
+    if (need.right > room.right - room.left || need.bottom > room.bottom - room.top)
+        reinterpret_cast<std::vector<std::string>*>(list)->push_back(
+            text + ": needs " + size(need.right, need.bottom) + ", has " +
+            size(room.right - room.left, room.bottom - room.top));
+    return TRUE;
+}
+
+class Dialogs : public ::testing::Test {
+  protected:
+    Dialogs() {
+        std::ofstream(AppsFile(folder), std::ios::binary) << "[Category1]\r\nName=Games\r\n";
+        state.LauncherDrive = DriveOfFolder(folder);
+        state.AutorunDone = true;
+        owner.Create({.caption = "Owner", .clientWidth = 6000, .clientHeight = 6000});
+        tree.Create(owner, {.control = {.bounds = {120, 120, 3000, 5000}}});
+        icons.Create(owner);
+        runs.Create(run, 100, 1, "App");
+        loader.IntList();
+    }
+    ~Dialogs() override {
+        for (const std::string& file : {AppsFile(folder), SettingsFile(folder)})
+            DeleteFileA(file.c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
+    void Then(std::function<void()> step) { steps.Then(std::move(step)); }
+    template <class Dialog>
+    void ShowModal(Dialog& dialog) {
+        owner.Show();
+        steps.Start();
+        dialog.ShowModal(owner);
+    }
+    static void Press(const ui::Control& button) { PostMessageA(H(button), BM_CLICK, 0, 0); }
+    static std::vector<std::string> CutTexts(const ui::Form& form) {
+        std::vector<std::string> cut;
+        EnumChildWindows(H(form), NoteCut, reinterpret_cast<LPARAM>(&cut));
+        return cut;
+    }
+
+    const std::string folder = TempFolder("quopa_dialogs_");
+    platform::Win32Services services{WM_APP + 1};
+    modINI ini{services.files};
+    ProgramState state;
+    ui::Win32Backend backend;
+    ui::Form owner{backend};
+    ui::TreeView tree;
+    ui::ImageList icons;
+    ui::MenuItem run{{"R&un", 0, false}};
+    ui::MenuArray runs;
+    Launcher launcher{ini, services.shell, services.desktop, state, folder, AppsFile(folder)};
+    TreeLoader loader{{tree, icons, run, runs}, ini, launcher, services.sys, state,
+                      AppsFile(folder),         {}};
+    AppContext ctx{backend, services.sys, ini, state, folder};
+    PostedSteps steps{backend};
+};
+using DialogTextFit = Dialogs;
+
+TEST_F(DialogTextFit, EveryDialogShowsItsTextsWhole) {
+    frmAddItem wizard(ctx, tree, [] {});
+    frmNewCategory category(ctx, tree, [] {});
+    frmOptions options(ctx, [] {});
+    frmAbout about(ctx);
+    DriveRelease release(services.programs, "Q:");
+    frmDriveInUse inUse(ctx, release);
+    wizard.Create();
+    category.Create();
+    options.Create();
+    about.Create();
+    inUse.Create();
+    for (const ui::Form* form :
+         {&wizard.form, &category.form, &options.form, &about.form, &inUse.form})
+        EXPECT_EQ(CutTexts(*form), std::vector<std::string>{}) << TextOf(H(*form));
+}
+
+// Apply holds the focus at the start; Tab moves on, an access key presses its button and
+// Esc the cancel button.
+TEST_F(Dialogs, OptionsOpensOnApplyOverADisabledOwnerAndTakesTheKeys) {
+    for (const bool ok : {true, false}) {
+        SCOPED_TRACE(ok ? "Alt+O" : "Esc");
+        DeleteFileA(SettingsFile(folder).c_str());
+        int applied = 0;
+        frmOptions dlg(ctx, [&] { ++applied; });
+        dlg.Create();
+        bool onApplyAtOpen = false, onAddressAfterTab = false, ownerEnabled = true;
+        Then([] {});  // the dialog's own focus request runs first
+        Then([&] {
+            onApplyAtOpen = GetFocus() == H(dlg.cmdApply);
+            ownerEnabled = IsWindowEnabled(H(owner));
+            Type(H(dlg.txtUserName), "Ann Lee");
+        });
+        Then([&] { Key(VK_TAB); });
+        Then([&] {
+            onAddressAfterTab = GetFocus() == H(dlg.txtAddress);
+            ok ? AltKey('o') : Key(VK_ESCAPE);
+        });
+        ShowModal(dlg);
+        EXPECT_TRUE(onApplyAtOpen);
+        EXPECT_TRUE(onAddressAfterTab);
+        EXPECT_FALSE(ownerEnabled);
+        EXPECT_TRUE(IsWindowEnabled(H(owner)));
+        EXPECT_FALSE(dlg.form.Loaded());
+        EXPECT_EQ(applied, ok ? 1 : 0);
+        const std::string saved = FileText(SettingsFile(folder));
+        EXPECT_EQ(saved.rfind("[UserInfo]\r\nUserName=Ann Lee\r\n", 0) == 0, ok) << saved;
+    }
+}
+
+// Each page's default button takes Enter; the category dialog runs centred over the wizard,
+// and what it adds shows in the wizard's list.
+TEST_F(Dialogs, TheWizardAddsAnItemTypedIntoItsControlsAndACategoryOnTheWay) {
+    frmAddItem w(ctx, tree, [this] { loader.IntList(); });
+    w.Create();
+    RECT outer{}, inner{};
+    bool ownedByTheWizard = false;
+    LONG_PTR style = 0, exStyle = 0;
+    int entries = 0;
+    UINT_PTR timer = 0;
+    Then([&] {
+        SetFocus(H(w.Option1));
+        Key(VK_RETURN);  // Next
+    });
+    Then([&] {
+        Type(H(w.txtAppTitle), "Tool");
+        Type(H(w.txtAppPath), "x.exe");
+        Press(w.cmdNewCat);
+    });
+    Then([&] {
+        HWND dialog = FindWindowA(nullptr, "Add Category");
+        ASSERT_NE(dialog, nullptr);
+        GetWindowRect(H(w.form), &outer);
+        GetWindowRect(dialog, &inner);
+        ownedByTheWizard = GetWindow(dialog, GW_OWNER) == H(w.form);
+        style = GetWindowLongPtrA(dialog, GWL_STYLE);
+        exStyle = GetWindowLongPtrA(dialog, GWL_EXSTYLE);
+        Type(FindWindowExA(dialog, nullptr, "Edit", nullptr), "Tools");
+    });
+    Then([&] { Key(VK_RETURN); });
+    // The dialog lets pending messages run while it saves, so a posted step would run too
+    // early: a timer looks again once the queue is empty, until the dialog has gone.
+    afterDialog = [&] {
+        if (FindWindowA(nullptr, "Add Category")) return;
+        KillTimer(nullptr, timer);
+        entries = static_cast<int>(SendMessageA(H(w.Combo1), CB_GETCOUNT, 0, 0));
+        SetFocus(H(w.Combo1));
+        Key(VK_DOWN);  // the entry after "Quopa"
+        steps.Then([&] {
+            SetFocus(H(w.txtAppTitle));
+            Key(VK_RETURN);  // Finish
+        });
+        steps.Start();
+    };
+    Then([&] { timer = SetTimer(nullptr, 0, 50, Tick); });
+    ShowModal(w.form);
+    EXPECT_FALSE(w.form.Loaded());
+    EXPECT_EQ(entries, 3);
+    EXPECT_TRUE(ownedByTheWizard);
+    EXPECT_NEAR((outer.left + outer.right) / 2, (inner.left + inner.right) / 2, 2);
+    EXPECT_NEAR((outer.top + outer.bottom) / 2, (inner.top + inner.bottom) / 2, 2);
+    EXPECT_EQ(0, style & WS_MINIMIZEBOX);
+    EXPECT_NE(0, exStyle & WS_EX_DLGMODALFRAME);
+    ASSERT_NE(tree.Find("application1"), nullptr);
+    EXPECT_EQ(tree.Find("application1")->Parent()->Key(), "Games");
+    EXPECT_EQ(tree.Find("application1")->Text(), "Tool");
+    const std::string stored = FileText(AppsFile(folder));
+    EXPECT_NE(stored.find("[Category2]\r\nName=Tools\r\n"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("[Application1]\r\nName=Tool\r\nDescription=\r\nPath=x.exe\r\n"
+                          "Category=Games\r\n"),
+              std::string::npos)
+        << stored;
+}
+
+}  // namespace
+}  // namespace quopa
