@@ -3,6 +3,9 @@
 // inside a modal loop.
 #include <windows.h>
 
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -11,6 +14,8 @@
 
 #include "ui/control.h"
 #include "ui/win32/win32_backend.h"
+
+using Strings = std::vector<std::string>;
 
 inline HWND H(const ui::Control& control) {
     return reinterpret_cast<HWND>(control.Handle());
@@ -26,6 +31,10 @@ inline std::string TextOf(HWND hwnd) {
     char text[256] = {};
     GetWindowTextA(hwnd, text, sizeof(text));
     return text;
+}
+
+inline LONG StyleOf(HWND hwnd) {
+    return GetWindowLongA(hwnd, GWL_STYLE);
 }
 
 inline int Dpi(int axis) {
