@@ -44,15 +44,12 @@ TEST(PicturesService, EachKindLoadsThroughTheSystemAndWhatIsNoPictureIsRefused) 
         DeleteFileA((folder + c.name).c_str());
     }
     std::ofstream(folder + "a.jpg", std::ios::binary) << Jpeg();
-    platform::Image loaded;
-    ASSERT_TRUE(pictures.Load(folder + "a.jpg", loaded));
-    ASSERT_EQ(std::pair(loaded.width, loaded.height), std::pair(8, 8));
-    for (std::uint32_t p : loaded.pixels) {
-        EXPECT_NEAR(static_cast<int>(p & 0xFF), 128, 2);
-        EXPECT_EQ(p & 0xFF, (p >> 16) & 0xFF) << "grey";
-    }
+    platform::Image grey, none;
+    ASSERT_TRUE(pictures.Load(folder + "a.jpg", grey));
+    ASSERT_EQ(std::pair(grey.width, grey.height), std::pair(8, 8));
+    for (std::uint32_t p : grey.pixels)
+        EXPECT_TRUE(p % 0x10101 == 0 && abs(int(p & 0xFF) - 128) <= 2) << p;
     DeleteFileA((folder + "a.jpg").c_str());
-    platform::Image none;
     for (const std::string& path : {folder + "missing.bmp", folder, std::string()})
         EXPECT_FALSE(pictures.Load(path, none)) << path;
     EXPECT_TRUE(none.Empty());
@@ -64,9 +61,7 @@ TEST(RegistryService, ValuesComeBackAsStoredWithTheirTypeAndWhatIsMissingOrTooLa
     const std::string path =
         "Software\\QuopaTests\\Registry" + std::to_string(GetCurrentProcessId());
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, path.c_str(), &key), ERROR_SUCCESS);
     const struct {
         const char* name;
         DWORD type;
