@@ -30,15 +30,12 @@ struct Winsock {
 // A listening socket on the given loopback port, or on a free one for 0.
 inline SOCKET Listen(unsigned short& port) {
     SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in at = {};
-    at.sin_family = AF_INET;
+    sockaddr_in at{AF_INET, htons(port), {}};
     at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    at.sin_port = htons(port);
     int size = sizeof(at);
     BOOL reuse = TRUE;  // the server before on a fixed port may leave its connection waiting
     if (port)
-        setsockopt(s, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&reuse),
-                   sizeof reuse);
+        setsockopt(s, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<char*>(&reuse), sizeof reuse);
     if (s == INVALID_SOCKET || bind(s, reinterpret_cast<sockaddr*>(&at), size) != 0 ||
         getsockname(s, reinterpret_cast<sockaddr*>(&at), &size) != 0 || listen(s, 4) != 0)
         throw std::runtime_error("no loopback socket");
@@ -53,13 +50,21 @@ class Server {
   public:
     explicit Server(std::string reply, std::string chunk = "", int repeat = 0,
                     unsigned short fixedPort = 0, bool hangUp = false)
-        : port(fixedPort),
-          reply_(std::move(reply)),
-          chunk_(std::move(chunk)),
-          repeat_(repeat),
-          hangUp_(hangUp),
-          listener_(Listen(port)) {
-        thread_ = std::thread([this] { Serve(); });
+        : port(fixedPort), listener_(Listen(port)) {
+        thread_ = std::thread([this, reply, chunk, repeat, hangUp] {
+            threadId = GetCurrentThreadId();
+            SOCKET c = accept(listener_, nullptr, nullptr);
+            if (c == INVALID_SOCKET) return;
+            DWORD tick = 100;  // lets the loops see stop_
+            setsockopt(c, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<char*>(&tick), sizeof tick);
+            while (!stop_ && request.find("\r\n\r\n") == std::string::npos && Receive(c)) {
+            }
+            bool sent = !reply.empty() && Send(c, reply);
+            for (int i = 0; sent && i < repeat; ++i) sent = Send(c, chunk);
+            while (!stop_ && !hangUp && Receive(c)) {
+            }
+            closesocket(c);
+        });
     }
     ~Server() {
         stop_ = true;
@@ -67,7 +72,7 @@ class Server {
         thread_.join();
     }
     std::string Host() const { return "127.0.0.1:" + std::to_string(port); }
-    std::string Url() const { return "http://127.0.0.1:" + std::to_string(port) + "/check?x=1"; }
+    std::string Url() const { return "http://" + Host() + "/check?x=1"; }
 
     unsigned short port = 0;
     std::string request;
@@ -77,30 +82,14 @@ class Server {
     static bool Send(SOCKET c, const std::string& bytes) {
         return send(c, bytes.data(), static_cast<int>(bytes.size()), 0) >= 0;
     }
-    void Serve() {
-        threadId = GetCurrentThreadId();
-        SOCKET c = accept(listener_, nullptr, nullptr);
-        if (c == INVALID_SOCKET) return;
-        DWORD tick = 100;  // lets the loop see stop_
-        setsockopt(c, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&tick), sizeof tick);
+    // Appends what arrives to the request; false once the client has hung up.
+    bool Receive(SOCKET c) {
         char buffer[4096];
-        while (!stop_ && request.find("\r\n\r\n") == std::string::npos) {
-            int n = recv(c, buffer, sizeof buffer, 0);
-            if (n == 0 || (n < 0 && WSAGetLastError() != WSAETIMEDOUT)) break;
-            if (n > 0) request.append(buffer, n);
-        }
-        bool sent = !reply_.empty() && Send(c, reply_);
-        for (int i = 0; sent && i < repeat_; ++i) sent = Send(c, chunk_);
-        while (!stop_ && !hangUp_) {
-            int n = recv(c, buffer, sizeof buffer, 0);
-            if (n == 0 || (n < 0 && WSAGetLastError() != WSAETIMEDOUT)) break;
-        }
-        closesocket(c);
+        const int n = recv(c, buffer, sizeof buffer, 0);
+        if (n > 0) request.append(buffer, n);
+        return n > 0 || (n < 0 && WSAGetLastError() == WSAETIMEDOUT);
     }
 
-    std::string reply_, chunk_;
-    int repeat_;
-    bool hangUp_;
     SOCKET listener_;
     std::atomic<bool> stop_{false};
     std::thread thread_;

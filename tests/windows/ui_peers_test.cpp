@@ -1,39 +1,28 @@
 // The win32 peers seen from outside, as a user or an accessibility tool sees them: real
-// windows of the right class, text, place and state, and events from what the user does.
+// windows of the right kind, text, place and state, and one event for each real change.
 // The objects' own rules are checked headless; here only what the real windows add.
-#include <windows.h>
-
-#include <commctrl.h>
-#include <gtest/gtest.h>
-
 #include <array>
 #include <stdexcept>
-#include <string>
-#include <tuple>
-#include <vector>
 
+#include "platform/win32/win32_shell.h"
 #include "tests/windows/window_probe.h"
+#include "ui/check_box.h"
+#include "ui/combo_box.h"
 #include "ui/form.h"
-#include "ui/image_list.h"
+#include "ui/hotkey_box.h"
+#include "ui/line.h"
+#include "ui/option_button.h"
+#include "ui/page_control.h"
+#include "ui/simple_controls.h"
 #include "ui/text_box.h"
 #include "ui/timer.h"
 #include "ui/tree_view.h"
-#include "ui/win32/form_peer.h"
 #include "ui/win32/menu_builder.h"
 #include "ui/win32/tray_message.h"
-#include "ui/win32/win32_backend.h"
 
 namespace {
 
-using platform::Picture;
 using Rect = std::array<LONG, 4>;  // left, top, right, bottom
-
-int Dpi(int axis) {
-    HDC dc = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(dc, axis);
-    ReleaseDC(nullptr, dc);
-    return dpi;
-}
 
 // The rectangle a set of twips must give, in pixels of the parent's client area.
 Rect Expected(const ui::Bounds& b) {
@@ -42,80 +31,32 @@ Rect Expected(const ui::Bounds& b) {
     return {left, top, left + MulDiv(b.width, x, 1440), top + MulDiv(b.height, y, 1440)};
 }
 
-Rect InParent(HWND hwnd) {
+Rect InParent(HWND hwnd, bool client = false) {
     RECT r{};
-    GetWindowRect(hwnd, &r);
-    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-Rect ClientOf(HWND hwnd) {
-    RECT r{};
-    GetClientRect(hwnd, &r);
+    if (client) GetClientRect(hwnd, &r);
+    if (!client) GetWindowRect(hwnd, &r);
+    if (!client) MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
     return {r.left, r.top, r.right, r.bottom};
 }
 
 // What a menu shows: each entry's text, with its separator, greyed and submenu marks.
-std::vector<std::string> EntriesOf(HMENU menu) {
-    std::vector<std::string> entries;
+Strings EntriesOf(HMENU menu) {
+    Strings entries;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         char text[64] = {};
         GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
-        const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
-        std::string entry = text;
-        if (state & MF_SEPARATOR) entry += "|sep";
-        if (!(state & MF_SEPARATOR) && (state & MF_GRAYED)) entry += "|grey";
-        if (!(state & MF_SEPARATOR) && (state & MF_POPUP)) entry += "|sub";
-        entries.push_back(entry);
+        const UINT s = GetMenuState(menu, i, MF_BYPOSITION);
+        const bool sep = s & MF_SEPARATOR;
+        entries.push_back(text + std::string(sep ? "|sep" : "") +
+                          (!sep && s & MF_GRAYED ? "|grey" : "") +
+                          (!sep && s & MF_POPUP ? "|sub" : ""));
     }
     return entries;
 }
 
-// Runs the message loop for a while.
-void Pump(DWORD ms) {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(5)) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    }
-}
-
-void DestroyPicture(Picture::Kind kind, std::uintptr_t handle) {
-    if (kind == Picture::Kind::Icon) DestroyIcon(reinterpret_cast<HICON>(handle));
-    if (kind == Picture::Kind::Bitmap) DeleteObject(reinterpret_cast<HBITMAP>(handle));
-}
-
-// A bitmap of one colour, given as 0x00RRGGBB.
-Picture SolidBitmap(DWORD color, int size) {
-    const std::vector<DWORD> bits(size * size, color);
-    HBITMAP bitmap = CreateBitmap(size, size, 1, 32, bits.data());
-    return Picture(Picture::Kind::Bitmap, reinterpret_cast<std::uintptr_t>(bitmap), DestroyPicture);
-}
-
-ui::ControlArgs At(const std::string& text, int left, int top, int width, int height,
-                   bool visible = true) {
-    ui::ControlArgs args;
-    args.text = text;
-    args.bounds = {left, top, width, height};
-    args.visible = visible;
-    return args;
-}
-
 class UiPeers : public ::testing::Test {
   protected:
-    UiPeers() {
-        ui::FormArgs args;
-        args.caption = "Peers";
-        args.clientWidth = 7500;
-        args.clientHeight = 5790;
-        args.className = "QuopaPeersTest";
-        form.Create(args);
-    }
-    // Only where a test needs it: without a window manager, Wine waits 2 s for a shown
-    // window to go away.
-    void Show() {
-        form.Show();
-        ASSERT_TRUE(IsWindowVisible(Window()));
-    }
+    UiPeers() { form.Create({"Peers", {}, 7500, 5790, true, true, false, "QuopaPeersTest"}); }
     HWND Window() const { return H(form); }
     // A key pressed with a modifier held down, as the message loop hands it on.
     void Press(HWND target, WPARAM key, BYTE modifier = 0) {
@@ -127,125 +68,146 @@ class UiPeers : public ::testing::Test {
         keys[modifier] = 0;
         SetKeyboardState(keys);
     }
+    std::function<void()> Note(const std::string& who) {
+        return [this, who] { events.push_back(who); };
+    }
 
     ui::Win32Backend backend;
     ui::Form form{backend};
+    Strings events;
 };
 
-// Chooses the first entry of the pop-up menu open by then, as the keyboard does.
-void CALLBACK ChooseFirst(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    for (BYTE key : {BYTE{VK_DOWN}, BYTE{VK_RETURN}}) {
-        keybd_event(key, 0, 0, 0);
-        keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
-    }
-}
-
-TEST_F(UiPeers, FormKeepsItsClientAreaUnderTheMenuBarAndItsMenusRunTheirCommands) {
+TEST_F(UiPeers, FormKeepsItsClientAreaUnderTheMenuBarAndItsMenusAndShortcutsRunTheirCommands) {
     EXPECT_EQ("QuopaPeersTest", ClassOf(Window()));
     EXPECT_EQ("Peers", TextOf(Window()));
-    const LONG style = GetWindowLongA(Window(), GWL_STYLE);
-    EXPECT_TRUE(style & WS_MINIMIZEBOX);
-    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX));
-    EXPECT_EQ(Expected({0, 0, 7500, 5790}), ClientOf(Window()));
-
-    ui::MenuItem bar;
-    ui::MenuItem& add = bar.Add({"&File"}).Add({"Add &New Item", 40, true, true, "Ctrl+I"});
+    EXPECT_EQ(WS_MINIMIZEBOX,
+              StyleOf(Window()) & (WS_MINIMIZEBOX | WS_THICKFRAME | WS_MAXIMIZEBOX));
+    ui::MenuItem bar, popup;
+    ui::MenuItem& file = bar.Add({"&File"});
+    file.Add({"Add &New Item", 40, true, true, "Ctrl+I"}).onClick = Note("add");
+    file.Add({"Copy", 41, true, true, "Ctrl+C"}).onClick = Note("copy");
     bar.Add({"Hidden", 0, true, false}).Add({"&Secret", 42});
-    int added = 0;
-    add.onClick = [&] { ++added; };
     form.SetMenuBar(&bar);
-    EXPECT_EQ(std::vector<std::string>{"&File|sub"}, EntriesOf(GetMenu(Window())));
-    EXPECT_EQ(Expected({0, 0, 7500, 5790}), ClientOf(Window()));
-
+    EXPECT_EQ(Strings{"&File|sub"}, EntriesOf(GetMenu(Window())));
+    EXPECT_EQ(Expected({0, 0, 7500, 5790}), InParent(Window(), true));
+    ui::TextBox box;
+    box.Create(form, {.text = "copy me", .bounds = {120, 120, 2000, 315}});
     SendMessageA(Window(), WM_COMMAND, 40, 0);  // the menu's command id
     Press(Window(), 'I', VK_CONTROL);
-    EXPECT_EQ(2, added);
+    Press(H(box), 'C', VK_CONTROL);  // an editing key stays with the edit box
+    Press(Window(), 'C', VK_CONTROL);
+    EXPECT_EQ((Strings{"add", "add", "copy"}), events);
 
-    ui::MenuItem popup;
-    popup.Add({"&Show", 50}).onClick = [&] { ++added; };
+    popup.Add({"&Show", 50});
     popup.Add({"-"});
     popup.Add({"R&un", 0, false}).Add({"App", 1001});
     popup.Add({"Gone", 51, true, false});
     popup.Add({"&Exit", 52, true, true, "Alt+F4"});
-    ui::win32::MenuBuilder builder;
-    EXPECT_EQ((std::vector<std::string>{"&Show", "|sep", "R&un|grey|sub", "&Exit\tAlt+F4"}),
-              EntriesOf(builder.BuildPopup(popup).get()));
-    SetForegroundWindow(Window());
-    SetTimer(nullptr, 0, 200, ChooseFirst);
-    form.PopupMenu(popup);
-    EXPECT_EQ(3, added);
+    EXPECT_EQ((Strings{"&Show", "|sep", "R&un|grey|sub", "&Exit\tAlt+F4"}),
+              EntriesOf(ui::win32::MenuBuilder().BuildPopup(popup).get()));
 
-    RECT outer;
-    GetWindowRect(Window(), &outer);
-    EXPECT_EQ(MulDiv(outer.bottom - outer.top, 1440, Dpi(LOGPIXELSY)), form.GetBounds().height);
     form.SetWidth(6000);
-    GetWindowRect(Window(), &outer);
-    EXPECT_EQ(MulDiv(6000, Dpi(LOGPIXELSX), 1440), outer.right - outer.left);
+    const Rect outer = InParent(Window());
+    EXPECT_EQ(MulDiv(outer[3] - outer[1], 1440, Dpi(LOGPIXELSY)), form.GetBounds().height);
+    EXPECT_EQ(MulDiv(6000, Dpi(LOGPIXELSX), 1440), outer[2] - outer[0]);
 }
 
-// The sidebar's shape in small: controls on the form, a frame with two of its own, and a
-// hidden frame over it.
+// The sidebar and the item wizard in small: controls on the form, a frame with a button of
+// its own, a hidden frame over it, and pages with an option group, a list and a limited box.
+// Shown, as focus needs: without a window manager, Wine waits 2 s for it to go away.
 class PeerLayout : public UiPeers {
   protected:
     PeerLayout() {
-        Show();
-        auto big = At("&Name", 120, 240, 1935, 495);
-        big.font = {true, 18};
-        label.Create(form, big);
+        form.Show();
+        label.Create(form, {.text = "&Name", .bounds = {120, 240, 1935, 495}, .font = {true, 18}});
         button.Create(form, {.text = "&Run", .bounds = {4080, 4680, 3255, 495}, .enabled = false});
-        box.Create(form, {.text = "Search...", .bounds = {120, 5280, 3615, 375}});
-        bar.Create(form, At("", 120, 1680, 3495, 255));
-        picture.Create(form, At("", 120, 2000, 960, 960));
-        tree.Create(form, {At("", 120, 3000, 3615, 1500)});
-        info.Create(form, At("User Info", 3840, 120, 3735, 2055));
+        box.Create(form, {.text = "Search...",
+                          .bounds = {120, 5280, 3615, 375},
+                          .foreColor = ui::Color::Rgb(0x80, 0x80, 0x80)});
+        bar.Create(form, {.bounds = {120, 1680, 3495, 255}});
+        picture.Create(form, {.bounds = {120, 2000, 960, 960}});
+        tree.Create(form, {{.bounds = {120, 3000, 3615, 1500}}});
+        info.Create(form, {.text = "User Info", .bounds = {3840, 120, 3735, 2055}});
         go.Create(info, {.text = "Go", .bounds = {120, 240, 1000, 300}});
-        inside.Create(info, At("Phone: ", 120, 1440, 2775, 255));
-        disk.Create(form, At("Disk Info", 3840, 120, 3735, 2055, false));
+        disk.Create(form, {"Disk Info", {3840, 120, 3735, 2055}, true, false});
+        pages.Create(form, {.bounds = {3840, 2300, 3600, 2300}});
+        ui::Page& type = pages.AddPage("ChooseType");
+        application.Create(type, {.text = "Application", .bounds = {120, 120, 3000, 255}});
+        web.Create(type, {.text = "Web Link", .bounds = {120, 480, 3000, 255}});
+        folder.Create(type, {.text = "Folder", .bounds = {120, 840, 3000, 255}, .enabled = false});
+        next.Create(type, {.text = "&Next", .bounds = {120, 1320, 1335, 375}, .isDefault = true});
+        ui::Page& fields = pages.AddPage("TypeApp");
+        title.Create(fields, {.bounds = {120, 120, 3000, 375}, .maxLength = 30});
+        rule.Create(fields, {.bounds = {120, 600, 3000, 0}});
+        style.Create(fields, {.bounds = {120, 720, 3000, 315}});
+        autorun.Create(fields, {.text = "Start with Quopa", .bounds = {120, 1200, 3000, 255}});
+        hotkey.Create(form, {.bounds = {120, 1000, 2400, 315}});
+        for (const char* name : {"Normal", "Maximized", "Minimized"}) style.AddItem(name);
+        for (auto* option : {&application, &web}) option->onClick = Note(option->Text());
+        autorun.onClick = Note("autorun");
+        style.onClick = Note("style");
+        title.onChange = Note("title");
+        box.onChange = Note("box");
+        box.onGotFocus = Note("box got focus");
+        box.onLostFocus = Note("box lost focus");
+        go.onClick = Note("go");
+        hotkey.onChange = Note("hotkey");
     }
 
-    ui::Label label, inside;
-    ui::Button button, go;
-    ui::TextBox box;
+    ui::Label label;
+    ui::Button button, go, next;
+    ui::TextBox box, title;
     ui::ProgressBar bar;
     ui::PictureBox picture;
     ui::TreeView tree;
     ui::Frame info, disk;
+    ui::PageControl pages;
+    ui::OptionButton application, web, folder;
+    ui::Line rule;
+    ui::ComboBox style;
+    ui::CheckBox autorun;
+    ui::HotkeyBox hotkey;
 };
 
-TEST_F(PeerLayout, ControlsAreChildWindowsOfTheirClassWithTextPlaceStateAndFont) {
-    struct Expect {
+TEST_F(PeerLayout, ControlsAreSystemWindowsOfTheirKindWithTextPlaceStateAndFont) {
+    const struct {
         const ui::Control& control;
-        const char *className, *text;
-        bool enabled, visible;
+        std::string kind;  // class, text, the style's type bits, state
+    } expected[] = {
+        {label, "Static &Name 0"},
+        {button, "Button &Run 0 disabled"},
+        {box, "Edit Search... 0"},
+        {bar, "msctls_progress32  0"},
+        {picture, "Static  13"},
+        {tree, "SysTreeView32  7"},
+        {info, "QuopaFrame User Info 0"},
+        {disk, "QuopaFrame Disk Info 0 hidden"},
+        {application, "Button Application 9"},
+        {folder, "Button Folder 9 disabled"},
+        {next, "Button &Next 1"},
+        {autorun, "Button Start with Quopa 3 hidden"},
+        {style, "ComboBox  3 hidden"},
+        {hotkey, "msctls_hotkey32  0"},
     };
-    const Expect expected[] = {
-        {label, "Static", "&Name", true, true},
-        {button, "Button", "&Run", false, true},
-        {box, "Edit", "Search...", true, true},
-        {bar, PROGRESS_CLASSA, "", true, true},
-        {picture, "Static", "", true, true},
-        {tree, WC_TREEVIEWA, "", true, true},
-        {info, "QuopaFrame", "User Info", true, true},
-        {disk, "QuopaFrame", "Disk Info", true, false},
-    };
-    for (const Expect& e : expected) {
-        SCOPED_TRACE(e.text);
-        HWND hwnd = H(e.control);
-        EXPECT_EQ(Window(), GetParent(hwnd));
-        EXPECT_EQ(e.className, ClassOf(hwnd));
-        EXPECT_EQ(e.text, TextOf(hwnd));
-        EXPECT_EQ(e.enabled, IsWindowEnabled(hwnd) != FALSE);
-        EXPECT_EQ(e.visible, IsWindowVisible(hwnd) != FALSE);
-        EXPECT_EQ(Expected(e.control.GetBounds()), InParent(hwnd));
-        EXPECT_NE(nullptr, reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+    for (const auto& e : expected) {
+        const HWND h = H(e.control);
+        EXPECT_EQ(e.kind, ClassOf(h) + " " + TextOf(h) + " " + std::to_string(StyleOf(h) & 0xF) +
+                              (IsWindowEnabled(h) ? "" : " disabled") +
+                              (IsWindowVisible(h) ? "" : " hidden"));
+        if (ClassOf(h) != "ComboBox") {  // whose height is the system's
+            EXPECT_EQ(Expected(e.control.GetBounds()), InParent(h)) << e.kind;
+        }
+        EXPECT_NE(nullptr, reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0))) << e.kind;
     }
     LOGFONTA lf{};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(H(label), WM_GETFONT, 0, 0)), sizeof(lf), &lf);
     EXPECT_EQ(FW_BOLD, lf.lfWeight);
     EXPECT_EQ(-MulDiv(18, Dpi(LOGPIXELSY), 72), lf.lfHeight);
-    EXPECT_EQ(H(info), GetParent(H(inside)));
-    EXPECT_EQ(Expected({120, 1440, 2775, 255}), InParent(H(inside)));
+    EXPECT_EQ(H(info), GetParent(H(go)));
+    EXPECT_EQ(H(pages.GetPage(1)), GetParent(H(style)));
+    EXPECT_EQ(30, SendMessageA(H(title), EM_GETLIMITTEXT, 0, 0));
+    EXPECT_EQ(SS_ETCHEDHORZ, StyleOf(H(rule)) & SS_TYPEMASK);
+    EXPECT_GE(InParent(H(rule))[3] - InParent(H(rule))[1], 2) << "no height, drawn 2 pixels high";
 
     button.SetEnabled(true);
     label.SetText("Disk space used:");
@@ -253,88 +215,120 @@ TEST_F(PeerLayout, ControlsAreChildWindowsOfTheirClassWithTextPlaceStateAndFont)
     EXPECT_TRUE(IsWindowEnabled(H(button)));
     EXPECT_EQ("Disk space used:", TextOf(H(label)));
     EXPECT_EQ(Expected({240, 240, 1935, 495}), InParent(H(label)));
-}
-
-TEST_F(PeerLayout, AnEarlierControlCoversALaterOneUntilThatIsBroughtToTheFront) {
-    const Rect r = Expected(info.GetBounds());
-    const POINT corner{r[0] + 20, r[1] + 20};
+    pages.SetCurrentPage(1);
+    EXPECT_FALSE(IsWindowVisible(H(next)));
+    EXPECT_TRUE(IsWindowVisible(H(style)));
+    info.SetVisible(false);
+    EXPECT_FALSE(IsWindowVisible(H(go)));
+    EXPECT_TRUE(go.Visible());
+    // An earlier control covers a later one until that is brought to the front.
+    const POINT corner{Expected(disk.GetBounds())[0] + 20, Expected(disk.GetBounds())[1] + 20};
+    info.SetVisible(true);
     disk.SetVisible(true);
     EXPECT_EQ(H(info), ChildWindowFromPointEx(Window(), corner, CWP_SKIPINVISIBLE));
     disk.BringToFront();
     EXPECT_EQ(H(disk), ChildWindowFromPointEx(Window(), corner, CWP_SKIPINVISIBLE));
-}
 
-TEST_F(PeerLayout, TabWalksTheStopsInCreationOrderIntoTheFrameAndRound) {
-    const std::tuple<HWND, bool, HWND> tabs[] = {
-        {H(button), false, H(box)}, {H(box), false, H(tree)}, {H(tree), false, H(go)},
-        {H(go), false, H(button)},  {H(button), true, H(go)}, {H(go), true, H(tree)}};
-    button.SetEnabled(true);
-    for (const auto& [from, back, to] : tabs) {
-        SetFocus(from);
-        Press(from, VK_TAB, back ? VK_SHIFT : 0);
-        EXPECT_EQ(to, GetFocus());
-    }
-}
-
-TEST_F(PeerLayout, AFrameCarriesItsControlsNotificationsAndHidesThemWithIt) {
-    int clicks = 0;
-    go.onClick = [&] { ++clicks; };
-    SendMessageA(H(go), BM_CLICK, 0, 0);  // its notification goes to the frame
-    EXPECT_EQ(1, clicks);
-    info.SetVisible(false);
-    EXPECT_FALSE(IsWindowVisible(H(inside)));
-    EXPECT_TRUE(inside.Visible());
-    info.SetVisible(true);
-    EXPECT_TRUE(IsWindowVisible(H(inside)));
-}
-
-TEST_F(PeerLayout, ProgressBarShowsItsValueAndNeverGetsAnEmptyRange) {
     bar.SetRange(0, 20);
     bar.SetValue(15);
     EXPECT_EQ(15, SendMessageA(H(bar), PBM_GETPOS, 0, 0));
     EXPECT_EQ(20, SendMessageA(H(bar), PBM_GETRANGE, FALSE, 0));
     bar.SetRange(0, 0);  // a drive under 50 MB: the window gets no empty range to divide by
     EXPECT_LT(0, SendMessageA(H(bar), PBM_GETRANGE, FALSE, 0));
-}
 
-TEST_F(PeerLayout, PictureIsStretchedOverTheWholeAreaTheWindowAsksToHaveDrawn) {
-    picture.SetPicture(SolidBitmap(0xFF0000, 4));
+    // The picture is stretched over the whole area the window asks to have drawn.
+    const std::vector<DWORD> red(16, 0xFF0000);
+    HBITMAP bitmap = CreateBitmap(4, 4, 1, 32, red.data()),
+            target = CreateBitmap(64, 64, 1, 32, nullptr);
+    picture.SetPicture({platform::Picture::Kind::Bitmap, reinterpret_cast<std::uintptr_t>(bitmap),
+                        platform::DestroyGdiPicture});
     HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP target = CreateBitmap(64, 64, 1, 32, nullptr);
     SelectObject(dc, target);
-    DRAWITEMSTRUCT item{};
-    item.CtlType = ODT_STATIC;
-    item.CtlID = GetDlgCtrlID(H(picture));
-    item.hwndItem = H(picture);
-    item.hDC = dc;
-    item.rcItem = {0, 0, 64, 64};
-    SendMessageA(Window(), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+    const UINT id = GetDlgCtrlID(H(picture));
+    DRAWITEMSTRUCT item{ODT_STATIC, id, 0, 0, 0, H(picture), dc, {0, 0, 64, 64}};
+    SendMessageA(Window(), WM_DRAWITEM, id, reinterpret_cast<LPARAM>(&item));
     EXPECT_EQ(RGB(255, 0, 0), GetPixel(dc, 60, 60));
     DeleteDC(dc);
     DeleteObject(target);
 }
 
-TEST_F(UiPeers, TextBoxReportsEachChangeOnceAndFocusButNotDuringTeardownAndPaintsItsColour) {
-    ui::TextBox box;
-    box.Create(form, {.text = "Search...",
-                      .bounds = {120, 5280, 3615, 375},
-                      .foreColor = ui::Color::Rgb(0x80, 0x80, 0x80)});
-    int changes = 0, gotFocus = 0, lostFocus = 0;
-    box.onChange = [&] { ++changes; };
-    box.onGotFocus = [&] { ++gotFocus; };
-    box.onLostFocus = [&] { ++lostFocus; };
-    box.SetText("");  // the edit control's own EN_CHANGE for it is not counted again
-    EXPECT_EQ(1, changes);
-    EXPECT_EQ("", TextOf(H(box)));
-    SendMessageA(H(box), WM_CHAR, 'm', 1);
-    EXPECT_EQ(2, changes);
-    EXPECT_EQ("m", box.Text());
+// Tab walks the stops in creation order, into the frame and the page and round; the first
+// button of an option group holds its stop, and the arrows walk its enabled buttons only.
+TEST_F(PeerLayout, TabAndArrowsWalkTheStopsAndTheOptionGroup) {
+    button.SetEnabled(true);
+    const HWND stops[] = {H(button),      H(box),  H(tree),   H(go),
+                          H(application), H(next), H(hotkey), H(button)};
+    for (int i = 0; i + 1 < 8; ++i) {
+        SetFocus(stops[i]);
+        Press(stops[i], VK_TAB);
+        EXPECT_EQ(stops[i + 1], GetFocus()) << i;
+        Press(stops[i + 1], VK_TAB, VK_SHIFT);
+        EXPECT_EQ(stops[i], GetFocus()) << i;
+    }
+    EXPECT_EQ(WS_GROUP | WS_TABSTOP, StyleOf(H(application)) & (WS_GROUP | WS_TABSTOP));
+    EXPECT_EQ(0, StyleOf(H(web)) & (WS_GROUP | WS_TABSTOP));
+    EXPECT_TRUE(StyleOf(H(next)) & WS_GROUP);
+    HWND page = H(pages.GetPage(0));
+    EXPECT_EQ(H(web), GetNextDlgGroupItem(page, H(application), FALSE));
+    EXPECT_EQ(H(application), GetNextDlgGroupItem(page, H(web), FALSE));
+    EXPECT_EQ(H(next), GetNextDlgGroupItem(page, H(next), FALSE));
+}
 
+TEST_F(PeerLayout, EachClickKeyAndProgramChangeRaisesOneEvent) {
+    SendMessageA(H(go), BM_CLICK, 0, 0);  // its notification goes to the frame
+    application.SetValue(true);
+    const auto checked = [](const ui::Control& c) { return SendMessageA(H(c), BM_GETCHECK, 0, 0); };
+    EXPECT_EQ(BST_CHECKED, checked(application));
+    SendMessageA(H(web), BM_CLICK, 0, 0);
+    EXPECT_TRUE(web.Value() && !application.Value() && !checked(application));
+    SendMessageA(H(autorun), BM_CLICK, 0, 0);
+    EXPECT_EQ(1, autorun.Value());
+    autorun.SetValue(0);
+    EXPECT_EQ(BST_UNCHECKED, checked(autorun));
+    style.SetListIndex(0);
+    EXPECT_EQ(0, SendMessageA(H(style), CB_GETCURSEL, 0, 0));
+    SendMessageA(H(style), WM_KEYDOWN, VK_DOWN, 0);  // a closed list moves to the next entry
+    EXPECT_EQ("Maximized", style.Text());
+    style.Clear();
+    EXPECT_EQ(0, SendMessageA(H(style), CB_GETCOUNT, 0, 0));
+    // The system's hot-key box speaks in the hot key's modifiers.
+    hotkey.SetCombo({platform::kModControl | platform::kModShift, VK_F11});
+    EXPECT_EQ(MAKEWORD(VK_F11, HOTKEYF_CONTROL | HOTKEYF_SHIFT),
+              SendMessageA(H(hotkey), HKM_GETHOTKEY, 0, 0));
+    SendMessageA(H(hotkey), HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_ALT | HOTKEYF_SHIFT), 0);
+    SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(H(hotkey)), EN_CHANGE),
+                 reinterpret_cast<LPARAM>(H(hotkey)));
+    EXPECT_EQ((platform::KeyCombo{platform::kModAlt | platform::kModShift, 'Q'}), hotkey.Combo());
+    EXPECT_EQ((Strings{"go", "Application", "Web Link", "autorun", "autorun", "style", "style",
+                       "hotkey", "hotkey"}),
+              events);
+
+    events.clear();
+    for (int i = 0; i < 31; ++i) SendMessageA(H(title), WM_CHAR, 'a', 1);
+    EXPECT_EQ(std::string(30, 'a'), title.Text()) << "typing stops at the limit";
+    title.SetText(std::string(40, 'b'));
+    EXPECT_EQ(40, GetWindowTextLengthA(H(title))) << "the program's text goes in";
+    EXPECT_EQ(31u, events.size());
+}
+
+TEST_F(PeerLayout, TextBoxReportsEachChangeAndFocusOnceButNotDuringTeardownAndPaintsItsColour) {
+    box.SetText("");  // the edit control's own EN_CHANGE for it is not counted again
+    SendMessageA(H(box), WM_CHAR, 'm', 1);
+    EXPECT_EQ("m", box.Text());
     SetForegroundWindow(Window());
     box.SetFocus();
-    SetFocus(Window());
-    EXPECT_EQ(1, gotFocus);
-    EXPECT_EQ(1, lostFocus);
+    tree.SetFocus();
+    box.SetFocus();
+    // Another window coming to the front and this one coming back is not the user going
+    // between controls: the search box would empty itself and leave the tree narrowed.
+    ui::Form other{backend};
+    other.Create({.caption = "Other", .clientWidth = 3000, .clientHeight = 2000});
+    other.Show();
+    SetForegroundWindow(H(other));
+    ASSERT_EQ(H(other), GetActiveWindow());
+    SetForegroundWindow(Window());
+    EXPECT_EQ(H(box), GetFocus()) << "the window gives the box its focus back";
+    EXPECT_EQ((Strings{"box", "box", "box got focus", "box lost focus", "box got focus"}), events);
 
     HDC dc = GetDC(H(box));
     const auto paint = [&] {
@@ -346,44 +340,12 @@ TEST_F(UiPeers, TextBoxReportsEachChangeOnceAndFocusButNotDuringTeardownAndPaint
     box.SetForeColor(ui::Color::System(ui::SystemColor::ButtonText));
     EXPECT_EQ(GetSysColor(COLOR_BTNTEXT), paint());
     ReleaseDC(H(box), dc);
-
-    box.SetFocus();  // the focus it loses while the form is torn down raises nothing
-    SendMessageA(Window(), WM_CLOSE, 0, 0);
+    SendMessageA(Window(), WM_CLOSE, 0, 0);  // the focus the box loses raises nothing
     EXPECT_EQ(0u, form.Handle());
-    EXPECT_EQ(1, lostFocus);
+    EXPECT_EQ(5u, events.size());
 }
 
-// GotFocus and LostFocus are the user going between the window's controls. Another window
-// coming to the front and this one coming back is neither: the search box would empty
-// itself on the way back and leave the tree narrowed.
-TEST_F(UiPeers, TextBoxFocusEventsSkipTheWindowGoingToTheBackgroundAndBack) {
-    Show();
-    ui::TextBox box;
-    box.Create(form, {.text = "note", .bounds = {120, 5280, 3615, 375}});
-    ui::TreeView tree;
-    tree.Create(form, {At("", 120, 240, 3615, 4935)});
-    int gotFocus = 0, lostFocus = 0;
-    box.onGotFocus = [&] { ++gotFocus; };
-    box.onLostFocus = [&] { ++lostFocus; };
-    SetForegroundWindow(Window());
-    box.SetFocus();
-    ASSERT_EQ(1, gotFocus);
-
-    ui::Form other{backend};
-    other.Create({.caption = "Other", .clientWidth = 3000, .clientHeight = 2000});
-    other.Show();
-    SetForegroundWindow(H(other));
-    ASSERT_EQ(H(other), GetActiveWindow());
-    SetForegroundWindow(Window());
-    EXPECT_EQ(H(box), GetFocus()) << "the window gives the box its focus back";
-    EXPECT_EQ(1, gotFocus);
-    EXPECT_EQ(0, lostFocus);
-
-    tree.SetFocus();
-    EXPECT_EQ(1, lostFocus);
-}
-
-TEST_F(UiPeers, TrayMessagesArriveAsTheirOwnMessageAndCloseNeedsConsent) {
+TEST_F(UiPeers, TrayMessagesArriveAsTheirOwnAndCloseNeedsConsentEvenFromAFailingHandler) {
     std::vector<ui::TrayMouse> seen;
     form.onTrayNotify = [&](ui::TrayMouse mouse) { seen.push_back(mouse); };
     SendMessageA(Window(), ui::kTrayCallbackMessage, 1, WM_LBUTTONUP);
@@ -395,18 +357,14 @@ TEST_F(UiPeers, TrayMessagesArriveAsTheirOwnMessageAndCloseNeedsConsent) {
     EXPECT_EQ((std::vector<ui::TrayMouse>{ui::TrayMouse::LeftUp, ui::TrayMouse::RightUp,
                                           ui::TrayMouse::LeftDoubleClick}),
               seen);
-    MSG quit;
-    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // left for Run
+    MSG quit;  // left for Run
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 
     int asked = 0;
-    form.onQueryUnload = [&](ui::QueryUnloadEvent& e) {
-        ++asked;
-        e.cancel = true;
-    };
+    form.onQueryUnload = [&](ui::QueryUnloadEvent& e) { e.cancel = ++asked; };
     const HWND hwnd = Window();
     SendMessageA(hwnd, WM_CLOSE, 0, 0);
     EXPECT_EQ(1, asked);
-    EXPECT_TRUE(IsWindow(hwnd));
     form.onQueryUnload = [](ui::QueryUnloadEvent&) { throw std::runtime_error("handler"); };
     SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(IsWindow(hwnd));
@@ -417,40 +375,34 @@ TEST_F(UiPeers, TrayMessagesArriveAsTheirOwnMessageAndCloseNeedsConsent) {
     EXPECT_EQ(0u, form.Handle());
 }
 
-TEST_F(UiPeers, MinimisingRaisesResizeOnceAndRestoringShowsTheWindow) {
-    Show();
-    int resizes = 0;
+TEST_F(UiPeers, MinimisingRaisesResizeOnceRestoringShowsTheWindowAndATimerTicksTillStopped) {
+    form.Show();
+    int resizes = 0, ticks = 0;
     form.onResize = [&] { ++resizes; };
     ShowWindow(Window(), SW_MINIMIZE);  // as the user's minimise button does
     EXPECT_EQ(1, resizes);
     EXPECT_EQ(ui::WindowState::Minimized, form.State());
-
     form.Hide();
     form.SetWindowState(ui::WindowState::Normal);
     EXPECT_EQ(2, resizes);
     EXPECT_FALSE(IsWindowVisible(Window()));
     form.Show();
-    EXPECT_TRUE(IsWindowVisible(Window()));
-    EXPECT_FALSE(IsIconic(Window()));
+    EXPECT_TRUE(IsWindowVisible(Window()) && !IsIconic(Window()));
     EXPECT_EQ(2, resizes);
-
     form.SetWindowState(ui::WindowState::Minimized);
     EXPECT_TRUE(IsIconic(Window()));
     EXPECT_EQ(3, resizes);
-}
 
-TEST_F(UiPeers, TimerTicksOnItsContainerUntilStopped) {
     ui::Frame frame;
-    frame.Create(form, At("Disk Info", 3840, 120, 3735, 2055, false));
+    frame.Create(form, {"", {3840, 120, 3735, 2055}, true, false});
     ui::Timer timer;
-    int ticks = 0;
     timer.onTimer = [&] { ++ticks; };
     timer.Create(frame, {.interval = 20});
-    Pump(300);
+    for (int i = 0; i < 60; ++i, Sleep(5)) backend.DoEvents();
     EXPECT_GE(ticks, 2);
     timer.SetEnabled(false);
     const int stopped = ticks;
-    Pump(200);
+    for (int i = 0; i < 40; ++i, Sleep(5)) backend.DoEvents();
     EXPECT_EQ(stopped, ticks);
 }
 

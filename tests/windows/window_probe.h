@@ -3,6 +3,9 @@
 // inside a modal loop.
 #include <windows.h>
 
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -11,6 +14,8 @@
 
 #include "ui/control.h"
 #include "ui/win32/win32_backend.h"
+
+using Strings = std::vector<std::string>;
 
 inline HWND H(const ui::Control& control) {
     return reinterpret_cast<HWND>(control.Handle());
@@ -28,6 +33,17 @@ inline std::string TextOf(HWND hwnd) {
     return text;
 }
 
+inline LONG StyleOf(HWND hwnd) {
+    return GetWindowLongA(hwnd, GWL_STYLE);
+}
+
+inline int Dpi(int axis) {
+    HDC dc = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(dc, axis);
+    ReleaseDC(nullptr, dc);
+    return dpi;
+}
+
 // A fresh folder under the temporary one, named for this process; no separator at the end.
 inline std::string TempFolder(const std::string& prefix) {
     char temp[MAX_PATH + 1] = {};
@@ -35,6 +51,14 @@ inline std::string TempFolder(const std::string& prefix) {
     std::string folder = temp + prefix + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
+}
+
+// A file beside this test program.
+inline std::string Beside(const std::string& name) {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string path = self;
+    return path.substr(0, path.find_last_of("\\/") + 1) + name;
 }
 
 inline std::string FileText(const std::string& path) {
