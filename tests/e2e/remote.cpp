@@ -1,8 +1,6 @@
 #include "tests/e2e/remote.h"
 
-#include <commctrl.h>
-
-#include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -33,68 +31,59 @@ std::string TempFolder(const std::string& prefix) {
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
+    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(path, std::ios::binary).rdbuf();
     return s.str();
 }
 
-bool FileThere(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 Launcher::~Launcher() {
-    if (pi_.hProcess) {
-        if (Running()) TerminateProcess(pi_.hProcess, 1);
-        CloseHandle(pi_.hProcess);
-        CloseHandle(pi_.hThread);
-    }
+    if (!pi_.hProcess) return;
+    if (Running()) TerminateProcess(pi_.hProcess, 1);
+    CloseHandle(pi_.hProcess);
+    CloseHandle(pi_.hThread);
 }
 
 bool Launcher::Start(const std::string& exe, const std::string& folder) {
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     std::string line = "\"" + exe + "\"";
-    return CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+    return CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           folder.c_str(), &si, &pi_) != FALSE;
 }
 
 namespace {
-struct FindArgs {
-    DWORD pid;
-    const char* className;
-    const std::string* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
-    auto* args = reinterpret_cast<FindArgs*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == args->pid && IsWindowVisible(window) &&
-        (!args->className || ClassOf(window) == args->className) &&
-        (args->caption->empty() || WindowText(window) == *args->caption)) {
-        args->found = window;
-        return FALSE;
-    }
-    return TRUE;
+// Calls `visit` with each window EnumChildWindows (or, without a parent, EnumWindows) gives
+// until it answers true.
+void EachWindow(HWND parent, const std::function<bool(HWND)>& visit) {
+    auto proc = [](HWND window, LPARAM param) -> BOOL {
+        return !(*reinterpret_cast<const std::function<bool(HWND)>*>(param))(window);
+    };
+    const auto param = reinterpret_cast<LPARAM>(&visit);
+    parent ? EnumChildWindows(parent, proc, param) : EnumWindows(proc, param);
 }
 }  // namespace
 
 HWND Launcher::WaitWindow(const char* className, int timeoutMs, const std::string& caption) const {
-    for (int waited = 0; waited < timeoutMs; waited += 100) {
-        FindArgs args{pi_.dwProcessId, className, &caption, nullptr};
-        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&args));
-        if (args.found) return args.found;
-        if (!Running()) return nullptr;
-        Sleep(100);
-    }
-    return nullptr;
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            EachWindow(nullptr, [&](HWND window) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(window, &pid);
+                if (pid == pi_.dwProcessId && IsWindowVisible(window) &&
+                    (!className || ClassOf(window) == className) &&
+                    (caption.empty() || WindowText(window) == caption))
+                    found = window;
+                return found != nullptr;
+            });
+            return found || !Running();
+        },
+        timeoutMs);
+    return found;
 }
 
 bool Launcher::WaitExit(int timeoutMs, DWORD* exitCode) const {
@@ -120,163 +109,84 @@ std::string ClassOf(HWND window) {
     return buffer;
 }
 
-namespace {
-struct ChildArgs {
-    const char* className;
-    const std::string* text;
-    HWND found;
-};
-
-BOOL CALLBACK FindChildProc(HWND window, LPARAM param) {
-    auto* args = reinterpret_cast<ChildArgs*>(param);
-    if (lstrcmpiA(ClassOf(window).c_str(), args->className) == 0 &&
-        (args->text->empty() || WindowText(window) == *args->text)) {
-        args->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-}  // namespace
-
-HWND FindChild(HWND parent, const char* className, const std::string& text) {
-    ChildArgs args{className, &text, nullptr};
-    EnumChildWindows(parent, FindChildProc, reinterpret_cast<LPARAM>(&args));
-    return args.found;
-}
-
-namespace {
-struct ChildrenArgs {
-    const char* className;
-    std::vector<HWND>* found;
-};
-
-BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
-    auto* args = reinterpret_cast<ChildrenArgs*>(param);
-    if (lstrcmpiA(ClassOf(window).c_str(), args->className) == 0) args->found->push_back(window);
-    return TRUE;
-}
-}  // namespace
-
 std::vector<HWND> Children(HWND parent, const char* className) {
     std::vector<HWND> found;
-    ChildrenArgs args{className, &found};
-    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&args));
+    EachWindow(parent, [&](HWND window) {
+        if (!className || lstrcmpiA(ClassOf(window).c_str(), className) == 0)
+            found.push_back(window);
+        return false;
+    });
     return found;
 }
 
+HWND FindChild(HWND parent, const char* className, const std::string& text) {
+    for (HWND child : Children(parent, className))
+        if (text.empty() || WindowText(child) == text) return child;
+    return nullptr;
+}
+
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
-    for (int waited = 0; waited < timeoutMs; waited += 50) {
+    for (int waited = 0; waited < timeoutMs; waited += 50, Sleep(50))
         if (done()) return true;
-        Sleep(50);
-    }
     return done();
 }
 
-bool WaitGone(HWND window, int timeoutMs) {
-    return WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
-}
-
-void Type(HWND edit, const std::string& text) {
-    for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
-}
-
-void Retype(HWND edit, const std::string& text) {
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    Type(edit, text);
-}
-
-bool Pick(HWND list, const std::string& entry) {
-    SendMessageA(list, WM_KEYDOWN, VK_HOME, 1);
-    const auto count = SendMessageA(list, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count && WindowText(list) != entry; ++i)
-        SendMessageA(list, WM_KEYDOWN, VK_DOWN, 1);
-    return WindowText(list) == entry;
-}
-
-void Click(HWND button) {
-    PostMessageA(button, BM_CLICK, 0, 0);
+void* Lend(HANDLE process, const std::string& bytes) {
+    void* at = VirtualAllocEx(process, nullptr, bytes.size(), MEM_COMMIT, PAGE_READWRITE);
+    if (at) WriteProcessMemory(process, at, bytes.data(), bytes.size(), nullptr);
+    return at;
 }
 
 namespace {
-// A block of memory in the other process, for messages that carry pointers.
-class RemoteBuffer {
-  public:
-    RemoteBuffer(HANDLE process, SIZE_T size)
-        : process_(process),
-          address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
-    RemoteBuffer(const RemoteBuffer&) = delete;
-    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-    ~RemoteBuffer() {
-        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    }
-    char* address() const { return static_cast<char*>(address_); }
-
-  private:
-    HANDLE process_;
-    void* address_;
-};
-
-std::string ItemText(HANDLE process, HWND tree, HTREEITEM item, int* image) {
-    RemoteBuffer remote(process, sizeof(TVITEMA) + 512);
-    if (!remote.address()) return {};
-    TVITEMA tv = {};
-    tv.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_HANDLE;
-    tv.hItem = item;
-    tv.pszText = remote.address() + sizeof(TVITEMA);
-    tv.cchTextMax = 511;
-    WriteProcessMemory(process, remote.address(), &tv, sizeof(tv), nullptr);
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.address()));
-    char text[512] = {};
-    ReadProcessMemory(process, remote.address(), &tv, sizeof(tv), nullptr);
-    ReadProcessMemory(process, remote.address() + sizeof(TVITEMA), text, 511, nullptr);
-    if (image) *image = tv.iImage;
-    return text;
+// Sends a message whose argument points at `bytes` copied into the other process, and
+// reads them back as it left them.
+std::string Ask(HWND window, HANDLE process, UINT message, WPARAM w, std::string bytes) {
+    void* at = Lend(process, bytes);
+    if (!at || !SendMessageA(window, message, w, reinterpret_cast<LPARAM>(at))) bytes.clear();
+    if (at) ReadProcessMemory(process, at, bytes.data(), bytes.size(), nullptr);
+    if (at) VirtualFreeEx(process, at, 0, MEM_RELEASE);
+    return bytes;
 }
 
-void Walk(HANDLE process, HWND tree, HTREEITEM item, const std::string& parent,
+HTREEITEM Next(HWND tree, UINT which, HTREEITEM item) {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, which, reinterpret_cast<LPARAM>(item)));
+}
+
+void Walk(HWND tree, HANDLE process, void* text, HTREEITEM item, const std::string& parent,
           std::vector<RemoteNode>& out) {
-    for (; item; item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT,
-                                                                 reinterpret_cast<LPARAM>(item)))) {
-        RemoteNode node;
-        node.text = ItemText(process, tree, item, &node.image);
-        node.parentText = parent;
-        node.item = item;
-        out.push_back(node);
-        auto child = reinterpret_cast<HTREEITEM>(
-            SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
-        Walk(process, tree, child, node.text, out);
+    for (; item; item = Next(tree, TVGN_NEXT, item)) {
+        TVITEMA tv = {};
+        tv.mask = TVIF_TEXT | TVIF_HANDLE;
+        tv.hItem = item;
+        tv.pszText = static_cast<char*>(text);
+        tv.cchTextMax = 511;
+        Ask(tree, process, TVM_GETITEMA, 0, std::string(reinterpret_cast<char*>(&tv), sizeof(tv)));
+        char name[512] = {};
+        ReadProcessMemory(process, text, name, 511, nullptr);
+        const std::string path = parent.empty() ? name : parent + "/" + name;
+        out.push_back({path, item});
+        Walk(tree, process, text, Next(tree, TVGN_CHILD, item), path, out);
     }
 }
 }  // namespace
 
-std::vector<RemoteNode> ReadTree(HWND tree, DWORD pid) {
+std::vector<RemoteNode> ReadTree(HWND tree, HANDLE process) {
     std::vector<RemoteNode> nodes;
-    HANDLE process = OpenProcess(
-        PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
-        FALSE, pid);
-    if (!process) return nodes;
-    auto root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-    Walk(process, tree, root, "", nodes);
-    CloseHandle(process);
+    void* text = Lend(process, std::string(512, '\0'));
+    if (text) Walk(tree, process, text, Next(tree, TVGN_ROOT, nullptr), "", nodes);
+    if (text) VirtualFreeEx(process, text, 0, MEM_RELEASE);
     return nodes;
 }
 
-bool ItemRect(HWND tree, DWORD pid, HTREEITEM item, RECT& rect) {
-    HANDLE process =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (!process) return false;
-    bool ok = false;
-    {
-        RemoteBuffer remote(process, sizeof(RECT));
-        // The message takes the item in the rectangle it fills.
-        ok =
-            remote.address() &&
-            WriteProcessMemory(process, remote.address(), &item, sizeof(item), nullptr) &&
-            SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(remote.address())) &&
-            ReadProcessMemory(process, remote.address(), &rect, sizeof(rect), nullptr);
-    }
-    CloseHandle(process);
-    return ok;
+bool ItemRect(HWND tree, HANDLE process, HTREEITEM item, RECT& rect) {
+    // The message takes the item in the rectangle it fills.
+    std::string bytes(sizeof(RECT), '\0');
+    std::memcpy(bytes.data(), &item, sizeof(item));
+    bytes = Ask(tree, process, TVM_GETITEMRECT, TRUE, bytes);
+    if (bytes.empty()) return false;
+    std::memcpy(&rect, bytes.data(), sizeof(rect));
+    return true;
 }
 
 }  // namespace e2e

@@ -17,7 +17,6 @@ std::string WinePath(const std::string& path);
 std::string TempFolder(const std::string& prefix);
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
-bool FileThere(const std::string& path);
 
 class Launcher {
   public:
@@ -26,9 +25,9 @@ class Launcher {
     Launcher& operator=(const Launcher&) = delete;
     ~Launcher();
     bool Start(const std::string& exe, const std::string& folder);
-    // Waits for a visible top-level window of this process with the given class (any class
-    // when null) and caption (any when empty).
-    HWND WaitWindow(const char* className, int timeoutMs = 20000,
+    // A visible top-level window of this process with the given class (any when null) and
+    // caption (any when empty).
+    HWND WaitWindow(const char* className, int timeoutMs = 10000,
                     const std::string& caption = "") const;
     bool WaitExit(int timeoutMs, DWORD* exitCode = nullptr) const;
     bool Running() const;
@@ -42,33 +41,21 @@ class Launcher {
 
 std::string WindowText(HWND window);
 std::string ClassOf(HWND window);
+// The first descendant of that class (any when null) and text (any when empty).
 HWND FindChild(HWND parent, const char* className, const std::string& text = "");
 // Every descendant of that class, in creation order (which is also the tab order).
 std::vector<HWND> Children(HWND parent, const char* className);
-
-// Polls until `done` holds; false when it still does not after the time-out.
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 10000);
-bool WaitGone(HWND window, int timeoutMs = 10000);
 
-// What a user's keyboard and mouse do to one control. Keys are sent, so each has been
-// handled (and its change told to the program) on return; a click is posted, since it may
-// open a modal window that would hold the sender.
-void Type(HWND edit, const std::string& text);
-void Retype(HWND edit, const std::string& text);  // over all that was there
-// Walks a drop-down list with the arrow keys to the entry; false when it has none such.
-bool Pick(HWND list, const std::string& entry);
-void Click(HWND button);
-
+// Every node of a tree view in another process, in display order, as "parent/text".
 struct RemoteNode {
-    std::string text;
-    std::string parentText;  // empty at top level
-    int image = -1;
+    std::string path;
     HTREEITEM item = nullptr;
 };
-
-// Every node of a tree view in another process, in display order.
-std::vector<RemoteNode> ReadTree(HWND tree, DWORD pid);
+std::vector<RemoteNode> ReadTree(HWND tree, HANDLE process);
 // Where the item's text is drawn, in the tree's client coordinates.
-bool ItemRect(HWND tree, DWORD pid, HTREEITEM item, RECT& rect);
+bool ItemRect(HWND tree, HANDLE process, HTREEITEM item, RECT& rect);
+// A copy of the bytes in the other process's memory, left there for it to own.
+void* Lend(HANDLE process, const std::string& bytes);
 
 }  // namespace e2e
