@@ -81,6 +81,16 @@ long NodeCount(HWND tree) {
     return static_cast<long>(count);
 }
 
+std::string TempFolder(const std::string& prefix) {
+    char base[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, base);
+    for (int i = 0;; ++i) {
+        std::string folder = std::string(base) + prefix + std::to_string(GetCurrentProcessId()) +
+                             "-" + std::to_string(i);
+        if (CreateDirectoryA(folder.c_str(), nullptr)) return folder;
+    }
+}
+
 std::vector<Step> ReadSteps(const std::string& file, long long started) {
     std::vector<Step> steps;
     std::istringstream in(e2e::ReadFile(file));
@@ -248,7 +258,7 @@ void Print(const char* title, int rounds, const std::vector<Case>& cases) {
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     std::string root = e2e::Env("QUOPA_E2E_DRIVE");
-    root = root.empty() ? e2e::TempFolder("quopa-startup-") : root + "\\startup-bench";
+    root = root.empty() ? TempFolder("quopa-startup-") : root + "\\startup-bench";
     CreateDirectoryA(root.c_str(), nullptr);
     std::vector<std::pair<std::string, std::vector<Case>>> sets;
     try {

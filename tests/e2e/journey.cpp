@@ -4,7 +4,6 @@
 #include <shlobj.h>
 
 #include <cstring>
-#include <sstream>
 
 namespace e2e {
 namespace {
@@ -12,10 +11,8 @@ namespace {
 constexpr char kTitle[] = "Quopa Application Launcher";
 
 std::vector<std::string> Split(const std::string& text) {
-    std::vector<std::string> parts;
-    std::istringstream in(text);
-    for (std::string part; std::getline(in, part, '|');) parts.push_back(part);
-    if (!text.empty() && text.back() == '|') parts.push_back("");
+    std::vector<std::string> parts(1);
+    for (char c : text) c == '|' ? parts.emplace_back() : parts.back() += c;
     return parts;
 }
 
@@ -24,30 +21,16 @@ void SetText(HWND box, const std::string& text) {
 }
 
 bool TrayIcon(HWND main) {
-    NOTIFYICONDATAA data = {};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = main;
-    data.uID = 1;
+    NOTIFYICONDATAA data = {NOTIFYICONDATAA_V1_SIZE, main, 1};
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
 // Keys as the keyboard sends them, to whichever window has the focus.
-void Keys(std::vector<WORD> keys) {
-    std::vector<INPUT> input(2 * keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        input[i].type = input[input.size() - 1 - i].type = INPUT_KEYBOARD;
-        input[i].ki.wVk = input[input.size() - 1 - i].ki.wVk = keys[i];
-        input[input.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-    }
-    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+void Keys(const std::vector<BYTE>& keys) {
+    for (BYTE key : keys) keybd_event(key, 0, 0, 0);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+        keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
     Sleep(100);
-}
-
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof(info);
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
 }
 
 bool Gone(HWND window) {
@@ -60,32 +43,16 @@ std::string N(int command) {
     return std::to_string(command);
 }
 
-// A folder of its own on the test drive (QUOPA_E2E_DRIVE, mapped by the test's wrapper), so
-// the caption and the %drive% token are known; a temporary folder on C: without one.
-Journey::Journey() : drive_(Env("QUOPA_E2E_DRIVE")) {
-    if (drive_.empty()) {
-        folder_ = TempFolder("quopa-e2e-");
-        drive_ = folder_.substr(0, 2);
-    } else {
-        folder_ = drive_ + "\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        CreateDirectoryA(folder_.c_str(), nullptr);
-    }
+Journey::Journey()
+    : drive_(Env("QUOPA_E2E_DRIVE")),
+      folder_(drive_ + "\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name()) {
+    CreateDirectoryA(folder_.c_str(), nullptr);
 }
 
 void Journey::TearDown() {
-    if (launcher_ && launcher_->Running()) {
-        PostMessageA(main_, WM_COMMAND, quopa::cmd::kExit, 0);
-        launcher_->WaitExit(10000);
-    }
-    HKEY key = nullptr;
-    if (dpiSet_ && RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_SET_VALUE,
-                                 &key) == ERROR_SUCCESS) {
-        if (hadDpi_)
-            RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<BYTE*>(&oldDpi_), 4);
-        else
-            RegDeleteValueA(key, "LogPixels");
-        RegCloseKey(key);
-    }
+    if (launcher_ && launcher_->Running()) PostMessageA(main_, WM_COMMAND, quopa::cmd::kExit, 0);
+    if (launcher_) launcher_->WaitExit(10000);
+    if (dpiSet_) RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
 }
 
 void Journey::Run(const std::vector<Step>& steps) {
@@ -97,8 +64,8 @@ void Journey::Run(const std::vector<Step>& steps) {
 }
 
 void Journey::Act(const Step& step) {
-    const std::string& target = step.target;
-    const std::string& arg = step.arg;
+    const std::string &target = step.target, &arg = step.arg;
+    HWND search = main_ ? FindChild(main_, "Edit") : nullptr;
     switch (step.act) {
         case Do::Start: {
             const std::string exe = folder_ + "\\quopa.exe";
@@ -119,15 +86,15 @@ void Journey::Act(const Step& step) {
         case Do::Exit: {
             if (arg.empty()) PostMessageA(main_, WM_COMMAND, quopa::cmd::kExit, 0);
             DWORD code = 99;
-            ASSERT_TRUE(launcher_->WaitExit(10000, &code)) << "File, Exit did not end it";
+            ASSERT_TRUE(launcher_->WaitExit(10000, &code)) << "it did not end";
             EXPECT_EQ(code, 0u);
             EXPECT_FALSE(TrayIcon(main_)) << "a tray icon was left behind";
             break;
         }
         case Do::Menu:
-            PostMessageA(main_, WM_COMMAND, std::stoi(target), 0);
-            break;
         case Do::Dialog:
+            if (!arg.empty()) PostMessageA(main_, WM_COMMAND, std::stoi(arg), 0);
+            if (step.act == Do::Menu) break;
             window_ = launcher_->WaitWindow(nullptr, 10000, target);
             ASSERT_NE(window_, nullptr);
             break;
@@ -153,8 +120,8 @@ void Journey::Act(const Step& step) {
             HWND button = nullptr;
             ASSERT_TRUE(WaitUntil(
                 [&] {
-                    button = FindChild(window_, "Button", target);
-                    return button && IsWindowEnabled(button);
+                    return (button = FindChild(window_, "Button", target)) &&
+                           IsWindowEnabled(button);
                 },
                 20000));
             // Posted: the button may open a modal window that would hold the sender.
@@ -164,18 +131,11 @@ void Journey::Act(const Step& step) {
             window_ = main_;
             break;
         }
-        case Do::Tick: {
-            HWND box = FindChild(window_, "Button", target);
-            ASSERT_TRUE(box && IsWindowEnabled(box));
-            if ((SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED) != (arg == "1"))
-                PostMessageA(box, BM_CLICK, 0, 0);
-            break;
-        }
         case Do::Answer: {
             HWND box = launcher_->WaitWindow("#32770");
             ASSERT_NE(box, nullptr) << "no message box";
-            EXPECT_NE(WindowText(GetDlgItem(box, 0xFFFF)).find(target), std::string::npos)
-                << WindowText(GetDlgItem(box, 0xFFFF));
+            const std::string text = WindowText(GetDlgItem(box, 0xFFFF));
+            EXPECT_NE(text.find(target), std::string::npos) << text;
             PostMessageA(box, WM_COMMAND, arg == "yes" ? IDYES : IDOK, 0);
             EXPECT_TRUE(Gone(box));
             break;
@@ -193,8 +153,8 @@ void Journey::Act(const Step& step) {
             break;
         }
         case Do::Wizard: {
-            Run({{Do::Menu, N(quopa::cmd::kNew)}, {Do::Dialog, "Add new item"}});
-            if (Split(arg).at(2).rfind("http", 0) == 0) Run({{Do::Press, "Web Link"}});
+            Run({{Do::Dialog, "Add new item", N(quopa::cmd::kNew)}});
+            if (Split(arg).at(2).starts_with("http")) Run({{Do::Press, "Web Link"}});
             Run({{Do::Press, "&Next"}});
             HWND finish = FindChild(window_, "Button", "&Finish");
             ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(finish); })) << "no field page";
@@ -202,16 +162,13 @@ void Journey::Act(const Step& step) {
             break;
         }
         case Do::Click:
-        case Do::Delete: {
-            RECT r = {};
-            ASSERT_TRUE(ItemRect(tree_, launcher_->Process(), Node(target), r)) << target;
-            ClickAt(tree_, MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+        case Do::Delete:
+            ClickOn(tree_, Node(target));
             if (step.act == Do::Delete) PostMessageA(tree_, WM_KEYDOWN, VK_DELETE, 1);
             break;
-        }
         case Do::Rename: {
             SetForegroundWindow(main_);
-            HWND edit = reinterpret_cast<HWND>(
+            auto edit = reinterpret_cast<HWND>(
                 SendMessageA(tree_, TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(Node(target))));
             ASSERT_NE(edit, nullptr);
             SetText(edit, arg);
@@ -220,16 +177,13 @@ void Journey::Act(const Step& step) {
             Settle();
             break;
         }
-        case Do::Search: {
-            HWND search = FindChild(main_, "Edit");
+        case Do::Search:
             if (arg.empty()) SetText(search, "");
-            if (arg.empty()) Run({{Do::Click, target}});
+            ClickOn(arg.empty() ? tree_ : search, arg.empty() ? Node(target) : nullptr);
             EXPECT_TRUE(!arg.empty() || WindowText(search) == "Search...");
-            if (!arg.empty()) ClickAt(search, MAKELPARAM(5, 5));
-            for (char c : arg) PostMessageA(search, WM_CHAR, static_cast<unsigned char>(c), 1);
+            for (char c : arg) PostMessageA(search, WM_CHAR, static_cast<BYTE>(c), 1);
             Settle();
             break;
-        }
         case Do::Tree: {
             std::string shown;
             WaitUntil(
@@ -287,8 +241,18 @@ void Journey::Act(const Step& step) {
             EXPECT_TRUE(launcher_->Running());
             break;
         case Do::Shown:
+            if (!target.empty()) PostMessageA(main_, WM_COMMAND, std::stoi(target), 0);
+            if (target.empty()) Keys({VK_CONTROL, VK_SHIFT, VK_SPACE});
             EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }));
             EXPECT_FALSE(IsIconic(main_));
+            EXPECT_TRUE(!target.empty() || WaitUntil([&] {
+                GUITHREADINFO info = {sizeof(info)};
+                GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info);
+                return info.hwndFocus == search && WindowText(search).empty();
+            })) << "the search box has no focus";
+            break;
+        case Do::Keys:
+            for (char c : target) Keys({c == '\r' ? BYTE{VK_RETURN} : BYTE(c)});
             break;
         case Do::ReadOnly:
             for (const char* name : {"quopa_apps.dat", "quopa_settings.dat"})
@@ -296,48 +260,28 @@ void Journey::Act(const Step& step) {
             break;
         case Do::Dpi: {
             // Wine reads the user's dots per inch when a program starts.
-            HKEY key = nullptr;
-            ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
-                                      KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr),
-                      ERROR_SUCCESS);
-            DWORD size = sizeof(oldDpi_), dpi = std::stoul(target);
-            hadDpi_ = RegQueryValueExA(key, "LogPixels", nullptr, nullptr,
-                                       reinterpret_cast<BYTE*>(&oldDpi_), &size) == ERROR_SUCCESS;
-            dpiSet_ = RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<BYTE*>(&dpi),
-                                     4) == ERROR_SUCCESS;
-            RegCloseKey(key);
+            const DWORD dpi = std::stoul(target);
+            dpiSet_ = !RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels",
+                                       REG_DWORD, &dpi, sizeof(dpi));
+            ASSERT_TRUE(dpiSet_);
             break;
         }
         case Do::Docked: {
             // To the pixel a round trip through twips may cost.
             RECT r = {};
             GetWindowRect(main_, &r);
-            APPBARDATA bar = {};
-            bar.cbSize = sizeof(bar);
+            APPBARDATA bar = {sizeof(bar)};
             SHAppBarMessage(ABM_GETTASKBARPOS, &bar);
             EXPECT_NEAR(r.right, GetSystemMetrics(SM_CXSCREEN), 1);
             EXPECT_NEAR(r.bottom, GetSystemMetrics(SM_CYSCREEN) - (bar.rc.bottom - bar.rc.top), 1);
             EXPECT_GE(r.right - r.left, std::stoi(target));
             break;
         }
-        case Do::HotKey: {
-            HWND search = FindChild(main_, "Edit");
-            Keys({VK_CONTROL, VK_SHIFT, VK_SPACE});
-            Run({{Do::Shown}});
-            EXPECT_TRUE(WaitUntil([&] { return FocusOf(main_) == search; })) << "no focus";
-            EXPECT_EQ(WindowText(search), "");
-            break;
-        }
-        case Do::Keys:
-            for (char c : target) Keys({c == '\r' ? WORD{VK_RETURN} : WORD(c)});
-            break;
         case Do::Drop: {
             // What the shell hands a window that takes files: a block in its own memory.
             RECT r = {};
             ASSERT_TRUE(ItemRect(tree_, launcher_->Process(), Node(arg), r)) << arg;
-            DROPFILES header = {};
-            header.pFiles = sizeof(DROPFILES);
-            header.pt = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            DROPFILES header = {sizeof(header), {(r.left + r.right) / 2, (r.top + r.bottom) / 2}};
             std::string block(sizeof(header), '\0');
             std::memcpy(block.data(), &header, sizeof(header));
             void* drop = Lend(launcher_->Process(), block + Path(target) + std::string(2, '\0'));
@@ -346,13 +290,13 @@ void Journey::Act(const Step& step) {
         }
         case Do::Program: {
             auto& program = programs_[target];
-            const std::string exe = Path(target);
             const std::string build = WinePath(Env("QUOPA_DRIVE_PROGRAM"));
-            ASSERT_TRUE(arg == "runs" || arg == "ended" ||
-                        CopyFileA(build.c_str(), exe.c_str(), FALSE));
+            if (arg == "copy" || arg == "start") {
+                ASSERT_TRUE(CopyFileA(build.c_str(), Path(target).c_str(), FALSE));
+            }
             if (arg == "start") {
                 program = std::make_unique<Launcher>();
-                ASSERT_TRUE(program->Start(exe, folder_));
+                ASSERT_TRUE(program->Start(Path(target), folder_));
                 ASSERT_NE(program->WaitWindow("QuopaDriveProgram"), nullptr);
             }
             EXPECT_TRUE(arg != "runs" || program->Running());
@@ -373,8 +317,11 @@ void Journey::ExpectFiles() {
     ADD_FAILURE() << "the data files differ";
 }
 
-// A left click, as the mouse sends it.
-void Journey::ClickAt(HWND window, LPARAM at) {
+// A left click on the node's text, or on the window's corner, as the mouse sends it.
+void Journey::ClickOn(HWND window, HTREEITEM node) {
+    RECT r = {0, 0, 10, 10};
+    ASSERT_TRUE(!node || ItemRect(tree_, launcher_->Process(), node, r)) << "no such node";
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(window, WM_LBUTTONUP, 0, at);
     Settle();

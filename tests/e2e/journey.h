@@ -1,7 +1,8 @@
 #pragma once
-// A journey through the real quopa.exe, started from a folder of its own on the test drive:
-// a table of steps, each an action on a target with an argument, read by one driver that
-// acts as the user's mouse and keyboard do and checks what must follow.
+// A journey through the real quopa.exe, started from a folder of its own on the test drive
+// (QUOPA_E2E_DRIVE, mapped by tests/e2e/with-drive): a table of steps, each an action on a
+// target with an argument, read by one driver that acts as the user's mouse and keyboard do
+// and checks what must follow.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -17,13 +18,12 @@ namespace e2e {
 enum class Do {
     Start,   // arg: nodes the tree reaches; target: the variable naming the build, else the release
     Exit,    // File, Exit (arg "itself": none): the program ends with 0, its tray icon gone
-    Menu,    // target: the command's number, as the menu posts it
-    Dialog,  // target: a caption; the steps after it act in that window
+    Menu,    // arg: a command's number, as the menu posts it
+    Dialog,  // target: a caption, once shown (after the command arg); the steps after act in it
     Fill,    // target: the first box's number; arg: its text and the next boxes', "|" between
     Pick,    // target: the list's number; arg: the entry, walked to with the arrow keys
     Press,   // target: a button's text, once it is there and enabled
     Close,   // Press, and the window goes; the steps after it act in the main window
-    Tick,    // target: a check box; arg: "1" or "0"
     Answer,  // target: part of what the message box says; arg: "yes", else OK
     Shows,   // target: a child's text; arg "part": part of one; "no": no child has it in part
     Wizard,  // File, Add New Item: target: its category; arg: the field page's boxes
@@ -40,15 +40,13 @@ enum class Do {
     Made,      // target: a file; arg: its bytes, once a program has written them
     Second,    // a second copy started; target: its refusal
     Hide,      // the close box
-    Shown,     // the main window visible again, not minimised
+    Shown,     // up again after the command target; without one, the hot key: search box focused
+    Keys,      // target: typed through the keyboard ("\r" is Enter)
     ReadOnly,  // both data files
     Dpi,       // target: the screen's dots per inch for the programs started after it
     Docked,    // right on the screen's edge, bottom on the taskbar; target: the least width
-    HotKey,    // the launcher's keys: up and the search box focused, empty
-    Keys,      // target: typed through the keyboard ("\r" is Enter)
     Drop,      // target: a file let go on node arg
-    Program,   // target: the drive program copied under that name; arg: "copy", "start", "runs",
-               // "ended"
+    Program,   // target: the drive program copied under that name; arg: copy, start, runs, ended
 };
 
 struct Step {
@@ -64,7 +62,6 @@ class Journey : public ::testing::Test {
     Journey();
     void TearDown() override;
     void Run(const std::vector<Step>& steps);
-    void Act(const Step& step);
 
     std::string drive_;   // "Q:"
     std::string folder_;  // where quopa.exe and its data files are
@@ -72,16 +69,16 @@ class Journey : public ::testing::Test {
     HWND main_ = nullptr, tree_ = nullptr, window_ = nullptr;
 
   private:
+    void Act(const Step& step);
     void ExpectFiles();
-    void ClickAt(HWND window, LPARAM at);
+    void ClickOn(HWND window, HTREEITEM node);
     void Settle() const;
     HTREEITEM Node(const std::string& text) const;
     std::string Path(const std::string& file) const;
 
     std::string apps_, settings_;
     std::map<std::string, std::unique_ptr<Launcher>> programs_;
-    DWORD oldDpi_ = 0;
-    bool dpiSet_ = false, hadDpi_ = false;
+    bool dpiSet_ = false;
 };
 
 }  // namespace e2e

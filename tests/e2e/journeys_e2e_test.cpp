@@ -1,6 +1,6 @@
 // Journeys on the real quopa.exe: a user's day from a fresh drive to File, Exit, the data
 // files checked byte for byte after each step, and what goes beyond the list: the drive's
-// found portable apps, the hot key and a dropped file.
+// found portable apps, a dropped file and the hot key.
 #include "tests/e2e/journey.h"
 
 namespace e2e {
@@ -22,168 +22,95 @@ std::string Item(int n, const std::string& name, const std::string& description,
 
 TEST_F(Journey, AUsersDayFromAFreshDriveToExitAtTwiceTheDpi) {
     const std::string ran = folder_ + "\\ran.txt", marker = "/c echo ran>> " + ran;
-    const std::string owner =
-        "[UserInfo]\r\nUserName=J\xFCrgen\r\nUserAddress=Stra\xDF"
-        "e 1\r\nUserCity=K\xF6ln\r\nUserPhone=0221 496 0000\r\nUserEmail="
-        "j@example.org\r\n[Settings]\r\nLanguage=English\r\n"
-        "LoadPortableApps=0\r\n";
+    const std::string cmd = "C:\\windows\\system32\\cmd.exe", editor = "%drive%\\tools\\editor.exe";
+    const std::string all = "Quopa Drive|Quopa Drive/Caf\xE9|Tools|Tools/Editor|Tools/Marker|Web";
     // One pixel, 24 bits.
     WriteFile(folder_ + "\\face.bmp",
-              "BM\x3A\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18"
-              "\0\0\0\0\0\x04\0\0\0\x13\x0B\0\0\x13\x0B\0\0\0\0\0\0\0\0\0\0\x20\x80\xE0\0"s);
-    Run({
-        {Dpi, "192"},
-        {Start, "", "1"},
-        {Docked, "1012"},
-        {Tree, "", "Quopa Drive"},
-        {Shows, "John Doe's Portable Device"},
-        {Files},
-        {Menu, N(kNewCategory)},
-        {Dialog, "Add Category"},
-        {Fill, "0", "Tools"},
-        {Close, "&Finish"},
-        {Add, "", "[Category1]\r\nName=Tools\r\n"},
-        {Menu, N(kNewCategory)},
-        {Dialog, "Add Category"},
-        {Fill, "0", "Web"},
-        {Close, "&Finish"},
-        {Add, "", "[Category2]\r\nName=Web\r\n"},
-        {Wizard, "Tools", "Editor|Edits text|%drive%\\tools\\editor.exe||%drive%\\tools\\"},
-        {Close, "&Finish"},
-        {Add, "",
-         Item(1, "Editor", "Edits text", "%drive%\\tools\\editor.exe", "Tools", 0, "",
-              "%drive%\\tools\\")},
-        {Wizard, "Quopa", "Caf\xE9||%drive%\\readme.txt||"},
-        {Close, "&Finish"},
-        {Add, "", Item(2, "Caf\xE9", "", "%drive%\\readme.txt", "Quopa")},
-        {Wizard, "Web", "Site|Our site|http://localhost/"},
-        {Close, "&Finish"},
-        {Add, "", Item(3, "Site", "Our site", "http://localhost/", "Web", 1)},
-        {Wizard, "Tools", "Marker||C:\\windows\\system32\\cmd.exe|" + marker + "|"},
-        {Press, "Start when Quopa starts"},
-        {Close, "&Finish"},
-        {Add, "",
-         Item(4, "Marker", "", "C:\\windows\\system32\\cmd.exe", "Tools", 0, marker, "", "1")},
-        {Tree, "", "Quopa Drive|Quopa Drive/Caf\xE9|Tools|Tools/Editor|Tools/Marker|Web|Web/Site"},
-        {Made, ran, ""},
-        {Exit},
-        {Start, "", "7"},
-        {Made, ran, "ran\r\n"},
-        {Search, "", "mar"},
-        {Tree, "", "Quopa Drive|Tools|Tools/Marker|Web"},
-        {Search, "Tools", ""},
-        {Tree, "", "Quopa Drive|Quopa Drive/Caf\xE9|Tools|Tools/Editor|Tools/Marker|Web|Web/Site"},
-        {Rename, "Caf\xE9", "Caf\xE9 & S\xF6hne"},
-        {Swap, "Caf\xE9", "Caf\xE9 & S\xF6hne"},
-        {Rename, "Tools", "Kit"},
-        {Swap, "=Tools\r\n", "=Kit\r\n"},
-        {Rename, "Kit", "Tools"},
-        {Swap, "=Kit\r\n", "=Tools\r\n"},
-        {Click, "Editor"},
-        {Shows, "Edits text"},
-        {Press, "&Edit"},
-        {Dialog, "Edit existing item"},
-        {Fill, "1", "Edits any text"},
-        {Close, "&Finish"},
-        {Swap, "Edits text", "Edits any text"},
-        {Delete, "Site"},
-        {Answer, "Are you sure you want to delete Site?", "yes"},
-        {Swap, "Name=Site", "Name="},
-        {Delete, "Web"},
-        {Answer, "Are you sure you want to delete the Web category?", "yes"},
-        {Swap, "Name=Web", "Name=Deleted"},
-        {Tree, "", "Quopa Drive|Quopa Drive/Caf\xE9 & S\xF6hne|Tools|Tools/Editor|Tools/Marker"},
-        {Menu, N(kOptions)},
-        {Dialog, "Options"},
-        {Second, "Quopa is already running!"},
-        {Fill, "0",
-         "J\xFCrgen|Stra\xDF"
-         "e 1|K\xF6ln|0221 496 0000|j@example.org|" +
-             folder_ + "\\face.bmp"},
-        {Close, "&OK"},
-        {Settings, "", owner},
-        {Shows, "J\xFCrgen's Portable Device"},
-        {Menu, N(kOptions)},
-        {Dialog, "Options"},
-        {Pick, "0", "Dutch"},
-        {Close, "&OK"},
-        {Swap, "English", "Dutch"},
-        {Shows, "Applicatie"},
-        {Menu, N(kOptions)},
-        {Dialog, "Options"},
-        {Pick, "0", "English"},
-        {Close, "&OK"},
-        {Swap, "Dutch", "English"},
-        {Shows, "Application"},
-        {Hide},
-        {Menu, N(kPopupShow)},
-        {Shown},
-        {Menu, N(kPopupApplicationBase + 4)},
-        {Made, ran, "ran\r\nran\r\n"},
-        {Menu, N(kAbout)},
-        {Dialog, "About Quopa Application Launcher"},
-        {Shows, "Quopa Application Launcher"},
-        {Close, "OK"},
-        {Exit},
-        {Files},
-    });
+              "BM\x3A\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18\0\0\0\0\0"
+              "\x04\0\0\0\x13\x0B\0\0\x13\x0B\0\0\0\0\0\0\0\0\0\0\x20\x80\xE0\0"s);
+    // clang-format off
+    Run({{Dpi, "192"}, {Start, "", "1"}, {Docked, "1012"}, {Tree, "", "Quopa Drive"},
+         {Shows, "John Doe's Portable Device"}, {Files},
+         // Two categories and four items of every kind, through the wizard.
+         {Dialog, "Add Category", N(kNewCategory)}, {Fill, "0", "Tools"}, {Close, "&Finish"},
+         {Add, "", "[Category1]\r\nName=Tools\r\n"},
+         {Dialog, "Add Category", N(kNewCategory)}, {Fill, "0", "Web"}, {Close, "&Finish"},
+         {Add, "", "[Category2]\r\nName=Web\r\n"},
+         {Wizard, "Tools", "Editor|Edits text|" + editor + "||%drive%\\tools\\"}, {Close, "&Finish"},
+         {Add, "", Item(1, "Editor", "Edits text", editor, "Tools", 0, "", "%drive%\\tools\\")},
+         {Wizard, "Quopa", "Caf\xE9||%drive%\\readme.txt||"}, {Close, "&Finish"},
+         {Add, "", Item(2, "Caf\xE9", "", "%drive%\\readme.txt", "Quopa")},
+         {Wizard, "Web", "Site|Our site|http://localhost/"}, {Close, "&Finish"},
+         {Add, "", Item(3, "Site", "Our site", "http://localhost/", "Web", 1)},
+         {Wizard, "Tools", "Marker||" + cmd + "|" + marker + "|"},
+         {Press, "Start when Quopa starts"}, {Close, "&Finish"},
+         {Add, "", Item(4, "Marker", "", cmd, "Tools", 0, marker, "", "1")},
+         {Tree, "", all + "|Web/Site"}, {Made, ran, ""},
+         // The autorun item runs at the next start, and once.
+         {Exit}, {Start, "", "7"}, {Made, ran, "ran\r\n"},
+         {Search, "", "mar"}, {Tree, "", "Quopa Drive|Tools|Tools/Marker|Web"},
+         {Search, "Tools", ""}, {Tree, "", all + "|Web/Site"},
+         {Rename, "Caf\xE9", "Caf\xE9 & S\xF6hne"}, {Swap, "Caf\xE9", "Caf\xE9 & S\xF6hne"},
+         {Rename, "Tools", "Kit"}, {Swap, "=Tools\r\n", "=Kit\r\n"},
+         {Rename, "Kit", "Tools"}, {Swap, "=Kit\r\n", "=Tools\r\n"},
+         {Click, "Editor"}, {Shows, "Edits text"}, {Press, "&Edit"},
+         {Dialog, "Edit existing item"}, {Fill, "1", "Edits any text"}, {Close, "&Finish"},
+         {Swap, "Edits text", "Edits any text"},
+         {Delete, "Site"}, {Answer, "Are you sure you want to delete Site?", "yes"},
+         {Swap, "Name=Site", "Name="},
+         {Delete, "Web"}, {Answer, "Are you sure you want to delete the Web category?", "yes"},
+         {Swap, "Name=Web", "Name=Deleted"},
+         // The owner's details, a second copy refused meanwhile, and the language both ways.
+         {Dialog, "Options", N(kOptions)}, {Second, "Quopa is already running!"},
+         {Fill, "0", "J\xFCrgen|Stra\337e 1|K\xF6ln|0221 496|j@example.org|" + folder_ + "\\face.bmp"},
+         {Close, "&OK"},
+         {Settings, "", "[UserInfo]\r\nUserName=J\xFCrgen\r\nUserAddress=Stra\337e 1\r\nUserCity=K\xF6ln"
+                        "\r\nUserPhone=0221 496\r\nUserEmail=j@example.org\r\n[Settings]\r\n"
+                        "Language=English\r\nLoadPortableApps=0\r\n"},
+         {Shows, "J\xFCrgen's Portable Device"},
+         {Dialog, "Options", N(kOptions)}, {Pick, "0", "Dutch"}, {Close, "&OK"},
+         {Swap, "English", "Dutch"}, {Shows, "Applicatie"},
+         {Dialog, "Options", N(kOptions)}, {Pick, "0", "English"}, {Close, "&OK"},
+         {Swap, "Dutch", "English"}, {Shows, "Application"},
+         // The tray: Show after the close box, and Run.
+         {Hide}, {Shown, N(kPopupShow)}, {Menu, "", N(kPopupApplicationBase + 4)},
+         {Made, ran, "ran\r\nran\r\n"},
+         {Dialog, "About Quopa Application Launcher", N(kAbout)},
+         {Shows, "Quopa Application Launcher"}, {Close, "OK"}, {Exit}, {Files}});
+    // clang-format on
 }
 
 TEST_F(Journey, FoundPortableAppsShowWhenTickedRunInTheirFolderAndStayUntilCleared) {
     const std::string app = drive_ + "\\PortableApps\\DriveToolPortable";
-    Run({
-        {Write, app + "\\App\\AppInfo\\appinfo.ini",
-         "\xEF\xBB\xBF[Details]\r\nName=Drive Tool\r\nCategory=Utilities\r\nDescription=Checks the "
-         "drive\r\n[Control]\r\nStart=DriveToolPortable.exe\r\n"},
-        {Program, app + "\\DriveToolPortable.exe", "copy"},
-        {Start, "", "1"},
-        {Menu, N(kOptions)},
-        {Dialog, "Options"},
-        {Tick, "Load PortableApps applications", "1"},
-        {Close, "&OK"},
-        {Tree, "", "Quopa Drive|Utilities|Utilities/Drive Tool"},
-        {Click, "Drive Tool"},
-        {Press, "&Run"},
-        {Made, app + "\\cwd.txt", app},
-        {Settings, "",
-         "[UserInfo]\r\nUserName=\r\nUserAddress=\r\nUserCity=\r\nUserPhone=\r\nUserEmail=\r\n"
-         "[Settings]\r\nLanguage=English\r\nLoadPortableApps=1\r\n"},
-        {Exit},
-        {Start, "", "3"},
-        {Tree, "", "Quopa Drive|Utilities|Utilities/Drive Tool"},
-        {Menu, N(kOptions)},
-        {Dialog, "Options"},
-        {Tick, "Load PortableApps applications", "0"},
-        {Close, "&OK"},
-        {Tree, "", "Quopa Drive"},
-    });
+    const std::string tick = "Load PortableApps applications",
+                      found = "Quopa Drive|Utilities|Utilities/Drive Tool";
+    // clang-format off
+    Run({{Write, app + "\\App\\AppInfo\\appinfo.ini",
+          "\xEF\xBB\xBF[Details]\r\nName=Drive Tool\r\nCategory=Utilities\r\nDescription=Checks the"
+          " drive\r\n[Control]\r\nStart=DriveToolPortable.exe\r\n"},
+         {Program, app + "\\DriveToolPortable.exe", "copy"}, {Start, "", "1"},
+         {Dialog, "Options", N(kOptions)}, {Press, tick}, {Close, "&OK"}, {Tree, "", found},
+         {Click, "Drive Tool"}, {Press, "&Run"}, {Made, app + "\\cwd.txt", app},
+         {Settings, "", "[UserInfo]\r\nUserName=\r\nUserAddress=\r\nUserCity=\r\nUserPhone=\r\n"
+                        "UserEmail=\r\n[Settings]\r\nLanguage=English\r\nLoadPortableApps=1\r\n"},
+         {Exit}, {Start, "", "3"}, {Tree, "", found},
+         {Dialog, "Options", N(kOptions)}, {Press, tick}, {Close, "&OK"}, {Tree, "", "Quopa Drive"}});
+    // clang-format on
 }
 
 TEST_F(Journey, ADropOpensTheWizardFilledAndTheHotKeyBringsTheHiddenLauncherUpToRunByName) {
-    const std::string tools = "[Category1]\r\nName=Tools\r\n";
     const std::string marker = Item(1, "Marker", "", "C:\\windows\\system32\\cmd.exe", "Tools", 0,
                                     "/c echo ran> marker.txt", folder_);
     const std::string notes = "%drive%" + folder_.substr(2) + "\\Notes.txt";
-    std::string lower = folder_.substr(2);  // the start folder as the file dialog would give it
+    std::string lower = folder_.substr(2);  // the start folder as the file dialog gives it
     for (char& c : lower) c = static_cast<char>(std::tolower(c));
-    Run({
-        {Write, "quopa_apps.dat", tools + marker},
-        {Write, "Notes.txt", "notes"},
-        {Start, "", "3"},
-        {Drop, "Notes.txt", "Tools"},
-        {Dialog, "Add new item"},
-        {Shows, "Notes"},
-        {Shows, notes},
-        {Shows, "Tools"},
-        {Close, "&Finish"},
-        {Add, "", Item(2, "Notes", "", notes, "Tools", 0, "", "%drive%" + lower + "\\")},
-        {Hide},
-        {HotKey},
-        {Keys, "MARK"},
-        {Shows, "mark"},
-        {Keys, "\r"},
-        {Made, "marker.txt", "ran\r\n"},
-    });
+    // clang-format off
+    Run({{Write, "quopa_apps.dat", "[Category1]\r\nName=Tools\r\n" + marker},
+         {Write, "Notes.txt", "notes"}, {Start, "", "3"}, {Drop, "Notes.txt", "Tools"},
+         {Dialog, "Add new item"}, {Shows, "Notes"}, {Shows, notes}, {Shows, "Tools"}, {Close, "&Finish"},
+         {Add, "", Item(2, "Notes", "", notes, "Tools", 0, "", "%drive%" + lower + "\\")},
+         {Hide}, {Shown}, {Keys, "MARK"}, {Shows, "mark"}, {Keys, "\r"}, {Made, "marker.txt", "ran\r\n"}});
+    // clang-format on
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }))
         << "the launcher stayed up after a run from the hidden state";
 }

@@ -20,16 +20,6 @@ std::string WinePath(const std::string& path) {
     return out;
 }
 
-std::string TempFolder(const std::string& prefix) {
-    char base[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, base);
-    for (int i = 0;; ++i) {
-        std::string folder = std::string(base) + prefix + std::to_string(GetCurrentProcessId()) +
-                             "-" + std::to_string(i);
-        if (CreateDirectoryA(folder.c_str(), nullptr)) return folder;
-    }
-}
-
 void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }

@@ -14,7 +14,6 @@ namespace e2e {
 std::string Env(const char* name);
 // A Linux path ("/work/...") as Wine sees it; other paths unchanged.
 std::string WinePath(const std::string& path);
-std::string TempFolder(const std::string& prefix);
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 
