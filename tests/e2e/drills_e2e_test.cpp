@@ -14,10 +14,7 @@ using namespace quopa::cmd;
 
 // A web link as the wizard writes it.
 std::string Link(int n, const std::string& name) {
-    return "[Application" + std::to_string(n) + "]\r\nName=" + name +
-           "\r\nDescription=\r\nPath=http://localhost/" + std::to_string(n) +
-           "\r\nCategory=Tools\r\nAutorun=0\r\nType=1\r\nParameters=\"\"\r\nStartIn=\r\n"
-           "WindowStyle=Normal\r\n";
+    return Item(n, name, "", "http://localhost/" + std::to_string(n), "Tools", 1);
 }
 
 const std::string kTools = "[Category1]\r\nName=Tools\r\n", kRefused = "could not be saved";
@@ -101,8 +98,10 @@ TEST_F(Journey, AKillDuringABurstOfWritesLeavesTheOldOrTheNewFile) {
 // Safely Remove Device with programs from the drive still running: they are named, the one
 // that listens is closed, the other ended when the user says so, and only then the removal.
 TEST_F(Journey, ProgramsFromTheDriveAreClosedOrEndedBeforeTheRemoval) {
+    const std::string program = ReadFile(WinePath(Env("QUOPA_DRIVE_PROGRAM")));
     // clang-format off
-    Run({{Program, "polite.exe", "start"}, {Program, "stubborn.exe", "start"}, {Start, "", "1"},
+    Run({{Write, "polite.exe", program}, {Write, "stubborn.exe", program},
+         {Program, "polite.exe", "start"}, {Program, "stubborn.exe", "start"}, {Start, "", "1"},
          {Menu, "", N(kRemove)}, {Answer, "", "yes"},
          {Dialog, "Programs still running from the drive"},
          {Shows, folder_ + "\\polite.exe", "part"}, {Shows, folder_ + "\\stubborn.exe", "part"},

@@ -10,16 +10,6 @@ using enum Do;
 using namespace quopa::cmd;
 using namespace std::string_literals;
 
-std::string Item(int n, const std::string& name, const std::string& description,
-                 const std::string& path, const std::string& category, int type = 0,
-                 const std::string& parameters = "", const std::string& startIn = "",
-                 const char* autorun = "0") {
-    return "[Application" + std::to_string(n) + "]\r\nName=" + name +
-           "\r\nDescription=" + description + "\r\nPath=" + path + "\r\nCategory=" + category +
-           "\r\nAutorun=" + autorun + "\r\nType=" + std::to_string(type) + "\r\nParameters=\"" +
-           parameters + "\"\r\nStartIn=" + startIn + "\r\nWindowStyle=Normal\r\n";
-}
-
 TEST_F(Journey, AUsersDayFromAFreshDriveToExitAtTwiceTheDpi) {
     const std::string ran = folder_ + "\\ran.txt", marker = "/c echo ran>> " + ran;
     const std::string cmd = "C:\\windows\\system32\\cmd.exe", editor = "%drive%\\tools\\editor.exe";
@@ -48,8 +38,8 @@ TEST_F(Journey, AUsersDayFromAFreshDriveToExitAtTwiceTheDpi) {
          {Tree, "", all + "|Web/Site"}, {Made, ran, ""},
          // The autorun item runs at the next start, and once.
          {Exit}, {Start, "", "7"}, {Made, ran, "ran\r\n"},
-         {Search, "", "mar"}, {Tree, "", "Quopa Drive|Tools|Tools/Marker|Web"},
-         {Search, "Tools", ""}, {Tree, "", all + "|Web/Site"},
+         {Fill, "0", "mar"}, {Tree, "", "Quopa Drive|Tools|Tools/Marker|Web"},
+         {Fill, "0", ""}, {Click, "Tools"}, {Shows, "Search..."}, {Tree, "", all + "|Web/Site"},
          {Rename, "Caf\xE9", "Caf\xE9 & S\xF6hne"}, {Swap, "Caf\xE9", "Caf\xE9 & S\xF6hne"},
          {Rename, "Tools", "Kit"}, {Swap, "=Tools\r\n", "=Kit\r\n"},
          {Rename, "Kit", "Tools"}, {Swap, "=Kit\r\n", "=Tools\r\n"},
@@ -88,7 +78,8 @@ TEST_F(Journey, FoundPortableAppsShowWhenTickedRunInTheirFolderAndStayUntilClear
     Run({{Write, app + "\\App\\AppInfo\\appinfo.ini",
           "\xEF\xBB\xBF[Details]\r\nName=Drive Tool\r\nCategory=Utilities\r\nDescription=Checks the"
           " drive\r\n[Control]\r\nStart=DriveToolPortable.exe\r\n"},
-         {Program, app + "\\DriveToolPortable.exe", "copy"}, {Start, "", "1"},
+         {Write, app + "\\DriveToolPortable.exe", ReadFile(WinePath(Env("QUOPA_DRIVE_PROGRAM")))},
+         {Start, "", "1"},
          {Dialog, "Options", N(kOptions)}, {Press, tick}, {Close, "&OK"}, {Tree, "", found},
          {Click, "Drive Tool"}, {Press, "&Run"}, {Made, app + "\\cwd.txt", app},
          {Settings, "", "[UserInfo]\r\nUserName=\r\nUserAddress=\r\nUserCity=\r\nUserPhone=\r\n"
