@@ -81,6 +81,13 @@ long NodeCount(HWND tree) {
     return static_cast<long>(count);
 }
 
+// A Linux path ("/work/...") as Wine sees it; other paths unchanged.
+std::string WinePath(std::string path) {
+    if (path.starts_with("/")) path = "Z:" + path;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
 std::string TempFolder(const std::string& prefix) {
     char base[MAX_PATH + 1] = {};
     GetTempPathA(MAX_PATH, base);
@@ -147,7 +154,7 @@ double Median(std::vector<double> values) {
 }
 
 std::string ExeBeside(const char* variable, const char* name) {
-    std::string exe = e2e::WinePath(e2e::Env(variable));
+    std::string exe = WinePath(e2e::Env(variable));
     if (!exe.empty()) return exe;
     char self[MAX_PATH + 1] = {};
     std::string path(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
@@ -262,7 +269,7 @@ int main(int argc, char** argv) {
     CreateDirectoryA(root.c_str(), nullptr);
     std::vector<std::pair<std::string, std::vector<Case>>> sets;
     try {
-        const std::string baseline = e2e::WinePath(e2e::Env("QUOPA_BASELINE_DIR"));
+        const std::string baseline = WinePath(e2e::Env("QUOPA_BASELINE_DIR"));
         if (!baseline.empty())
             sets.emplace_back("baseline", Cases(root, "baseline", baseline + "\\quopa.exe",
                                                 baseline + "\\quopa_e2e.exe"));

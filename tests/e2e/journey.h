@@ -5,7 +5,6 @@
 // and checks what must follow.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <memory>
 
 #include "app/command_ids.h"
@@ -15,7 +14,7 @@ namespace e2e {
 
 // The actions, each on the step's target with its argument:
 //   Start     arg: nodes the tree reaches; target: the variable naming the build, else the release
-//   Exit      File, Exit (arg "itself": none): the program ends with 0, its tray icon gone
+//   Exit      File, Exit: the program ends with 0, its tray icon gone
 //   Menu      arg: a command's number, as the menu posts it
 //   Dialog    target: a caption, once shown (after the command arg); the steps after act in it
 //   Fill      target: the first box's number; arg: its text and the next boxes', "|" between
@@ -23,8 +22,9 @@ namespace e2e {
 //   Press     target: a button's text, once it is there and enabled
 //   Close     Press, and the window goes; the steps after it act in the main window
 //   Answer    target: part of what the message box says; arg: "yes", else OK
-//   Shows     target: a child's text; arg "part": part of one; "no": no child has it in part
-//   Wizard    File, Add New Item: target: its category; arg: the field page's boxes
+//   Shows     target: the text of a child of the window
+//   Wizard    File, Add New Item: target: its category; arg: the field page's boxes, then a
+//             check box to tick; Finish
 //   Click     target: a node
 //   Delete    target: a node, then the Delete key
 //   Rename    target: a node; arg: its new name, through the label edit
@@ -43,22 +43,18 @@ namespace e2e {
 //   Dpi       target: the screen's dots per inch for the programs started after it
 //   Docked    right on the screen's edge, bottom on the taskbar; target: the least width
 //   Drop      target: a file let go on node arg
-//   Program   target: a program in the folder; arg: "start" (its window shows), "runs", "ended"
 // clang-format off
 enum class Do { Start, Exit, Menu, Dialog, Fill, Pick, Press, Close, Answer, Shows, Wizard, Click,
                 Delete, Rename, Tree, Write, Add, Swap, Settings, Files, Made, Second, Hide, Shown,
-                Keys, ReadOnly, Dpi, Docked, Drop, Program };
+                Keys, ReadOnly, Dpi, Docked, Drop };
 // clang-format on
 
 struct Step {
     Do act;
-    std::string target = "";
-    std::string arg = "";
+    std::string target = "", arg = "";
 };
 
-inline std::string N(int command) {
-    return std::to_string(command);
-}
+inline const auto N = [](int command) { return std::to_string(command); };
 
 // An item as the wizard writes it.
 inline std::string Item(int n, const std::string& name, const std::string& description,
@@ -112,7 +108,6 @@ class Journey : public ::testing::Test {
     }
 
     std::string apps_, settings_;
-    std::map<std::string, Launcher> programs_;
     bool dpiSet_ = false;
 };
 

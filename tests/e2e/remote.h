@@ -5,7 +5,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -19,13 +18,6 @@ inline std::string Env(const char* name) {
     char buffer[4096] = {};
     const DWORD n = GetEnvironmentVariableA(name, buffer, sizeof(buffer));
     return n < sizeof(buffer) ? std::string(buffer, n) : std::string();
-}
-
-// A Linux path ("/work/...") as Wine sees it; other paths unchanged.
-inline std::string WinePath(std::string path) {
-    if (path.starts_with("/")) path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
 }
 
 inline void WriteFile(const std::string& path, const std::string& bytes) {
@@ -60,19 +52,15 @@ inline std::string ClassOf(HWND window) {
 // The descendants of that class (any when null), in creation order, which is the tab order;
 // without a parent, the top-level windows.
 inline std::vector<HWND> Children(HWND parent, const char* className) {
-    struct Found {
-        const char* className;
-        std::vector<HWND> windows;
-    } found{className, {}};
+    std::pair<const char*, std::vector<HWND>> found{className, {}};
     const WNDENUMPROC collect = [](HWND window, LPARAM param) -> BOOL {
-        auto* f = reinterpret_cast<Found*>(param);
-        if (!f->className || lstrcmpiA(ClassOf(window).c_str(), f->className) == 0)
-            f->windows.push_back(window);
+        auto& [name, windows] = *reinterpret_cast<decltype(found)*>(param);
+        if (!name || lstrcmpiA(ClassOf(window).c_str(), name) == 0) windows.push_back(window);
         return TRUE;
     };
     const auto param = reinterpret_cast<LPARAM>(&found);
     parent ? EnumChildWindows(parent, collect, param) : EnumWindows(collect, param);
-    return found.windows;
+    return found.second;
 }
 
 // The first of those with that text (any when empty).
