@@ -81,6 +81,23 @@ long NodeCount(HWND tree) {
     return static_cast<long>(count);
 }
 
+// A Linux path ("/work/...") as Wine sees it; other paths unchanged.
+std::string WinePath(std::string path) {
+    if (path.starts_with("/")) path = "Z:" + path;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::string TempFolder(const std::string& prefix) {
+    char base[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, base);
+    for (int i = 0;; ++i) {
+        std::string folder = std::string(base) + prefix + std::to_string(GetCurrentProcessId()) +
+                             "-" + std::to_string(i);
+        if (CreateDirectoryA(folder.c_str(), nullptr)) return folder;
+    }
+}
+
 std::vector<Step> ReadSteps(const std::string& file, long long started) {
     std::vector<Step> steps;
     std::istringstream in(e2e::ReadFile(file));
@@ -137,7 +154,7 @@ double Median(std::vector<double> values) {
 }
 
 std::string ExeBeside(const char* variable, const char* name) {
-    std::string exe = e2e::WinePath(e2e::Env(variable));
+    std::string exe = WinePath(e2e::Env(variable));
     if (!exe.empty()) return exe;
     char self[MAX_PATH + 1] = {};
     std::string path(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
@@ -248,11 +265,11 @@ void Print(const char* title, int rounds, const std::vector<Case>& cases) {
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     std::string root = e2e::Env("QUOPA_E2E_DRIVE");
-    root = root.empty() ? e2e::TempFolder("quopa-startup-") : root + "\\startup-bench";
+    root = root.empty() ? TempFolder("quopa-startup-") : root + "\\startup-bench";
     CreateDirectoryA(root.c_str(), nullptr);
     std::vector<std::pair<std::string, std::vector<Case>>> sets;
     try {
-        const std::string baseline = e2e::WinePath(e2e::Env("QUOPA_BASELINE_DIR"));
+        const std::string baseline = WinePath(e2e::Env("QUOPA_BASELINE_DIR"));
         if (!baseline.empty())
             sets.emplace_back("baseline", Cases(root, "baseline", baseline + "\\quopa.exe",
                                                 baseline + "\\quopa_e2e.exe"));

@@ -14,24 +14,21 @@ namespace {
 std::FILE* steps = nullptr;
 
 void Write(const char* step, std::chrono::steady_clock::duration took) {
-    if (!steps) return;
     LARGE_INTEGER now = {};
     QueryPerformanceCounter(&now);
     const long long micro = std::chrono::duration_cast<std::chrono::microseconds>(took).count();
-    std::fprintf(steps, "%lld\t%lld\t%s\n", micro, static_cast<long long>(now.QuadPart), step);
-    std::fflush(steps);
+    if (steps) std::fprintf(steps, "%lld\t%lld\t%s\n", micro, now.QuadPart, step);
+    if (steps) std::fflush(steps);
 }
 
-struct Install {
-    Install() {
-        char exe[MAX_PATH + 1] = {};
-        const DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
-        std::string path(exe, n);
-        path = path.substr(0, path.find_last_of('\\') + 1) + e2e::kStartupStepsFile;
-        steps = std::fopen(path.c_str(), "w");
-        platform::SetStepSink(Write);
-        Write("program's own code runs", {});
-    }
-} install;
+const bool installed = [] {
+    char exe[MAX_PATH + 1] = {};
+    const std::string path(exe, GetModuleFileNameA(nullptr, exe, MAX_PATH));
+    steps =
+        std::fopen((path.substr(0, path.rfind('\\') + 1) + e2e::kStartupStepsFile).c_str(), "w");
+    platform::SetStepSink(Write);
+    Write("program's own code runs", {});
+    return true;
+}();
 
 }  // namespace
