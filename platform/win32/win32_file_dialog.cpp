@@ -76,7 +76,9 @@ FileDialogResult Win32FileDialog::Open(const OpenFileArgs& args) {
     ofn.nMaxFileTitle = static_cast<DWORD>(title.size());
     ofn.lpstrInitialDir = OrNull(args.initialFolder);
     ofn.lpstrTitle = OrNull(args.title);
-    ofn.Flags = args.flags;
+    // The dialog would otherwise leave the process in the folder browsed to, holding that
+    // drive in use after the user pulls it.
+    ofn.Flags = args.flags | OFN_NOCHANGEDIR;
 
     FileDialogResult result;
     if (GetOpenFileNameA(&ofn)) {
