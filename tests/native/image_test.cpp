@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,52 +21,49 @@ Image Solid(int w, int h, std::uint32_t colour) {
     return {w, h, std::vector<std::uint32_t>(static_cast<std::size_t>(w) * h, colour)};
 }
 
+BmpSample Sample(int w, int h, int bpp, std::string rows, std::vector<std::uint32_t> palette = {},
+                 std::vector<std::uint32_t> masks = {}) {
+    BmpSample s{w, h, bpp, masks.empty() ? 0u : 3u, std::move(palette), std::move(masks)};
+    s.rows = std::move(rows);
+    return s;
+}
+
 TEST(BmpReadTest, ReadsTheCommonPixelFormats) {
-    Image image;
-    ASSERT_TRUE(DecodeBmp(Rgb24Sample().Bytes(), image));
-    EXPECT_EQ(image.width, 3);
-    EXPECT_EQ(image.height, 2);
-    EXPECT_EQ(image.pixels, kRgb24Pixels);
-
-    // 8-bit paletted, top-down, 3 pixels and one byte of padding a row.
-    BmpSample paletted{3, -2, 8};
-    paletted.palette = {0x112233, 0xA0B0C0, 0x00FF00};
-    paletted.rows = std::string("\x00\x01\x02\0\x02\x02\x00\0", 8);
-    ASSERT_TRUE(DecodeBmp(paletted.Bytes(), image));
-    EXPECT_EQ(image.pixels, (std::vector<std::uint32_t>{0x112233, 0xA0B0C0, 0x00FF00, 0x00FF00,
-                                                        0x00FF00, 0x112233}));
-
-    // 32 bits: the fourth byte is ignored, whatever it holds.
-    BmpSample rgb32{2, 1, 32};
-    rgb32.rows = std::string("\x01\x02\x03\xFF\x04\x05\x06\x00", 8);
-    ASSERT_TRUE(DecodeBmp(rgb32.Bytes(), image));
-    EXPECT_EQ(image.pixels, (std::vector<std::uint32_t>{0x030201, 0x060504}));
-
-    // 16 bits with 5-6-5 masks: full red, full green, full blue, white.
-    BmpSample rgb565{4, 1, 16, 3};
-    rgb565.masks = {0xF800, 0x07E0, 0x001F};
-    rgb565.rows = std::string("\x00\xF8\xE0\x07\x1F\x00\xFF\xFF", 8);
-    ASSERT_TRUE(DecodeBmp(rgb565.Bytes(), image));
-    EXPECT_EQ(image.pixels, (std::vector<std::uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}));
-
-    // 1 bit: the first pixel is the byte's highest bit.
-    BmpSample mono{9, 1, 1};
-    mono.palette = {0x000000, 0xFFFFFF};
-    mono.rows = std::string("\xA0\x80\0\0", 4);
-    ASSERT_TRUE(DecodeBmp(mono.Bytes(), image));
-    EXPECT_EQ(image.pixels,
-              (std::vector<std::uint32_t>{0xFFFFFF, 0, 0xFFFFFF, 0, 0, 0, 0, 0, 0xFFFFFF}));
+    const struct {
+        const char* what;
+        BmpSample sample;
+        std::vector<std::uint32_t> pixels;
+    } cases[] = {
+        {"24 bits, bottom-up", Rgb24Sample(), kRgb24Pixels},
+        {"8 bits, top-down, one byte of padding a row",
+         Sample(3, -2, 8, std::string("\x00\x01\x02\0\x02\x02\x00\0", 8),
+                {0x112233, 0xA0B0C0, 0x00FF00}),
+         {0x112233, 0xA0B0C0, 0x00FF00, 0x00FF00, 0x00FF00, 0x112233}},
+        {"32 bits: the fourth byte is ignored",
+         Sample(2, 1, 32, std::string("\x01\x02\x03\xFF\x04\x05\x06\x00", 8)),
+         {0x030201, 0x060504}},
+        {"16 bits, 5-6-5 masks",
+         Sample(4, 1, 16, std::string("\x00\xF8\xE0\x07\x1F\x00\xFF\xFF", 8), {},
+                {0xF800, 0x07E0, 0x001F}),
+         {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}},
+        {"1 bit: the first pixel is the highest bit",
+         Sample(9, 1, 1, std::string("\xA0\x80\0\0", 4), {0x000000, 0xFFFFFF}),
+         {0xFFFFFF, 0, 0xFFFFFF, 0, 0, 0, 0, 0, 0xFFFFFF}},
+    };
+    for (const auto& c : cases) {
+        Image image;
+        ASSERT_TRUE(DecodeBmp(c.sample.Bytes(), image)) << c.what;
+        EXPECT_EQ(image.width, c.sample.width) << c.what;
+        EXPECT_EQ(image.height, std::abs(c.sample.height)) << c.what;
+        EXPECT_EQ(image.pixels, c.pixels) << c.what;
+    }
 }
 
 TEST(BmpReadTest, RefusesWhatIsNotAWholeBitmap) {
     const std::string good = Rgb24Sample().Bytes();
     BmpSample huge{1 << 20, 1 << 20, 24};  // claims a terabyte of pixels, holds none
-    BmpSample rle{3, 2, 8, 1};
-    rle.palette = {0};
-    rle.rows = std::string(8, '\0');
-    BmpSample zeroWidth{0, 2, 24};
-    BmpSample twoBits{4, 1, 2};
-    twoBits.rows = std::string(4, '\0');
+    BmpSample rle = Sample(3, 2, 8, std::string(8, '\0'), {0});
+    rle.compression = 1;
     const std::vector<std::string> bad = {
         "",
         "GIF89a",
@@ -74,8 +72,8 @@ TEST(BmpReadTest, RefusesWhatIsNotAWholeBitmap) {
         "MB" + good.substr(2),
         huge.Bytes(),
         rle.Bytes(),
-        zeroWidth.Bytes(),
-        twoBits.Bytes(),
+        BmpSample{0, 2, 24}.Bytes(),
+        Sample(4, 1, 2, std::string(4, '\0')).Bytes(),
         "<html><body>Not found</body></html>",
     };
     for (const std::string& bytes : bad) {
@@ -93,10 +91,8 @@ std::string WithLe16(std::string bytes, std::size_t at, std::uint32_t value) {
 
 // A 1-bit BMP of `width` x `width` with every row present.
 std::string SquareMono(int width) {
-    BmpSample s{width, width, 1};
-    s.palette = {0, 0xFFFFFF};
-    s.rows = std::string(static_cast<std::size_t>((width + 31) / 32 * 4) * width, '\0');
-    return s.Bytes();
+    const auto rowBytes = static_cast<std::size_t>((width + 31) / 32 * 4);
+    return Sample(width, width, 1, std::string(rowBytes * width, '\0'), {0, 0xFFFFFF}).Bytes();
 }
 
 // The decoder never sees what its header gives away: sizes beyond the bound, or less file
@@ -104,9 +100,8 @@ std::string SquareMono(int width) {
 TEST(PictureHeaderTest, TakesOnlyWholePicturesWithinTheBounds) {
     using platform::PictureFormat;
     const std::string bmp = Rgb24Sample().Bytes();
-    BmpSample rle{3, 2, 8, 1};
-    rle.palette = {0};
-    rle.rows = std::string("\x03\x00\x00\x00\x03\x00\x00\x01", 8);
+    BmpSample rle = Sample(3, 2, 8, std::string("\x03\x00\x00\x00\x03\x00\x00\x01", 8), {0});
+    rle.compression = 1;
     BmpSample hugeHeight{1, static_cast<int>(0x80000000u), 24};
     std::string rleClaimingMore = rle.Bytes();
     rleClaimingMore[34] = 9;               // its size of compressed rows, one byte past the end
@@ -170,7 +165,7 @@ TEST(BmpWriteTest, WritesWhatAnyViewerReads) {
     EXPECT_EQ(EncodeBmp(Image{}), "");
 }
 
-TEST(StretchTest, FillsTheTargetWithoutKeepingTheAspect) {
+TEST(StretchTest, FillsTheTargetWithoutKeepingTheAspectAveragingOrRepeating) {
     // 200 x 100, left half red, right half blue: squeezed sideways into a square.
     Image wide = Solid(200, 100, 0x0000FF);
     for (int y = 0; y < 100; ++y)
@@ -188,9 +183,7 @@ TEST(StretchTest, FillsTheTargetWithoutKeepingTheAspect) {
     const std::uint32_t mid = square.At(18, 5);
     EXPECT_GT(mid >> 16, 0u);
     EXPECT_GT(mid & 0xFF, 0u);
-}
-
-TEST(StretchTest, AveragesWhenShrinkingAndRepeatsWhenEnlarging) {
+    // Shrinking averages, enlarging repeats.
     Image checker{2, 2, {0xFFFFFF, 0x000000, 0x000000, 0xFFFFFF}};
     EXPECT_EQ(Stretch(checker, 1, 1).pixels, std::vector<std::uint32_t>{0x808080});
     Image twoByOne{2, 1, {0xFF0000, 0x0000FF}};
