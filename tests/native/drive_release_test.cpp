@@ -85,27 +85,40 @@ TEST_F(DriveReleaseTest, TheDrivesProgramsAreListedAndAskedToClose) {
     EXPECT_TRUE(programs_.ended.empty());
 }
 
+// One waiting for its user, and one the system will not let us end, are marked and left
+// to the user; the removal goes on once they are gone.
 TEST_F(DriveReleaseTest, AProgramThatWillNotCloseIsEndedOnlyWhenTheUserSaysSo) {
     programs_.Add(30, "E:\\Apps\\stubborn.exe", "Stubborn", OnClose::Refuses);
     programs_.Add(31, "E:\\Apps\\editor.exe", "Letter - Editor", OnClose::AsksTheUser);
-    bool endOffered = false, endEnabledWhileOnlyWaiting = true;
-    std::string afterWait;
+    programs_.Add(32, "E:\\Apps\\admin.exe", "Admin", OnClose::Refuses).mayEnd = false;
+    bool endOffered = false, endEnabledAfterwards = true;
+    std::string afterWait, intro, afterEnd;
     EXPECT_TRUE(ShowDialog([&](frmDriveInUse& dialog, ui::Form& f) {
         f.PressEnter();  // Close them
         EXPECT_FALSE(dialog.cmdGo.Enabled()) << "no second request while waiting";
         WaitOut(dialog);
         endOffered = dialog.cmdGo.Text() == "&End them" && dialog.cmdGo.Enabled();
         afterWait = dialog.lblPrograms.Text();
-        f.PressEnter();  // End them: the one waiting for its user is left alone
-        endEnabledWhileOnlyWaiting = dialog.cmdGo.Enabled();
+        f.PressEnter();  // End them
+        endEnabledAfterwards = dialog.cmdGo.Enabled();
+        intro = dialog.lblIntro.Text();
+        afterEnd = dialog.lblPrograms.Text();
         programs_.programs[31].state = platform::ProgramState::Gone;  // the user answered
+        programs_.programs[32].state = platform::ProgramState::Gone;  // and closed it
         dialog.Timer1.Tick();
     }));
     EXPECT_TRUE(endOffered);
     EXPECT_EQ(afterWait,
               "Stubborn - E:\\Apps\\stubborn.exe\n"
-              "Letter - Editor - E:\\Apps\\editor.exe (waiting for you)");
-    EXPECT_FALSE(endEnabledWhileOnlyWaiting);
+              "Letter - Editor - E:\\Apps\\editor.exe (waiting for you)\n"
+              "Admin - E:\\Apps\\admin.exe");
+    EXPECT_FALSE(endEnabledAfterwards);
+    EXPECT_EQ(intro,
+              "Some programs could not be ended. Close them yourself and the removal goes on, "
+              "or cancel:");
+    EXPECT_EQ(afterEnd,
+              "Letter - Editor - E:\\Apps\\editor.exe (waiting for you)\n"
+              "Admin - E:\\Apps\\admin.exe (could not be ended)");
     EXPECT_EQ(programs_.ended, Ids{30});
 }
 
@@ -121,27 +134,6 @@ TEST_F(DriveReleaseTest, AListedProgramThatExitsLeavesTheNewcomerWithItsIdAlone)
     }));
     EXPECT_TRUE(programs_.asked.empty());
     EXPECT_TRUE(programs_.ended.empty());
-}
-
-TEST_F(DriveReleaseTest, AProgramTheSystemWillNotLetUsEndIsMarkedAndLeftToTheUser) {
-    programs_.Add(30, "E:\\Apps\\admin.exe", "Admin", OnClose::Refuses).mayEnd = false;
-    std::string intro, listed;
-    bool endEnabled = true;
-    EXPECT_TRUE(ShowDialog([&](frmDriveInUse& dialog, ui::Form& f) {
-        f.PressEnter();  // Close them
-        WaitOut(dialog);
-        f.PressEnter();  // End them
-        intro = dialog.lblIntro.Text();
-        listed = dialog.lblPrograms.Text();
-        endEnabled = dialog.cmdGo.Enabled();
-        programs_.programs[30].state = platform::ProgramState::Gone;  // the user closed it
-        dialog.Timer1.Tick();
-    }));
-    EXPECT_EQ(intro,
-              "Some programs could not be ended. Close them yourself and the removal goes on, "
-              "or cancel:");
-    EXPECT_EQ(listed, "Admin - E:\\Apps\\admin.exe (could not be ended)");
-    EXPECT_FALSE(endEnabled);
 }
 
 // At the list, while the programs are asked to close, or when asked to end them.
