@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,69 +22,60 @@ Image Solid(int w, int h, std::uint32_t colour) {
     return {w, h, std::vector<std::uint32_t>(static_cast<std::size_t>(w) * h, colour)};
 }
 
+BmpSample Sample(int w, int h, int bpp, std::string rows, std::vector<std::uint32_t> palette = {},
+                 std::vector<std::uint32_t> masks = {}) {
+    BmpSample s{w, h, bpp, masks.empty() ? 0u : 3u, std::move(palette), std::move(masks)};
+    s.rows = std::move(rows);
+    return s;
+}
+
 TEST(BmpReadTest, ReadsTheCommonPixelFormats) {
-    Image image;
-    ASSERT_TRUE(DecodeBmp(Rgb24Sample().Bytes(), image));
-    EXPECT_EQ(image.width, 3);
-    EXPECT_EQ(image.height, 2);
-    EXPECT_EQ(image.pixels, kRgb24Pixels);
-
-    // 8-bit paletted, top-down, 3 pixels and one byte of padding a row.
-    BmpSample paletted{3, -2, 8};
-    paletted.palette = {0x112233, 0xA0B0C0, 0x00FF00};
-    paletted.rows = std::string("\x00\x01\x02\0\x02\x02\x00\0", 8);
-    ASSERT_TRUE(DecodeBmp(paletted.Bytes(), image));
-    EXPECT_EQ(image.pixels, (std::vector<std::uint32_t>{0x112233, 0xA0B0C0, 0x00FF00, 0x00FF00,
-                                                        0x00FF00, 0x112233}));
-
-    // 32 bits: the fourth byte is ignored, whatever it holds.
-    BmpSample rgb32{2, 1, 32};
-    rgb32.rows = std::string("\x01\x02\x03\xFF\x04\x05\x06\x00", 8);
-    ASSERT_TRUE(DecodeBmp(rgb32.Bytes(), image));
-    EXPECT_EQ(image.pixels, (std::vector<std::uint32_t>{0x030201, 0x060504}));
-
-    // 16 bits with 5-6-5 masks: full red, full green, full blue, white.
-    BmpSample rgb565{4, 1, 16, 3};
-    rgb565.masks = {0xF800, 0x07E0, 0x001F};
-    rgb565.rows = std::string("\x00\xF8\xE0\x07\x1F\x00\xFF\xFF", 8);
-    ASSERT_TRUE(DecodeBmp(rgb565.Bytes(), image));
-    EXPECT_EQ(image.pixels, (std::vector<std::uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}));
-
-    // 1 bit: the first pixel is the byte's highest bit.
-    BmpSample mono{9, 1, 1};
-    mono.palette = {0x000000, 0xFFFFFF};
-    mono.rows = std::string("\xA0\x80\0\0", 4);
-    ASSERT_TRUE(DecodeBmp(mono.Bytes(), image));
-    EXPECT_EQ(image.pixels,
-              (std::vector<std::uint32_t>{0xFFFFFF, 0, 0xFFFFFF, 0, 0, 0, 0, 0, 0xFFFFFF}));
+    const struct {
+        const char* what;
+        BmpSample sample;
+        std::vector<std::uint32_t> pixels;
+    } cases[] = {
+        {"24 bits, bottom-up", Rgb24Sample(), kRgb24Pixels},
+        {"8 bits, top-down, one byte of padding a row",
+         Sample(3, -2, 8, std::string("\x00\x01\x02\0\x02\x02\x00\0", 8),
+                {0x112233, 0xA0B0C0, 0x00FF00}),
+         {0x112233, 0xA0B0C0, 0x00FF00, 0x00FF00, 0x00FF00, 0x112233}},
+        {"32 bits: the fourth byte is ignored",
+         Sample(2, 1, 32, std::string("\x01\x02\x03\xFF\x04\x05\x06\x00", 8)),
+         {0x030201, 0x060504}},
+        {"16 bits, 5-6-5 masks",
+         Sample(4, 1, 16, std::string("\x00\xF8\xE0\x07\x1F\x00\xFF\xFF", 8), {},
+                {0xF800, 0x07E0, 0x001F}),
+         {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}},
+        {"1 bit: the first pixel is the highest bit",
+         Sample(9, 1, 1, std::string("\xA0\x80\0\0", 4), {0x000000, 0xFFFFFF}),
+         {0xFFFFFF, 0, 0xFFFFFF, 0, 0, 0, 0, 0, 0xFFFFFF}},
+    };
+    for (const auto& c : cases) {
+        Image image;
+        ASSERT_TRUE(DecodeBmp(c.sample.Bytes(), image)) << c.what;
+        EXPECT_EQ(image.width, c.sample.width) << c.what;
+        EXPECT_EQ(image.height, std::abs(c.sample.height)) << c.what;
+        EXPECT_EQ(image.pixels, c.pixels) << c.what;
+    }
 }
 
 TEST(BmpReadTest, RefusesWhatIsNotAWholeBitmap) {
     const std::string good = Rgb24Sample().Bytes();
     BmpSample huge{1 << 20, 1 << 20, 24};  // claims a terabyte of pixels, holds none
-    BmpSample rle{3, 2, 8, 1};
-    rle.palette = {0};
-    rle.rows = std::string(8, '\0');
-    BmpSample zeroWidth{0, 2, 24};
-    BmpSample twoBits{4, 1, 2};
-    twoBits.rows = std::string(4, '\0');
-    const std::vector<std::string> bad = {
-        "",
-        "GIF89a",
-        "BM",
-        good.substr(0, good.size() - 1),  // one byte short of the last row
-        "MB" + good.substr(2),
-        huge.Bytes(),
-        rle.Bytes(),
-        zeroWidth.Bytes(),
-        twoBits.Bytes(),
-        "<html><body>Not found</body></html>",
+    BmpSample rle = Sample(3, 2, 8, std::string(8, '\0'), {0});
+    rle.compression = 1;
+    // Among them, one byte short of the last row, zero wide, and two bits a pixel.
+    const auto rejects = [](std::initializer_list<std::string> list) {
+        for (const std::string& bytes : list) {
+            Image image = Solid(1, 1, 7);
+            EXPECT_FALSE(DecodeBmp(bytes, image)) << bytes.size() << " bytes";
+            EXPECT_EQ(image.pixels, std::vector<std::uint32_t>{7}) << "left untouched";
+        }
     };
-    for (const std::string& bytes : bad) {
-        Image image = Solid(1, 1, 7);
-        EXPECT_FALSE(DecodeBmp(bytes, image)) << bytes.size() << " bytes";
-        EXPECT_EQ(image.pixels, std::vector<std::uint32_t>{7}) << "left untouched";
-    }
+    rejects({"", "GIF89a", "BM", good.substr(0, good.size() - 1), "MB" + good.substr(2)});
+    rejects({huge.Bytes(), rle.Bytes(), BmpSample{0, 2, 24}.Bytes()});
+    rejects({Sample(4, 1, 2, std::string(4, '\0')).Bytes(), "<html><body>Not found</body></html>"});
 }
 
 std::string WithLe16(std::string bytes, std::size_t at, std::uint32_t value) {
@@ -93,61 +86,43 @@ std::string WithLe16(std::string bytes, std::size_t at, std::uint32_t value) {
 
 // A 1-bit BMP of `width` x `width` with every row present.
 std::string SquareMono(int width) {
-    BmpSample s{width, width, 1};
-    s.palette = {0, 0xFFFFFF};
-    s.rows = std::string(static_cast<std::size_t>((width + 31) / 32 * 4) * width, '\0');
-    return s.Bytes();
+    const auto rowBytes = static_cast<std::size_t>((width + 31) / 32 * 4);
+    return Sample(width, width, 1, std::string(rowBytes * width, '\0'), {0, 0xFFFFFF}).Bytes();
 }
 
 // The decoder never sees what its header gives away: sizes beyond the bound, or less file
 // than the header promises.
 TEST(PictureHeaderTest, TakesOnlyWholePicturesWithinTheBounds) {
-    using platform::PictureFormat;
     const std::string bmp = Rgb24Sample().Bytes();
-    BmpSample rle{3, 2, 8, 1};
-    rle.palette = {0};
-    rle.rows = std::string("\x03\x00\x00\x00\x03\x00\x00\x01", 8);
+    BmpSample rle = Sample(3, 2, 8, std::string("\x03\x00\x00\x00\x03\x00\x00\x01", 8), {0});
+    rle.compression = 1;
     BmpSample hugeHeight{1, static_cast<int>(0x80000000u), 24};
     std::string rleClaimingMore = rle.Bytes();
     rleClaimingMore[34] = 9;               // its size of compressed rows, one byte past the end
     const std::string gifFrameAt = Gif();  // the frame's width sits at 19 + 5
-    const struct {
-        const char* what;
-        std::string bytes;
-        std::optional<PictureFormat> format;
-        int width = 0, height = 0;
-    } cases[] = {
-        {"BMP", bmp, PictureFormat::Bmp, 3, 2},
-        {"BMP at the bound", SquareMono(4096), PictureFormat::Bmp, 4096, 4096},
-        {"BMP one row wider than the bound", SquareMono(4097), std::nullopt},
-        {"BMP, header only", bmp.substr(0, 54), std::nullopt},
-        {"BMP one byte short", bmp.substr(0, bmp.size() - 1), std::nullopt},
-        {"BMP, height INT32_MIN", hugeHeight.Bytes(), std::nullopt},
-        {"BMP, run-length rows", rle.Bytes(), PictureFormat::Bmp, 3, 2},
-        {"BMP, run-length rows past the end", rleClaimingMore, std::nullopt},
-        {"GIF", Gif(true), PictureFormat::Gif, 2, 1},
-        {"GIF, screen 65535 square", WithLe16(WithLe16(Gif(), 6, 65535), 8, 65535), std::nullopt},
-        {"GIF, frame 65535 square", WithLe16(WithLe16(gifFrameAt, 24, 65535), 26, 65535),
-         std::nullopt},
-        {"GIF, frame 0 wide", WithLe16(gifFrameAt, 24, 0), std::nullopt},
-        {"GIF cut before its frame", Gif(true).substr(0, 24), std::nullopt},
-        {"JPEG", Jpeg(), PictureFormat::Jpeg, 8, 8},
-        {"JPEG at the bound", Jpeg(4096), PictureFormat::Jpeg, 4096, 4096},
-        {"JPEG claiming 65500 square", Jpeg(65500), std::nullopt},
-        {"JPEG, height given later", Jpeg(0), std::nullopt},
-        {"JPEG cut before its frame", Jpeg().substr(0, 60), std::nullopt},
-        {"text", "This version of quopa is up to date.", std::nullopt},
-        {"empty", "", std::nullopt},
-        {"PNG", "\x89PNG\r\n\x1A\n", std::nullopt},
+    const auto read = [](const std::string& bytes) -> std::string {
+        const auto header = platform::ReadPictureHeader(bytes);
+        if (!header) return "refused";
+        const char* const formats[] = {"BMP", "GIF", "JPEG"};
+        return std::string(formats[static_cast<int>(header->format)]) + " " +
+               std::to_string(header->width) + "x" + std::to_string(header->height);
     };
-    for (const auto& c : cases) {
-        const std::optional<platform::PictureHeader> header = platform::ReadPictureHeader(c.bytes);
-        ASSERT_EQ(header.has_value(), c.format.has_value()) << c.what;
-        if (!header) continue;
-        EXPECT_EQ(header->format, *c.format) << c.what;
-        EXPECT_EQ(header->width, c.width) << c.what;
-        EXPECT_EQ(header->height, c.height) << c.what;
-    }
+    EXPECT_EQ(read(bmp), "BMP 3x2");
+    EXPECT_EQ(read(SquareMono(4096)), "BMP 4096x4096") << "at the bound";
+    EXPECT_EQ(read(rle.Bytes()), "BMP 3x2") << "run-length rows";
+    EXPECT_EQ(read(Gif(true)), "GIF 2x1");
+    EXPECT_EQ(read(Jpeg()), "JPEG 8x8");
+    EXPECT_EQ(read(Jpeg(4096)), "JPEG 4096x4096");
+    // Beyond the bound, cut short, a header only, a JPEG whose height is given later, and
+    // what is no picture we read.
+    const auto refuses = [&](std::initializer_list<std::string> list) {
+        for (const std::string& bytes : list) EXPECT_EQ(read(bytes), "refused") << bytes.size();
+    };
+    refuses({SquareMono(4097), bmp.substr(0, 54), bmp.substr(0, bmp.size() - 1)});
+    refuses({hugeHeight.Bytes(), rleClaimingMore, WithLe16(WithLe16(Gif(), 6, 65535), 8, 65535)});
+    refuses({WithLe16(WithLe16(gifFrameAt, 24, 65535), 26, 65535), WithLe16(gifFrameAt, 24, 0)});
+    refuses({Gif(true).substr(0, 24), Jpeg(65500), Jpeg(0), Jpeg().substr(0, 60)});
+    refuses({"This version of quopa is up to date.", "", "\x89PNG\r\n\x1A\n"});
     std::string bigFile(platform::kMaxPictureBytes + 1, '\0');
     bigFile.replace(0, bmp.size(), bmp);
     EXPECT_FALSE(platform::ReadPictureHeader(bigFile)) << "a file over the bound";
@@ -170,7 +145,7 @@ TEST(BmpWriteTest, WritesWhatAnyViewerReads) {
     EXPECT_EQ(EncodeBmp(Image{}), "");
 }
 
-TEST(StretchTest, FillsTheTargetWithoutKeepingTheAspect) {
+TEST(StretchTest, FillsTheTargetWithoutKeepingTheAspectAveragingOrRepeating) {
     // 200 x 100, left half red, right half blue: squeezed sideways into a square.
     Image wide = Solid(200, 100, 0x0000FF);
     for (int y = 0; y < 100; ++y)
@@ -188,9 +163,7 @@ TEST(StretchTest, FillsTheTargetWithoutKeepingTheAspect) {
     const std::uint32_t mid = square.At(18, 5);
     EXPECT_GT(mid >> 16, 0u);
     EXPECT_GT(mid & 0xFF, 0u);
-}
-
-TEST(StretchTest, AveragesWhenShrinkingAndRepeatsWhenEnlarging) {
+    // Shrinking averages, enlarging repeats.
     Image checker{2, 2, {0xFFFFFF, 0x000000, 0x000000, 0xFFFFFF}};
     EXPECT_EQ(Stretch(checker, 1, 1).pixels, std::vector<std::uint32_t>{0x808080});
     Image twoByOne{2, 1, {0xFF0000, 0x0000FF}};

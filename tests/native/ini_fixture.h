@@ -2,7 +2,6 @@
 // A temporary folder mapped as drive E:, with helpers to lay files down and read them back.
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>

@@ -1,24 +1,19 @@
 #include <string>
 
-#include "launch/launcher.h"
+#include "launch/drive_paths.h"
 #include "launch/shell_rules.h"
-#include "platform/headless/headless_desktop.h"
-#include "platform/headless/headless_shell.h"
-#include "store/data_files.h"
-#include "tests/native/ini_fixture.h"
+#include "tests/native/tree_fixture.h"
 
 namespace quopa::testing {
 namespace {
 
-TEST(WindowStyleRule, MapsTheThreeStoredNamesExactly) {
+TEST(LaunchRules, WindowStylesAndShellErrorsMapExactly) {
     EXPECT_EQ(WindowStyleToShow("Normal"), 10);
     EXPECT_EQ(WindowStyleToShow("Minimized"), 6);
     EXPECT_EQ(WindowStyleToShow("Maximized"), 3);
     for (const char* other : {"", "maximized", "Hidden", " Normal"})
         EXPECT_EQ(WindowStyleToShow(other), 10) << other;
-}
 
-TEST(ShellErrorTable, KeepsTheTextsVerbatim) {
     EXPECT_STREQ(ShellErrorMessage(0), "Out of memory");
     EXPECT_STREQ(ShellErrorMessage(8), "Out of memory");
     EXPECT_STREQ(ShellErrorMessage(5), "Path/file access error");
@@ -36,25 +31,16 @@ TEST(ShellErrorTable, KeepsTheTextsVerbatim) {
     for (int code : {-1, 33, 42}) EXPECT_STREQ(ShellErrorMessage(code), "") << code;
 }
 
-class LaunchTest : public TempDriveTest {
-  protected:
-    void SetUp() override {
-        TempDriveTest::SetUp();
-        state.LauncherDrive = "E:";
-    }
-    platform::ExecuteCall OnlyCall() const {
-        if (shell.executed.size() == 1) return shell.executed[0];
-        ADD_FAILURE() << shell.executed.size() << " shell calls";
-        return {};
-    }
+TEST(LaunchRules, OnlyPathsUnderAnotherDriveLetterMoveToTheLaunchersDrive) {
+    EXPECT_EQ(OnLauncherDrive("F:\\Apps\\Tool.exe", "E:"), "E:\\Apps\\Tool.exe");
+    EXPECT_EQ(OnLauncherDrive("f:/x.exe", "\\\\server\\share"), "\\\\server\\share/x.exe");
+    for (const char* stays : {"E:\\x.exe", "e:\\x.exe", "x.exe", "http://example.org/x.exe",
+                              "\\\\server\\share\\x.exe", "F:x.exe", ""})
+        EXPECT_EQ(OnLauncherDrive(stays, "E:"), "") << stays;
+    EXPECT_EQ(OnLauncherDrive("F:\\x.exe", ""), "");
+}
 
-    platform::HeadlessShell shell;
-    platform::HeadlessDesktop desktop{files_};
-    modINI ini{files_};
-    ProgramState state;
-    const std::string programFolder = "E:\\Quopa";
-    Launcher launcher{ini, shell, desktop, state, programFolder, AppsFile("E:\\")};
-};
+using LaunchTest = TreeTest;
 
 TEST_F(LaunchTest, ReplaceTokenResolvesTheDriveAndLowersTheWholePath) {
     EXPECT_EQ(launcher.ReplaceToken("%DRIVE%\\Apps\\Tool.exe"), "E:\\apps\\tool.exe");
@@ -70,15 +56,9 @@ TEST_F(LaunchTest, ExecutablesKeepTheCallersShowCommandOnlyWithParametersOrAFold
     EXPECT_TRUE(launcher.ShellOpenFile("E:\\A.EXE", 3, "", "E:\\", "open", 0));
     EXPECT_TRUE(launcher.ShellOpenFile("http://x/setup.exe", 6, "-q", "", "open", 0));
     for (int show : {0, 3, 6, 10}) launcher.ShellOpenFile("E:\\a.exe", show, "", "", "open", 7);
-    ASSERT_EQ(shell.executed.size(), 6u);
-    EXPECT_EQ(shell.executed[0].showCommand, 3);
-    EXPECT_EQ(shell.executed[0].directory, "E:\\");
-    EXPECT_EQ(shell.executed[1].showCommand, 6);
-    EXPECT_EQ(shell.executed[1].parameters, "-q");
-    for (std::size_t i = 2; i < 6; ++i) {
-        EXPECT_EQ(shell.executed[i].showCommand, 1);
-        EXPECT_EQ(shell.executed[i].owner, 7u);
-    }
+    EXPECT_EQ(Runs(shell),
+              (Strings{"E:\\A.EXE||E:\\|3|0", "http://x/setup.exe|-q||6|0", "E:\\a.exe|||1|7",
+                       "E:\\a.exe|||1|7", "E:\\a.exe|||1|7", "E:\\a.exe|||1|7"}));
 }
 
 TEST_F(LaunchTest, RefusalIsShownOnceAndReported) {
@@ -88,12 +68,17 @@ TEST_F(LaunchTest, RefusalIsShownOnceAndReported) {
     EXPECT_EQ(desktop.messages[0].text, "File not found - X:\\a.exe");
     EXPECT_EQ(desktop.messages[0].title, kAppTitle);
     EXPECT_EQ(desktop.messages[0].style, platform::kMbIconCritical | platform::kMbOk);
-
     for (std::intptr_t success : {33, 42, -5}) {
         shell.executeResult = success;
         EXPECT_TRUE(launcher.ShellOpenFile("X:\\a.exe", 10, "", "", "open", 0)) << success;
     }
     EXPECT_EQ(desktop.messages.size(), 1u);
+
+    shell.executeResult = 2;
+    launcher.RunApp("application9");  // no such item: the shell's error, and no file made
+    EXPECT_EQ(shell.executed.back().file, "");
+    EXPECT_EQ(desktop.messages.back().text, "File not found - ");
+    EXPECT_FALSE(Exists("quopa_apps.dat"));
 }
 
 TEST_F(LaunchTest, RunAppResolvesTheItemAndFallsBackToTheProgramFolder) {
@@ -104,35 +89,37 @@ TEST_F(LaunchTest, RunAppResolvesTheItemAndFallsBackToTheProgramFolder) {
         "StartIn=%DRIVE%\\Docs\\\r\nWindowStyle=Maximized\r\n");
     launcher.RunApp("application7");
     launcher.RunApp("Application2");
-    ASSERT_EQ(shell.executed.size(), 2u);
-    const auto& plain = shell.executed[0];
-    EXPECT_EQ(plain.file, "E:\\tools\\app.exe");
-    EXPECT_EQ(plain.directory, programFolder);
-    EXPECT_EQ(plain.parameters, "");
-    EXPECT_EQ(plain.showCommand, 10) << "an executable must not start hidden";
-    EXPECT_EQ(plain.operation, "open");
-    EXPECT_EQ(plain.owner, 0u);
-    const auto& styled = shell.executed[1];
-    EXPECT_EQ(styled.file, "E:\\docs\\read me.txt");
-    EXPECT_EQ(styled.parameters, "-a -b");
-    EXPECT_EQ(styled.directory, "E:\\docs\\");
-    EXPECT_EQ(styled.showCommand, 3);
+    // An executable must not start hidden; without a folder it starts in the program's.
+    EXPECT_EQ(Runs(shell), (Strings{"E:\\tools\\app.exe||E:\\|10|0",
+                                    "E:\\docs\\read me.txt|-a -b|E:\\docs\\|3|0"}));
+    EXPECT_EQ(shell.executed[0].operation, "open");
 }
 
-TEST_F(LaunchTest, RunAppOfAMissingItemReportsTheShellsError) {
-    shell.executeResult = 2;
-    launcher.RunApp("application9");
-    EXPECT_EQ(OnlyCall().file, "");
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0].text, "File not found - ");
-    EXPECT_FALSE(Exists("quopa_apps.dat")) << "reading must not create the apps file";
-}
+// A path stored under a fixed drive letter, launched after the stick got another letter:
+// only a path missing where it points, and present on the stick, is moved.
+TEST_F(LaunchTest, AMissingPathIsLaunchedFromTheLaunchersDrive) {
+    std::filesystem::create_directories(Host("d/Apps"));
+    files_.MapDrive('D', Host("d"));
+    std::filesystem::create_directory(Host("Apps"));
+    Put("Apps/Tool.exe", "MZ");
+    Put("d/Apps/Tool.exe", "MZ");
+    const auto launched = [&](const std::string& path, const std::string& startIn = "") {
+        Put("quopa_apps.dat",
+            "[Application1]\r\nName=Tool\r\nPath=" + path + "\r\nStartIn=" + startIn + "\r\n");
+        launcher.RunApp("application1");
+        EXPECT_EQ(ini.ReadIni("Application1", "Path", "", AppsFile("E:\\")), path)
+            << "the stored text stays as it was";
+        return shell.executed.back().file + "|" + shell.executed.back().directory;
+    };
+    EXPECT_EQ(launched("F:\\Apps\\Tool.exe", "F:\\Apps"), "E:\\Apps\\Tool.exe|E:\\Apps");
+    EXPECT_EQ(launched("D:\\Apps\\Tool.exe"), "D:\\Apps\\Tool.exe|E:\\")
+        << "the file on its own drive wins over the copy on the stick";
+    EXPECT_EQ(launched("D:\\Apps\\Gone.exe"), "D:\\Apps\\Gone.exe|E:\\");
+    EXPECT_EQ(launched("Tool.exe"), "Tool.exe|E:\\");
+    EXPECT_TRUE(desktop.messages.empty());
 
-TEST_F(LaunchTest, FileExistsOnlyForFiles) {
-    Put("a.txt", "x");
-    std::filesystem::create_directory(Host("dir"));
-    EXPECT_TRUE(FileExists(files_, "E:\\a.txt"));
-    EXPECT_FALSE(FileExists(files_, "E:\\dir"));
+    EXPECT_TRUE(FileExists(files_, "E:\\Apps\\Tool.exe"));
+    EXPECT_FALSE(FileExists(files_, "E:\\Apps"));
     EXPECT_FALSE(FileExists(files_, "E:\\missing.txt"));
 }
 

@@ -21,23 +21,18 @@ struct BmpSample {
 
     std::string Bytes() const {
         std::string head;
-        Le(head, 40, 4);
-        Le(head, static_cast<std::uint32_t>(width), 4);
-        Le(head, static_cast<std::uint32_t>(height), 4);
+        const auto u = [](auto v) { return static_cast<std::uint32_t>(v); };
+        for (std::uint32_t v : {40u, u(width), u(height)}) Le(head, v, 4);
         Le(head, 1, 2);
-        Le(head, static_cast<std::uint32_t>(bpp), 2);
-        Le(head, compression, 4);
-        Le(head, static_cast<std::uint32_t>(rows.size()), 4);
-        Le(head, 2835, 4);
-        Le(head, 2835, 4);
-        Le(head, static_cast<std::uint32_t>(palette.size()), 4);
-        Le(head, 0, 4);
+        Le(head, u(bpp), 2);
+        for (std::uint32_t v : {compression, u(rows.size()), 2835u, 2835u, u(palette.size()), 0u})
+            Le(head, v, 4);
         for (std::uint32_t m : masks) Le(head, m, 4);
         for (std::uint32_t c : palette) Le(head, c, 4);
         std::string file = "BM";
-        Le(file, static_cast<std::uint32_t>(14 + head.size() + rows.size()), 4);
+        Le(file, u(14 + head.size() + rows.size()), 4);
         Le(file, 0, 4);
-        Le(file, static_cast<std::uint32_t>(14 + head.size()), 4);
+        Le(file, u(14 + head.size()), 4);
         return file + head + rows;
     }
 };

@@ -33,6 +33,15 @@ inline std::string Application(int n, const Item& i) {
            "\r\nStartIn=" + i.startIn + "\r\nWindowStyle=" + i.style + "\r\n";
 }
 
+// What the shell was asked to open: file|parameters|folder|show command|owner.
+inline Strings Runs(const platform::HeadlessShell& shell) {
+    Strings runs;
+    for (const auto& e : shell.executed)
+        runs.push_back(e.file + "|" + e.parameters + "|" + e.directory + "|" +
+                       std::to_string(e.showCommand) + "|" + std::to_string(e.owner));
+    return runs;
+}
+
 class TreeTest : public TempDriveTest {
   protected:
     void SetUp() override {
@@ -53,6 +62,22 @@ class TreeTest : public TempDriveTest {
     }
     Strings ItemsOf(const std::string& category) const {
         return Keys(tree.Find(category)->Children());
+    }
+    // Each category's key, "+" when expanded, and its items' keys in brackets.
+    std::string Shape() const {
+        std::string out;
+        for (const ui::TreeNode* root : tree.Roots()) {
+            out += (out.empty() ? "" : " ") + root->Key() + (root->Expanded() ? "+[" : "[");
+            for (const std::string& key : Keys(root->Children()))
+                out += (out.back() == '[' ? "" : " ") + key;
+            out += "]";
+        }
+        return out;
+    }
+    // A node's text, image and tag.
+    std::string Info(const std::string& key) const {
+        const ui::TreeNode* node = tree.Find(key);
+        return node ? node->Text() + "|" + node->Image() + "|" + node->Tag() : "none";
     }
 
     const std::string appsFile = AppsFile("E:\\");
