@@ -162,4 +162,27 @@ TEST(RunningProgramsService, AListedProgramIsLookedAtAndEndedThroughItsHandle) {
     CloseHandle(pi.hProcess);
 }
 
+TEST(RunningProgramsService, AProgramAskedToCloseClosesItsWindowsAndIsGone) {
+    STARTUPINFOA si{sizeof(si)};
+    PROCESS_INFORMATION pi{};
+    std::string line = "notepad.exe";
+    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &si, &pi));
+    CloseHandle(pi.hThread);
+    WaitForInputIdle(pi.hProcess, 10000);
+    std::vector<std::unique_ptr<platform::HeldProgram>> all;
+    EXPECT_TRUE(platform::Win32RunningPrograms().List(all));
+    bool asked = false;
+    for (auto& p : all) {
+        if (p->Info().id != pi.dwProcessId) continue;
+        asked = true;
+        p->AskToClose();
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 10000));
+        EXPECT_EQ(p->State(), platform::ProgramState::Gone);
+    }
+    EXPECT_TRUE(asked) << "the program is listed";
+    TerminateProcess(pi.hProcess, 0);
+    CloseHandle(pi.hProcess);
+}
+
 }  // namespace
