@@ -3,7 +3,9 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "platform/win32/win32_code_page.h"
 
@@ -80,52 +82,36 @@ std::wstring WideText(const std::string& bytes) {
     return text.substr(0, text.find(L'\0'));
 }
 
-std::string Utf8Of(const std::wstring& wide) {
-    const int size = static_cast<int>(wide.size());
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) return {};
-    std::string out(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, out.data(), bytes, nullptr, nullptr);
-    return out;
-}
-std::wstring WideOf(const std::string& ansi) {
-    const int size = static_cast<int>(ansi.size());
-    const int wide = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
-    if (wide <= 0) return {};
-    std::wstring out(static_cast<std::size_t>(wide), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, out.data(), wide);
-    return out;
-}
-
 // The first of a text's two forms that the object offers, in UTF-8.
 std::string TextIn(IDataObject& data, CLIPFORMAT wideFormat, CLIPFORMAT ansiFormat) {
-    if (std::string text = Utf8Of(WideText(Medium(data, wideFormat).Bytes(kMaxTextBytes)));
-        !text.empty())
-        return text;
-    return Utf8Of(WideOf(AnsiText(Medium(data, ansiFormat).Bytes(kMaxTextBytes))));
+    const std::wstring wide = WideText(Medium(data, wideFormat).Bytes(kMaxTextBytes));
+    if (std::string text = BytesFrom(CP_UTF8, wide); !text.empty()) return text;
+    const std::string ansi = AnsiText(Medium(data, ansiFormat).Bytes(kMaxTextBytes));
+    return BytesFrom(CP_UTF8, WideFrom(CP_ACP, ansi));
+}
+
+// The first file name of a group descriptor, wide or narrow: empty when it names none,
+// nothing when the object does not offer that form.
+template <typename Group, typename Char>
+std::optional<std::basic_string<Char>> FirstFileName(IDataObject& data, const char* format) {
+    Medium medium(data, Format(format));
+    const auto* group =
+        static_cast<const Group*>(medium.get() ? GlobalLock(medium.get()) : nullptr);
+    if (!group) return std::nullopt;
+    std::basic_string<Char> name;
+    if (GlobalSize(medium.get()) >= sizeof(Group) && group->cItems > 0) {
+        const Char* file = group->fgd[0].cFileName;
+        name.assign(file, std::find(file, file + MAX_PATH, Char{}));
+    }
+    GlobalUnlock(medium.get());
+    return name;
 }
 
 // The name of the first file a browser describes: for a link, the shortcut it would save.
 std::string LinkFileIn(IDataObject& data) {
-    Medium wide(data, Format(kFilesWide));
-    if (const auto* group = static_cast<const FILEGROUPDESCRIPTORW*>(
-            wide.get() ? GlobalLock(wide.get()) : nullptr)) {
-        std::wstring name;
-        if (GlobalSize(wide.get()) >= sizeof(FILEGROUPDESCRIPTORW) && group->cItems > 0)
-            name.assign(group->fgd[0].cFileName, wcsnlen(group->fgd[0].cFileName, MAX_PATH));
-        GlobalUnlock(wide.get());
-        return Win32CodePage().AnsiFromUtf8(Utf8Of(name));
-    }
-    Medium ansi(data, Format(kFilesAnsi));
-    const auto* group =
-        static_cast<const FILEGROUPDESCRIPTORA*>(ansi.get() ? GlobalLock(ansi.get()) : nullptr);
-    if (!group) return {};
-    std::string name;
-    if (GlobalSize(ansi.get()) >= sizeof(FILEGROUPDESCRIPTORA) && group->cItems > 0)
-        name.assign(group->fgd[0].cFileName, strnlen(group->fgd[0].cFileName, MAX_PATH));
-    GlobalUnlock(ansi.get());
-    return name;
+    if (const auto wide = FirstFileName<FILEGROUPDESCRIPTORW, wchar_t>(data, kFilesWide))
+        return Win32CodePage().AnsiFromUtf8(BytesFrom(CP_UTF8, *wide));
+    return FirstFileName<FILEGROUPDESCRIPTORA, char>(data, kFilesAnsi).value_or("");
 }
 
 }  // namespace

@@ -1,5 +1,10 @@
 #pragma once
 // The system's ANSI code page, through its conversion functions.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
 #include "platform/code_page.h"
 
 namespace platform {
@@ -8,5 +13,9 @@ class Win32CodePage : public CodePage {
   public:
     std::string AnsiFromUtf8(std::string_view utf8) override;
 };
+
+// Text of a code page (CP_UTF8, CP_ACP) as UTF-16, and back; empty when it cannot be turned.
+std::wstring WideFrom(UINT codePage, std::string_view bytes);
+std::string BytesFrom(UINT codePage, std::wstring_view wide, DWORD flags = 0);
 
 }  // namespace platform
