@@ -32,8 +32,7 @@ void frmMain::AddDropped(const std::vector<DroppedItem>& items, const std::strin
             sys_.desktop.MsgBox(form.Handle(), kNoItemNumberLeft, kAppTitle,
                                 platform::kMbIconCritical | platform::kMbOk);
             return;
-        case AddOutcome::NotWritten:
-            IntList();  // those written whole before the refusal show
+        case AddOutcome::NotWritten:  // one write: nothing was added, the tree is as the file
             sys_.desktop.MsgBox(form.Handle(), CouldNotSave("items", appsFile_), kAppTitle,
                                 platform::kMbIconCritical | platform::kMbOk);
             return;

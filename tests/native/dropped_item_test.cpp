@@ -88,6 +88,21 @@ TEST_F(DropTest, SeveralAreAddedTogetherToTheCategoryAndNamed) {
     EXPECT_TRUE(shell_.executed.empty()) << "nothing dropped is started";
 }
 
+TEST_F(DropTest, SeveralThatThePulledStickRefusesAreToldAndNoneIsAdded) {
+    Put("a.exe", "MZ");
+    Put("b.exe", "MZ");
+    const std::string before = Get("quopa_apps.dat");
+    const std::size_t nodes = w_->TreeView1.Nodes().size();
+    files_.refuseReplaces = true;
+    Drop({"E:\\a.exe", "E:\\b.exe"}, "Games");
+    const Boxes told = Told();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].first.rfind("The items could not be saved to ", 0), 0u) << told[0].first;
+    EXPECT_EQ(told[0].second, kCritical);
+    EXPECT_EQ(Get("quopa_apps.dat"), before);
+    EXPECT_EQ(w_->TreeView1.Nodes().size(), nodes);
+}
+
 TEST_F(DropTest, OneOpensTheWizardFilledForFinishAndNothingUsableIsIgnored) {
     Drop({"E:\\gone.exe"}, "Games");
     EXPECT_TRUE(backend_.modalForms.empty() && desktop_.messages.empty());
