@@ -10,7 +10,6 @@ namespace {
 
 using OnClose = platform::HeadlessRunningPrograms::OnClose;
 using Ids = std::vector<std::uint32_t>;
-using Strings = std::vector<std::string>;
 constexpr char kTool[] = "rundll32 shell32.dll,Control_RunDLL hotplug.dll";
 
 class DriveReleaseTest : public MainWindowTest {
@@ -45,17 +44,26 @@ class DriveReleaseTest : public MainWindowTest {
     frmMain* w_ = nullptr;
 };
 
-// Only the launcher itself and a program on C: run, or the programs cannot be listed.
-TEST_F(DriveReleaseTest, WithNothingToAskTheRemovalGoesOnAsBefore) {
+// Only the launcher itself and a program on C: run, or the programs cannot be listed. The
+// user is asked first, and a tool that cannot start must not end the launcher.
+TEST_F(DriveReleaseTest, WithNothingToAskTheRemovalIsAskedForThenGoesOnAsBefore) {
+    desktop_.answers = {platform::kIdNo};
     w_->mnuRemove->Click();
-    EXPECT_TRUE(ToolStarted());
-    EXPECT_TRUE(process_.ended);
+    shell_.startResult = false;
+    w_->mnuRemove->Click();
+    EXPECT_FALSE(process_.ended);
+    const Boxes::value_type asked = {"This action will quit Quopa, continue?",
+                                     platform::kMbIconInformation | platform::kMbYesNo};
+    EXPECT_EQ(Told(),
+              (Boxes{asked, asked, {"The device removal tool could not be started.", kCritical}}));
+    shell_.startResult = true;
+    w_->mnuRemove->Click();
+    EXPECT_TRUE(ToolStarted() && process_.ended && !tray_.added);
     process_.ended = false;
     programs_.Add(30, "E:\\Apps\\tool.exe", "Tool");
     programs_.listable = false;
     w_->mnuRemove->Click();
-    EXPECT_TRUE(backend_.modalForms.empty());
-    EXPECT_TRUE(process_.ended);
+    EXPECT_TRUE(backend_.modalForms.empty() && process_.ended);
 }
 
 // The tray's entry takes the same way; the tool starts in the system folder, so that
@@ -67,20 +75,19 @@ TEST_F(DriveReleaseTest, ProgramsThatCloseWhenAskedLetTheRemovalGoOn) {
     EXPECT_EQ(programs_.asked, Ids{30});
     ASSERT_TRUE(ToolStarted());
     EXPECT_EQ(shell_.started.back().directory, "C:\\Windows\\System32");
-    EXPECT_EQ(programs_.held, 0);
-    EXPECT_TRUE(process_.ended);
+    EXPECT_EQ(shell_.started.back().showCommand, 2);
+    EXPECT_TRUE(programs_.held == 0 && process_.ended);
 }
 
 TEST_F(DriveReleaseTest, TheDrivesProgramsAreListedAndAskedToClose) {
     programs_.Add(30, "e:\\Apps\\tool.exe", "Tool");  // the letter in another case
     programs_.Add(31, "E:\\Games\\chess.exe", "");
     programs_.Add(32, "E:2\\not-the-drive.exe", "");
-    std::string listed;
     EXPECT_TRUE(ShowDialog([&](frmDriveInUse& dialog, ui::Form& f) {
-        listed = dialog.lblPrograms.Text();
+        EXPECT_EQ(dialog.lblPrograms.Text(),
+                  "Tool - e:\\Apps\\tool.exe\nchess.exe - E:\\Games\\chess.exe");
         f.PressEnter();  // Close them
     }));
-    EXPECT_EQ(listed, "Tool - e:\\Apps\\tool.exe\nchess.exe - E:\\Games\\chess.exe");
     EXPECT_EQ(programs_.asked, (Ids{30, 31}));
     EXPECT_TRUE(programs_.ended.empty());
 }
@@ -91,34 +98,27 @@ TEST_F(DriveReleaseTest, AProgramThatWillNotCloseIsEndedOnlyWhenTheUserSaysSo) {
     programs_.Add(30, "E:\\Apps\\stubborn.exe", "Stubborn", OnClose::Refuses);
     programs_.Add(31, "E:\\Apps\\editor.exe", "Letter - Editor", OnClose::AsksTheUser);
     programs_.Add(32, "E:\\Apps\\admin.exe", "Admin", OnClose::Refuses).mayEnd = false;
-    bool endOffered = false, endEnabledAfterwards = true;
-    std::string afterWait, intro, afterEnd;
     EXPECT_TRUE(ShowDialog([&](frmDriveInUse& dialog, ui::Form& f) {
         f.PressEnter();  // Close them
         EXPECT_FALSE(dialog.cmdGo.Enabled()) << "no second request while waiting";
         WaitOut(dialog);
-        endOffered = dialog.cmdGo.Text() == "&End them" && dialog.cmdGo.Enabled();
-        afterWait = dialog.lblPrograms.Text();
+        EXPECT_TRUE(dialog.cmdGo.Text() == "&End them" && dialog.cmdGo.Enabled());
+        EXPECT_EQ(dialog.lblPrograms.Text(),
+                  "Stubborn - E:\\Apps\\stubborn.exe\n"
+                  "Letter - Editor - E:\\Apps\\editor.exe (waiting for you)\n"
+                  "Admin - E:\\Apps\\admin.exe");
         f.PressEnter();  // End them
-        endEnabledAfterwards = dialog.cmdGo.Enabled();
-        intro = dialog.lblIntro.Text();
-        afterEnd = dialog.lblPrograms.Text();
+        EXPECT_FALSE(dialog.cmdGo.Enabled());
+        EXPECT_EQ(dialog.lblIntro.Text(),
+                  "Some programs could not be ended. Close them yourself and the removal goes "
+                  "on, or cancel:");
+        EXPECT_EQ(dialog.lblPrograms.Text(),
+                  "Letter - Editor - E:\\Apps\\editor.exe (waiting for you)\n"
+                  "Admin - E:\\Apps\\admin.exe (could not be ended)");
         programs_.programs[31].state = platform::ProgramState::Gone;  // the user answered
         programs_.programs[32].state = platform::ProgramState::Gone;  // and closed it
         dialog.Timer1.Tick();
     }));
-    EXPECT_TRUE(endOffered);
-    EXPECT_EQ(afterWait,
-              "Stubborn - E:\\Apps\\stubborn.exe\n"
-              "Letter - Editor - E:\\Apps\\editor.exe (waiting for you)\n"
-              "Admin - E:\\Apps\\admin.exe");
-    EXPECT_FALSE(endEnabledAfterwards);
-    EXPECT_EQ(intro,
-              "Some programs could not be ended. Close them yourself and the removal goes on, "
-              "or cancel:");
-    EXPECT_EQ(afterEnd,
-              "Letter - Editor - E:\\Apps\\editor.exe (waiting for you)\n"
-              "Admin - E:\\Apps\\admin.exe (could not be ended)");
     EXPECT_EQ(programs_.ended, Ids{30});
 }
 
@@ -132,8 +132,7 @@ TEST_F(DriveReleaseTest, AListedProgramThatExitsLeavesTheNewcomerWithItsIdAlone)
         WaitOut(dialog);
         if (dialog.cmdGo.Text() == "&End them") f.PressEnter();
     }));
-    EXPECT_TRUE(programs_.asked.empty());
-    EXPECT_TRUE(programs_.ended.empty());
+    EXPECT_TRUE(programs_.asked.empty() && programs_.ended.empty());
 }
 
 // At the list, while the programs are asked to close, or when asked to end them.
@@ -148,8 +147,7 @@ TEST_F(DriveReleaseTest, CancelAtAnyStepLeavesTheProgramsAndTheLauncherRunning) 
     }
     EXPECT_EQ(backend_.modalForms, Strings(2, "Programs still running from the drive"));
     EXPECT_EQ(programs_.asked, Ids{30});
-    EXPECT_FALSE(ToolStarted());
-    EXPECT_FALSE(process_.ended);
+    EXPECT_FALSE(ToolStarted() || process_.ended);
     EXPECT_TRUE(w_->form.Enabled()) << "the launcher is usable again";
     EXPECT_FALSE(ShowDialog([](frmDriveInUse& dialog, ui::Form& f) {
         f.PressEnter();

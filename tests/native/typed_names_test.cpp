@@ -17,21 +17,12 @@ struct TypedName {
 };
 
 // Beside Games, Web apps and Tools.
-const TypedName kNames[] = {{"   ", "", false},
-                            {"\"\"", "", false},
-                            {"''", "", false},
-                            {"\r\n", "", false},
-                            {kNul, "", false},
-                            {"\x1a", "", false},
-                            {" Tools", "Tools", true},
-                            {"Tools ", "Tools", true},
-                            {"\"Tools\"", "Tools", true},
-                            {"tools", "tools", true},
-                            {"Deleted", "Deleted", true},
-                            {"Quopa", "Quopa", true},
-                            {" Cards ", "Cards", false},
-                            {"'Board games'", "Board games", false},
-                            {kLongYz, kLong, false}};
+const TypedName kNames[] = {
+    {"\"\"", "", false},         {"''", "", false},        {"\r\n", "", false},
+    {"   ", "", false},          {"\x1a", "", false},      {kNul, "", false},
+    {" Tools", "Tools", true},   {"Quopa", "Quopa", true}, {"Deleted", "Deleted", true},
+    {"Tools ", "Tools", true},   {"tools", "tools", true}, {"\"Tools\"", "Tools", true},
+    {" Cards ", "Cards", false}, {kLongYz, kLong, false},  {"'Board games'", "Board games", false}};
 
 class TypedNamesTest : public CommandsTest {
   protected:
@@ -92,9 +83,7 @@ TEST_F(TypedNamesTest, AnItemRenamedToNothingStoredKeepsItsName) {
         Loaded();
         ASSERT_TRUE(Shown("application2")) << n.typed;
         EXPECT_EQ(Node("application2").Text(), renamed ? n.stored : "Chess") << n.typed;
-        if (renamed) {
-            ASSERT_TRUE(Rename("application2", "Chess"));
-        }
+        ASSERT_TRUE(!renamed || Rename("application2", "Chess"));
     }
 }
 
