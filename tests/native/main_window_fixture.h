@@ -48,6 +48,13 @@ class MainWindowTest : public TempDriveTest {
         return *main_;
     }
     Boxes Told() { return quopa::testing::Told(desktop_); }
+    // The tray's Run entries as the user sees them, opening the menu.
+    Strings TrayRun() {
+        main_->form.RaiseTrayNotify(ui::TrayMouse::RightUp);
+        Strings captions;
+        for (const auto& entry : main_->mnuPopupRun->Items()) captions.push_back(entry->Caption());
+        return captions;
+    }
     // The files the shell was asked to open, in order.
     Strings Executed() const {
         Strings files;
