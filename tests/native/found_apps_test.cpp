@@ -38,10 +38,7 @@ class FoundAppsTest : public MainWindowTest {
         while (w_->Found().Looking()) w_->Found().Continue();
     }
     Strings Texts(const std::string& key) const {
-        Strings texts;
-        for (const ui::TreeNode* child : w_->TreeView1.Find(key)->Children())
-            texts.push_back(child->Text());
-        return texts;
+        return Each(w_->TreeView1.Find(key)->Children(), [](auto* node) { return node->Text(); });
     }
     ui::TreeNode* Found(const std::string& folder) const {
         return w_->TreeView1.Find("portableapps:" + folder);
@@ -100,11 +97,11 @@ TEST_F(FoundAppsTest, AddToMyListFillsTheWizardAndTheFoundOneIsNotShownTwice) {
     EXPECT_EQ(wizard.Combo1.ListCount(), 2) << "Quopa and Tools: not the found apps' Games";
     backend_.modalActions.push_back([](ui::Form& f) { f.PressEnter(); });  // Finish
     w_->mnuFoundAdd->Click();
-    Strings stored;
-    for (const char* key : {"Name", "Path", "StartIn", "Category", "Description"})
-        stored.push_back(ini_.ReadIni("Application2", key, "", w_->AppsFile()));
-    EXPECT_EQ(stored, (Strings{"Editor", "%drive%\\PortableApps\\EditorPortable\\Editor.exe",
-                               "%drive%\\PortableApps\\EditorPortable", "Tools", "Edits text"}));
+    EXPECT_EQ(
+        Each(Strings{"Name", "Path", "StartIn", "Category", "Description"},
+             [&](auto& key) { return ini_.ReadIni("Application2", key, "", w_->AppsFile()); }),
+        (Strings{"Editor", "%drive%\\PortableApps\\EditorPortable\\Editor.exe",
+                 "%drive%\\PortableApps\\EditorPortable", "Tools", "Edits text"}));
     EXPECT_EQ(Texts("Tools"), (Strings{"Listed", "Editor"}));
     EXPECT_EQ(Found("editorportable"), nullptr);
 }

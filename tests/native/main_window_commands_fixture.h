@@ -41,10 +41,9 @@ class CommandsTest : public MainWindowTest {
     }
     // The stored values of "Section.Key" names.
     Strings Reads(std::initializer_list<std::string> names) {
-        Strings values;
-        for (const std::string& n : names)
-            values.push_back(Read(n.substr(0, n.find('.')), n.substr(n.find('.') + 1)));
-        return values;
+        return Each(names, [&](const std::string& n) {
+            return Read(n.substr(0, n.find('.')), n.substr(n.find('.') + 1));
+        });
     }
     ui::TreeNode& Node(const std::string& key) {
         if (ui::TreeNode* node = w_->TreeView1.Find(key)) return *node;

@@ -7,10 +7,7 @@ namespace {
 class SearchTest : public CommandsTest {
   protected:
     Strings Texts() const {
-        Strings texts;
-        for (const ui::TreeNode* node : ui::DisplayedRows(w_->TreeView1))
-            texts.push_back(node->Text());
-        return texts;
+        return Each(ui::DisplayedRows(w_->TreeView1), [](auto* node) { return node->Text(); });
     }
     void Type(const std::string& text) { w_->txtSearch.UserTyped(text); }
     void Load(const Strings& names) {

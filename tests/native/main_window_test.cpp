@@ -107,20 +107,6 @@ TEST_F(MainWindowTest, TrayIconComesBackWhenTheShellRestarts) {
     EXPECT_EQ(tray_.tip, "Quopa Application Launcher [E:]");
 }
 
-// At every scaling the window's right edge meets the screen's and its bottom the taskbar's
-// top, to the pixel a twips round trip can cost.
-TEST_F(MainWindowTest, DocksAboveTheTaskbarAtTheRightEdge) {
-    for (int dpi : {96, 120, 144, 168, 192}) {
-        const int taskbar = platform::MulDivRound(40, dpi, 96);
-        desktop_.screen = {1920, 1080, dpi, dpi};
-        desktop_.taskbar = {0, 1080 - taskbar, 1920, 1080};
-        const ui::Bounds& b = Start().form.GetBounds();
-        auto px = [dpi](int twips) { return platform::TwipsToPixels(twips, dpi); };
-        EXPECT_NEAR(px(b.left) + px(b.width), 1920, 1) << dpi;
-        EXPECT_NEAR(px(b.top) + px(b.height), 1080 - taskbar, 1) << dpi;
-    }
-}
-
 TEST_F(MainWindowTest, SidebarShowsOwnerDetailsOrTheDefaultsAndOnlyAPictureAsAvatar) {
     Put("quopa_ava.bmp", "not a picture at all");
     frmMain& w = Start();

@@ -29,9 +29,7 @@ class TypedNamesTest : public CommandsTest {
     // The categories and items a fresh load shows.
     Strings Loaded() {
         w_->IntList();
-        Strings keys;
-        for (const ui::TreeNode* node : w_->TreeView1.Nodes()) keys.push_back(node->Key());
-        return keys;
+        return Each(w_->TreeView1.Nodes(), [](auto* node) { return node->Key(); });
     }
 };
 
