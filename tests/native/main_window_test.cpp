@@ -53,7 +53,7 @@ TEST_F(MainWindowTest, TheCaptionNamesTheDriveOnceAndTheTipIsItCut) {
 
 // Closing and minimising only hide the window; the tray's left clicks bring it back to the
 // front, its right click opens the menu, and a plain move means nothing.
-TEST_F(MainWindowTest, CloseMinimiseAndTheTrayHideAndBringBackTheWindow) {
+TEST_F(MainWindowTest, CloseMinimiseAndTheTrayHideAndBringBackTheWindowAndExitEndsIt) {
     frmMain& w = Start();
     auto shown = [&] { return w.form.Visible() && w.form.State() == ui::WindowState::Normal; };
     std::vector<bool> seen;
@@ -74,10 +74,7 @@ TEST_F(MainWindowTest, CloseMinimiseAndTheTrayHideAndBringBackTheWindow) {
     EXPECT_EQ(desktop_.foregroundCalls.size(), 2u);
     w.form.RaiseTrayNotify(ui::TrayMouse::RightUp);
     EXPECT_EQ(w.form.LastPopup(), &w.mPopupSys);
-}
-
-TEST_F(MainWindowTest, ExitFromEitherMenuRemovesTheTrayIconAndEndsWithoutAQuestion) {
-    frmMain& w = Start();
+    // Exit from either menu removes the icon and ends without a question.
     ASSERT_TRUE(w.form.RunCommand(w.mnuExit->Id()));
     EXPECT_TRUE(process_.ended && !tray_.added && tray_.removeCalls == 1);
     process_.ended = false;

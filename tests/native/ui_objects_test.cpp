@@ -53,30 +53,8 @@ class Forms : public ::testing::Test {
     Strings clicks;
 };
 
-// The menu bar, then the added sources, then the last pop-up menu; an element of a menu
-// array reports its index, and a disabled entry does nothing.
-TEST_F(Forms, CommandsReachTheirEntriesAndMenuArrayElementsTheirIndex) {
-    ui::MenuItem bar, tray, context;
-    ui::MenuArray apps;
-    ui::MenuItem& run = tray.Add({"R&un", 0, false});
-    apps.Create(run, 1000, 1, "App");
-    ui::MenuItem& seven = apps.Load(7);
-    bar.Add({"&File"}).Add({"&Exit", 10}).onClick = [&] { clicks.push_back("exit"); };
-    apps.onClick = [&](int index) { clicks.push_back("app" + std::to_string(index)); };
-    context.Add({"&Run", 30}).onClick = [&] { clicks.push_back("run"); };
-    owner.SetMenuBar(&bar);
-    owner.AddCommandSource(tray);
-    for (int id : {10, 1007, 1001}) EXPECT_TRUE(owner.RunCommand(id)) << id;
-    seven.SetEnabled(false);
-    owner.RunCommand(1007);
-    EXPECT_FALSE(owner.RunCommand(30));
-    owner.PopupMenu(context);
-    EXPECT_TRUE(owner.RunCommand(30));
-    EXPECT_EQ((Strings{"exit", "app7", "app1", "run"}), clicks);
-}
-
-// The owner waits disabled, under a dialog over the dialog too, and comes back after; a
-// disabled default button ignores Enter.
+// The owner waits disabled, under a dialog over the dialog too (a new category from the
+// wizard), and comes back after; a disabled default button ignores Enter.
 TEST_F(Forms, AModalDialogIsCentredOverItsDisabledOwnerAndTheKeysPressItsButtons) {
     ui::Form inner{backend};
     inner.Create({.caption = "Inner", .bounds = {0, 0, 1000, 1000}, .dialog = true});
