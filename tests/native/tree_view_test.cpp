@@ -2,9 +2,6 @@
 // clicks may do to it.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "ui/headless/headless_backend.h"
 #include "ui/headless/headless_tree_view.h"
 

@@ -1,9 +1,7 @@
 // The control objects and forms without a window system: the state they keep, the events
-// the windows rely on, and dialogs over the main window as the user meets them.
+// the windows rely on (each change raises its event exactly once, whoever made it), and
+// dialogs over the main window as the user meets them.
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "ui/button.h"
 #include "ui/headless/headless_backend.h"
@@ -33,7 +31,8 @@ TEST(ImageListObject, KeysAliasesAndRemovalShareAndReuseSlots) {
     EXPECT_EQ(0, images.Add("browser", some()));
 }
 
-// A shown owner and a dialog whose OK closes it and whose Cancel unloads it.
+// A shown owner and a dialog whose OK closes it and whose Cancel unloads it; `clicks` notes
+// who fired.
 class Forms : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -45,6 +44,9 @@ class Forms : public ::testing::Test {
         ok.onClick = [this] { clicks.push_back("ok"), dialog.Close(); };
         cancel.onClick = [this] { clicks.push_back("cancel"), dialog.Unload(); };
         dialog.onUnload = [this] { clicks.push_back("unload"); };
+    }
+    std::function<void()> Note(const std::string& who) {
+        return [this, who] { clicks.push_back(who); };
     }
 
     ui::HeadlessBackend backend;
@@ -76,6 +78,80 @@ TEST_F(Forms, AModalDialogIsCentredOverItsDisabledOwnerAndTheKeysPressItsButtons
     EXPECT_EQ((Strings{"cancel", "unload"}), clicks);
     EXPECT_EQ((std::pair{dialog.GetBounds().left, dialog.GetBounds().top}),
               (std::pair{7500, 4000}));
+}
+
+// The length limit cuts the user's typing, not the program's text, which may be a stored
+// name longer than the box lets one type.
+TEST_F(Forms, TextBoxRaisesChangeOnceForEachChangeAndLimitsOnlyTheUser) {
+    ui::TextBox box;
+    box.Create(dialog, {.text = "Search...", .maxLength = 5});
+    box.onChange = Note("change");
+    box.SetText("");
+    box.SetText("");
+    box.UserTyped("Johnny");
+    EXPECT_EQ("Johnn", box.Text());
+    box.SetText("John Doe");
+    EXPECT_EQ("John Doe", box.Text());
+    EXPECT_EQ(Strings(3, "change"), clicks);
+}
+
+// Only the selected one clicks; the user cannot choose a disabled button, the program can.
+// A frame holds a group of its own, which may outlive it.
+TEST_F(Forms, OptionButtonsClearTheOthersOfTheirGroupOnly) {
+    ui::OptionButton application, web, folder, first, second;
+    application.Create(dialog, {.text = "Application"});
+    web.Create(dialog, {.text = "Web Link"});
+    folder.Create(dialog, {.text = "Link to a folder", .enabled = false});
+    {
+        ui::Frame frame;
+        frame.Create(dialog, {});
+        first.Create(frame, {.text = "First"});
+        second.Create(frame, {.text = "Second"});
+    }
+    const auto all = {&application, &web, &folder, &first, &second};
+    for (auto* option : all) option->onClick = Note(option->Text());
+    const auto selected = [&] {
+        Strings on;
+        for (auto* option : all)
+            if (option->Value()) on.push_back(option->Text());
+        return on;
+    };
+    application.SetValue(true);
+    first.SetValue(true);
+    second.SetValue(true);
+    web.UserClicked();
+    web.UserClicked();  // already selected: no change
+    folder.UserClicked();
+    EXPECT_EQ((Strings{"Web Link", "Second"}), selected());
+    folder.SetValue(true);
+    web.SetValue(false);  // clearing raises nothing
+    EXPECT_EQ((Strings{"Application", "First", "Second", "Web Link", "Link to a folder"}), clicks);
+}
+
+// Index changes raise a click once; what is outside the list changes nothing, and Clear
+// leaves nothing picked without a click.
+TEST_F(Forms, DropDownPicksOnlyWhatItsListHolds) {
+    ui::ComboBox list;
+    list.Create(dialog, {.text = "ignored"});
+    for (const char* style : {"Normal", "Maximized", "Minimized"}) list.AddItem(style);
+    const auto state = [&] { return std::to_string(list.ListIndex()) + list.Text(); };
+    list.onClick = [&] { clicks.push_back(state()); };
+    EXPECT_EQ(state(), "-1");
+    EXPECT_TRUE(list.SetListIndex(1));
+    list.SetText("Maximized");
+    list.SetText("maximized");  // exact text only
+    EXPECT_FALSE(list.SetListIndex(3));
+    EXPECT_FALSE(list.SetListIndex(-2));
+    list.UserPicked(-1);  // the user cannot pick nothing
+    EXPECT_EQ(state(), "1Maximized");
+    list.UserPicked(2);
+    list.SetListIndex(0);
+    list.Clear();
+    list.AddItem("English");
+    list.SetEnabled(false);
+    list.UserPicked(0);
+    EXPECT_EQ(state(), "-1");
+    EXPECT_EQ((Strings{"1Maximized", "2Minimized", "0Normal"}), clicks);
 }
 
 }  // namespace
