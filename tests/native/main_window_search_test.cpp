@@ -1,11 +1,21 @@
-// The search box narrows the tree while typing and restores it when left empty.
+// The launcher from the keyboard: the search box narrows the tree while typing and restores
+// it when left empty, its keys walk and run what is left, and the hot key brings it up.
+#include "settings/frmOptions.h"
+#include "settings/hotkey_setting.h"
 #include "tests/native/main_window_commands_fixture.h"
 
 namespace quopa::testing {
 namespace {
 
+constexpr int kEnter = 0x0D, kEscape = 0x1B, kUp = 0x26, kDown = 0x28;
+
 class SearchTest : public CommandsTest {
   protected:
+    bool Press(int key) { return w_->txtSearch.UserPressedKey(key); }
+    std::string Selected() const {
+        return w_->TreeView1.SelectedItem() ? w_->TreeView1.SelectedItem()->Key() : "";
+    }
+    void HideToTray() { w_->form.SetWindowState(ui::WindowState::Minimized); }
     Strings Texts() const {
         return Each(ui::DisplayedRows(w_->TreeView1), [](auto* node) { return node->Text(); });
     }
@@ -18,6 +28,7 @@ class SearchTest : public CommandsTest {
         w_->IntList();
     }
 };
+using KeyboardTest = SearchTest;
 
 TEST_F(SearchTest, TypingOnlyNarrowsAndMatchesNamesInAnyCase) {
     w_->txtSearch.RaiseGotFocus();
@@ -66,6 +77,99 @@ TEST_F(SearchTest, LettersOfTheCodePageMatchInEitherCase) {
     Type("\311T");
     EXPECT_FALSE(Shown("application1"));
     EXPECT_TRUE(Shown("application2"));
+}
+
+TEST(HotkeySetting, CombinationsReadAndWriteAsWords) {
+    using platform::KeyCombo;
+    const unsigned ctrl = platform::kModControl, ctrlShift = ctrl | platform::kModShift;
+    EXPECT_EQ(ParseKeyCombo("Ctrl+Shift+Space"), (KeyCombo{ctrlShift, 0x20}));
+    EXPECT_EQ(ParseKeyCombo(" shift + ctrl + f12 "), (KeyCombo{ctrlShift, 0x7B}));
+    EXPECT_EQ(ParseKeyCombo("Alt+Win+Q"), (KeyCombo{platform::kModAlt | platform::kModWin, 'Q'}));
+    EXPECT_EQ(ParseKeyCombo("Ctrl+Num7"), (KeyCombo{ctrl, 0x67}));
+    EXPECT_EQ(ParseKeyCombo("Ctrl+Key192"), (KeyCombo{ctrl, 192}));
+    EXPECT_EQ(ParseKeyCombo("none"), KeyCombo{});
+    for (const char* bad : {"Hyper+X", "Ctrl+", "Ctrl+F25"})
+        EXPECT_EQ(ParseKeyCombo(bad), std::nullopt) << bad;
+    for (const char* text : {"Ctrl+Shift+Space", "Alt+Win+Q", "Ctrl+Num7", "Ctrl+Key192"})
+        EXPECT_EQ(FormatKeyCombo(*ParseKeyCombo(text)), text);
+    EXPECT_EQ(FormatKeyCombo(KeyCombo{ctrlShift, 0x7B}), "Ctrl+Shift+F12");
+    EXPECT_EQ(FormatKeyCombo(KeyCombo{}), "None");
+}
+
+TEST_F(KeyboardTest, TheHotKeyIsTheStoredOneElseTheDefaultOrToldTakenAndOptionsChangesIt) {
+    EXPECT_EQ(services_.hotkey.held, DefaultHotkey());
+    EXPECT_EQ(Get("quopa_settings.dat"), "") << "reading adds nothing";
+    // One taken by another program is told once, and the launcher goes on.
+    services_.hotkey.refuse = true;
+    w_->ApplyHotkey();
+    w_->ApplyHotkey();
+    backend_.DoEvents();
+    EXPECT_EQ(desktop_.messages.size(), 1u);
+    EXPECT_EQ(LastMessage(),
+              "The hot key Ctrl+Shift+Space is in use by another program, so it cannot bring "
+              "Quopa up.\r\nYou can choose another one in Options.");
+    EXPECT_TRUE(w_->form.Visible());
+    services_.hotkey.refuse = false;
+
+    frmOptions options(ctx_, [this] { w_->ApplyHotkey(); });
+    options.Create();
+    EXPECT_EQ(options.hkHotkey.Combo(), DefaultHotkey());
+    options.hkHotkey.UserSetCombo({platform::kModControl | platform::kModShift, 'L'});
+    options.cmdApply.Click();
+    EXPECT_NE(Get("quopa_settings.dat").find("HotKey=Ctrl+Shift+L"), std::string::npos);
+    EXPECT_EQ(services_.hotkey.held.key, static_cast<unsigned>('L'));
+
+    options.hkHotkey.UserSetCombo({});
+    options.cmdApply.Click();
+    EXPECT_NE(Get("quopa_settings.dat").find("HotKey=None"), std::string::npos);
+    EXPECT_TRUE(services_.hotkey.held.Empty()) << "cleared: nothing held";
+}
+
+TEST_F(KeyboardTest, TheHotKeyBringsTheHiddenWindowUpWithTheWholeTreeAndEscHidesIt) {
+    w_->txtSearch.RaiseGotFocus();
+    w_->txtSearch.UserTyped("chess");
+    w_->txtSearch.RaiseLostFocus();
+    HideToTray();
+    ASSERT_FALSE(w_->form.Visible());
+
+    services_.hotkey.Press();
+    EXPECT_TRUE(w_->form.Visible() && w_->form.State() == ui::WindowState::Normal);
+    EXPECT_EQ(w_->txtSearch.Text(), "");
+    EXPECT_TRUE(Shown("application1")) << "the filter was undone";
+    EXPECT_TRUE(Press(kEscape));
+    EXPECT_FALSE(w_->form.Visible());
+
+    w_->mnuPopupShow_Click();
+    EXPECT_FALSE(Press(kEscape)) << "shown from the tray: Esc is the box's";
+    EXPECT_TRUE(w_->form.Visible());
+}
+
+TEST_F(KeyboardTest, UpAndDownWalkTheItemsLeftSkippingCategories) {
+    w_->txtSearch.RaiseGotFocus();
+    w_->txtSearch.UserTyped("n");  // Notepad, Notes; Chess, Webmail, Music go
+    Strings walked;
+    for (int key : {kDown, kDown, kDown, kUp}) {
+        EXPECT_TRUE(Press(key));
+        walked.push_back(Selected());
+    }
+    EXPECT_EQ(walked, (Strings{"application5", "application1", "application1", "application5"}))
+        << "the last stays";
+    EXPECT_EQ(w_->lblAppTitle.Text(), "Notes") << "the panel shows it";
+    EXPECT_FALSE(Press('N')) << "typing stays the box's";
+}
+
+TEST_F(KeyboardTest, EnterRunsTheSelectedElseTheFirstItemAndHidesWhatWasHidden) {
+    HideToTray();
+    services_.hotkey.Press();
+    w_->txtSearch.UserTyped("notepad");
+    EXPECT_TRUE(Press(kEnter));
+    EXPECT_FALSE(w_->form.Visible()) << "back where it was";
+    w_->mnuPopupShow_Click();
+    services_.hotkey.Press();  // over a window that is up
+    Click("application2");
+    Press(kEnter);
+    EXPECT_EQ(Executed(), (Strings{"E:\\np.exe", "E:\\chess.exe"}));
+    EXPECT_TRUE(w_->form.Visible()) << "it was up: it stays up";
 }
 
 }  // namespace
