@@ -56,10 +56,19 @@ TEST_F(DropTest, EachKindOfThingGetsItsTitleTypeAndPath) {
     EXPECT_TRUE(ItemOf("E:\\Mail.lnk")->fileName.empty()) << "a shortcut knows its own folder";
 }
 
-TEST_F(DropTest, SeveralAreAddedTogetherToTheCategoryAndNamed) {
+// Several go in one write, so a stick pulled meanwhile adds none of them and says so.
+TEST_F(DropTest, SeveralAreAddedTogetherToTheCategoryAndNamedOrNoneIsAdded) {
     Put("a.exe", "MZ");
     Put("b.exe", "MZ");
     Put("Site.url", "[InternetShortcut]\r\nURL=http://site.example/\r\n");
+    const std::string before = Get("quopa_apps.dat");
+    const std::size_t nodes = w_->TreeView1.Nodes().size();
+    files_.refuseReplaces = true;
+    Drop({"E:\\a.exe", "E:\\b.exe"}, "Games");
+    EXPECT_EQ(Told(), (Boxes{{CouldNotSave("items", w_->AppsFile()), kCritical}}));
+    EXPECT_EQ(Get("quopa_apps.dat"), before);
+    EXPECT_EQ(w_->TreeView1.Nodes().size(), nodes);
+    files_.refuseReplaces = false;
     Drop({"E:\\a.exe", "E:\\nothing.exe", "E:\\b.exe", "E:\\Site.url"}, "application2");
     EXPECT_TRUE(backend_.modalForms.empty()) << "no wizard for several";
     EXPECT_EQ(Stored("Application7"), (Strings{"a", "0", "%drive%\\a.exe", "%drive%\\", "Games"}));
@@ -69,18 +78,6 @@ TEST_F(DropTest, SeveralAreAddedTogetherToTheCategoryAndNamed) {
     EXPECT_EQ(Node("application9").Parent()->Key(), "Games");
     EXPECT_EQ(LastMessage(), "3 items were added to Games:\r\na\r\nb\r\nSite");
     EXPECT_TRUE(shell_.executed.empty()) << "nothing dropped is started";
-}
-
-TEST_F(DropTest, SeveralThatThePulledStickRefusesAreToldAndNoneIsAdded) {
-    Put("a.exe", "MZ");
-    Put("b.exe", "MZ");
-    const std::string before = Get("quopa_apps.dat");
-    const std::size_t nodes = w_->TreeView1.Nodes().size();
-    files_.refuseReplaces = true;
-    Drop({"E:\\a.exe", "E:\\b.exe"}, "Games");
-    EXPECT_EQ(Told(), (Boxes{{CouldNotSave("items", w_->AppsFile()), kCritical}}));
-    EXPECT_EQ(Get("quopa_apps.dat"), before);
-    EXPECT_EQ(w_->TreeView1.Nodes().size(), nodes);
 }
 
 TEST_F(DropTest, ABrowsersLinkIsTitledByItsShortcutElseByItsHostAndPath) {

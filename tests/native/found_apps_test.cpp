@@ -47,42 +47,36 @@ class FoundAppsTest : public MainWindowTest {
     frmMain* w_ = nullptr;
 };
 
-TEST_F(FoundAppsTest, FoundAppsJoinTheirCategoryOrOneShownOnlyAndNeverRepeatAListedOne) {
+// They join their category, or one shown for them only, and never repeat a listed one; they
+// run in their own folder, and neither they nor a category shown for them only can be
+// edited, renamed or deleted.
+TEST_F(FoundAppsTest, FoundAppsJoinTheirCategoryRunInTheirFolderAndAreNoOnesToChange) {
     EXPECT_EQ(Texts("Tools"), Strings{"Listed"}) << "none before the look";
     Look();
     EXPECT_EQ(Texts("Tools"), (Strings{"Listed", "Editor"}))
         << "letter case ignored, in category and in file";
     const ui::TreeNode* games = Found("gameportable")->Parent();
     EXPECT_TRUE(games->Text() == "Games" && games->Expanded());
-    EXPECT_EQ(Get("quopa_apps.dat"), kApps) << "nothing found is written";
     w_->IntList();
     EXPECT_NE(Found("editorportable"), nullptr) << "a rebuild keeps them, without a new look";
     EXPECT_EQ(TrayRun(), (Strings{"Listed", "Editor", "Game"}));
     w_->mnuPopupRun->Items().back()->Click();
-    EXPECT_EQ(shell_.executed.back().file, "E:\\PortableApps\\GamePortable\\Game.exe");
-}
-
-TEST_F(FoundAppsTest, AFoundAppRunsInItsOwnFolderAndCannotBeEditedRenamedOrDeleted) {
-    Look();
-    ui::TreeView& tree = w_->TreeView1;
-    // A category shown for found apps only is no one's either.
-    for (ui::TreeNode* node : {Found("editorportable"), Found("gameportable")->Parent()}) {
-        tree.UserSelected(node);
+    EXPECT_EQ(Executed(), Strings{"E:\\PortableApps\\GamePortable\\Game.exe"});
+    for (const char* key : {"editorportable", "category:games"}) {
+        w_->TreeView1.UserSelected(Found(key));
         w_->TreeView1_KeyDown(46);
         w_->cmdEdit.Click();
-        tree.UserEditedLabel(*node, "Mine");
+        w_->TreeView1.UserEditedLabel(*Found(key), "Mine");
         backend_.DoEvents();
     }
-    EXPECT_EQ(Found("editorportable")->Text() + Found("gameportable")->Parent()->Text(),
-              "EditorGames");
-    tree.UserSelected(Found("editorportable"));
+    EXPECT_EQ(Found("editorportable")->Text() + Found("category:games")->Text(), "EditorGames");
+    EXPECT_TRUE(desktop_.messages.empty() && backend_.modalForms.empty());
+    EXPECT_EQ(Get("quopa_apps.dat"), kApps) << "nothing found is written";
+    w_->TreeView1.UserSelected(Found("editorportable"));
     EXPECT_EQ(Panel(*w_), "+-- Editor: Edits text");
     w_->cmdRun.Click();
-    ASSERT_EQ(shell_.executed.size(), 1u);
-    EXPECT_EQ(shell_.executed[0].file + " in " + shell_.executed[0].directory,
+    EXPECT_EQ(shell_.executed.back().file + " in " + shell_.executed.back().directory,
               "E:\\PortableApps\\EditorPortable\\Editor.exe in E:\\PortableApps\\EditorPortable");
-    EXPECT_TRUE(desktop_.messages.empty() && backend_.modalForms.empty());
-    EXPECT_EQ(Get("quopa_apps.dat"), kApps);
 }
 
 TEST_F(FoundAppsTest, AddToMyListFillsTheWizardAndTheFoundOneIsNotShownTwice) {
@@ -118,8 +112,7 @@ TEST_F(FoundAppsTest, TheOptionsBoxStoresTheChoiceAndTakesEffectAtOnce) {
     dlg.chkPortableApps.UserClicked();
     dlg.cmdOK.Click();
     Look();
-    EXPECT_NE(Found("editorportable"), nullptr);
-    EXPECT_EQ(TrayRun().size(), 3u);
+    EXPECT_NE(Found("editorportable"), nullptr) << "turned on, the next look shows them";
 }
 
 }  // namespace

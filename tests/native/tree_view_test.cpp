@@ -84,18 +84,6 @@ TEST_F(TreeObject, AddRefusesBadKeysAndRemoveTakesTheBranchWithItsSelection) {
     EXPECT_NE(nullptr, tree.Add("Quopa", "application1", "Chess", ""));  // the key is free again
 }
 
-// A node removed and added again under its key is another node; a new key is not.
-TEST_F(TreeObject, ARefFindsOnlyTheNodeItWasTakenFromUnderItsKeyOfTheMoment) {
-    ui::TreeNode* games = tree.Find("Games");
-    EXPECT_TRUE(tree.SetNodeKey(*games, "Play"));
-    EXPECT_EQ(games, tree.Find(games->Ref()));
-    const ui::NodeRef zork = tree.Find("application2")->Ref();
-    tree.Remove("application2");
-    tree.Add("Quopa", "application2", "Zork", "");
-    EXPECT_EQ(nullptr, tree.Find(zork));
-    EXPECT_EQ((Strings{"Quopa", "Play", "application1", "application2"}), KeysOf(tree.Nodes()));
-}
-
 // The window's panel shows the selected node: it must hear of every change of it.
 TEST_F(TreeObject, EverySelectionChangeIsRaisedOnceWhoeverMakesIt) {
     Strings seen;
