@@ -62,18 +62,17 @@ TEST_F(CommandsTest, DoubleClickAndEnterRunItemsOnlyEvenUnderCategoriesNamedLike
 
 // An item is marked by an empty name; a category by the name "Deleted", its items kept.
 TEST_F(CommandsTest, DeleteAsksAndOnYesMarksTheItemOrCategoryAndDropsItsNode) {
-    for (const char* key : {"application2", "Games"}) {
+    for (const auto& [key, question] :
+         {std::pair{"application2", "Are you sure you want to delete Chess?"},
+          {"Games", "Are you sure you want to delete the Games category?"}}) {
         Click(key);
         desktop_.answers = {platform::kIdNo};
         w_->TreeView1.onKeyDown(46);
         EXPECT_TRUE(Shown(key));
         w_->TreeView1.onKeyDown(46);
         EXPECT_FALSE(Shown(key));
+        EXPECT_EQ(Told(), Boxes(2, {question, kQuestion}));
     }
-    const Boxes::value_type item = {"Are you sure you want to delete Chess?", kQuestion},
-                            category = {"Are you sure you want to delete the Games category?",
-                                        kQuestion};
-    EXPECT_EQ(Told(), (Boxes{item, item, category, category}));
     EXPECT_EQ(Reads({"Application2.Name", "Application2.Path", "Category1.Name",
                      "Application5.Category"}),
               (Strings{"", "%drive%\\chess.exe", "Deleted", "Games"}));

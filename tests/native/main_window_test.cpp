@@ -88,26 +88,23 @@ TEST_F(MainWindowTest, CloseMinimiseAndTheTrayHideAndBringBackTheWindowAndExitEn
     EXPECT_TRUE(process_.ended && desktop_.messages.empty());
 }
 
-// The tray's Run entries wait until they are wanted, then stand as the loads left them: each
-// where it first came, with the last name found, a deleted item's entry still there.
-TEST_F(MainWindowTest, TrayRunEntriesAreWhatTheLoadsFoundWhenFirstWanted) {
+// The icon comes back when the shell restarts. The tray's Run entries wait until they are
+// wanted, then stand as the loads left them: each where it first came, with the last name
+// found, a deleted item's entry still there.
+TEST_F(MainWindowTest, TheTrayIconComesBackAndItsRunEntriesAreWhatTheLoadsFound) {
+    tray_.addResult = false;  // the taskbar is not there yet at start-up
     Put("quopa_apps.dat", App(2, "Chess", "E:\\c.exe") + App(1, "Notes", "E:\\n.txt"));
     frmMain& w = Start();
+    tray_.addResult = true;
+    w.form.RaiseTaskbarCreated();
+    EXPECT_TRUE(tray_.added && tray_.addCalls == 2);
+    EXPECT_EQ(tray_.tip, "Quopa Application Launcher [E:]");
     Put("quopa_apps.dat",
         App(1, "Notebook", "E:\\n.txt") + App(2, "", "E:\\c.exe") + App(3, "Site", "E:\\s.txt"));
     w.IntList();
     w.form.RunCommand(cmd::kPopupApplicationBase + 3);  // sent before the menu ever opened
     EXPECT_EQ(Executed(), Strings{"E:\\s.txt"});
     EXPECT_EQ(TrayRun(), (Strings{"Notebook", "Chess", "Site"}));
-}
-
-TEST_F(MainWindowTest, TrayIconComesBackWhenTheShellRestarts) {
-    tray_.addResult = false;  // the taskbar is not there yet at start-up
-    frmMain& w = Start();
-    tray_.addResult = true;
-    w.form.RaiseTaskbarCreated();
-    EXPECT_TRUE(tray_.added && tray_.addCalls == 2);
-    EXPECT_EQ(tray_.tip, "Quopa Application Launcher [E:]");
 }
 
 TEST_F(MainWindowTest, SidebarShowsOwnerDetailsOrTheDefaultsAndOnlyAPictureAsAvatar) {
