@@ -119,12 +119,13 @@ TEST_F(MainWindowTest, SidebarShowsOwnerDetailsOrTheDefaultsAndOnlyAPictureAsAva
     EXPECT_EQ(w.picAvatar.GetPicture().kind(), platform::Picture::Kind::Bitmap);
 }
 
-// Units of a hundred million bytes, halves to even; too small to make a unit, or a failed
-// query, gives an empty bar rather than a broken range.
+// Units of a hundred million bytes, halves to even; too small to make a unit, a failed query,
+// or more free than the whole gives an empty bar rather than a broken range.
 TEST(DiskUsageBar, CountsUnitsOfAHundredMillionBytesRoundingHalvesToEven) {
-    const long long cases[][4] = {{250000000, 0, 2, 2}, {350000000, 0, 4, 4},
-                                  {349999999, 0, 3, 3}, {40000000, 1000, 1, 0},
-                                  {0, 0, 1, 0},         {2000000000, 500000000, 20, 15}};
+    const long long cases[][4] = {
+        {250000000, 0, 2, 2},           {350000000, 0, 4, 4}, {349999999, 0, 3, 3},
+        {40000000, 1000, 1, 0},         {0, 0, 1, 0},         {100000000, 200000000, 1, 0},
+        {2000000000, 500000000, 20, 15}};
     for (const auto& c : cases) {
         const DiskBar bar = DiskUsageBar(c[0], c[1]);
         EXPECT_EQ(std::pair(bar.max, bar.value), std::pair(int(c[2]), int(c[3]))) << c[0];
