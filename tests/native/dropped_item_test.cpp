@@ -1,6 +1,7 @@
 // Things dropped on the main window's tree: what each becomes, where it lands, and several
 // added at once.
 #include "editor/dropped_item.h"
+#include "context/messages.h"
 #include "tests/native/main_window_commands_fixture.h"
 
 namespace quopa::testing {
@@ -22,10 +23,8 @@ class DropTest : public CommandsTest {
         Drop(ui::DropEvent{.paths = paths}, key);
     }
     Strings Stored(const std::string& section) {
-        Strings keys;
-        for (const char* key : {"Name", "Type", "Path", "StartIn", "Category"})
-            keys.push_back(Read(section, key));
-        return keys;
+        return Reads({section + ".Name", section + ".Type", section + ".Path", section + ".StartIn",
+                      section + ".Category"});
     }
 };
 
@@ -39,117 +38,88 @@ TEST_F(DropTest, EachKindOfThingGetsItsTitleTypeAndPath) {
     files_.MapDrive('F', root_);
     services_.versions.names["E:\\Tools\\editor.exe"] = {"Text Editor", "Office Kit"};
     services_.versions.names["E:\\Tools\\player.exe"] = {"  ", "Media Player"};
-    struct Case {
-        const char* path;
-        std::int16_t type;
-        const char *title, *stored;
-    };
-    for (const Case& c : {
-             Case{"E:\\Tools\\editor.exe", 0, "Text Editor", "%drive%\\Tools\\editor.exe"},
-             Case{"E:\\Tools\\player.exe", 0, "Media Player", "%drive%\\Tools\\player.exe"},
-             Case{"e:\\Tools\\plain.exe", 0, "plain", "%drive%\\Tools\\plain.exe"},
-             Case{"F:\\Tools\\plain.exe", 0, "plain", "F:\\Tools\\plain.exe"},  // not our drive
-             Case{"E:\\Mail.lnk", 0, "Mail", "%drive%\\Mail.lnk"},
-             Case{"E:\\News site.url", 1, "News site", "https://news.example/"},
-             Case{"E:\\Tools\\Portable Kit", 0, "Portable Kit", "%drive%\\Tools\\Portable Kit"},
-         }) {
-        const auto item = ItemOf(c.path);
-        ASSERT_TRUE(item) << c.path;
-        EXPECT_EQ(item->type, c.type) << c.path;
-        EXPECT_EQ(item->title, c.title) << c.path;
-        EXPECT_EQ(item->path, c.stored) << c.path;
+    // Path, then type, title and stored path; F: is not our drive.
+    for (const auto& [path, item] : std::initializer_list<std::pair<const char*, Strings>>{
+             {"E:\\Tools\\editor.exe", {"0", "Text Editor", "%drive%\\Tools\\editor.exe"}},
+             {"E:\\Tools\\player.exe", {"0", "Media Player", "%drive%\\Tools\\player.exe"}},
+             {"e:\\Tools\\plain.exe", {"0", "plain", "%drive%\\Tools\\plain.exe"}},
+             {"F:\\Tools\\plain.exe", {"0", "plain", "F:\\Tools\\plain.exe"}},
+             {"E:\\Mail.lnk", {"0", "Mail", "%drive%\\Mail.lnk"}},
+             {"E:\\News site.url", {"1", "News site", "https://news.example/"}},
+             {"E:\\Tools\\Portable Kit", {"0", "Portable Kit", "%drive%\\Tools\\Portable Kit"}}}) {
+        const auto got = ItemOf(path);
+        ASSERT_TRUE(got) << path;
+        EXPECT_EQ((Strings{std::to_string(got->type), got->title, got->path}), item);
     }
     EXPECT_FALSE(ItemOf("E:\\Empty.url")) << "an address is all a web link has";
-    EXPECT_FALSE(ItemOf("E:\\gone.exe"));
-    EXPECT_EQ(ItemOf("E:\\Tools\\plain.exe")->fileTitle, "plain.exe") << "start-in as if browsed";
     EXPECT_TRUE(ItemOf("E:\\Mail.lnk")->fileName.empty()) << "a shortcut knows its own folder";
 }
 
-TEST_F(DropTest, TheCategoryIsTheOneUnderTheDropPoint) {
-    EXPECT_EQ(CategoryUnderDrop(&Node("Games")), "Games");
-    EXPECT_EQ(CategoryUnderDrop(&Node("application1")), "Tools") << "an item's category";
-    EXPECT_EQ(CategoryUnderDrop(&Node("Quopa")), "Quopa");
-    EXPECT_EQ(CategoryUnderDrop(nullptr), "Quopa") << "below the last row";
-}
-
-TEST_F(DropTest, SeveralAreAddedTogetherToTheCategoryAndNamed) {
+// Several go in one write, so a stick pulled meanwhile adds none of them and says so.
+TEST_F(DropTest, SeveralAreAddedTogetherToTheCategoryAndNamedOrNoneIsAdded) {
     Put("a.exe", "MZ");
     Put("b.exe", "MZ");
     Put("Site.url", "[InternetShortcut]\r\nURL=http://site.example/\r\n");
+    const std::string before = Get("quopa_apps.dat");
+    const std::size_t nodes = w_->TreeView1.Nodes().size();
+    files_.refuseReplaces = true;
+    Drop({"E:\\a.exe", "E:\\b.exe"}, "Games");
+    EXPECT_EQ(Told(), (Boxes{{CouldNotSave("items", w_->AppsFile()), kCritical}}));
+    EXPECT_EQ(Get("quopa_apps.dat"), before);
+    EXPECT_EQ(w_->TreeView1.Nodes().size(), nodes);
+    files_.refuseReplaces = false;
     Drop({"E:\\a.exe", "E:\\nothing.exe", "E:\\b.exe", "E:\\Site.url"}, "application2");
     EXPECT_TRUE(backend_.modalForms.empty()) << "no wizard for several";
     EXPECT_EQ(Stored("Application7"), (Strings{"a", "0", "%drive%\\a.exe", "%drive%\\", "Games"}));
     EXPECT_EQ(Stored("Application8"), (Strings{"b", "0", "%drive%\\b.exe", "%drive%\\", "Games"}));
     EXPECT_EQ(Stored("Application9"), (Strings{"Site", "1", "http://site.example/", "", "Games"}));
     EXPECT_EQ(Read("Application10", "Path"), "");
-    for (const char* key : {"application7", "application8", "application9"})
-        EXPECT_EQ(Node(key).Parent()->Key(), "Games");
+    EXPECT_EQ(Node("application9").Parent()->Key(), "Games");
     EXPECT_EQ(LastMessage(), "3 items were added to Games:\r\na\r\nb\r\nSite");
     EXPECT_TRUE(shell_.executed.empty()) << "nothing dropped is started";
 }
 
-TEST_F(DropTest, SeveralThatThePulledStickRefusesAreToldAndNoneIsAdded) {
-    Put("a.exe", "MZ");
-    Put("b.exe", "MZ");
-    const std::string before = Get("quopa_apps.dat");
-    const std::size_t nodes = w_->TreeView1.Nodes().size();
-    files_.refuseReplaces = true;
-    Drop({"E:\\a.exe", "E:\\b.exe"}, "Games");
-    const Boxes told = Told();
-    ASSERT_EQ(told.size(), 1u);
-    EXPECT_EQ(told[0].first.rfind("The items could not be saved to ", 0), 0u) << told[0].first;
-    EXPECT_EQ(told[0].second, kCritical);
-    EXPECT_EQ(Get("quopa_apps.dat"), before);
-    EXPECT_EQ(w_->TreeView1.Nodes().size(), nodes);
-}
-
-TEST_F(DropTest, OneOpensTheWizardFilledForFinishAndNothingUsableIsIgnored) {
-    Drop({"E:\\gone.exe"}, "Games");
-    EXPECT_TRUE(backend_.modalForms.empty() && desktop_.messages.empty());
-    Put("Games.url", "[InternetShortcut]\r\nURL=http://games.example/\r\n");
-    backend_.modalActions.push_back([](ui::Form& wizard) { wizard.PressEnter(); });  // Finish
-    Drop({"E:\\Games.url"}, "application5");
-    ASSERT_EQ(backend_.modalForms, Strings{"Add new item"});
-    EXPECT_EQ(Stored("Application7"),
-              (Strings{"Games", "1", "http://games.example/", "", "Games"}));
-}
-
 TEST_F(DropTest, ABrowsersLinkIsTitledByItsShortcutElseByItsHostAndPath) {
-    struct Case {
-        const char *address, *text, *linkFile;
-        const char *title, *stored;  // null: nothing to take
-    };
-    for (const Case& c : {
-             Case{"https://news.example/today/", "", "Today's news.url", "Today's news",
-                  "https://news.example/today/"},
-             Case{" https://me@www.example.org:8080/docs/page.html?q=1#top\r\n", "", "photo.jpg",
-                  "www.example.org/docs/page.html",
-                  "https://me@www.example.org:8080/docs/page.html?q=1#top"},
-             Case{"https://example.org/caf\xC3\xA9", "", ".url", "example.org/caf%C3%A9",
-                  "https://example.org/caf%C3%A9"},
-             Case{"", "  FTP://files.example/pub/\r\n", "", "files.example/pub",
-                  "FTP://files.example/pub/"},
-             Case{"", "see http://site.example", "", nullptr, nullptr},
-             Case{"", "http://a.example/x y", "", nullptr, nullptr},
-             Case{"", "http://a.example\r\nhttp://b.example", "", nullptr, nullptr},
-             Case{"", "mailto:someone@example.org", "", nullptr, nullptr},
-         }) {
-        const auto item = WebLinkItem(c.address, c.text, c.linkFile);
-        ASSERT_EQ(item.has_value(), c.title != nullptr) << c.address << c.text;
-        if (!item) continue;
-        EXPECT_EQ(item->type, 1);
-        EXPECT_EQ(item->title, c.title);
-        EXPECT_EQ(item->path, c.stored);
+    // Address, text and link file, then the title and the stored address; none for text
+    // that is not one address alone.
+    const Strings cases[][2] = {
+        {{"https://news.example/today/", "", "Today's news.url"},
+         {"Today's news", "https://news.example/today/"}},
+        {{" https://me@www.example.org:8080/docs/page.html?q=1#top\r\n", "", "photo.jpg"},
+         {"www.example.org/docs/page.html",
+          "https://me@www.example.org:8080/docs/page.html?q=1#top"}},
+        {{"https://example.org/caf\xC3\xA9", "", ".url"},
+         {"example.org/caf%C3%A9", "https://example.org/caf%C3%A9"}},
+        {{"", "  FTP://files.example/pub/\r\n", ""},
+         {"files.example/pub", "FTP://files.example/pub/"}},
+        {{"", "see http://site.example", ""}, {}},
+        {{"", "http://a.example/x y", ""}, {}},
+        {{"", "http://a.example\r\nhttp://b.example", ""}, {}},
+        {{"", "mailto:someone@example.org", ""}, {}}};
+    for (const auto& [in, out] : cases) {
+        const auto item = WebLinkItem(in[0], in[1], in[2]);
+        EXPECT_EQ((item ? Strings{item->title, item->path} : Strings{}), out) << in[0] << in[1];
+        EXPECT_TRUE(!item || item->type == 1);
     }
 }
 
-TEST_F(DropTest, ALinkFromABrowserOpensTheWizardFilledAndTextIsRefusedOnTheWay) {
+// What cannot become an item is ignored, text that is no address refused on the way; one
+// file or a browser's link opens the wizard filled in for Finish.
+TEST_F(DropTest, OneOpensTheWizardFilledForFinishAndNothingUsableIsIgnored) {
+    Drop({"E:\\gone.exe"}, "Games");
+    EXPECT_TRUE(backend_.modalForms.empty() && desktop_.messages.empty());
     EXPECT_FALSE(w_->TreeView1.WouldTake({.text = "Lunch at noon"}));
     EXPECT_TRUE(w_->TreeView1.WouldTake({.text = "https://news.example/"}));
-    backend_.modalActions.push_back([](ui::Form& wizard) { wizard.PressEnter(); });  // Finish
-    Drop(ui::DropEvent{.address = "https://news.example/", .linkFile = "News.url"}, "application5");
-    ASSERT_EQ(backend_.modalForms, Strings{"Add new item"});
-    EXPECT_EQ(Stored("Application7"), (Strings{"News", "1", "https://news.example/", "", "Games"}));
+    EXPECT_EQ(CategoryUnderDrop(nullptr), "Quopa") << "below the last row";
+    Put("Games.url", "[InternetShortcut]\r\nURL=http://games.example/\r\n");
+    for (int n = 0; n < 2; ++n)
+        backend_.modalActions.push_back([](ui::Form& f) { f.PressEnter(); });
+    Drop({"E:\\Games.url"}, "application5");
+    Drop(ui::DropEvent{.address = "https://news.example/", .linkFile = "News.url"}, "Games");
+    EXPECT_EQ(backend_.modalForms, Strings(2, "Add new item"));
+    EXPECT_EQ(Stored("Application7"),
+              (Strings{"Games", "1", "http://games.example/", "", "Games"}));
+    EXPECT_EQ(Stored("Application8"), (Strings{"News", "1", "https://news.example/", "", "Games"}));
     EXPECT_TRUE(shell_.executed.empty()) << "nothing dropped is opened";
 }
 

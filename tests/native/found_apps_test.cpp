@@ -38,64 +38,45 @@ class FoundAppsTest : public MainWindowTest {
         while (w_->Found().Looking()) w_->Found().Continue();
     }
     Strings Texts(const std::string& key) const {
-        Strings texts;
-        for (const ui::TreeNode* child : w_->TreeView1.Find(key)->Children())
-            texts.push_back(child->Text());
-        return texts;
+        return Each(w_->TreeView1.Find(key)->Children(), [](auto* node) { return node->Text(); });
     }
     ui::TreeNode* Found(const std::string& folder) const {
         return w_->TreeView1.Find("portableapps:" + folder);
-    }
-    // The tray's Run entries as the user sees them, opening the menu.
-    Strings TrayRun() {
-        w_->Form_TrayNotify(ui::TrayMouse::RightUp);
-        Strings captions;
-        for (const auto& item : w_->mnuPopupRun->Items()) captions.push_back(item->Caption());
-        return captions;
     }
 
     frmMain* w_ = nullptr;
 };
 
-TEST_F(FoundAppsTest, FoundAppsJoinTheirCategoryOrOneShownOnlyAndNeverRepeatAListedOne) {
+// They join their category, or one shown for them only, and never repeat a listed one; they
+// run in their own folder, and neither they nor a category shown for them only can be
+// edited, renamed or deleted.
+TEST_F(FoundAppsTest, FoundAppsJoinTheirCategoryRunInTheirFolderAndAreNoOnesToChange) {
     EXPECT_EQ(Texts("Tools"), Strings{"Listed"}) << "none before the look";
     Look();
     EXPECT_EQ(Texts("Tools"), (Strings{"Listed", "Editor"}))
         << "letter case ignored, in category and in file";
     const ui::TreeNode* games = Found("gameportable")->Parent();
-    EXPECT_EQ(games->Text(), "Games");
-    EXPECT_TRUE(games->Expanded());
-    EXPECT_EQ(Get("quopa_apps.dat"), kApps) << "nothing found is written";
+    EXPECT_TRUE(games->Text() == "Games" && games->Expanded());
+    w_->IntList();
+    EXPECT_NE(Found("editorportable"), nullptr) << "a rebuild keeps them, without a new look";
     EXPECT_EQ(TrayRun(), (Strings{"Listed", "Editor", "Game"}));
     w_->mnuPopupRun->Items().back()->Click();
-    EXPECT_EQ(shell_.executed.back().file, "E:\\PortableApps\\GamePortable\\Game.exe");
-}
-
-TEST_F(FoundAppsTest, AFoundAppRunsInItsOwnFolderAndCannotBeEditedRenamedOrDeleted) {
-    Look();
-    ui::TreeView& tree = w_->TreeView1;
-    tree.UserSelected(Found("editorportable"));
-    EXPECT_EQ(Panel(*w_), "+-- Editor: Edits text");
-    tree.UserDoubleClicked();
-    backend_.DoEvents();
-    ASSERT_EQ(shell_.executed.size(), 1u);
-    EXPECT_EQ(shell_.executed[0].file, "E:\\PortableApps\\EditorPortable\\Editor.exe");
-    EXPECT_EQ(shell_.executed[0].directory, "E:\\PortableApps\\EditorPortable");
-
-    w_->TreeView1_KeyDown(46);
-    w_->cmdDelete.Click();
-    w_->cmdEdit.Click();
-    tree.UserEditedLabel(*Found("editorportable"), "Mine");
-    backend_.DoEvents();
-    EXPECT_EQ(Found("editorportable")->Text(), "Editor");
-    // A category shown for found apps only is no one's.
-    tree.UserSelected(Found("gameportable")->Parent());
-    w_->TreeView1_KeyDown(46);
-    tree.UserEditedLabel(*Found("gameportable")->Parent(), "Fun");
-    backend_.DoEvents();
-    EXPECT_EQ(Found("gameportable")->Parent()->Text(), "Games");
+    EXPECT_EQ(Executed(), Strings{"E:\\PortableApps\\GamePortable\\Game.exe"});
+    for (const char* key : {"editorportable", "category:games"}) {
+        w_->TreeView1.UserSelected(Found(key));
+        w_->TreeView1_KeyDown(46);
+        w_->cmdEdit.Click();
+        w_->TreeView1.UserEditedLabel(*Found(key), "Mine");
+        backend_.DoEvents();
+    }
+    EXPECT_EQ(Found("editorportable")->Text() + Found("category:games")->Text(), "EditorGames");
     EXPECT_TRUE(desktop_.messages.empty() && backend_.modalForms.empty());
-    EXPECT_EQ(Get("quopa_apps.dat"), kApps);
+    EXPECT_EQ(Get("quopa_apps.dat"), kApps) << "nothing found is written";
+    w_->TreeView1.UserSelected(Found("editorportable"));
+    EXPECT_EQ(Panel(*w_), "+-- Editor: Edits text");
+    w_->cmdRun.Click();
+    EXPECT_EQ(shell_.executed.back().file + " in " + shell_.executed.back().directory,
+              "E:\\PortableApps\\EditorPortable\\Editor.exe in E:\\PortableApps\\EditorPortable");
 }
 
 TEST_F(FoundAppsTest, AddToMyListFillsTheWizardAndTheFoundOneIsNotShownTwice) {
@@ -108,27 +89,13 @@ TEST_F(FoundAppsTest, AddToMyListFillsTheWizardAndTheFoundOneIsNotShownTwice) {
     EXPECT_EQ(wizard.Combo1.ListCount(), 2) << "Quopa and Tools: not the found apps' Games";
     backend_.modalActions.push_back([](ui::Form& f) { f.PressEnter(); });  // Finish
     w_->mnuFoundAdd->Click();
-    EXPECT_EQ(backend_.modalForms.size(), 1u);
-    Strings stored;
-    for (const char* key : {"Name", "Path", "StartIn", "Category", "Description"})
-        stored.push_back(ini_.ReadIni("Application2", key, "", w_->AppsFile()));
-    EXPECT_EQ(stored, (Strings{"Editor", "%drive%\\PortableApps\\EditorPortable\\Editor.exe",
-                               "%drive%\\PortableApps\\EditorPortable", "Tools", "Edits text"}));
+    EXPECT_EQ(
+        Each(Strings{"Name", "Path", "StartIn", "Category", "Description"},
+             [&](auto& key) { return ini_.ReadIni("Application2", key, "", w_->AppsFile()); }),
+        (Strings{"Editor", "%drive%\\PortableApps\\EditorPortable\\Editor.exe",
+                 "%drive%\\PortableApps\\EditorPortable", "Tools", "Edits text"}));
     EXPECT_EQ(Texts("Tools"), (Strings{"Listed", "Editor"}));
     EXPECT_EQ(Found("editorportable"), nullptr);
-}
-
-TEST_F(FoundAppsTest, TheSearchNarrowsFoundAppsAndTheRestorePutsThemBackAtOnce) {
-    Look();
-    w_->txtSearch.RaiseGotFocus();
-    w_->txtSearch.UserTyped("gam");
-    EXPECT_EQ(Found("editorportable"), nullptr);
-    EXPECT_NE(Found("gameportable"), nullptr);
-    w_->txtSearch.UserTyped("");
-    w_->txtSearch.RaiseLostFocus();
-    EXPECT_NE(Found("editorportable"), nullptr) << "from what was found, without a new look";
-    w_->IntList();
-    EXPECT_NE(Found("editorportable"), nullptr) << "and so does a rebuild";
 }
 
 TEST_F(FoundAppsTest, TheOptionsBoxStoresTheChoiceAndTakesEffectAtOnce) {
@@ -140,13 +107,12 @@ TEST_F(FoundAppsTest, TheOptionsBoxStoresTheChoiceAndTakesEffectAtOnce) {
     dlg.cmdApply.Click();
     EXPECT_NE(Get("quopa_settings.dat").find("LoadPortableApps=0"), std::string::npos);
     EXPECT_EQ(Found("editorportable"), nullptr) << "gone at once";
-    EXPECT_EQ(w_->TreeView1.Find("portableapps:category:games"), nullptr);
+    EXPECT_EQ(Found("category:games"), nullptr);
     EXPECT_EQ(TrayRun(), Strings{"Listed"});
     dlg.chkPortableApps.UserClicked();
     dlg.cmdOK.Click();
     Look();
-    EXPECT_NE(Found("editorportable"), nullptr);
-    EXPECT_EQ(TrayRun().size(), 3u);
+    EXPECT_NE(Found("editorportable"), nullptr) << "turned on, the next look shows them";
 }
 
 }  // namespace

@@ -36,21 +36,18 @@ class CommandsTest : public MainWindowTest {
                 App(6, "Music", "%drive%\\music.exe", "Tools"));
         w_ = &Start();
     }
-    std::string Read(const std::string& section, const char* key) {
+    std::string Read(const std::string& section, const std::string& key) {
         return ini_.ReadIni(section, key, "", w_->AppsFile());
     }
     // The stored values of "Section.Key" names.
     Strings Reads(std::initializer_list<std::string> names) {
-        Strings values;
-        for (const std::string& name : names)
-            values.push_back(
-                Read(name.substr(0, name.find('.')), name.substr(name.find('.') + 1).c_str()));
-        return values;
+        return Each(names, [&](const std::string& n) {
+            return Read(n.substr(0, n.find('.')), n.substr(n.find('.') + 1));
+        });
     }
     ui::TreeNode& Node(const std::string& key) {
-        ui::TreeNode* node = w_->TreeView1.Find(key);
-        if (!node) throw std::runtime_error("no node " + key);
-        return *node;
+        if (ui::TreeNode* node = w_->TreeView1.Find(key)) return *node;
+        throw std::runtime_error("no node " + key);
     }
     bool Shown(const std::string& key) const { return w_->TreeView1.Find(key) != nullptr; }
     void Click(const std::string& key) { w_->TreeView1.UserSelected(&Node(key)); }
@@ -67,6 +64,11 @@ class CommandsTest : public MainWindowTest {
         for (const ui::TreeNode* node : w_->TreeView1.Nodes())
             if (node->Ref().serial == serial) return node->Text() != before;
         return false;
+    }
+    // The categories and items a fresh load shows.
+    Strings Loaded() {
+        w_->IntList();
+        return Each(w_->TreeView1.Nodes(), [](auto* node) { return node->Key(); });
     }
     std::string LastMessage() const {
         return desktop_.messages.empty() ? "" : desktop_.messages.back().text;

@@ -1,20 +1,50 @@
-// The main window's tree, buttons and menus, driven through their handlers.
+// The main window's tree, buttons and menus, driven through their handlers; names and paths
+// the user types, judged as the apps file will hold them: the next load must show what the
+// user was told.
 #include <sys/stat.h>
 
+#include "editor/frmAddItem.h"
+#include "editor/frmNewCategory.h"
 #include "tests/native/main_window_commands_fixture.h"
 
 namespace quopa::testing {
 namespace {
 
-TEST_F(CommandsTest, ClicksSetTheButtonsAndThePanelShowsTheLastItem) {
+const std::string kLong(254, 'x'), kLongYz = kLong + "yz", kNul("\0Cards", 6);
+const std::string kTaken = "That category name is not unique!";
+
+struct TypedName {
+    std::string typed;
+    std::string stored;  // empty: refused as empty
+    bool taken = false;  // refused as another category's name
+};
+
+// Beside Games, Web apps and Tools.
+const TypedName kNames[] = {
+    {"\"\"", "", false},         {"''", "", false},        {"\r\n", "", false},
+    {"   ", "", false},          {"\x1a", "", false},      {kNul, "", false},
+    {" Tools", "Tools", true},   {"Quopa", "Quopa", true}, {"Deleted", "Deleted", true},
+    {"Tools ", "Tools", true},   {"tools", "tools", true}, {"\"Tools\"", "Tools", true},
+    {" Cards ", "Cards", false}, {kLongYz, kLong, false},  {"'Board games'", "Board games", false}};
+
+using TypedNamesTest = CommandsTest;
+
+// The panel keeps the last item while a category is chosen, whose item buttons leave it
+// alone; with nothing selected, keys and clicks do nothing.
+TEST_F(CommandsTest, ThePanelShowsTheLastItemAndItemButtonsLeaveCategoriesAlone) {
     const std::string before = Get("quopa_apps.dat");
     Strings panels = {Panel(*w_)};
-    for (const char* key : {"application1", "Games", "application2"}) {
+    for (const char* key : {"application1", "Games"}) {
         Click(key);
         panels.push_back(Panel(*w_));
     }
-    EXPECT_EQ(panels, (Strings{"--- : ", "+++ Notepad: Edits text", "-++ Notepad: Edits text",
-                               "+++ Chess: "}));
+    EXPECT_EQ(panels, (Strings{"--- : ", "+++ Notepad: Edits text", "-++ Notepad: Edits text"}));
+    for (ui::Button* b : {&w_->cmdDelete, &w_->cmdEdit, &w_->cmdRun}) b->Click();
+    w_->TreeView1.Select(nullptr);
+    w_->TreeView1.onKeyDown(46);
+    w_->TreeView1.onMouseUp({ui::MouseButton::Right, 600, 5000});
+    EXPECT_TRUE(desktop_.messages.empty() && backend_.modalForms.empty() && Shown("Games"));
+    EXPECT_EQ(w_->form.LastPopup(), nullptr);
     EXPECT_EQ(Get("quopa_apps.dat"), before);
 }
 
@@ -32,55 +62,37 @@ TEST_F(CommandsTest, DoubleClickAndEnterRunItemsOnlyEvenUnderCategoriesNamedLike
 
 // An item is marked by an empty name; a category by the name "Deleted", its items kept.
 TEST_F(CommandsTest, DeleteAsksAndOnYesMarksTheItemOrCategoryAndDropsItsNode) {
-    for (const char* key : {"application2", "Games"}) {
+    for (const auto& [key, question] :
+         {std::pair{"application2", "Are you sure you want to delete Chess?"},
+          {"Games", "Are you sure you want to delete the Games category?"}}) {
         Click(key);
         desktop_.answers = {platform::kIdNo};
         w_->TreeView1.onKeyDown(46);
         EXPECT_TRUE(Shown(key));
         w_->TreeView1.onKeyDown(46);
         EXPECT_FALSE(Shown(key));
+        EXPECT_EQ(Told(), Boxes(2, {question, kQuestion}));
     }
-    const Boxes::value_type item = {"Are you sure you want to delete Chess?", kQuestion},
-                            category = {"Are you sure you want to delete the Games category?",
-                                        kQuestion};
-    EXPECT_EQ(Told(), (Boxes{item, item, category, category}));
     EXPECT_EQ(Reads({"Application2.Name", "Application2.Path", "Category1.Name",
                      "Application5.Category"}),
               (Strings{"", "%drive%\\chess.exe", "Deleted", "Games"}));
-    EXPECT_EQ(w_->lblAppTitle.Text(), "Chess") << "the panel keeps the deleted item";
     EXPECT_FALSE(Shown("application5"));
     w_->IntList();
     EXPECT_FALSE(Shown("Games") || Shown("application2"));
     EXPECT_TRUE(Shown("Tools")) << "later categories still load";
 }
 
-TEST_F(CommandsTest, ButtonsLeaveCategoriesAloneAndNothingSelectedDoesNothing) {
-    const std::string before = Get("quopa_apps.dat");
-    Click("application1");
-    Click("Games");
-    for (ui::Button* b : {&w_->cmdDelete, &w_->cmdEdit, &w_->cmdRun}) b->Click();
-    w_->TreeView1.Select(nullptr);
-    w_->TreeView1.onKeyDown(46);
-    w_->TreeView1.onMouseUp({ui::MouseButton::Right, 600, 5000});
-    EXPECT_TRUE(desktop_.messages.empty() && backend_.modalForms.empty() && Shown("Games"));
-    EXPECT_EQ(w_->form.LastPopup(), nullptr);
-    EXPECT_EQ(Get("quopa_apps.dat"), before);
-}
-
 TEST_F(CommandsTest, TheMainCategoryAndOneNamedLikeItAreNeitherDeletedNorRenamed) {
     const std::string file = "[Category1]\r\nName=Quopa Drive\r\n";
     Put("quopa_apps.dat", file);
     w_->IntList();
-    const Boxes refused = {{"Are you sure you want to delete the Quopa Drive category?", kQuestion},
-                           {"You can't delete the main category!", kExclaim}};
     for (const char* key : {"Quopa", "Quopa Drive"}) {
         Click(key);
         w_->mnuCatDelete->Click();
-        EXPECT_EQ(Told(), refused) << key;
+        EXPECT_EQ(LastMessage(), "You can't delete the main category!") << key;
     }
     EXPECT_FALSE(Rename("Quopa", "Mine"));
-    EXPECT_EQ(Told(), (Boxes{{"You cant change the name of the main category!", kExclaim}}));
-    EXPECT_EQ(Node("Quopa").Text(), "Quopa Drive");
+    EXPECT_EQ(LastMessage(), "You cant change the name of the main category!");
     EXPECT_EQ(Get("quopa_apps.dat"), file);
 }
 
@@ -110,15 +122,11 @@ TEST_F(CommandsTest, AWriteTheDriveRefusesIsToldAndTheTreeStaysAsTheFile) {
     EXPECT_FALSE(Rename("Games", "Play"));
     Click("Games");
     w_->mnuCatDelete->Click();
-    EXPECT_TRUE(Shown("Games") && Shown("application2"));
-    EXPECT_EQ(Node("Games").Text(), "Games");
-    const Boxes told = Told();
-    EXPECT_EQ(std::count_if(told.begin(), told.end(),
-                            [&](const auto& box) {
-                                return box.second == kCritical &&
-                                       box.first.find(w_->AppsFile()) != std::string::npos;
-                            }),
-              4);
+    EXPECT_TRUE(Shown("application2") && Node("Games").Text() == "Games");
+    int refusals = 0;
+    for (const auto& [text, style] : Told())
+        refusals += style == kCritical && text.find(w_->AppsFile()) != std::string::npos;
+    EXPECT_EQ(refusals, 4);
 }
 
 // The wizard opened from a category's menu does not wait: its Finish rebuilds the tree while
@@ -132,18 +140,6 @@ TEST_F(CommandsTest, ATreeRebuiltWhileAQuestionIsUpLeavesTheAnswerOnWhatWasAsked
     EXPECT_EQ(Reads({"Application2.Name", "Application5.Name", "Category1.Name"}),
               (Strings{"", "Notes", "Deleted"}));
     EXPECT_FALSE(Shown("application2") || Shown("Games")) << "the rebuilt nodes go too";
-
-    const std::string before = Get("quopa_apps.dat");
-    chmod(Host("quopa_apps.dat").c_str(), 0444);
-    Click("application1");
-    w_->cmdDelete.Click();  // the question, then the refusal
-    EXPECT_EQ(desktop_.messages.back().style, kCritical);
-    EXPECT_TRUE(Shown("application1"));
-    EXPECT_FALSE(Rename("Tools", "Kit"));
-    EXPECT_EQ(Node("Tools").Text(), "Tools");
-    desktop_.answers = {platform::kIdNo};
-    w_->mnuRemove->Click();
-    EXPECT_EQ(Get("quopa_apps.dat"), before);
 }
 
 TEST_F(CommandsTest, RightClickSelectsTheNodeUnderThePointerAndItsMenuDoesWhatTheButtonsDo) {
@@ -152,17 +148,16 @@ TEST_F(CommandsTest, RightClickSelectsTheNodeUnderThePointerAndItsMenuDoesWhatTh
         RightClick(key);
         menus.push_back(w_->form.LastPopup());
         RightClick("application1", ui::MouseButton::Left);
-        RightClick("application1", ui::MouseButton::Middle);
     }
     EXPECT_EQ(menus, (std::vector<const ui::MenuItem*>{&w_->mnuCatRightClick, &w_->mnuCatRightClick,
                                                        &w_->mnuFileRightClick}));
     EXPECT_EQ(Panel(*w_), "+++ Notes: ");
     w_->mnuFileRun->Click();
-    EXPECT_EQ(Executed(), Strings{"E:\\notes.txt"});
     w_->mnuFileEdit->Click();
-    EXPECT_EQ(backend_.modalForms, Strings{"Edit existing item"});
     desktop_.answers = {platform::kIdNo};
     w_->mnuFileDelete->Click();
+    EXPECT_EQ(Executed(), Strings{"E:\\notes.txt"});
+    EXPECT_EQ(backend_.modalForms, Strings{"Edit existing item"});
     EXPECT_EQ(LastMessage(), "Are you sure you want to delete Notes?");
 }
 
@@ -174,67 +169,82 @@ TEST_F(CommandsTest, TheWizardFromACategoryStaysOpenBesideTheTreeAndFollowsIt) {
     frmAddItem& wizard = *w_->ModelessWizard();
     desktop_.foregroundCalls.clear();
     w_->mnuNew->Click();
-    Click("application1");
-    w_->cmdEdit.Click();
-    EXPECT_EQ(desktop_.foregroundCalls.size(), 2u);
-    EXPECT_TRUE(backend_.modalForms.empty()) << "the main window stays usable";
+    EXPECT_EQ(desktop_.foregroundCalls.size(), 1u);
+    EXPECT_TRUE(backend_.modalForms.empty() && w_->form.Enabled()) << "the tree stays usable";
     ASSERT_TRUE(Rename("Games", "Play"));
-    ASSERT_TRUE(Rename("Tools", "Kit"));
     Click("Web apps");
     w_->mnuCatDelete->Click();
-    Strings listed;
-    for (int i = 0; i < wizard.Combo1.ListCount(); ++i) listed.push_back(wizard.Combo1.List(i));
-    EXPECT_EQ(listed, (Strings{"Quopa", "Play", "Kit"}));
+    EXPECT_EQ(Each(std::vector{0, 1, 2, 3}, [&](int i) { return wizard.Combo1.List(i); }),
+              (Strings{"Quopa", "Play", "Tools", ""}));
     EXPECT_EQ(wizard.Combo1.Text(), "Play");
-    Click("Kit");
+    Click("Tools");
     w_->mnuCatAddNew->Click();
-    EXPECT_EQ(wizard.Combo1.Text(), "Kit");
-    EXPECT_EQ(desktop_.foregroundCalls.size(), 3u);
     wizard.cmdNext.Click();
     wizard.txtAppTitle.UserTyped("Saw");
     wizard.txtAppPath.UserTyped("saw.exe");
     wizard.cmdFinish.Click();
-    EXPECT_EQ(Node("application7").Parent()->Key(), "Kit");
+    EXPECT_EQ(Node("application7").Parent()->Key(), "Tools");
 }
 
-TEST_F(CommandsTest, MenuBarHoldsFileAndHelpWithTheirShortcutsAndDialogs) {
-    Strings bar = {w_->mnuNew->Shortcut(), w_->mnuNewCategory->Shortcut()};
-    for (const auto& menu : w_->menuBar.Items()) bar.push_back(menu->Caption());
-    EXPECT_EQ(bar, (Strings{"Ctrl+I", "Ctrl+C", "&File", "&Help"}));
-    for (ui::MenuItem* entry : {w_->mnuNewCategory, w_->mnuOptions, w_->mnuUpdate, w_->mnuQuopa})
-        entry->Click();
-    EXPECT_EQ(backend_.modalForms, (Strings{"Add Category", "Options", "Quopa Update Checker",
-                                            "About Quopa Application Launcher"}));
-    w_->mnuSupport->Click();
-    ASSERT_EQ(shell_.executed.size(), 1u);
-    EXPECT_EQ(shell_.executed[0].operation + " " + shell_.executed[0].file,
-              "open http://www.quopa.net/forum");
-}
-
-TEST_F(CommandsTest, SafelyRemoveFromEitherMenuAsksThenStartsTheToolAndEnds) {
-    for (ui::MenuItem* entry : {w_->mnuRemove, w_->mnuPopupRemove}) {
-        shell_.started.clear();
-        process_.ended = false;
-        desktop_.answers = {platform::kIdNo};
-        entry->Click();
-        EXPECT_TRUE(shell_.started.empty());
-        shell_.startResult = false;
-        entry->Click();
-        EXPECT_FALSE(process_.ended) << "a tool that cannot start must not end the launcher";
-        shell_.startResult = true;
-        entry->Click();
-        const Boxes::value_type asked = {"This action will quit Quopa, continue?",
-                                         platform::kMbIconInformation | platform::kMbYesNo};
-        EXPECT_EQ(Told(), (Boxes{asked,
-                                 asked,
-                                 {"The device removal tool could not be started.", kCritical},
-                                 asked}));
-        ASSERT_FALSE(shell_.started.empty());
-        EXPECT_EQ(shell_.started.back().commandLine,
-                  "rundll32 shell32.dll,Control_RunDLL hotplug.dll");
-        EXPECT_EQ(shell_.started.back().showCommand, 2);
-        EXPECT_TRUE(process_.ended && !tray_.added);
+// An item takes any name stored non-empty, another category's too.
+TEST_F(TypedNamesTest, ARenameStoresTheNameTheLoadWillShowOrIsRefused) {
+    const Strings before = Loaded();
+    for (const TypedName& n : kNames) {
+        const bool item = Rename("application2", n.typed);
+        EXPECT_EQ(item, !n.stored.empty()) << n.typed;
+        Loaded();
+        EXPECT_EQ(Node("application2").Text(), item ? n.stored : "Chess") << n.typed;
+        ASSERT_TRUE(!item || Rename("application2", "Chess"));
+        const bool renamed = Rename("Games", n.typed);
+        EXPECT_EQ(renamed, !n.stored.empty() && !n.taken) << n.typed;
+        EXPECT_EQ(Told(), (n.taken ? Boxes{{kTaken, kExclaim}} : Boxes{})) << n.typed;
+        if (!renamed) {
+            EXPECT_EQ(Loaded(), before) << n.typed;
+            continue;
+        }
+        EXPECT_EQ(Node(n.stored).Text(), n.stored);
+        Loaded();
+        ASSERT_TRUE(Shown(n.stored)) << n.typed;
+        EXPECT_EQ(Node("application2").Parent()->Key(), n.stored) << "Chess moved along";
+        EXPECT_TRUE(Shown("Tools") && Shown("Web apps")) << "no later category is lost";
+        ASSERT_TRUE(Rename(n.stored, "Games"));
     }
+}
+
+// The dialog judges by the same rule; names equal in the first 254 characters would be one
+// in the file.
+TEST_F(TypedNamesTest, TheNewCategoryDialogJudgesByTheSameRule) {
+    const std::pair<std::string, Boxes> cases[] = {
+        {"\"\"", {{"You did not enter a title!", kCritical}}},
+        {" tools", {{kTaken, kExclaim}}},
+        {kLongYz, {}},
+        {kLong + "other", {{kTaken, kExclaim}}}};
+    for (const auto& [typed, told] : cases) {
+        frmNewCategory d(ctx_, w_->TreeView1, [this] { w_->IntList(); });
+        d.Create();
+        d.txtCategoryTitle.UserTyped(typed);
+        d.cmdFinish.Click();
+        EXPECT_EQ(Told(), told) << typed;
+        EXPECT_EQ(d.form.Loaded(), !told.empty()) << typed;
+    }
+    EXPECT_TRUE(Shown(kLong) && Shown("Tools"));
+}
+
+// Blanks or a pair of quotes would store an empty title or path, where the loader stops.
+TEST_F(TypedNamesTest, TheWizardRefusesATitleOrPathThatWouldBeStoredEmpty) {
+    const std::string before = Get("quopa_apps.dat");
+    for (const auto& [title, path, field] :
+         {std::tuple{"\"\"", "cards.exe", "title"}, {"Cards", "   ", "path"}}) {
+        frmAddItem wizard(ctx_, w_->TreeView1, [this] { w_->IntList(); });
+        wizard.Create();
+        wizard.cmdNext.Click();
+        wizard.txtAppTitle.UserTyped(title);
+        wizard.txtAppPath.UserTyped(path);
+        wizard.cmdFinish.Click();
+        EXPECT_EQ(Told(),
+                  (Boxes{{std::string("You did not fill the ") + field + " field!", kExclaim}}));
+    }
+    EXPECT_EQ(Get("quopa_apps.dat"), before) << "nothing was added";
 }
 
 }  // namespace

@@ -16,6 +16,14 @@ constexpr unsigned kQuestion = platform::kMbIconQuestion | platform::kMbYesNo;
 using Boxes = std::vector<std::pair<std::string, unsigned>>;
 using Strings = std::vector<std::string>;
 
+// What `get` makes of each of `items`, in order.
+template <class Items, class Get>
+Strings Each(const Items& items, Get get) {
+    Strings out;
+    for (const auto& item : items) out.push_back(get(item));
+    return out;
+}
+
 // The boxes shown since the last call, as text and style.
 inline Boxes Told(platform::HeadlessDesktop& desktop) {
     Boxes told;
@@ -48,11 +56,15 @@ class MainWindowTest : public TempDriveTest {
         return *main_;
     }
     Boxes Told() { return quopa::testing::Told(desktop_); }
+    // The tray's Run entries as the user sees them, opening the menu.
+    Strings TrayRun() {
+        main_->form.RaiseTrayNotify(ui::TrayMouse::RightUp);
+        return Each(main_->mnuPopupRun->Items(),
+                    [](const auto& entry) { return entry->Caption(); });
+    }
     // The files the shell was asked to open, in order.
     Strings Executed() const {
-        Strings files;
-        for (const auto& e : shell_.executed) files.push_back(e.file);
-        return files;
+        return Each(shell_.executed, [](const auto& e) { return e.file; });
     }
 
     platform::EventLog log_;

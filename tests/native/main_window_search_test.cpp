@@ -1,66 +1,68 @@
-// The search box narrows the tree while typing and restores it when left empty.
+// The launcher from the keyboard: the search box narrows the tree while typing and restores
+// it when left empty, its keys walk and run what is left, and the hot key brings it up.
+#include "settings/frmOptions.h"
+#include "settings/hotkey_setting.h"
 #include "tests/native/main_window_commands_fixture.h"
 
 namespace quopa::testing {
 namespace {
 
+constexpr int kEnter = 0x0D, kEscape = 0x1B, kUp = 0x26, kDown = 0x28;
+
 class SearchTest : public CommandsTest {
   protected:
+    bool Press(int key) { return w_->txtSearch.UserPressedKey(key); }
+    std::string Selected() const {
+        return w_->TreeView1.SelectedItem() ? w_->TreeView1.SelectedItem()->Key() : "";
+    }
+    void HideToTray() { w_->form.SetWindowState(ui::WindowState::Minimized); }
     Strings Texts() const {
-        Strings texts;
-        for (const ui::TreeNode* node : ui::DisplayedRows(w_->TreeView1))
-            texts.push_back(node->Text());
-        return texts;
+        return Each(ui::DisplayedRows(w_->TreeView1), [](auto* node) { return node->Text(); });
     }
     void Type(const std::string& text) { w_->txtSearch.UserTyped(text); }
-    void Enter() { w_->txtSearch.RaiseGotFocus(); }
-    void Leave() { w_->txtSearch.RaiseLostFocus(); }
     void Load(const Strings& names) {
         std::string apps = "[Category1]\r\nName=Tools\r\n";
         for (std::size_t n = 0; n < names.size(); ++n)
-            apps += "[Application" + std::to_string(n + 1) + "]\r\nName=" + names[n] +
-                    "\r\nPath=x\r\nCategory=Tools\r\nType=1\r\n";
+            apps += App(int(n) + 1, names[n], "x", "Tools", 1);
         Put("quopa_apps.dat", apps);
         w_->IntList();
     }
 };
+using KeyboardTest = SearchTest;
 
 TEST_F(SearchTest, TypingOnlyNarrowsAndMatchesNamesInAnyCase) {
-    Enter();
+    w_->txtSearch.RaiseGotFocus();
     Type("m");  // Webmail and Music; Notepad, Chess, Notes go
     EXPECT_TRUE(Shown("application3") && Shown("application6"));
     EXPECT_FALSE(Shown("application1") || Shown("application2") || Shown("application5"));
-    EXPECT_EQ(w_->ilIcons.IndexOf("Application1"), -1);
     Type("MU");
     EXPECT_FALSE(Shown("application3")) << "a description that matches does not count";
-    EXPECT_TRUE(Shown("application6"));
     Type("m");
     EXPECT_FALSE(Shown("application3")) << "deleting characters brings nothing back";
+    EXPECT_TRUE(Shown("application6"));
     for (const char* category : {"Quopa", "Games", "Web apps", "Tools"})
         EXPECT_TRUE(Shown(category)) << category;
 }
 
+// Leaving the box shows the grey hint again; an item named like it is an item like others.
 TEST_F(SearchTest, TheFilterStaysUntilTheBoxIsLeftEmptyThenEveryItemComesBackInOrder) {
     const Strings full = Texts();
-    Enter();
+    w_->txtSearch.RaiseGotFocus();
     Type("note");
-    Leave();
+    w_->txtSearch.RaiseLostFocus();
     EXPECT_EQ(w_->txtSearch.Text(), "note");
-    EXPECT_FALSE(Shown("application2"));
-    Enter();
+    w_->txtSearch.RaiseGotFocus();
     EXPECT_EQ(w_->txtSearch.Text(), "");
     EXPECT_EQ(w_->txtSearch.ForeColor(), ui::Color::System(ui::SystemColor::ButtonText));
     EXPECT_FALSE(Shown("application2")) << "focusing again does not restore";
-    Leave();
+    w_->txtSearch.RaiseLostFocus();
     EXPECT_EQ(w_->txtSearch.Text(), "Search...");
     EXPECT_EQ(w_->txtSearch.ForeColor(), ui::Color::Rgb(0x80, 0x80, 0x80));
     EXPECT_EQ(Texts(), full);
-    EXPECT_EQ(Node("application5").Parent()->Key(), "Games");
-    EXPECT_GE(w_->ilIcons.IndexOf("Application1"), 0);
-
+    EXPECT_GE(w_->ilIcons.IndexOf("Application1"), 0) << "with their pictures";
     Load({"A", "my search...", "C"});
-    Enter();
-    Leave();
+    w_->txtSearch.RaiseGotFocus();
+    w_->txtSearch.RaiseLostFocus();
     EXPECT_EQ(Texts(), (Strings{"Quopa Drive", "Tools", "A", "my search...", "C"}));
 }
 
@@ -68,12 +70,98 @@ TEST_F(SearchTest, TheFilterStaysUntilTheBoxIsLeftEmptyThenEveryItemComesBackInO
 // them (how each letter folds is the system's own business).
 TEST_F(SearchTest, LettersOfTheCodePageMatchInEitherCase) {
     Load({"\311cole", "\351t\351"});  // "Ecole" with an acute capital, "ete" with acutes
-    Enter();
+    w_->txtSearch.RaiseGotFocus();
     Type("\351");
     EXPECT_TRUE(Shown("application1") && Shown("application2"));
     Type("\311T");
     EXPECT_FALSE(Shown("application1"));
     EXPECT_TRUE(Shown("application2"));
+}
+
+TEST(HotkeySetting, CombinationsReadAndWriteAsWords) {
+    using platform::KeyCombo;
+    const unsigned ctrl = platform::kModControl, ctrlShift = ctrl | platform::kModShift;
+    EXPECT_EQ(ParseKeyCombo("Ctrl+Shift+Space"), (KeyCombo{ctrlShift, 0x20}));
+    EXPECT_EQ(ParseKeyCombo(" shift + ctrl + f12 "), (KeyCombo{ctrlShift, 0x7B}));
+    EXPECT_EQ(ParseKeyCombo("Alt+Win+Q"), (KeyCombo{platform::kModAlt | platform::kModWin, 'Q'}));
+    EXPECT_EQ(ParseKeyCombo("none"), KeyCombo{});
+    for (const char* bad : {"Hyper+X", "Ctrl+", "Ctrl+F25"})
+        EXPECT_EQ(ParseKeyCombo(bad), std::nullopt) << bad;
+    for (const char* text : {"Ctrl+Shift+Space", "Alt+Win+Q", "Ctrl+Num7", "Ctrl+Key192"})
+        EXPECT_EQ(FormatKeyCombo(*ParseKeyCombo(text)), text);
+    EXPECT_EQ(FormatKeyCombo(KeyCombo{ctrlShift, 0x7B}), "Ctrl+Shift+F12");
+}
+
+TEST_F(KeyboardTest, TheHotKeyIsTheStoredOneElseTheDefaultOrToldTakenAndOptionsChangesIt) {
+    EXPECT_EQ(services_.hotkey.held, DefaultHotkey());
+    EXPECT_EQ(Get("quopa_settings.dat"), "") << "reading adds nothing";
+    // One taken by another program is told once, and the launcher goes on.
+    services_.hotkey.refuse = true;
+    w_->ApplyHotkey();
+    w_->ApplyHotkey();
+    backend_.DoEvents();
+    EXPECT_EQ(desktop_.messages.size(), 1u);
+    EXPECT_EQ(LastMessage(),
+              "The hot key Ctrl+Shift+Space is in use by another program, so it cannot bring "
+              "Quopa up.\r\nYou can choose another one in Options.");
+    EXPECT_TRUE(w_->form.Visible());
+    services_.hotkey.refuse = false;
+
+    frmOptions options(ctx_, [this] { w_->ApplyHotkey(); });
+    options.Create();
+    options.hkHotkey.UserSetCombo({platform::kModControl | platform::kModShift, 'L'});
+    options.cmdApply.Click();
+    EXPECT_NE(Get("quopa_settings.dat").find("HotKey=Ctrl+Shift+L"), std::string::npos);
+    EXPECT_EQ(services_.hotkey.held.key, static_cast<unsigned>('L'));
+
+    options.hkHotkey.UserSetCombo({});
+    options.cmdApply.Click();
+    EXPECT_NE(Get("quopa_settings.dat").find("HotKey=None"), std::string::npos);
+    EXPECT_TRUE(services_.hotkey.held.Empty()) << "cleared: nothing held";
+}
+
+TEST_F(KeyboardTest, TheHotKeyBringsTheHiddenWindowUpWithTheWholeTreeAndEscHidesIt) {
+    w_->txtSearch.RaiseGotFocus();
+    w_->txtSearch.UserTyped("chess");
+    w_->txtSearch.RaiseLostFocus();
+    HideToTray();
+    services_.hotkey.Press();
+    EXPECT_TRUE(w_->form.Visible() && w_->form.State() == ui::WindowState::Normal);
+    EXPECT_EQ(w_->txtSearch.Text(), "");
+    EXPECT_TRUE(Shown("application1")) << "the filter was undone";
+    EXPECT_TRUE(Press(kEscape));
+    EXPECT_FALSE(w_->form.Visible());
+
+    w_->mnuPopupShow_Click();
+    EXPECT_FALSE(Press(kEscape)) << "shown from the tray: Esc is the box's";
+}
+
+TEST_F(KeyboardTest, UpAndDownWalkTheItemsLeftSkippingCategories) {
+    w_->txtSearch.RaiseGotFocus();
+    w_->txtSearch.UserTyped("n");  // Notepad, Notes; Chess, Webmail, Music go
+    Strings walked;
+    for (int key : {kDown, kDown, kDown, kUp}) {
+        EXPECT_TRUE(Press(key));
+        walked.push_back(Selected());
+    }
+    EXPECT_EQ(walked, (Strings{"application5", "application1", "application1", "application5"}))
+        << "the last stays";
+    EXPECT_EQ(w_->lblAppTitle.Text(), "Notes") << "the panel shows it";
+    EXPECT_FALSE(Press('N')) << "typing stays the box's";
+}
+
+TEST_F(KeyboardTest, EnterRunsTheSelectedElseTheFirstItemAndHidesWhatWasHidden) {
+    HideToTray();
+    services_.hotkey.Press();
+    w_->txtSearch.UserTyped("notepad");
+    EXPECT_TRUE(Press(kEnter));
+    EXPECT_FALSE(w_->form.Visible()) << "back where it was";
+    w_->mnuPopupShow_Click();
+    services_.hotkey.Press();  // over a window that is up
+    Click("application2");
+    Press(kEnter);
+    EXPECT_EQ(Executed(), (Strings{"E:\\np.exe", "E:\\chess.exe"}));
+    EXPECT_TRUE(w_->form.Visible()) << "it was up: it stays up";
 }
 
 }  // namespace
