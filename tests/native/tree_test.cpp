@@ -8,33 +8,29 @@
 namespace quopa::testing {
 namespace {
 
+// The browser's picture comes from a scratch page in the temporary folder; someone's page of
+// that name is asked about and kept.
 TEST_F(TreeTest, EmptyOrMissingFileShowsOnlyTheMainCategoryAndEndsAutorun) {
     for (bool present : {false, true}) {
         if (present) Apps("");
         loader.IntList();
-        EXPECT_EQ(Shape(), "Quopa[]");
-        EXPECT_EQ(Info("Quopa"), "Quopa Drive|default|Category0");
-        EXPECT_EQ(state.NextItemIndex, 1);
-        EXPECT_EQ(state.NextCategoryIndex, 1);
+        EXPECT_EQ(Shape() + " " + Info("Quopa"), "Quopa[] Quopa Drive|default|Category0");
+        EXPECT_EQ(state.NextItemIndex + 10 * state.NextCategoryIndex, 11);
         EXPECT_FALSE(run.Enabled());
-        EXPECT_GE(icons.IndexOf("default"), 0);
         EXPECT_GE(icons.IndexOf("browser"), 0);
     }
     EXPECT_EQ(Get("quopa_apps.dat"), "") << "loading must not write";
-    EXPECT_EQ(doEventsCalls, 2);
-    // The browser's picture comes from a scratch page in the temporary folder; someone's
-    // page of that name is asked about and kept.
     EXPECT_FALSE(Exists("tmp/dummy.html"));
     EXPECT_EQ(shell.iconRequests[0], shell.browserPath);
     Put("tmp/dummy.html", "<p>someone's page</p>");
     loader.IntList();
     EXPECT_EQ(Get("tmp/dummy.html"), "<p>someone's page</p>");
     EXPECT_EQ(shell.findExecutableFiles, Strings(3, "E:\\tmp\\dummy.html"));
-    EXPECT_TRUE(desktop.messages.empty());
     // Autorun is done once the first load is over, even one that found no items.
     Apps(Application(1, {"A", "E:\\a.exe", "Quopa", "0", "1"}));
     loader.IntList();
     EXPECT_TRUE(shell.executed.empty());
+    EXPECT_TRUE(desktop.messages.empty());
 }
 
 // A deleted item (no name) is left out; a bad type counts as 0.
@@ -49,12 +45,10 @@ TEST_F(TreeTest, BuildsCategoriesItemsAndTrayEntries) {
     EXPECT_EQ(Shape(),
               "Quopa+[application1] Games+[application3 application4 application5] "
               "deleted[] Empty[]");
-    EXPECT_EQ(Info("Empty"), "Empty|default|Category4");
-    EXPECT_EQ(Info("application3"), "Chess|Application3|");
-    EXPECT_EQ(Info("application4"), "Site|browser|");
-    EXPECT_EQ(Info("application5"), "Odd|Application5|");
-    EXPECT_EQ(state.NextItemIndex, 6);
-    EXPECT_EQ(state.NextCategoryIndex, 5);
+    EXPECT_EQ(Info("Empty") + " " + Info("application3") + " " + Info("application4") + " " +
+                  Info("application5"),
+              "Empty|default|Category4 Chess|Application3| Site|browser| Odd|Application5|");
+    EXPECT_EQ(state.NextItemIndex + 10 * state.NextCategoryIndex, 56);
     EXPECT_TRUE(run.Enabled());
     loader.FillRunMenu();
     EXPECT_EQ(apps.Element(1)->Caption() + apps.Element(3)->Caption() + apps.Element(4)->Caption(),
@@ -75,14 +69,10 @@ TEST_F(TreeTest, UnusableCategoriesAndItemsAreSkippedAndTheRestLoads) {
          Application(7, {"Nested", "E:\\f.exe", "application6"}));
     loader.IntList();
     EXPECT_EQ(Shape(), "Quopa[] Games+[application6] application2[] Tools+[application1]");
-    EXPECT_EQ(Info("Games"), "Games|default|Category1");
-    EXPECT_TRUE(tree.Find("application6")->Children().empty());
-    EXPECT_EQ(tree.Count(), 6u);
-    EXPECT_EQ(state.NextCategoryIndex, 6);
-    EXPECT_EQ(state.NextItemIndex, 8);
+    EXPECT_EQ(tree.Count(), 6u) << "nothing under an item";
+    EXPECT_EQ(state.NextItemIndex + 10 * state.NextCategoryIndex, 68);
     loader.FillRunMenu();
     for (int n = 1; n <= 7; ++n) EXPECT_NE(apps.Element(n), nullptr) << n;
-    EXPECT_EQ(apps.Element(2)->Caption() + apps.Element(3)->Caption(), "BLost app");
 }
 
 // One lookup per file type, shared by its items. Without a browser the user is told, and
@@ -96,21 +86,16 @@ TEST_F(TreeTest, IconsAreLookedUpOncePerTypeAndLinksFallBackWithoutABrowser) {
     shell.noIconFor.insert(".xyz");
     shell.browserCode = 31;
     loader.IntList();
-    const int exe = icons.IndexOf("Application1");
-    EXPECT_GE(exe, 0);
-    EXPECT_EQ(icons.IndexOf("Application2"), exe) << "a missing file still has its type's icon";
-    EXPECT_EQ(icons.IndexOf("Application6"), exe);
+    const int exe = icons.IndexOf("Application1"), browser = icons.IndexOf("browser");
+    EXPECT_EQ((std::vector<int>{icons.IndexOf("Application2"), icons.IndexOf("Application6"),
+                                icons.IndexOf("Application4"), icons.IndexOf("Application5")}),
+              (std::vector<int>{exe, exe, browser, browser}));
     EXPECT_NE(icons.IndexOf("Application3"), exe);
-    EXPECT_GE(icons.IndexOf("browser"), 0);
-    EXPECT_EQ(icons.IndexOf("Application4"), icons.IndexOf("browser"));
-    EXPECT_EQ(icons.IndexOf("Application5"), icons.IndexOf("browser"));
     EXPECT_EQ(ItemsOf("Quopa").size(), 7u) << "an item without an icon still shows";
     EXPECT_EQ(shell.iconRequests, (Strings{"", "E:\\a.exe", "E:\\c.txt", "E:\\d.xyz"}));
-    EXPECT_EQ(shell.lastIconFlags, 16u);
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].text + desktop.messages[0].title,
               std::string("No dice!") + kAppTitle);
-    EXPECT_EQ(desktop.messages[0].style, platform::kMbOk);
 
     shell.noIconFor.insert("");
     loader.IntList();
@@ -131,13 +116,12 @@ TEST_F(TreeTest, AutorunLaunchesOncePerProcessWithoutFolderFallback) {
                                     "E:\\e.exe|||1|0"}));
     EXPECT_EQ(desktop.messages.size(), 3u) << "each failure is reported, loading goes on";
     EXPECT_EQ(ItemsOf("Quopa").size(), 3u);
-    EXPECT_TRUE(state.AutorunDone);
-
     loader.IntList();
     loader.LoadApps();
     EXPECT_EQ(shell.executed.size(), 3u);
 }
 
+// What the search filter does to the items it hides, undone without asking the shell again.
 TEST_F(TreeTest, LoadAppsAgainRestoresMissingNodesInNumberOrder) {
     Apps(Category(1, "Games") + Application(1, {"A", "E:\\a.exe", "Games"}) +
          Application(2, {"Search... B", "E:\\b.exe", "Games"}) +
@@ -148,30 +132,22 @@ TEST_F(TreeTest, LoadAppsAgainRestoresMissingNodesInNumberOrder) {
          Application(7, {"G", "E:\\g.exe", "Games"}));
     loader.IntList();
     const std::string shape = Shape();
-    const int exe = icons.IndexOf("Application1");
-    const int txt = icons.IndexOf("Application4");
+    const int exe = icons.IndexOf("Application1"), txt = icons.IndexOf("Application4");
     tree.Select(tree.Find("application6"));
-    // What the search filter does to the items it hides.
     for (int n : {1, 3, 4, 7}) {
         tree.Remove("application" + std::to_string(n));
         icons.Remove("Application" + std::to_string(n));
     }
     const auto lookups = shell.iconRequests.size();
     state.NextItemIndex = 1;
-
     loader.LoadApps();
     EXPECT_EQ(Shape(), shape);
-    EXPECT_EQ(Info("application2"), "Search... B|Application2|");
     EXPECT_EQ(Info("application7"), "G|Application7|");
-    ASSERT_NE(tree.SelectedItem(), nullptr);
-    EXPECT_EQ(tree.SelectedItem()->Key(), "application6");
-    EXPECT_EQ(icons.IndexOf("Application1"), exe);
-    EXPECT_EQ(icons.IndexOf("Application7"), exe);
-    EXPECT_EQ(icons.IndexOf("Application4"), txt);
+    EXPECT_EQ(tree.SelectedItem(), tree.Find("application6"));
+    EXPECT_EQ((std::vector<int>{icons.IndexOf("Application1"), icons.IndexOf("Application4")}),
+              (std::vector<int>{exe, txt}));
     EXPECT_EQ(shell.iconRequests.size(), lookups) << "pictures already held are reused";
     EXPECT_EQ(state.NextItemIndex, 8);
-    EXPECT_TRUE(desktop.messages.empty());
-    EXPECT_EQ(shell.findExecutableFiles.size(), 1u);
 }
 
 // A new item must not overwrite a stored one, and items load after the last category.
@@ -183,7 +159,6 @@ TEST_F(TreeTest, ItemAndCategoryNumbersStopAt9999AndTheNextOneIsFree) {
     loader.IntList();
     EXPECT_EQ(tree.Roots().size(), 10000u);
     EXPECT_EQ(ItemsOf("C9999").size(), 9999u);
-    EXPECT_EQ(ItemsOf("C9999").back(), "application9999");
     EXPECT_EQ(state.NextItemIndex, 10001);
     EXPECT_EQ(state.NextCategoryIndex, 10000);
 }
@@ -203,9 +178,7 @@ class TreePumpTest : public TreeTest {
 TEST_F(TreePumpTest, ACategoryDeletedWhileAnErrorBoxIsOpenIsNotTouchedAfterwards) {
     desktop.whileShown = [this] { tree.Remove("Games"); };
     loader.IntList();
-    EXPECT_EQ(tree.Find("Games"), nullptr);
-    EXPECT_EQ(ItemsOf("Quopa"), (Strings{"application2", "application3"}));
-    EXPECT_TRUE(tree.Find("Quopa")->Expanded());
+    EXPECT_EQ(Shape(), "Quopa+[application2 application3]");
 }
 
 TEST_F(TreePumpTest, AReloadAskedForDuringALoadRunsOnceAfterIt) {
@@ -220,15 +193,15 @@ TEST_F(TreePumpTest, AReloadAskedForDuringALoadRunsOnceAfterIt) {
     };
     loader.IntList();
     EXPECT_FALSE(seenInside) << "the rebuild must wait for the load it interrupts";
-    EXPECT_NE(tree.Find("Later"), nullptr);
-    EXPECT_EQ(ItemsOf("Games"), Strings{"application1"});
+    EXPECT_EQ(Shape(), "Quopa+[application2 application3] Games+[application1] Later[]");
     EXPECT_EQ(shell.executed.size(), 1u) << "autorun still runs once";
     // The outer build, the waiting rebuild, and one item load: requests merge.
     EXPECT_EQ(shell.findExecutableFiles.size(), 2u);
     EXPECT_EQ(doEventsCalls, 2);
 }
 
-// An item whose load fails is left off, and the developer is told why; the rest loads.
+// An item whose load fails is left off, and the developer is told why; a fault nobody can
+// handle ends the load, and must not leave it marked as running.
 TEST_F(TreePumpTest, AnItemThatFailsIsTracedAndTheRestLoads) {
     Strings traces;
     platform::SetTraceSink([&traces](const std::string& text) { traces.push_back(text); });
@@ -236,16 +209,13 @@ TEST_F(TreePumpTest, AnItemThatFailsIsTracedAndTheRestLoads) {
     loader.IntList();
     platform::SetTraceSink(nullptr);
     EXPECT_EQ(traces, Strings{"Application2 left off the tree: box failed"});
-    EXPECT_EQ(ItemsOf("Quopa"), Strings{"application3"});
-    EXPECT_EQ(ItemsOf("Games"), Strings{"application1"});
+    EXPECT_EQ(Shape(), "Quopa+[application3] Games+[application1]");
     loader.FillRunMenu();
     EXPECT_EQ(apps.Element(2)->Caption(), "Start") << "the tray still offers it";
-}
 
-// A fault nobody can handle ends the load, and must not leave it marked as running.
-TEST_F(TreePumpTest, ALoadEndedByAFaultLetsTheNextLoadRun) {
     struct Fault {};
     desktop.whileShown = [] { throw Fault{}; };
+    state.AutorunDone = false;
     EXPECT_THROW(loader.IntList(), Fault);
     desktop.whileShown = nullptr;
     loader.IntList();
@@ -255,7 +225,6 @@ TEST_F(TreePumpTest, ALoadEndedByAFaultLetsTheNextLoadRun) {
 TEST(BrowserLookup, TrimAtNul) {
     EXPECT_EQ(TrimAtNul(std::string("C:\\b.exe\0   ", 12)), "C:\\b.exe");
     EXPECT_EQ(TrimAtNul("no nul"), "no nul");
-    EXPECT_EQ(TrimAtNul(""), "");
 }
 
 }  // namespace
