@@ -58,22 +58,12 @@ class PortableAppsTest : public TempDriveTest {
     PortableAppsScan scan_{counting_, codePage_};
 };
 
-TEST_F(PortableAppsTest, OneAppTakesItsDetailsAndStartsInItsOwnFolder) {
+// An app starts in its own folder, with the program's icon unless the format gives one; each
+// numbered start is an app of its own, one without a name taking the app's.
+TEST_F(PortableAppsTest, AppsTakeTheirDetailsAndEachNumberedStartIsAnAppOfItsOwn) {
     PutApp("EditorPortable",
            Info("Name=Editor Portable\r\nCategory=Office\r\nDescription=Edits text\r\n",
                 "Icons=1\r\nStart=EditorPortable.exe\r\n"));
-    Look();
-    ASSERT_EQ(scan_.Apps().size(), 1u);
-    const FoundApp& app = scan_.Apps()[0];
-    const std::string folder = "E:\\PortableApps\\EditorPortable";
-    EXPECT_EQ((Strings{app.name, app.category, app.description, app.folder, app.program}),
-              (Strings{"Editor Portable", "Office", "Edits text", folder,
-                       folder + "\\EditorPortable.exe"}));
-    EXPECT_EQ(app.icon, app.program) << "without the format's icon, the program's own";
-    EXPECT_EQ(app.key, "portableapps:editorportable");
-}
-
-TEST_F(PortableAppsTest, EachNumberedStartIsAnAppOfItsOwnWithTheFormatsIcon) {
     PutApp("Suite",
            Info("Name=Suite\r\nCategory=Office\r\n",
                 "Icons=3\r\nStart=Suite.exe\r\nStart1=Writer.exe\r\nName1=Suite Writer\r\n"
@@ -81,27 +71,28 @@ TEST_F(PortableAppsTest, EachNumberedStartIsAnAppOfItsOwnWithTheFormatsIcon) {
            true);
     Look();
     const std::vector<FoundApp>& apps = scan_.Apps();
-    ASSERT_EQ(apps.size(), 2u);
-    EXPECT_EQ(Names(), (Strings{"Suite Writer", "Suite"})) << "one without a name takes the app's";
-    EXPECT_EQ(apps[0].program, "E:\\PortableApps\\Suite\\Writer.exe");
-    EXPECT_EQ(apps[1].program, "E:\\PortableApps\\Suite\\bin\\Calc.exe");
-    EXPECT_NE(apps[0].key, apps[1].key);
-    for (const FoundApp& app : apps)
-        EXPECT_EQ(app.icon, "E:\\PortableApps\\Suite\\App\\AppInfo\\appicon.ico");
+    ASSERT_EQ(Names(), (Strings{"Editor Portable", "Suite Writer", "Suite"}));
+    const std::string editor = "E:\\PortableApps\\EditorPortable",
+                      suite = "E:\\PortableApps\\Suite";
+    EXPECT_EQ((Strings{apps[0].category, apps[0].description, apps[0].folder, apps[0].program,
+                       apps[0].icon, apps[0].key}),
+              (Strings{"Office", "Edits text", editor, editor + "\\EditorPortable.exe",
+                       editor + "\\EditorPortable.exe", "portableapps:editorportable"}));
+    EXPECT_EQ(apps[1].program + "|" + apps[2].program,
+              suite + "\\Writer.exe|" + suite + "\\bin\\Calc.exe");
+    EXPECT_EQ(apps[1].icon, suite + "\\App\\AppInfo\\appicon.ico");
+    EXPECT_EQ(apps[2].icon, apps[1].icon);
+    EXPECT_NE(apps[1].key, apps[2].key);
 }
 
 TEST_F(PortableAppsTest, FoldersThatDescribeNoSafeProgramAreSkipped) {
     // Up and out of the folder, or to another drive, root or share, is no safe program.
-    const char* controls[] = {"Icons=1",
-                              "Start=",
-                              "Start=..\\Other\\x.exe",
-                              "Start=bin\\..\\..\\x.exe",
-                              "Start=... \\x.exe",
-                              "Start=C:\\Windows\\x.exe",
-                              "Start=\\x.exe",
-                              "Start=\\\\server\\x.exe"};
-    for (int i = 0; i < 8; ++i)
-        PutApp("Bad" + std::to_string(i), Info("Name=A\r\n", controls[i] + std::string("\r\n")));
+    int bad = 0;
+    for (const char* control :
+         {"Icons=1", "Start=", "Start=..\\Other\\x.exe", "Start=bin\\..\\..\\x.exe",
+          "Start=... \\x.exe", "Start=C:\\Windows\\x.exe", "Start=\\x.exe",
+          "Start=\\\\server\\x.exe"})
+        PutApp("Bad" + std::to_string(++bad), Info("Name=A\r\n", control + std::string("\r\n")));
     PutApp("Broken", "\x01\x02 not an ini at all \xff");
     std::filesystem::create_directories(Host("PortableApps/NoInfo/App"));
     Put("PortableApps/loose.txt", "x");
