@@ -39,42 +39,34 @@ class ItemFilePassTest : public TreeTest {
     }
 };
 
-TEST_F(ItemFilePassTest, LooksAtNodesOnScreenFirstAndNeverAtWebLinks) {
-    Programs({"a.exe", "b.exe", "d.exe", "e.exe"});
-    // Rows: Quopa Drive, application4, application5, Games, application1, ...
+// Nodes on screen are looked at first, one item a slice at least, each file once, and web
+// links never; only programs and shortcuts carry icons, and a file without one keeps its
+// type's picture.
+TEST_F(ItemFilePassTest, LooksAtNodesOnScreenFirstAndItemsOfOneFileShareOnePicture) {
+    Programs({"a.exe", "d.exe"});
+    Put("apps/plain.exe", "MZ");
+    Put("apps/notes.txt", "");
+    // Rows: Quopa Drive, application4, application5, application6, Games, application1, ...
     Apps(Category(1, "Games") + Application(1, {"A", "%drive%\\apps\\a.exe", "Games"}) +
-         Application(2, {"B", "%drive%\\apps\\b.exe", "Games"}) +
+         Application(2, {"A again", "%DRIVE%\\Apps\\A.exe", "Games"}) +
          Application(3, {"Web", "E:\\apps\\gone.exe", "Games", "1"}) +
          Application(4, {"D", "%drive%\\apps\\d.exe"}) +
-         Application(5, {"E", "%drive%\\apps\\e.exe"}));
+         Application(5, {"Plain", "%drive%\\apps\\plain.exe"}) +
+         Application(6, {"Notes", "%drive%\\apps\\notes.txt"}));
     tree.SetBounds({0, 0, 3000, 3 * ui::HeadlessTreeViewPeer::kRowTwips});
     loader.IntList();
+    const int typePicture = ImageOf(5), before = icons.PictureCount();
     EXPECT_TRUE(shell.ownIconRequests.empty()) << "the build itself never reads an item's file";
     Slice();
-    EXPECT_EQ(shell.ownIconRequests, Strings{"E:\\apps\\d.exe"}) << "one item a slice at least";
+    EXPECT_EQ(shell.ownIconRequests, Strings{"E:\\apps\\d.exe"});
     Finish();
-    EXPECT_EQ(shell.ownIconRequests, (Strings{"E:\\apps\\d.exe", "E:\\apps\\e.exe",
-                                              "E:\\apps\\a.exe", "E:\\apps\\b.exe"}));
-    EXPECT_EQ(Greyed(), std::vector<int>{}) << "a web link is never checked";
-}
-
-TEST_F(ItemFilePassTest, ItemsOfOneFileShareOnePictureAndAnUnreadableFileKeepsItsType) {
-    Programs({"a.exe"});
-    Put("apps/plain.exe", "MZ");  // no icon of its own
-    Put("apps/notes.txt", "");
-    Apps(Application(1, {"A", "%drive%\\apps\\a.exe"}) +
-         Application(2, {"A again", "%DRIVE%\\Apps\\A.exe"}) +
-         Application(3, {"Plain", "%drive%\\apps\\plain.exe"}) +
-         Application(4, {"Notes", "%drive%\\apps\\notes.txt"}));
-    loader.IntList();
-    const int typePicture = ImageOf(3), before = icons.PictureCount();
-    Finish();
-    EXPECT_EQ(shell.ownIconRequests, (Strings{"E:\\apps\\a.exe", "E:\\apps\\plain.exe"}))
-        << "only programs and shortcuts carry icons, each file asked once";
-    EXPECT_EQ(icons.PictureCount(), before + 1);
-    EXPECT_EQ((std::vector<int>{ImageOf(1), ImageOf(2), ImageOf(3)}),
+    EXPECT_EQ(shell.ownIconRequests,
+              (Strings{"E:\\apps\\d.exe", "E:\\apps\\plain.exe", "E:\\apps\\a.exe"}));
+    EXPECT_EQ(icons.PictureCount(), before + 2);
+    EXPECT_EQ((std::vector<int>{ImageOf(1), ImageOf(2), ImageOf(5)}),
               (std::vector<int>{Own("a.exe"), Own("a.exe"), typePicture}));
     EXPECT_EQ(tree.Find("application1")->Image(), "Application1") << "the node's key stays";
+    EXPECT_EQ(Greyed(), std::vector<int>{});
 }
 
 TEST_F(ItemFilePassTest, SurvivesAFilterInTheMiddleAndARebuildStartsAgain) {
