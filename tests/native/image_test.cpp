@@ -22,33 +22,27 @@ BmpSample Sample(int w, int h, int bpp, std::string rows, Pixels palette = {}, P
 }
 
 TEST(BmpReadTest, ReadsTheCommonPixelFormats) {
-    const struct {
-        const char* what;
-        BmpSample sample;
-        Pixels pixels;
-    } cases[] = {
-        {"24 bits, bottom-up", Rgb24Sample(), kRgb24Pixels},
-        {"8 bits, top-down, one byte of padding a row",
-         Sample(3, -2, 8, std::string("\x00\x01\x02\0\x02\x02\x00\0", 8),
+    const std::pair<BmpSample, Pixels> cases[] = {
+        {Rgb24Sample(), kRgb24Pixels},
+        // 8 bits, top-down, one byte of padding a row.
+        {Sample(3, -2, 8, std::string("\x00\x01\x02\0\x02\x02\x00\0", 8),
                 {0x112233, 0xA0B0C0, 0x00FF00}),
          {0x112233, 0xA0B0C0, 0x00FF00, 0x00FF00, 0x00FF00, 0x112233}},
-        {"32 bits: the fourth byte is ignored",
-         Sample(2, 1, 32, std::string("\x01\x02\x03\xFF\x04\x05\x06\x00", 8)),
+        // 32 bits: the fourth byte is ignored.
+        {Sample(2, 1, 32, std::string("\x01\x02\x03\xFF\x04\x05\x06\x00", 8)),
          {0x030201, 0x060504}},
-        {"16 bits, 5-6-5 masks",
-         Sample(4, 1, 16, std::string("\x00\xF8\xE0\x07\x1F\x00\xFF\xFF", 8), {},
+        // 16 bits with 5-6-5 masks.
+        {Sample(4, 1, 16, std::string("\x00\xF8\xE0\x07\x1F\x00\xFF\xFF", 8), {},
                 {0xF800, 0x07E0, 0x001F}),
          {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}},
-        {"1 bit: the first pixel is the highest bit",
-         Sample(9, 1, 1, std::string("\xA0\x80\0\0", 4), {0x000000, 0xFFFFFF}),
-         {0xFFFFFF, 0, 0xFFFFFF, 0, 0, 0, 0, 0, 0xFFFFFF}},
-    };
-    for (const auto& c : cases) {
+        // 1 bit: the first pixel is the highest bit.
+        {Sample(9, 1, 1, std::string("\xA0\x80\0\0", 4), {0x000000, 0xFFFFFF}),
+         {0xFFFFFF, 0, 0xFFFFFF, 0, 0, 0, 0, 0, 0xFFFFFF}}};
+    for (const auto& [sample, pixels] : cases) {
         Image image;
-        ASSERT_TRUE(DecodeBmp(c.sample.Bytes(), image)) << c.what;
-        EXPECT_EQ(image.width, c.sample.width) << c.what;
-        EXPECT_EQ(image.height, std::abs(c.sample.height)) << c.what;
-        EXPECT_EQ(image.pixels, c.pixels) << c.what;
+        ASSERT_TRUE(DecodeBmp(sample.Bytes(), image)) << sample.bpp;
+        EXPECT_EQ(std::tuple(image.width, image.height, image.pixels),
+                  std::tuple(sample.width, std::abs(sample.height), pixels));
     }
 }
 
@@ -132,8 +126,8 @@ TEST(BmpWriteTest, WritesWhatAnyViewerReads) {
 TEST(StretchTest, AveragesOrRepeats) {
     Image checker{2, 2, {0xFFFFFF, 0x000000, 0x000000, 0xFFFFFF}};
     EXPECT_EQ(platform::Stretch(checker, 1, 1).pixels, Pixels{0x808080});
-    EXPECT_EQ(platform::Stretch(Image{2, 1, {0xFF0000, 0x0000FF}}, 4, 1).pixels,
-              (Pixels{0xFF0000, 0xFF0000, 0x0000FF, 0x0000FF}));
+    const std::uint32_t w = 0xFFFFFF;
+    EXPECT_EQ(platform::Stretch(checker, 4, 2).pixels, (Pixels{w, w, 0, 0, 0, 0, w, w}));
     EXPECT_TRUE(platform::Stretch(checker, 1 << 16, 1 << 16).Empty());
 }
 
