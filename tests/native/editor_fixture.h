@@ -60,11 +60,7 @@ class EditorTest : public TreeTest {
     }
 
     AppContext ctx{backend, services, ini, state, "E:\\"};
-    int rebuilds = 0;
-    std::function<void()> rebuild = [this] {
-        ++rebuilds;
-        loader.IntList();
-    };
+    std::function<void()> rebuild = [this] { loader.IntList(); };
 };
 
 }  // namespace quopa::testing
