@@ -195,11 +195,6 @@ TEST_F(TreePumpTest, AnItemThatFailsIsTracedAndTheRestLoads) {
     EXPECT_EQ(ItemsOf("Games"), Strings{"application1"});
 }
 
-TEST(BrowserLookup, TrimAtNul) {
-    EXPECT_EQ(TrimAtNul(std::string("C:\\b.exe\0   ", 12)), "C:\\b.exe");
-    EXPECT_EQ(TrimAtNul("no nul"), "no nul");
-}
-
 TEST(LaunchRules, WindowStylesAndShellErrorsMapExactly) {
     for (const auto& [style, show] :
          std::initializer_list<std::pair<const char*, int>>{{"Normal", 10},
@@ -231,11 +226,13 @@ TEST(LaunchRules, OnlyPathsUnderAnotherDriveLetterMoveToTheLaunchersDrive) {
 
 using LaunchTest = TreeTest;
 
+// The token takes the drive and lowers the whole path; the browser's path ends at its NUL.
 TEST_F(LaunchTest, ReplaceTokenResolvesTheDriveAndLowersTheWholePath) {
     EXPECT_EQ(launcher.ReplaceToken("\"%Drive%\\A B\\x.EXE\" %DRIVE%\\Y"),
               "\"E:\\a b\\x.exe\" E:\\y");
     EXPECT_EQ(launcher.ReplaceToken("C:\\Keep\\Case.EXE") + launcher.ReplaceToken("%drive"),
               "C:\\Keep\\Case.EXE%drive");
+    EXPECT_EQ(TrimAtNul(std::string("C:\\b.exe\0   ", 12)), "C:\\b.exe");
 }
 
 // Without parameters and a folder every executable shows normally, whatever the caller
@@ -284,18 +281,16 @@ TEST_F(LaunchTest, AMissingPathIsLaunchedFromTheLaunchersDrive) {
     std::filesystem::create_directory(Host("Apps"));
     Put("Apps/Tool.exe", "MZ");
     Put("d/Apps/Tool.exe", "MZ");
-    const auto launched = [&](const std::string& path, const std::string& startIn = "") {
-        Put("quopa_apps.dat",
-            "[Application1]\r\nName=Tool\r\nPath=" + path + "\r\nStartIn=" + startIn + "\r\n");
-        launcher.RunApp("application1");
-        EXPECT_EQ(ini.ReadIni("Application1", "Path", "", AppsFile("E:\\")), path)
-            << "the stored text stays as it was";
-        return shell.executed.back().file + "|" + shell.executed.back().directory;
-    };
-    EXPECT_EQ(launched("F:\\Apps\\Tool.exe", "F:\\Apps"), "E:\\Apps\\Tool.exe|E:\\Apps");
-    EXPECT_EQ(launched("D:\\Apps\\Tool.exe"), "D:\\Apps\\Tool.exe|E:\\")
-        << "the file on its own drive wins over the copy on the stick";
-    EXPECT_EQ(launched("D:\\Apps\\Gone.exe"), "D:\\Apps\\Gone.exe|E:\\");
+    const std::string stored =
+        Application(1, {"A", "F:\\Apps\\Tool.exe", "Quopa", "0", "0", "", "F:\\Apps"}) +
+        Application(2, {"B", "D:\\Apps\\Tool.exe"}) + Application(3, {"C", "D:\\Apps\\Gone.exe"});
+    Apps(stored);
+    for (const char* key : {"application1", "application2", "application3"}) launcher.RunApp(key);
+    // The file on its own drive wins over the copy on the stick.
+    EXPECT_EQ(Runs(shell),
+              (Strings{"E:\\Apps\\Tool.exe||E:\\Apps|10|0", "D:\\Apps\\Tool.exe||E:\\|10|0",
+                       "D:\\Apps\\Gone.exe||E:\\|10|0"}));
+    EXPECT_EQ(Get("quopa_apps.dat"), stored) << "the stored text stays as it was";
     EXPECT_TRUE(desktop.messages.empty());
     EXPECT_FALSE(FileExists(files_, "E:\\Apps")) << "a folder is no file";
 }
