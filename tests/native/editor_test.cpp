@@ -114,38 +114,35 @@ TEST_F(WizardTest, BrowsingTakesTheFileAsTheDriveWillFindItAgain) {
         "Continue?";
     const std::string failed = "Error 12290 selecting file.\r\nBuffer too small";
     const std::string share = "\\\\server\\share";
-    const int no = platform::kIdNo;
+    // The path box afterwards; a file elsewhere is refused unless the answer is Yes.
     const struct {
         std::string drive;
         platform::FileDialogResult answer;
-        int reply;
         std::string box, told;
-    } cases[] = {
-        {"E:", Dialog::Cancelled(), 0, "before", ""},
-        {"E:", Dialog::Failed(12290, "Buffer too small"), 0, "before", failed},
-        {"E:", Dialog::Chosen("E:\\Tools\\a.exe"), 0, "%drive%\\Tools\\a.exe", ""},
-        {"E:", Dialog::Chosen("e:\\Tools\\b.exe"), 0, "%drive%\\Tools\\b.exe", ""},
-        {"E:", Dialog::Chosen("C:\\a.exe"), no, "before", elsewhere},
-        {"E:", Dialog::Chosen("C:\\a.exe"), platform::kIdYes, "C:\\a.exe", elsewhere},
-        {"", Dialog::Chosen("C:\\a.exe"), 0, "C:\\a.exe", ""},  // no drive: all is on it
-        {share, Dialog::Chosen("\\\\SERVER\\Share\\x\\a.exe"), 0, "%drive%\\x\\a.exe", ""},
-        {share, Dialog::Chosen("\\\\server\\share2\\a.exe"), no, "before", elsewhere},
-    };
+    } cases[] = {{"E:", Dialog::Failed(12290, "Buffer too small"), "before", failed},
+                 {"E:", Dialog::Chosen("E:\\Tools\\a.exe"), "%drive%\\Tools\\a.exe", ""},
+                 {"E:", Dialog::Chosen("e:\\Tools\\b.exe"), "%drive%\\Tools\\b.exe", ""},
+                 {"E:", Dialog::Chosen("C:\\a.exe"), "before", elsewhere},
+                 {"E:", Dialog::Chosen("C:\\a.exe"), "C:\\a.exe", elsewhere},
+                 {"", Dialog::Chosen("C:\\a.exe"), "C:\\a.exe", ""},  // no drive: all is on it
+                 {share, Dialog::Chosen("\\\\SERVER\\Share\\x\\a.exe"), "%drive%\\x\\a.exe", ""},
+                 {share, Dialog::Chosen("\\\\server\\share2\\a.exe"), "before", elsewhere}};
     Load("");
     auto w = Fields();
     for (const auto& c : cases) {
         state.LauncherDrive = c.drive;
         w->txtAppPath.UserTyped("before");
         fileDialog.answers.push_back(c.answer);
-        if (c.reply) desktop.answers.push_back(c.reply);
+        desktop.answers.push_back(c.box == "before" ? platform::kIdNo : platform::kIdYes);
         w->cmdBrowseFile.Click();
         EXPECT_EQ(w->txtAppPath.Text(), c.box) << c.answer.fileName;
         Boxes want;
         if (!c.told.empty())
             want = {{c.told, c.told == failed ? platform::kMbOk : kExclaim | platform::kMbYesNo}};
         EXPECT_EQ(Told(), want) << c.answer.fileName;
+        desktop.answers.clear();
     }
-    EXPECT_EQ(fileDialog.calls.at(3).fileName, "E:\\Tools\\a.exe") << "the last choice, again";
+    EXPECT_EQ(fileDialog.calls.at(2).fileName, "E:\\Tools\\a.exe") << "the last choice, again";
     EXPECT_EQ(DriveOfFolder("E:\\Quopa") + DriveOfFolder("\\\\server\\share\\tools\\quopa"),
               "E:\\\\server\\share");
 }
