@@ -1,7 +1,6 @@
 // The small dialogs on the headless backend: the options on real settings files (what they
 // read, what Apply writes and in which order, the avatar file), the update checker's reading
 // of the server and its window, and the about box's way to the system information tool.
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "context/messages.h"

@@ -3,8 +3,6 @@
 // and edited items, and when it refuses; the category dialog's refusals and who hears of it.
 #include <sys/stat.h>
 
-#include <memory>
-
 #include "context/messages.h"
 #include "editor/frmAddItem.h"
 #include "editor/frmNewCategory.h"

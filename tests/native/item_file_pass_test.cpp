@@ -1,6 +1,4 @@
 // The look at the items' own files after a build: own icons, missing targets greyed.
-#include <filesystem>
-#include <string>
 
 #include "tests/native/tree_fixture.h"
 #include "ui/headless/headless_tree_view.h"

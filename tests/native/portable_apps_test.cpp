@@ -1,12 +1,9 @@
 // The drive's PortableApps folder as the launcher reads it: which subfolders make apps, with
 // which names, programs and icons, and when a folder is read again.
-#include <gtest/gtest.h>
 
-#include <filesystem>
-
+#include "tree/portable_apps.h"
 #include "platform/headless/headless_code_page.h"
 #include "tests/native/ini_fixture.h"
-#include "tree/portable_apps.h"
 
 namespace quopa::testing {
 namespace {

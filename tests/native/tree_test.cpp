@@ -1,5 +1,4 @@
 #include <stdexcept>
-#include <string>
 
 #include "launch/drive_paths.h"
 #include "launch/shell_rules.h"
@@ -29,11 +28,15 @@ TEST_F(TreeTest, EmptyOrMissingFileShowsOnlyTheMainCategoryAndEndsAutorun) {
     loader.IntList();
     EXPECT_EQ(Get("tmp/dummy.html"), "<p>someone's page</p>");
     EXPECT_EQ(shell.findExecutableFiles, Strings(3, "E:\\tmp\\dummy.html"));
-    // Autorun is done once the first load is over, even one that found no items.
+    EXPECT_TRUE(desktop.messages.empty());
+    // Autorun is done once the first load is over, even one that found no items. Without a
+    // browser the user is told.
     Apps(Application(1, {"A", "E:\\a.exe", "Quopa", "0", "1"}));
+    shell.browserCode = 31;
     loader.IntList();
     EXPECT_TRUE(shell.executed.empty());
-    EXPECT_TRUE(desktop.messages.empty());
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text + desktop.messages[0].title, "No dice!"s + kAppTitle);
 }
 
 // A deleted item (no name) is left out and a bad type counts as 0. Refused categories are
@@ -66,23 +69,6 @@ TEST_F(TreeTest, BuildsCategoriesItemsAndTrayEntriesSkippingWhatItCannotUse) {
     EXPECT_EQ(tray, "Notepad|-|Chess|Site|Odd|Lost link|Key taken|Nested|");
 }
 
-// One lookup per file type, shared by its items, a missing file's too; an item without an
-// icon still shows. Without a browser the user is told.
-TEST_F(TreeTest, IconsAreLookedUpOncePerTypeAndAMissingBrowserIsTold) {
-    Apps(Application(1, {"A", "%drive%\\A.EXE"}) + Application(2, {"B", "%drive%\\no\\b.exe"}) +
-         Application(3, {"C", "%drive%\\c.txt"}) + Application(4, {"D", "%drive%\\d.xyz"}) +
-         Application(5, {"Site", "http://x", "Quopa", "1"}));
-    shell.noIconFor.insert(".xyz");
-    shell.browserCode = 31;
-    loader.IntList();
-    EXPECT_EQ(icons.IndexOf("Application2"), icons.IndexOf("Application1"));
-    EXPECT_EQ(ItemsOf("Quopa").size(), 5u);
-    EXPECT_EQ(shell.iconRequests, (Strings{"", "E:\\a.exe", "E:\\c.txt", "E:\\d.xyz"}));
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0].text + desktop.messages[0].title,
-              std::string("No dice!") + kAppTitle);
-}
-
 TEST_F(TreeTest, AutorunLaunchesOncePerProcessWithoutFolderFallback) {
     Apps(Application(1, {"Quiet", "%drive%\\Tools\\A.exe", "Quopa", "0", "1"}) +
          Application(2, {"Max", "%drive%\\Doc.txt", "Quopa", "0", "1", "\"-x\"", "%drive%\\Work",
@@ -100,13 +86,16 @@ TEST_F(TreeTest, AutorunLaunchesOncePerProcessWithoutFolderFallback) {
     EXPECT_EQ(shell.executed.size(), 3u);
 }
 
-// What the search filter does to the items it hides is undone with the pictures held, the
-// selection kept and the next free number found again.
+// Pictures are looked up once per file type. What the search filter does to the items it
+// hides is undone with the pictures held, the selection kept and the next free number found
+// again.
 TEST_F(TreeTest, LoadAppsAgainRestoresMissingNodesInNumberOrder) {
     Apps(Category(1, "Games") + Application(1, {"A", "E:\\a.exe", "Games"}) +
          Application(2, {"Search... B", "E:\\b.exe", "Games"}) +
          Application(3, {"C", "http://c", "Games", "1"}) + Application(4, {"D", "E:\\d.txt"}));
     loader.IntList();
+    EXPECT_EQ(shell.iconRequests, (Strings{shell.browserPath, "E:\\a.exe", "E:\\d.txt"}))
+        << "one lookup per file type";
     const std::string shape = Shape();
     const int txt = icons.IndexOf("Application4");
     tree.Select(tree.Find("application2"));
