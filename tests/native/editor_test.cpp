@@ -9,7 +9,6 @@
 #include "launch/drive_paths.h"
 #include "tests/native/main_window_fixture.h"
 #include "tests/native/tree_fixture.h"
-#include "ui/headless/headless_tree_view.h"
 
 namespace quopa::testing {
 namespace {
@@ -158,11 +157,8 @@ bool Finish(frmNewCategory& d, const std::string& title) {
 // writes nothing and keeps the title.
 TEST_F(NewCategoryTest, ATakenTitleNoFreeNumberOrARefusedWriteIsToldAndWritesNothing) {
     Load(kSmallApps);
-    tree.SetBounds({0, 0, 3000, ui::HeadlessTreeViewPeer::kRowTwips});  // one row shows
     auto d = CategoryDialog();
     EXPECT_FALSE(Finish(*d, "games"));
-    EXPECT_EQ(tree.NodesOnScreen(), std::vector<ui::TreeNode*>{tree.Find("Games")})
-        << "the category holding the name is shown";
     state.NextCategoryIndex = 10000;
     EXPECT_FALSE(Finish(*d, "Tools"));
     state.NextCategoryIndex = 2;
@@ -330,12 +326,9 @@ TEST_F(SaveTest, OnlyAnItemKeyOpensForEditingAndAnOddTypeKeepsTheDesignsEmptyKey
         EXPECT_FALSE(w->LoadItem(key, "x")) << key;
     EXPECT_EQ(w->form.Text(), "Add new item");
     w = Edit("application1", "Site");
-    EXPECT_EQ(w->Label5.Text() + w->txtAppPath.Text(), "URL:http://a.org");
     w->cmdFinish.Click();  // "App" in the category's name
     EXPECT_EQ(ItemsOf("Apps"), Strings{"application1"});
-    w = Edit("application2", "Odd");
-    EXPECT_EQ(w->Label5.Text(), "Executable:");
-    w->cmdFinish.Click();
+    Edit("application2", "Odd")->cmdFinish.Click();
     EXPECT_NE(Get("quopa_apps.dat")
                   .find("Type=\r\nParameters=\"\"\r\nStartIn=\r\nWindowStyle=Normal\r\n"),
               std::string::npos);
