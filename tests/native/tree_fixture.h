@@ -55,21 +55,19 @@ class TreeTest : public TempDriveTest {
         apps.Create(run, 100, 1, "App");
     }
     void Apps(const std::string& text) const { Put("quopa_apps.dat", text); }
-    static Strings Keys(const std::vector<ui::TreeNode*>& nodes) {
-        Strings keys;
-        for (const ui::TreeNode* node : nodes) keys.push_back(node->Key());
-        return keys;
-    }
     Strings ItemsOf(const std::string& category) const {
-        return Keys(tree.Find(category)->Children());
+        Strings keys;
+        for (const ui::TreeNode* node : tree.Find(category)->Children())
+            keys.push_back(node->Key());
+        return keys;
     }
     // Each category's key, "+" when expanded, and its items' keys in brackets.
     std::string Shape() const {
         std::string out;
         for (const ui::TreeNode* root : tree.Roots()) {
             out += (out.empty() ? "" : " ") + root->Key() + (root->Expanded() ? "+[" : "[");
-            for (const std::string& key : Keys(root->Children()))
-                out += (out.back() == '[' ? "" : " ") + key;
+            for (const ui::TreeNode* item : root->Children())
+                out += (out.back() == '[' ? "" : " ") + item->Key();
             out += "]";
         }
         return out;
