@@ -250,22 +250,6 @@ TEST_F(SaveTest, SuccessiveNewItemsTakeTheNextNumbersAndTheirCategory) {
                   Application(4, {"Pad", "x.exe"}));
 }
 
-// The folder of the last browsed file, whatever the path box holds by now.
-TEST_F(SaveTest, StartInComesFromTheLastFileChosenEvenForAWebLink) {
-    Load("");
-    auto w = Fields();
-    fileDialog.answers.push_back(platform::HeadlessFileDialog::Chosen("C:\\Prog\\X.exe"));
-    desktop.answers.push_back(platform::kIdNo);
-    w->cmdBrowseFile.Click();
-    w->cmdBack.Click();
-    w->Option2.UserClicked();
-    w->cmdNext.Click();
-    w->txtAppTitle.UserTyped("Site");
-    w->cmdFinish.Click();
-    EXPECT_EQ(Stored("Application1", "StartIn"), "c:\\prog\\");
-    EXPECT_EQ(Stored("Application1", "Type"), "1");
-}
-
 // A refused Finish leaves the file as it was, the wizard open with what was typed and the
 // item's number free for the next try, which is one replacement of the file.
 TEST_F(SaveTest, ARefusedFinishChangesNothingAndTheNextTryIsOneReplacement) {
