@@ -82,14 +82,15 @@ TEST_F(OptionsTest, ApplyWritesTheKeysInOrderAndOpeningShowsThem) {
     EXPECT_NE(Settings().find("UserName=Bob\r\n"), std::string::npos);
 }
 
-// Only Dutch as stored is Dutch; OK stores what the dialog shows.
+// Only Dutch as stored is Dutch, and found apps are off unless stored on; OK stores what the
+// dialog shows.
 TEST_F(OptionsTest, AnUnknownLowerCaseOrMissingLanguageShowsEnglishAndOkStoresIt) {
     EXPECT_EQ(StoredLanguage(ini_, SettingsFile("E:\\")), "");
     EXPECT_FALSE(Exists("quopa_settings.dat")) << "reading adds nothing";
     for (const std::string stored : {"[Settings]\r\nLanguage=dutch\r\n", "[Other]\r\nx=1\r\n"}) {
         Put("quopa_settings.dat", stored);
         frmOptions& d = Open();
-        EXPECT_EQ(d.cmbLanguage.Text(), "English") << stored;
+        EXPECT_EQ(d.cmbLanguage.Text() + std::to_string(d.chkPortableApps.Value()), "English0");
         d.cmdOK.Click();
         EXPECT_NE(Settings().find("Language=English\r\n"), std::string::npos) << stored;
         EXPECT_FALSE(d.form.Loaded());

@@ -98,15 +98,9 @@ TEST_F(PortableAppsTest, NamesComeInTheAnsiCodePageAndALookSeesWhatChanged) {
     EXPECT_EQ(Names(), (Strings{"Second", "Caf\xE9"}));
 }
 
-TEST_F(PortableAppsTest, TheFolderIsAtTheDriveOrShareRootAndTheSettingIsOffUnlessStored) {
+TEST(PortableAppsFolder, IsAtTheDriveOrShareRoot) {
     EXPECT_EQ(PortableAppsFolder("E:"), "E:\\PortableApps");
     EXPECT_EQ(PortableAppsFolder("\\\\server\\share"), "\\\\server\\share\\PortableApps");
-    modINI ini(files_);
-    Put("quopa_settings.dat", "[Settings]\r\nLanguage=English\r\n");
-    EXPECT_FALSE(PortableAppsWanted(ini, "E:\\quopa_settings.dat"));
-    EXPECT_EQ(Get("quopa_settings.dat"), "[Settings]\r\nLanguage=English\r\n");
-    Put("quopa_settings.dat", "[Settings]\r\nLoadPortableApps=1\r\n");
-    EXPECT_TRUE(PortableAppsWanted(ini, "E:\\quopa_settings.dat"));
 }
 
 }  // namespace
