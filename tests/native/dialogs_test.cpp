@@ -7,7 +7,6 @@
 #include "info/frmAbout.h"
 #include "info/frmUpdate.h"
 #include "info/sys_info.h"
-#include "platform/image.h"
 #include "settings/frmOptions.h"
 #include "settings/language.h"
 #include "store/data_files.h"

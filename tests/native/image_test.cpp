@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "platform/image.h"
 #include "platform/picture_header.h"
 #include "tests/native/picture_samples.h"
 

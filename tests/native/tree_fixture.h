@@ -74,8 +74,8 @@ class TreeTest : public TempDriveTest {
     }
     // A node's text, image and tag.
     std::string Info(const std::string& key) const {
-        const ui::TreeNode* node = tree.Find(key);
-        return node ? node->Text() + "|" + node->Image() + "|" + node->Tag() : "none";
+        const ui::TreeNode& node = *tree.Find(key);
+        return node.Text() + "|" + node.Image() + "|" + node.Tag();
     }
 
     const std::string appsFile = AppsFile("E:\\");
