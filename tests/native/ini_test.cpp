@@ -6,6 +6,7 @@
 #include <functional>
 #include <future>
 
+#include "store/data_files.h"
 #include "tests/native/ini_fixture.h"
 
 namespace quopa::testing {
