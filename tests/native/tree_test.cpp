@@ -1,5 +1,7 @@
 #include <stdexcept>
 
+#include "launch/drive_paths.h"
+#include "launch/shell_rules.h"
 #include "platform/debug_trace.h"
 #include "tests/native/tree_fixture.h"
 #include "tree/mod_get_browser.h"
