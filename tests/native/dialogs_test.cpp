@@ -140,7 +140,8 @@ TEST_F(OptionsTest, ARefusedWriteIsToldAndOkKeepsTheDialogOpen) {
     }
 }
 
-// A 3 x 2 picture becomes a square BMP the size of the picture box's inside in pixels; what
+// A 3 x 2 picture becomes a square 24-bit BMP the size of the picture box's inside in pixels,
+// each row padded as other programs expect; what
 // is no picture, or one too large for what the process has left, is told and leaves the old
 // avatar, and the main window is refreshed all the same.
 TEST_F(OptionsTest, AChosenPictureBecomesASquareBmpAndWhatIsNoPictureIsTold) {
@@ -165,6 +166,7 @@ TEST_F(OptionsTest, AChosenPictureBecomesASquareBmpAndWhatIsNoPictureIsTold) {
         dlg_->cmdApply.Click();
         platform::Image saved;
         ASSERT_TRUE(platform::DecodeBmp(Avatar(), saved));
+        EXPECT_EQ(Avatar().size(), 54u + (side * 3 + 3) / 4 * 4 * side) << "rows padded to 4";
         EXPECT_EQ(
             std::tuple(saved.width, saved.height, saved.At(0, 0), saved.At(side - 1, side - 1)),
             std::tuple(side, side, 0xFF0000u, 0x808080u));

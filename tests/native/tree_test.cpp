@@ -209,7 +209,6 @@ TEST(LaunchRules, OnlyPathsUnderAnotherDriveLetterMoveToTheLaunchersDrive) {
     for (const char* stays : {"E:\\x.exe", "e:\\x.exe", "x.exe", "http://example.org/x.exe",
                               "\\\\server\\share\\x.exe", "F:x.exe", ""})
         EXPECT_EQ(OnLauncherDrive(stays, "E:"), "") << stays;
-    EXPECT_EQ(OnLauncherDrive("F:\\x.exe", ""), "");
 }
 
 using LaunchTest = TreeTest;
