@@ -1,16 +1,10 @@
 #pragma once
 // A tree, its image list and tray menu, loaded from an apps file on a temporary drive E:.
-#include <functional>
-#include <string>
-#include <vector>
-
 #include "launch/launcher.h"
-#include "platform/headless/headless_desktop.h"
 #include "platform/headless/headless_services.h"
 #include "store/data_files.h"
 #include "tests/native/ini_fixture.h"
 #include "tree/tree_loader.h"
-#include "ui/form.h"
 #include "ui/headless/headless_backend.h"
 
 namespace quopa::testing {
