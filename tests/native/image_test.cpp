@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "platform/picture_header.h"
 #include "tests/native/picture_samples.h"
 

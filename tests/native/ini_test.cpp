@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <functional>
 #include <future>
 
 #include "store/data_files.h"
@@ -24,12 +23,11 @@ struct IniCase {
     bool write;
     std::string value, expected;
 };
-IniCase Read(const char* n, std::string before, std::string e, std::string s = "A",
-             std::string k = "x") {
+using S = std::string;
+IniCase Read(const char* n, S before, S e, S s = "A", S k = "x") {
     return {n, before, s, k, false, "", e};
 }
-IniCase Write(const char* n, std::string before, std::string v, std::string e, std::string s = "A",
-              std::string k = "y") {
+IniCase Write(const char* n, S before, S v, S e, S s = "A", S k = "y") {
     return {n, before, s, k, true, v, e};
 }
 

@@ -97,10 +97,5 @@ TEST_F(PortableAppsTest, NamesComeInTheAnsiCodePageAndALookSeesWhatChanged) {
     EXPECT_EQ(Names(), (Strings{"Second", "Caf\xE9"}));
 }
 
-TEST(PortableAppsFolder, IsAtTheDriveOrShareRoot) {
-    EXPECT_EQ(PortableAppsFolder("E:"), "E:\\PortableApps");
-    EXPECT_EQ(PortableAppsFolder("\\\\server\\share"), "\\\\server\\share\\PortableApps");
-}
-
 }  // namespace
 }  // namespace quopa::testing
