@@ -48,8 +48,8 @@ class TempDriveTest : public ::testing::Test {
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     std::size_t EntriesInFolder() const {
-        auto it = std::filesystem::directory_iterator(root_);
-        return static_cast<std::size_t>(std::distance(it, {}));
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(root_), {}));
     }
 
     std::string root_;

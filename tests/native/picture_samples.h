@@ -23,16 +23,14 @@ struct BmpSample {
         std::string head;
         const auto u = [](auto v) { return static_cast<std::uint32_t>(v); };
         for (std::uint32_t v : {40u, u(width), u(height)}) Le(head, v, 4);
-        Le(head, 1, 2);
-        Le(head, u(bpp), 2);
+        Le(head, 1 | u(bpp) << 16, 4);  // planes, bits per pixel
         for (std::uint32_t v : {compression, u(rows.size()), 2835u, 2835u, u(palette.size()), 0u})
             Le(head, v, 4);
         for (std::uint32_t m : masks) Le(head, m, 4);
         for (std::uint32_t c : palette) Le(head, c, 4);
         std::string file = "BM";
-        Le(file, u(14 + head.size() + rows.size()), 4);
-        Le(file, 0, 4);
-        Le(file, u(14 + head.size()), 4);
+        for (std::uint32_t v : {u(14 + head.size() + rows.size()), 0u, u(14 + head.size())})
+            Le(file, v, 4);
         return file + head + rows;
     }
 };

@@ -1,27 +1,14 @@
 // The drive's PortableApps folder as the launcher reads it: which subfolders make apps, with
 // which names, programs and icons, and when a folder is read again.
-#include <gtest/gtest.h>
 
-#include <filesystem>
-
+#include "tree/portable_apps.h"
 #include "platform/headless/headless_code_page.h"
 #include "tests/native/ini_fixture.h"
-#include "tree/portable_apps.h"
 
 namespace quopa::testing {
 namespace {
 
 using Strings = std::vector<std::string>;
-
-// Counts the files read, so a look that should reuse what it read can be told apart.
-class CountingFiles : public platform::HostFiles {
-  public:
-    bool ReadAll(const std::string& path, std::string& bytes) override {
-        ++reads;
-        return HostFiles::ReadAll(path, bytes);
-    }
-    int reads = 0;
-};
 
 std::string Info(const std::string& details, const std::string& control) {
     return "[Format]\r\nType=PortableApps.comFormat\r\n[Details]\r\n" + details + "[Control]\r\n" +
@@ -30,10 +17,6 @@ std::string Info(const std::string& details, const std::string& control) {
 
 class PortableAppsTest : public TempDriveTest {
   protected:
-    void SetUp() override {
-        TempDriveTest::SetUp();
-        counting_.MapDrive('E', root_);
-    }
     void PutApp(const std::string& folder, const std::string& info, bool icon = false) const {
         const std::string at = "PortableApps/" + folder + "/App/AppInfo/";
         std::filesystem::create_directories(Host(at));
@@ -53,27 +36,16 @@ class PortableAppsTest : public TempDriveTest {
         return names;
     }
 
-    CountingFiles counting_;
     platform::HeadlessCodePage codePage_;
-    PortableAppsScan scan_{counting_, codePage_};
+    PortableAppsScan scan_{files_, codePage_};
 };
 
-TEST_F(PortableAppsTest, OneAppTakesItsDetailsAndStartsInItsOwnFolder) {
+// An app starts in its own folder, with the program's icon unless the format gives one; each
+// numbered start is an app of its own, one without a name taking the app's.
+TEST_F(PortableAppsTest, AppsTakeTheirDetailsAndEachNumberedStartIsAnAppOfItsOwn) {
     PutApp("EditorPortable",
            Info("Name=Editor Portable\r\nCategory=Office\r\nDescription=Edits text\r\n",
                 "Icons=1\r\nStart=EditorPortable.exe\r\n"));
-    Look();
-    ASSERT_EQ(scan_.Apps().size(), 1u);
-    const FoundApp& app = scan_.Apps()[0];
-    const std::string folder = "E:\\PortableApps\\EditorPortable";
-    EXPECT_EQ((Strings{app.name, app.category, app.description, app.folder, app.program}),
-              (Strings{"Editor Portable", "Office", "Edits text", folder,
-                       folder + "\\EditorPortable.exe"}));
-    EXPECT_EQ(app.icon, app.program) << "without the format's icon, the program's own";
-    EXPECT_EQ(app.key, "portableapps:editorportable");
-}
-
-TEST_F(PortableAppsTest, EachNumberedStartIsAnAppOfItsOwnWithTheFormatsIcon) {
     PutApp("Suite",
            Info("Name=Suite\r\nCategory=Office\r\n",
                 "Icons=3\r\nStart=Suite.exe\r\nStart1=Writer.exe\r\nName1=Suite Writer\r\n"
@@ -81,27 +53,27 @@ TEST_F(PortableAppsTest, EachNumberedStartIsAnAppOfItsOwnWithTheFormatsIcon) {
            true);
     Look();
     const std::vector<FoundApp>& apps = scan_.Apps();
-    ASSERT_EQ(apps.size(), 2u);
-    EXPECT_EQ(Names(), (Strings{"Suite Writer", "Suite"})) << "one without a name takes the app's";
-    EXPECT_EQ(apps[0].program, "E:\\PortableApps\\Suite\\Writer.exe");
-    EXPECT_EQ(apps[1].program, "E:\\PortableApps\\Suite\\bin\\Calc.exe");
-    EXPECT_NE(apps[0].key, apps[1].key);
-    for (const FoundApp& app : apps)
-        EXPECT_EQ(app.icon, "E:\\PortableApps\\Suite\\App\\AppInfo\\appicon.ico");
+    ASSERT_EQ(Names(), (Strings{"Editor Portable", "Suite Writer", "Suite"}));
+    const std::string editor = "E:\\PortableApps\\EditorPortable",
+                      suite = "E:\\PortableApps\\Suite";
+    EXPECT_EQ((Strings{apps[0].category, apps[0].description, apps[0].folder, apps[0].program,
+                       apps[0].icon, apps[0].key}),
+              (Strings{"Office", "Edits text", editor, editor + "\\EditorPortable.exe",
+                       editor + "\\EditorPortable.exe", "portableapps:editorportable"}));
+    EXPECT_EQ(apps[1].program + "|" + apps[2].program,
+              suite + "\\Writer.exe|" + suite + "\\bin\\Calc.exe");
+    EXPECT_EQ(apps[1].icon, suite + "\\App\\AppInfo\\appicon.ico");
+    EXPECT_TRUE(apps[2].icon == apps[1].icon && apps[2].key != apps[1].key);
 }
 
 TEST_F(PortableAppsTest, FoldersThatDescribeNoSafeProgramAreSkipped) {
     // Up and out of the folder, or to another drive, root or share, is no safe program.
-    const char* controls[] = {"Icons=1",
-                              "Start=",
-                              "Start=..\\Other\\x.exe",
-                              "Start=bin\\..\\..\\x.exe",
-                              "Start=... \\x.exe",
-                              "Start=C:\\Windows\\x.exe",
-                              "Start=\\x.exe",
-                              "Start=\\\\server\\x.exe"};
-    for (int i = 0; i < 8; ++i)
-        PutApp("Bad" + std::to_string(i), Info("Name=A\r\n", controls[i] + std::string("\r\n")));
+    int bad = 0;
+    for (const char* control :
+         {"Icons=1", "Start=", "Start=..\\Other\\x.exe", "Start=bin\\..\\..\\x.exe",
+          "Start=... \\x.exe", "Start=C:\\Windows\\x.exe", "Start=\\x.exe",
+          "Start=\\\\server\\x.exe"})
+        PutApp("Bad" + std::to_string(++bad), Info("Name=A\r\n", control + std::string("\r\n")));
     PutApp("Broken", "\x01\x02 not an ini at all \xff");
     std::filesystem::create_directories(Host("PortableApps/NoInfo/App"));
     Put("PortableApps/loose.txt", "x");
@@ -111,44 +83,18 @@ TEST_F(PortableAppsTest, FoldersThatDescribeNoSafeProgramAreSkipped) {
 }
 
 // With the mark or without, UTF-8 is turned to the code page, a character it lacks replaced;
-// ANSI is taken as stored.
-TEST_F(PortableAppsTest, NamesComeInTheAnsiCodePageWhateverTheFilesEncoding) {
+// ANSI is taken as stored. One folder a slice when time is short; the next look sees a
+// changed name and a folder gone.
+TEST_F(PortableAppsTest, NamesComeInTheAnsiCodePageAndALookSeesWhatChanged) {
     PutApp("A", "\xEF\xBB\xBF" + Info("Name=Caf\xC3\xA9 \xE6\x97\xA5\r\n", "Start=a.exe\r\n"));
     PutApp("B", Info("Name=Caf\xC3\xA9\r\n", "Start=b.exe\r\n"));
     PutApp("C", Info("Name=Caf\xE9\r\n", "Start=c.exe\r\n"));
-    Look();
+    EXPECT_EQ(Look(std::chrono::milliseconds(0)), 3);
     EXPECT_EQ(Names(), (Strings{"Caf\xE9 ?", "Caf\xE9", "Caf\xE9"}));
-}
-
-TEST_F(PortableAppsTest, ALookReadsOnlyTheInfoFilesThatChanged) {
-    PutApp("A", Info("Name=First\r\n", "Start=a.exe\r\n"));
-    PutApp("B", Info("Name=Other\r\n", "Start=b.exe\r\n"));
-    EXPECT_EQ(Look(std::chrono::milliseconds(0)), 2) << "one folder a slice when time is short";
-    // Files written within the clock's step are read again; these are settled.
-    for (const char* folder : {"A", "B"})
-        std::filesystem::last_write_time(
-            Host(std::string("PortableApps/") + folder + "/App/AppInfo/appinfo.ini"),
-            std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
-    Look();
-    const int before = counting_.reads;
-    Look();
-    EXPECT_EQ(counting_.reads, before) << "nothing changed, nothing read";
     PutApp("A", Info("Name=Second\r\n", "Start=a.exe\r\n"));
     std::filesystem::remove_all(Host("PortableApps/B"));
     Look();
-    EXPECT_EQ(counting_.reads, before + 1);
-    EXPECT_EQ(Names(), Strings{"Second"});
-}
-
-TEST_F(PortableAppsTest, TheFolderIsAtTheDriveOrShareRootAndTheSettingIsOffUnlessStored) {
-    EXPECT_EQ(PortableAppsFolder("E:"), "E:\\PortableApps");
-    EXPECT_EQ(PortableAppsFolder("\\\\server\\share"), "\\\\server\\share\\PortableApps");
-    modINI ini(files_);
-    Put("quopa_settings.dat", "[Settings]\r\nLanguage=English\r\n");
-    EXPECT_FALSE(PortableAppsWanted(ini, "E:\\quopa_settings.dat"));
-    EXPECT_EQ(Get("quopa_settings.dat"), "[Settings]\r\nLanguage=English\r\n");
-    Put("quopa_settings.dat", "[Settings]\r\nLoadPortableApps=1\r\n");
-    EXPECT_TRUE(PortableAppsWanted(ini, "E:\\quopa_settings.dat"));
+    EXPECT_EQ(Names(), (Strings{"Second", "Caf\xE9"}));
 }
 
 }  // namespace

@@ -1,16 +1,10 @@
 #pragma once
 // A tree, its image list and tray menu, loaded from an apps file on a temporary drive E:.
-#include <functional>
-#include <string>
-#include <vector>
-
 #include "launch/launcher.h"
-#include "platform/headless/headless_desktop.h"
 #include "platform/headless/headless_services.h"
 #include "store/data_files.h"
 #include "tests/native/ini_fixture.h"
 #include "tree/tree_loader.h"
-#include "ui/form.h"
 #include "ui/headless/headless_backend.h"
 
 namespace quopa::testing {
@@ -55,29 +49,27 @@ class TreeTest : public TempDriveTest {
         apps.Create(run, 100, 1, "App");
     }
     void Apps(const std::string& text) const { Put("quopa_apps.dat", text); }
-    static Strings Keys(const std::vector<ui::TreeNode*>& nodes) {
-        Strings keys;
-        for (const ui::TreeNode* node : nodes) keys.push_back(node->Key());
-        return keys;
-    }
     Strings ItemsOf(const std::string& category) const {
-        return Keys(tree.Find(category)->Children());
+        Strings keys;
+        for (const ui::TreeNode* node : tree.Find(category)->Children())
+            keys.push_back(node->Key());
+        return keys;
     }
     // Each category's key, "+" when expanded, and its items' keys in brackets.
     std::string Shape() const {
         std::string out;
         for (const ui::TreeNode* root : tree.Roots()) {
             out += (out.empty() ? "" : " ") + root->Key() + (root->Expanded() ? "+[" : "[");
-            for (const std::string& key : Keys(root->Children()))
-                out += (out.back() == '[' ? "" : " ") + key;
+            for (const ui::TreeNode* item : root->Children())
+                out += (out.back() == '[' ? "" : " ") + item->Key();
             out += "]";
         }
         return out;
     }
     // A node's text, image and tag.
     std::string Info(const std::string& key) const {
-        const ui::TreeNode* node = tree.Find(key);
-        return node ? node->Text() + "|" + node->Image() + "|" + node->Tag() : "none";
+        const ui::TreeNode& node = *tree.Find(key);
+        return node.Text() + "|" + node.Image() + "|" + node.Tag();
     }
 
     const std::string appsFile = AppsFile("E:\\");
