@@ -17,62 +17,6 @@
 
 namespace {
 
-// Data in global memory, one block per format, as another program would offer it.
-class Data final : public IDataObject {
-  public:
-    void Add(const char* format, std::string bytes) {
-        Add(static_cast<CLIPFORMAT>(RegisterClipboardFormatA(format)), std::move(bytes));
-    }
-    void Add(CLIPFORMAT format, std::string bytes) {
-        formats_.push_back({format, std::move(bytes)});
-    }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        *out = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject) ? this : nullptr;
-        return *out ? S_OK : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the test's stack
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* wanted, STGMEDIUM* medium) override {
-        const std::string* bytes = Find(*wanted);
-        if (!bytes) return DV_E_FORMATETC;
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes->size());
-        std::memcpy(GlobalLock(memory), bytes->data(), bytes->size());
-        GlobalUnlock(memory);
-        *medium = {TYMED_HGLOBAL, {.hGlobal = memory}, nullptr};
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* wanted) override {
-        return Find(*wanted) ? S_OK : DV_E_FORMATETC;
-    }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC** out) override {
-        std::vector<FORMATETC> list;
-        for (const auto& [format, bytes] : formats_)
-            list.push_back({format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL});
-        return SHCreateStdEnumFmtEtc(static_cast<UINT>(list.size()), list.data(), out);
-    }
-    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
-        return OLE_E_ADVISENOTSUPPORTED;
-    }
-    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override {
-        return OLE_E_ADVISENOTSUPPORTED;
-    }
-
-  private:
-    const std::string* Find(const FORMATETC& wanted) const {
-        for (const auto& [format, bytes] : formats_)
-            if (format == wanted.cfFormat && (wanted.tymed & TYMED_HGLOBAL)) return &bytes;
-        return nullptr;
-    }
-    std::vector<std::pair<CLIPFORMAT, std::string>> formats_;
-};
-
 // Lets go as soon as the drag loop has looked under the pointer once.
 class LetGo final : public IDropSource {
   public:
@@ -80,7 +24,7 @@ class LetGo final : public IDropSource {
         *out = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropSource) ? this : nullptr;
         return *out ? S_OK : E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the test's stack
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override {
         return ++asked_ > 2 ? DRAGDROP_S_DROP : S_OK;
@@ -98,33 +42,42 @@ std::string Wide(const wchar_t* text) {
 class OleDrop : public ::testing::Test {
   protected:
     void SetUp() override {
-        form.Create({.caption = "Drop",
-                     .clientWidth = 4000,
-                     .clientHeight = 3000,
-                     .className = "QuopaOleDropTest"});
+        form.Create({.caption = "Drop", .clientWidth = 4000, .clientHeight = 3000});
         tree.Create(form, {.control = {.bounds = {120, 120, 3600, 2600}}, .acceptDrops = true});
         tree.Add("", "Games", "Games", "");
         tree.onDropQuery = [](const ui::DropEvent& e) { return e.text != "Lunch at noon"; };
         tree.onDropped = [this](const ui::DropEvent& e) { dropped.push_back(e); };
         form.Show();
         // The view takes OLE drops only once it is up.
-        for (const DWORD end = GetTickCount() + 500; GetTickCount() < end;) {
+        for (const DWORD end = GetTickCount() + 500; GetTickCount() < end; Sleep(10))
             backend.DoEvents();
-            Sleep(10);
-        }
     }
-    // Drags `data` from a point inside the tree's first row; the effect the drop ended with.
-    DWORD Drag(Data& data) {
+    // Drags what another program offers, one block per format, as the clipboard holds it,
+    // from a point inside the tree's first row; the effect the drop ended with.
+    DWORD Drag(const std::vector<std::pair<UINT, std::string>>& offered) {
+        OpenClipboard(nullptr);
+        EmptyClipboard();
+        for (const auto& [format, bytes] : offered) {
+            HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+            std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+            GlobalUnlock(memory);
+            SetClipboardData(format, memory);
+        }
+        CloseClipboard();
+        IDataObject* data = nullptr;
+        EXPECT_EQ(S_OK, OleGetClipboard(&data));
         POINT p{40, 8};
         ClientToScreen(reinterpret_cast<HWND>(tree.Handle()), &p);
         SetCursorPos(p.x, p.y);
         backend.DoEvents();
         LetGo source;
         DWORD effect = DROPEFFECT_NONE;
-        DoDragDrop(&data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
+        DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
+        data->Release();
         backend.DoEvents();
         return effect;
     }
+    static UINT Format(const char* name) { return RegisterClipboardFormatA(name); }
 
     ui::Win32Backend backend;
     ui::Form form{backend};
@@ -133,17 +86,16 @@ class OleDrop : public ::testing::Test {
 };
 
 TEST_F(OleDrop, ABrowsersLinkArrivesWithItsAddressAndShortcutName) {
-    Data link;
-    link.Add("UniformResourceLocatorW", Wide(L"https://news.example/caf\u00e9"));
-    link.Add("UniformResourceLocator", "https://news.example/caf%C3%A9");
     std::string group(sizeof(FILEGROUPDESCRIPTORW), '\0');
     auto* descriptor = reinterpret_cast<FILEGROUPDESCRIPTORW*>(group.data());
     descriptor->cItems = 1;
     wcscpy(descriptor->fgd[0].cFileName, L"News.url");
-    link.Add("FileGroupDescriptorW", group);
-    link.Add(CF_UNICODETEXT, Wide(L"https://news.example/other"));
-
-    EXPECT_EQ(DWORD{DROPEFFECT_LINK}, Drag(link)) << "a link, never a move";
+    EXPECT_EQ(DWORD{DROPEFFECT_LINK},
+              Drag({{Format("UniformResourceLocatorW"), Wide(L"https://news.example/caf\u00e9")},
+                    {Format("UniformResourceLocator"), "https://news.example/caf%C3%A9"},
+                    {Format("FileGroupDescriptorW"), group},
+                    {CF_UNICODETEXT, Wide(L"https://news.example/other")}}))
+        << "a link, never a move";
     ASSERT_EQ(1u, dropped.size());
     EXPECT_EQ("https://news.example/caf\xC3\xA9", dropped[0].address);
     EXPECT_EQ("News.url", dropped[0].linkFile);
@@ -152,19 +104,14 @@ TEST_F(OleDrop, ABrowsersLinkArrivesWithItsAddressAndShortcutName) {
 }
 
 TEST_F(OleDrop, TheShellsFilesArriveAsPathsAndUnwantedTextIsRefused) {
-    Data files;
     std::string list =
         std::string(sizeof(DROPFILES), '\0') + "C:\\a.exe" + '\0' + "C:\\b" + '\0' + '\0';
     reinterpret_cast<DROPFILES*>(list.data())->pFiles = sizeof(DROPFILES);
-    files.Add(CF_HDROP, list);
-    files.Add(CF_TEXT, std::string("http://site.example") + '\0');
-    EXPECT_EQ(DWORD{DROPEFFECT_LINK}, Drag(files));
+    EXPECT_EQ(DWORD{DROPEFFECT_LINK},
+              Drag({{CF_HDROP, list}, {CF_TEXT, std::string("http://site.example") + '\0'}}));
     ASSERT_EQ(1u, dropped.size());
     EXPECT_EQ((std::vector<std::string>{"C:\\a.exe", "C:\\b"}), dropped[0].paths);
-
-    Data text;
-    text.Add(CF_TEXT, std::string("Lunch at noon") + '\0');
-    EXPECT_EQ(DWORD{DROPEFFECT_NONE}, Drag(text));
+    EXPECT_EQ(DWORD{DROPEFFECT_NONE}, Drag({{CF_TEXT, std::string("Lunch at noon") + '\0'}}));
     EXPECT_EQ(1u, dropped.size());
 }
 

@@ -35,9 +35,10 @@ TEST(PicturesService, EachKindLoadsThroughTheSystemAndWhatIsNoPictureIsRefused) 
         {"a.txt", "This version of quopa is up to date.", {}},
         // A JPEG claiming 65500 x 65500 has ended the process inside the system's decoder.
         {"huge.jpg", Jpeg(65500), {}},
+        {"missing.bmp", "", {}},
     };
     for (const auto& c : cases) {
-        std::ofstream(folder + c.name, std::ios::binary) << c.bytes;
+        if (!c.bytes.empty()) std::ofstream(folder + c.name, std::ios::binary) << c.bytes;
         platform::Image loaded;
         EXPECT_EQ(pictures.Load(folder + c.name, loaded), !c.pixels.empty()) << c.name;
         EXPECT_EQ(loaded.pixels, c.pixels) << c.name;
@@ -46,13 +47,11 @@ TEST(PicturesService, EachKindLoadsThroughTheSystemAndWhatIsNoPictureIsRefused) 
     std::ofstream(folder + "a.jpg", std::ios::binary) << Jpeg();
     platform::Image grey, none;
     ASSERT_TRUE(pictures.Load(folder + "a.jpg", grey));
-    ASSERT_EQ(std::pair(grey.width, grey.height), std::pair(8, 8));
-    for (std::uint32_t p : grey.pixels)
+    EXPECT_EQ(grey.pixels.size(), 64u);
+    for (std::uint32_t p : grey.pixels)  // a decoder's grey may be a step off
         EXPECT_TRUE(p % 0x10101 == 0 && abs(int(p & 0xFF) - 128) <= 2) << p;
     DeleteFileA((folder + "a.jpg").c_str());
-    for (const std::string& path : {folder + "missing.bmp", folder, std::string()})
-        EXPECT_FALSE(pictures.Load(path, none)) << path;
-    EXPECT_TRUE(none.Empty());
+    EXPECT_FALSE(pictures.Load(folder, none) || pictures.Load("", none) || !none.Empty());
     RemoveDirectoryA(folder.c_str());
 }
 
@@ -62,6 +61,11 @@ TEST(RegistryService, ValuesComeBackAsStoredWithTheirTypeAndWhatIsMissingOrTooLa
         "Software\\QuopaTests\\Registry" + std::to_string(GetCurrentProcessId());
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, path.c_str(), &key), ERROR_SUCCESS);
+    platform::Win32Registry registry;
+    platform::RegistryValue v;
+    const auto read = [&](const std::string& name, const std::string& at = "") {
+        return registry.Read(platform::RegistryRoot::CurrentUser, path + at, name, 1024, v);
+    };
     const struct {
         const char* name;
         DWORD type;
@@ -69,13 +73,7 @@ TEST(RegistryService, ValuesComeBackAsStoredWithTheirTypeAndWhatIsMissingOrTooLa
     } values[] = {
         {"WithNul", REG_SZ, std::string("C:\\Tools\\info.exe\0", 18)},
         {"Number", REG_DWORD, std::string("\x05\x01\x00\x00", 4)},
-        {"Binary", REG_BINARY, std::string("\x00\xFF\x10", 3)},
         {"Exact", REG_BINARY, std::string(1024, 'x')},
-    };
-    platform::Win32Registry registry;
-    platform::RegistryValue v;
-    const auto read = [&](const std::string& name, const std::string& at = "") {
-        return registry.Read(platform::RegistryRoot::CurrentUser, path + at, name, 1024, v);
     };
     for (const auto& value : values) {
         RegSetValueExA(key, value.name, 0, value.type,
@@ -86,13 +84,9 @@ TEST(RegistryService, ValuesComeBackAsStoredWithTheirTypeAndWhatIsMissingOrTooLa
         EXPECT_EQ(v.bytes, value.bytes) << value.name;
     }
     // Text written through the wide function, which stores exactly the bytes it is given.
-    const std::wstring text = L"C:\\Tools";
-    RegSetValueExW(key, L"NoNul", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
-                   static_cast<DWORD>(text.size() * sizeof(wchar_t)));
+    RegSetValueExW(key, L"NoNul", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"C:\\Tools"), 16);
     ASSERT_EQ(read("NoNul"), RegistryRead::Found);
-    EXPECT_EQ(v.bytes.substr(0, 8), "C:\\Tools");
-    EXPECT_LE(v.bytes.size(), 9u);
-
+    EXPECT_TRUE(v.bytes.starts_with("C:\\Tools") && v.bytes.size() <= 9u) << v.bytes;
     RegSetValueExA(key, "Long", 0, REG_SZ,
                    reinterpret_cast<const BYTE*>(std::string(2000, 'y').c_str()), 2001);
     v = {platform::kRegDword, "keep"};
@@ -102,9 +96,8 @@ TEST(RegistryService, ValuesComeBackAsStoredWithTheirTypeAndWhatIsMissingOrTooLa
     EXPECT_EQ(v.bytes, "keep");
     RegCloseKey(key);
     RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
-    // The machine's own key, where the system information tool is looked up.
     EXPECT_EQ(
-        registry.Read(platform::RegistryRoot::LocalMachine,
+        registry.Read(platform::RegistryRoot::LocalMachine,  // where the info tool is
                       "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "CurrentVersion", 1024, v),
         RegistryRead::Found);
 }
@@ -123,8 +116,7 @@ TEST(HotkeyService, ACombinationHeldElsewhereIsRefusedAndFreedOnUnregister) {
 TEST(FileVersionsService, NamesComeFromTheVersionInformation) {
     platform::Win32FileVersions versions;
     EXPECT_EQ(versions.Names(Beside("quopa.exe")).fileDescription, "Quopa Application Launcher");
-    const platform::VersionNames none = versions.Names("C:\\no such file.exe");
-    EXPECT_TRUE(none.fileDescription.empty() && none.productName.empty());
+    EXPECT_TRUE(versions.Names("C:\\no such file.exe").productName.empty());
 }
 
 // Unknown characters become the default one, never a near letter; accented capitals fold.
@@ -139,50 +131,28 @@ TEST(CodePageService, TextConvertsAndFoldsAsTheSystemsAnsiCodePageDoes) {
               "cole \x9A\xFF\xD7\xDF");
 }
 
-TEST(RunningProgramsService, AListedProgramIsLookedAtAndEndedThroughItsHandle) {
-    STARTUPINFOA si{sizeof(si)};
-    PROCESS_INFORMATION pi{};
-    std::string line = "\"" + Beside("quopa_icon_program.exe") + "\"";
-    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                               nullptr, nullptr, &si, &pi));
-    CloseHandle(pi.hThread);
-    std::vector<std::unique_ptr<platform::HeldProgram>> all;
-    EXPECT_TRUE(platform::Win32RunningPrograms().List(all));
-    std::unique_ptr<platform::HeldProgram> child;
-    for (auto& p : all)
-        if (p->Info().id == pi.dwProcessId) child = std::move(p);
-    all.clear();
-    EXPECT_NE(child, nullptr);
-    if (child) {
-        EXPECT_EQ(child->State(), platform::ProgramState::Running);
-        EXPECT_TRUE(child->End());
-        EXPECT_EQ(child->State(), platform::ProgramState::Gone);
+// A listed program asked to close closes its windows; one held suspended is ended.
+TEST(RunningProgramsService, AListedProgramIsAskedToCloseOrEndedThroughItsHandle) {
+    for (const bool ask : {true, false}) {
+        STARTUPINFOA si{sizeof(si)};
+        PROCESS_INFORMATION pi{};
+        std::string line = ask ? "notepad.exe" : "\"" + Beside("quopa_icon_program.exe") + "\"";
+        ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE,
+                                   ask ? 0 : CREATE_SUSPENDED, nullptr, nullptr, &si, &pi));
+        CloseHandle(pi.hThread);
+        if (ask) WaitForInputIdle(pi.hProcess, 10000);
+        std::vector<std::unique_ptr<platform::HeldProgram>> all;
+        EXPECT_TRUE(platform::Win32RunningPrograms().List(all));
+        std::erase_if(all, [&](const auto& p) { return p->Info().id != pi.dwProcessId; });
+        ASSERT_EQ(all.size(), 1u) << line;
+        EXPECT_EQ(all[0]->State(), platform::ProgramState::Running);
+        const bool ended = ask ? (all[0]->AskToClose(), true) : all[0]->End();
+        EXPECT_TRUE(ended);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 10000)) << line;
+        EXPECT_EQ(all[0]->State(), platform::ProgramState::Gone);
+        TerminateProcess(pi.hProcess, 0);
+        CloseHandle(pi.hProcess);
     }
-    TerminateProcess(pi.hProcess, 0);
-    CloseHandle(pi.hProcess);
-}
-
-TEST(RunningProgramsService, AProgramAskedToCloseClosesItsWindowsAndIsGone) {
-    STARTUPINFOA si{sizeof(si)};
-    PROCESS_INFORMATION pi{};
-    std::string line = "notepad.exe";
-    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &si, &pi));
-    CloseHandle(pi.hThread);
-    WaitForInputIdle(pi.hProcess, 10000);
-    std::vector<std::unique_ptr<platform::HeldProgram>> all;
-    EXPECT_TRUE(platform::Win32RunningPrograms().List(all));
-    bool asked = false;
-    for (auto& p : all) {
-        if (p->Info().id != pi.dwProcessId) continue;
-        asked = true;
-        p->AskToClose();
-        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 10000));
-        EXPECT_EQ(p->State(), platform::ProgramState::Gone);
-    }
-    EXPECT_TRUE(asked) << "the program is listed";
-    TerminateProcess(pi.hProcess, 0);
-    CloseHandle(pi.hProcess);
 }
 
 }  // namespace

@@ -26,8 +26,8 @@ class TreePeer : public ::testing::Test {
     void SetUp() override {
         form.Create({.caption = "Tree", .clientWidth = 7500, .clientHeight = 5790});
         images.Create(form);
-        ASSERT_EQ(0, images.Add("browser", SystemIcon()));
-        ASSERT_EQ(1, images.Add("Application1", SystemIcon()));
+        images.Add("browser", SystemIcon());
+        images.Add("Application1", SystemIcon());
         tree.Create(form, {.control = {.bounds = {120, 240, 3615, 4935}}, .labelEdit = labelEdit});
         tree.SetImageList(&images);
         root = tree.Add("", "Quopa", "Quopa Drive", "");
@@ -37,27 +37,18 @@ class TreePeer : public ::testing::Test {
         tree.Expand(*games);
         view = H(tree);
     }
-    TVITEMA Get(const ui::TreeNode* node) {
-        TVITEMA tv{TVIF_TEXT | TVIF_IMAGE | TVIF_PARAM | TVIF_HANDLE, ItemOf(node)};
-        tv.pszText = text;
-        tv.cchTextMax = sizeof(text);
+    // The node's text and picture, as the view holds them.
+    std::string Shown(const ui::TreeNode* node) {
+        char text[64] = {};
+        TVITEMA tv{TVIF_TEXT | TVIF_IMAGE | TVIF_HANDLE, ItemOf(node), 0, 0, text, sizeof(text)};
         SendMessageA(view, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-        return tv;
+        return text + std::string(" ") + std::to_string(tv.iImage);
     }
     // The middle of a node's label, in client pixels.
     POINT Middle(const ui::TreeNode* node) {
         RECT r{};
         TreeView_GetItemRect(view, ItemOf(node), &r, TRUE);
         return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    }
-    // Types a label into the view's own editor and ends the edit with a key.
-    void EditLabel(ui::TreeNode* node, const char* typed, WPARAM key) {
-        tree.StartLabelEdit(*node);
-        HWND editor = TreeView_GetEditControl(view);
-        SetWindowTextA(editor, typed);
-        PostMessageA(editor, WM_KEYDOWN, key, 1);
-        backend.DoEvents();
-        EXPECT_FALSE(IsWindow(editor)) << "the key ended the edit";
     }
 
     ui::Win32Backend backend;
@@ -67,61 +58,49 @@ class TreePeer : public ::testing::Test {
     ui::TreeNode *root = nullptr, *games = nullptr, *item = nullptr;
     HWND view = nullptr;
     bool labelEdit = false;
-    char text[64] = {};
 };
 
 TEST_F(TreePeer, ShowsEachNodeUnderItsParentWithItsTextPictureAndGreyAndFindsItUnderAPoint) {
-    EXPECT_FALSE(GetWindowLongPtrA(view, GWL_STYLE) & TVS_EDITLABELS);
     tree.onAfterLabelEdit = [](ui::LabelEditEvent&) {};
     tree.StartLabelEdit(*item);
     EXPECT_EQ(nullptr, TreeView_GetEditControl(view)) << "without label editing no editor";
     EXPECT_EQ(3u, TreeView_GetCount(view));
-    EXPECT_EQ(ItemOf(root), TreeView_GetRoot(view));
     EXPECT_EQ(ItemOf(games), TreeView_GetParent(view, ItemOf(item)));
-    const TVITEMA chess = Get(item);
-    EXPECT_STREQ("Chess", chess.pszText);
-    EXPECT_EQ(1, chess.iImage);
-    EXPECT_EQ(reinterpret_cast<LPARAM>(item), chess.lParam);
+    EXPECT_EQ("Chess 1", Shown(item));
     tree.SetNodeImage(*item, "browser");
     tree.SetNodeText(*item, "Go");
-    EXPECT_EQ(0, Get(item).iImage);
-    EXPECT_STREQ("Go", Get(item).pszText);
+    EXPECT_EQ("Go 0", Shown(item));
 
     // A program's own icon, read by the shell, is the picture the view draws.
-    platform::Win32Shell shell;
-    ASSERT_EQ(2, images.Add("own", shell.OwnIcon(Beside("quopa_icon_program.exe"))));
+    ASSERT_EQ(2,
+              images.Add("own", platform::Win32Shell().OwnIcon(Beside("quopa_icon_program.exe"))));
     tree.SetNodeImage(*item, "own");
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateBitmap(16, 16, 1, 32, nullptr);
     SelectObject(dc, bitmap);
-    RECT all{0, 0, 16, 16};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ImageList_Draw(TreeView_GetImageList(view, TVSIL_NORMAL), Get(item).iImage, dc, 0, 0, 0);
+    ImageList_Draw(TreeView_GetImageList(view, TVSIL_NORMAL), 2, dc, 0, 0, 0);
     int solid = 0;  // the icon program's only colour
     for (int i = 0; i < 256; ++i) solid += GetPixel(dc, i % 16, i / 16) == RGB(0x20, 0x30, 0xC0);
     EXPECT_EQ(256, solid);
+    EXPECT_EQ("Go 2", Shown(item));
     DeleteDC(dc);
     DeleteObject(bitmap);
 
     // What the view asks its parent before drawing each row.
     tree.SetNodeGreyed(*item, true);
-    const auto textColour = [&](ui::TreeNode* node) {
+    for (ui::TreeNode* node : {item, games}) {
         NMTVCUSTOMDRAW draw{};
         draw.nmcd.hdr = {view, static_cast<UINT_PTR>(GetDlgCtrlID(view)), UINT(NM_CUSTOMDRAW)};
         draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
         draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(node->PeerItem());
         draw.nmcd.lItemlParam = reinterpret_cast<LPARAM>(node);
-        draw.clrText = RGB(0, 0, 0);
         SendMessageA(H(form), WM_NOTIFY, draw.nmcd.hdr.idFrom, reinterpret_cast<LPARAM>(&draw));
-        return draw.clrText;
-    };
-    EXPECT_EQ(GetSysColor(COLOR_GRAYTEXT), textColour(item));
-    EXPECT_EQ(RGB(0, 0, 0), textColour(games));
+        EXPECT_EQ(node == item ? GetSysColor(COLOR_GRAYTEXT) : 0, draw.clrText);
+    }
 
     const auto twips = [](LONG pixels, int axis) { return MulDiv(pixels, 1440, Dpi(axis)); };
-    const POINT p = Middle(item), g = Middle(games);
+    const POINT p = Middle(item);
     EXPECT_EQ(item, tree.NodeAt(twips(p.x, LOGPIXELSX), twips(p.y, LOGPIXELSY)));
-    EXPECT_EQ(games, tree.NodeAt(twips(g.x, LOGPIXELSX), twips(g.y, LOGPIXELSY)));
     EXPECT_EQ(nullptr, tree.NodeAt(twips(p.x, LOGPIXELSX), 4800)) << "below the last row";
 }
 
@@ -157,8 +136,7 @@ TEST_F(TreePeer, ClicksArrowsEnterAndDeleteReachTheTreeOnce) {
     // The view would select a neighbour of the removed branch; ours keeps none.
     tree.Remove("Games");
     EXPECT_EQ(1u, TreeView_GetCount(view));
-    EXPECT_EQ(nullptr, tree.SelectedItem());
-    EXPECT_EQ(nullptr, TreeView_GetSelection(view));
+    EXPECT_TRUE(!tree.SelectedItem() && !TreeView_GetSelection(view));
     // The real list reuses the slot no key needs any more.
     EXPECT_TRUE(images.Remove("Application1"));
     EXPECT_EQ(1, images.Add("Application3", SystemIcon()));
@@ -174,22 +152,28 @@ class EditableTreePeer : public TreePeer {
 
 // The window's dialog keys would make Enter and Esc its default and cancel buttons.
 TEST_F(EditableTreePeer, EnterCommitsATypedLabelOnceUnlessTheHandlerRefusesAndEscCancels) {
-    EXPECT_TRUE(GetWindowLongPtrA(view, GWL_STYLE) & TVS_EDITLABELS);
     Strings asked;
-    bool refuse = false;
     tree.onAfterLabelEdit = [&](ui::LabelEditEvent& e) {
         asked.push_back(e.newText);
-        e.cancel = refuse;
+        e.cancel = e.newText == "Toys";
     };
-    EditLabel(item, "Go", VK_RETURN);
-    EditLabel(root, "Mine", VK_ESCAPE);
-    refuse = true;
-    EditLabel(games, "Toys", VK_RETURN);
+    const struct {
+        ui::TreeNode* node;
+        const char* typed;
+        WPARAM key;
+    } edits[] = {{item, "Go", VK_RETURN}, {root, "Mine", VK_ESCAPE}, {games, "Toys", VK_RETURN}};
+    for (const auto& e : edits) {  // typed into the view's own editor, ended with a key
+        tree.StartLabelEdit(*e.node);
+        HWND editor = TreeView_GetEditControl(view);
+        SetWindowTextA(editor, e.typed);
+        PostMessageA(editor, WM_KEYDOWN, e.key, 1);
+        backend.DoEvents();
+        EXPECT_FALSE(IsWindow(editor)) << "the key ended the edit";
+    }
     EXPECT_EQ((Strings{"Go", "Toys"}), asked);
-    EXPECT_STREQ("Go", Get(item).pszText);
+    EXPECT_EQ("Go 1", Shown(item));
     EXPECT_EQ("Go", item->Text());
-    EXPECT_STREQ("Quopa Drive", Get(root).pszText);
-    EXPECT_STREQ("Games", Get(games).pszText);
+    EXPECT_TRUE(Shown(root).starts_with("Quopa Drive ") && Shown(games).starts_with("Games "));
 }
 
 }  // namespace
