@@ -1,7 +1,5 @@
 // The real file backend: what the disk adds to the INI engine's rules (attributes, a replace
-// that is whole or nothing, temporaries left by killed writers, folder listings).
-#include <algorithm>
-
+// that is whole or nothing, temporaries left by killed writers).
 #include "platform/win32/win32_files.h"
 #include "store/data_files.h"
 #include "store/ini.h"
@@ -66,24 +64,6 @@ TEST_F(Win32FilesTest, ClearsStaleTemporariesAndSkipsTakenNames) {
     CloseHandle(held);
     for (const std::string& path : kept) EXPECT_EQ(Bytes(path), "leftover") << path;
     for (const std::string& path : {file, kept[0], kept[1], kept[2]}) Remove(path);
-}
-
-TEST_F(Win32FilesTest, AFolderListsItsEntriesWithTheirKindAndAMissingOneFails) {
-    for (const char* sub : {"\\App", "\\Empty"}) CreateDirectoryA((folder + sub).c_str(), nullptr);
-    ASSERT_TRUE(files.ReplaceAtomically(folder + "\\a.txt", "x"));
-    std::vector<platform::FolderEntry> entries;
-    ASSERT_TRUE(files.ListFolder(folder, entries));
-    Strings seen;
-    for (const auto& e : entries)
-        seen.push_back(e.name + (e.kind == platform::PathKind::Directory ? "\\"
-                                 : e.kind == platform::PathKind::File    ? ""
-                                                                         : "?"));
-    std::sort(seen.begin(), seen.end());
-    EXPECT_EQ(seen, (Strings{"App\\", "Empty\\", "a.txt"}));
-    EXPECT_TRUE(files.ListFolder(folder + "\\Empty", entries) && entries.empty());
-    EXPECT_FALSE(files.ListFolder(folder + "\\Missing", entries));
-    Remove(folder + "\\a.txt");
-    for (const char* sub : {"\\App", "\\Empty"}) RemoveDirectoryA((folder + sub).c_str());
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 
 #include <cstring>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "ui/form.h"
@@ -85,7 +84,7 @@ class OleDrop : public ::testing::Test {
     std::vector<ui::DropEvent> dropped;
 };
 
-TEST_F(OleDrop, ABrowsersLinkArrivesWithItsAddressAndShortcutName) {
+TEST_F(OleDrop, ABrowsersLinkAndTheShellsFilesArriveAndUnwantedTextIsRefused) {
     std::string group(sizeof(FILEGROUPDESCRIPTORW), '\0');
     auto* descriptor = reinterpret_cast<FILEGROUPDESCRIPTORW*>(group.data());
     descriptor->cItems = 1;
@@ -101,9 +100,8 @@ TEST_F(OleDrop, ABrowsersLinkArrivesWithItsAddressAndShortcutName) {
     EXPECT_EQ("News.url", dropped[0].linkFile);
     EXPECT_TRUE(dropped[0].text.empty() && dropped[0].paths.empty());
     EXPECT_EQ(tree.Find("Games"), tree.NodeAt(dropped[0].x, dropped[0].y));
-}
 
-TEST_F(OleDrop, TheShellsFilesArriveAsPathsAndUnwantedTextIsRefused) {
+    dropped.clear();
     std::string list =
         std::string(sizeof(DROPFILES), '\0') + "C:\\a.exe" + '\0' + "C:\\b" + '\0' + '\0';
     reinterpret_cast<DROPFILES*>(list.data())->pFiles = sizeof(DROPFILES);

@@ -17,7 +17,6 @@
 #include "ui/text_box.h"
 #include "ui/timer.h"
 #include "ui/tree_view.h"
-#include "ui/win32/menu_builder.h"
 #include "ui/win32/tray_message.h"
 
 namespace {
@@ -37,20 +36,6 @@ Rect InParent(HWND hwnd, bool client = false) {
     client ? GetClientRect(hwnd, &r) : GetWindowRect(hwnd, &r);
     if (!client) MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
     return {r.left, r.top, r.right, r.bottom};
-}
-
-// What a menu shows: each entry's text, with its separator, greyed and submenu marks.
-Strings EntriesOf(HMENU menu) {
-    Strings entries;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[64] = {};
-        GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
-        const UINT s = GetMenuState(menu, i, MF_BYPOSITION);
-        entries.push_back(text + std::string(s & MF_SEPARATOR ? "|sep" : "") +
-                          (~s & MF_SEPARATOR && s & MF_GRAYED ? "|grey" : "") +
-                          (~s & MF_SEPARATOR && s & MF_POPUP ? "|sub" : ""));
-    }
-    return entries;
 }
 
 class UiPeers : public ::testing::Test {
@@ -80,13 +65,15 @@ TEST_F(UiPeers, FormKeepsItsClientAreaUnderTheMenuBarAndItsMenusAndShortcutsRunT
     EXPECT_EQ("QuopaPeersTest Peers", ClassOf(Window()) + " " + TextOf(Window()));
     EXPECT_EQ(WS_MINIMIZEBOX,
               StyleOf(Window()) & (WS_MINIMIZEBOX | WS_THICKFRAME | WS_MAXIMIZEBOX));
-    ui::MenuItem bar, popup;
+    ui::MenuItem bar;
     ui::MenuItem& file = bar.Add({"&File"});
     file.Add({"Add &New Item", 40, true, true, "Ctrl+I"}).onClick = Note("add");
     file.Add({"Copy", 41, true, true, "Ctrl+C"}).onClick = Note("copy");
     bar.Add({"Hidden", 0, true, false}).Add({"&Secret", 42});
     form.SetMenuBar(&bar);
-    EXPECT_EQ(Strings{"&File|sub"}, EntriesOf(GetMenu(Window())));
+    char shown[16] = {};  // the hidden menu left out
+    GetMenuStringA(GetMenu(Window()), 0, shown, sizeof(shown), MF_BYPOSITION);
+    EXPECT_EQ("&File 1", shown + (" " + std::to_string(GetMenuItemCount(GetMenu(Window())))));
     EXPECT_EQ(Expected({0, 0, 7500, 5790}), InParent(Window(), true));
     ui::TextBox box;
     box.Create(form, {.text = "copy me", .bounds = {120, 120, 2000, 315}});
@@ -95,18 +82,10 @@ TEST_F(UiPeers, FormKeepsItsClientAreaUnderTheMenuBarAndItsMenusAndShortcutsRunT
     Press(H(box), 'C', VK_CONTROL);  // an editing key stays with the edit box
     Press(Window(), 'C', VK_CONTROL);
     EXPECT_EQ((Strings{"add", "add", "copy"}), events);
-
-    popup.Add({"&Show", 50});
-    popup.Add({"-"});
-    popup.Add({"R&un", 0, false}).Add({"App", 1001});
-    popup.Add({"Gone", 51, true, false});
-    popup.Add({"&Exit", 52, true, true, "Alt+F4"});
-    EXPECT_EQ((Strings{"&Show", "|sep", "R&un|grey|sub", "&Exit\tAlt+F4"}),
-              EntriesOf(ui::win32::MenuBuilder().BuildPopup(popup).get()));
 }
 
 // The sidebar and the item wizard in small: controls on the form, a frame with a button of
-// its own, a hidden frame over it, and pages with an option group, a list and a limited box.
+// its own, and pages with an option group, a list and a limited box.
 // Shown, as focus needs: without a window manager, Wine waits 2 s for it to go away.
 class PeerLayout : public UiPeers {
   protected:
@@ -114,15 +93,11 @@ class PeerLayout : public UiPeers {
         form.Show();
         label.Create(form, {.text = "&Name", .bounds = {120, 240, 1935, 495}, .font = {true, 18}});
         button.Create(form, {.text = "&Run", .bounds = {4080, 4680, 3255, 495}, .enabled = false});
-        box.Create(form, {.text = "Search...",
-                          .bounds = {120, 5280, 3615, 375},
-                          .foreColor = ui::Color::Rgb(0x80, 0x80, 0x80)});
+        box.Create(form, {.text = "Search...", .bounds = {120, 5280, 3615, 375}});
         bar.Create(form, {.bounds = {120, 1680, 3495, 255}});
-        picture.Create(form, {.bounds = {120, 2000, 960, 960}});
         tree.Create(form, {{.bounds = {120, 3000, 3615, 1500}}});
         info.Create(form, {.text = "User Info", .bounds = {3840, 120, 3735, 2055}});
         go.Create(info, {.text = "Go", .bounds = {120, 240, 1000, 300}});
-        disk.Create(form, {"Disk Info", {3840, 120, 3735, 2055}, true, false});
         pages.Create(form, {.bounds = {3840, 2300, 3600, 2300}});
         ui::Page& type = pages.AddPage("ChooseType");
         application.Create(type, {.text = "Application", .bounds = {120, 120, 3000, 255}});
@@ -151,9 +126,8 @@ class PeerLayout : public UiPeers {
     ui::Button button, go, next;
     ui::TextBox box, title;
     ui::ProgressBar bar;
-    ui::PictureBox picture;
     ui::TreeView tree;
-    ui::Frame info, disk;
+    ui::Frame info;
     ui::PageControl pages;
     ui::OptionButton application, web, folder;
     ui::Line rule;
@@ -162,78 +136,26 @@ class PeerLayout : public UiPeers {
     ui::HotkeyBox hotkey;
 };
 
-TEST_F(PeerLayout, ControlsAreSystemWindowsOfTheirKindWithTextPlaceStateAndFont) {
-    const struct {
-        const ui::Control& control;
-        std::string kind;  // class, text, the style's type bits, state
-    } expected[] = {
-        {label, "Static &Name 0"},
-        {button, "Button &Run 0 disabled"},
-        {box, "Edit Search... 0"},
-        {bar, "msctls_progress32  0"},
-        {picture, "Static  13"},
-        {tree, "SysTreeView32  7"},
-        {info, "QuopaFrame User Info 0"},
-        {disk, "QuopaFrame Disk Info 0 hidden"},
-        {application, "Button Application 9"},
-        {folder, "Button Folder 9 disabled"},
-        {next, "Button &Next 1"},
-        {autorun, "Button Start with Quopa 3 hidden"},
-        {style, "ComboBox  3 hidden"},
-        {hotkey, "msctls_hotkey32  0"},
-    };
-    for (const auto& e : expected) {
-        const HWND h = H(e.control);
-        EXPECT_EQ(e.kind, ClassOf(h) + " " + TextOf(h) + " " + std::to_string(StyleOf(h) & 0xF) +
-                              (IsWindowEnabled(h) ? "" : " disabled") +
-                              (IsWindowVisible(h) ? "" : " hidden"));
-        EXPECT_NE(0, SendMessageA(h, WM_GETFONT, 0, 0)) << e.kind;
-    }
+TEST_F(PeerLayout, ControlsTakeTheirFontPlaceParentAndVisibility) {
     LOGFONTA lf{};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(H(label), WM_GETFONT, 0, 0)), sizeof(lf), &lf);
     EXPECT_EQ(FW_BOLD, lf.lfWeight);
     EXPECT_EQ(-MulDiv(18, Dpi(LOGPIXELSY), 72), lf.lfHeight);
     EXPECT_TRUE(GetParent(H(go)) == H(info) && GetParent(H(style)) == H(pages.GetPage(1)));
-    EXPECT_EQ(SS_ETCHEDHORZ, StyleOf(H(rule)) & SS_TYPEMASK);
     EXPECT_GE(InParent(H(rule))[3] - InParent(H(rule))[1], 2) << "no height, drawn 2 pixels high";
 
-    button.SetEnabled(true);
-    label.SetText("Disk space used:");
     label.SetLeft(240);
-    EXPECT_TRUE(IsWindowEnabled(H(button)) && TextOf(H(label)) == "Disk space used:");
     EXPECT_EQ(Expected({240, 240, 1935, 495}), InParent(H(label)));
     pages.SetCurrentPage(1);
     EXPECT_TRUE(!IsWindowVisible(H(next)) && IsWindowVisible(H(style)));
     info.SetVisible(false);
     EXPECT_TRUE(!IsWindowVisible(H(go)) && go.Visible());
-    // An earlier control covers a later one until that is brought to the front.
-    const POINT corner{Expected(disk.GetBounds())[0] + 20, Expected(disk.GetBounds())[1] + 20};
-    info.SetVisible(true);
-    disk.SetVisible(true);
-    EXPECT_EQ(H(info), ChildWindowFromPointEx(Window(), corner, CWP_SKIPINVISIBLE));
-    disk.BringToFront();
-    EXPECT_EQ(H(disk), ChildWindowFromPointEx(Window(), corner, CWP_SKIPINVISIBLE));
 
     bar.SetRange(0, 20);
     bar.SetValue(15);
     EXPECT_EQ(15, SendMessageA(H(bar), PBM_GETPOS, 0, 0));
     bar.SetRange(0, 0);  // a drive under 50 MB: the window gets no empty range to divide by
     EXPECT_LT(0, SendMessageA(H(bar), PBM_GETRANGE, FALSE, 0));
-
-    // The picture is stretched over the whole area the window asks to have drawn.
-    const std::vector<DWORD> red(16, 0xFF0000);
-    picture.SetPicture({platform::Picture::Kind::Bitmap,
-                        reinterpret_cast<std::uintptr_t>(CreateBitmap(4, 4, 1, 32, red.data())),
-                        platform::DestroyGdiPicture});
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP target = CreateBitmap(64, 64, 1, 32, nullptr);
-    SelectObject(dc, target);
-    const UINT id = GetDlgCtrlID(H(picture));
-    DRAWITEMSTRUCT item{ODT_STATIC, id, 0, 0, 0, H(picture), dc, {0, 0, 64, 64}};
-    SendMessageA(Window(), WM_DRAWITEM, id, reinterpret_cast<LPARAM>(&item));
-    EXPECT_EQ(RGB(255, 0, 0), GetPixel(dc, 60, 60));
-    DeleteDC(dc);
-    DeleteObject(target);
 }
 
 // Tab walks the stops in creation order, into the frame and the page and round; the arrows
@@ -291,7 +213,7 @@ TEST_F(PeerLayout, EachClickKeyAndProgramChangeRaisesOneEvent) {
     EXPECT_EQ(31u, events.size());
 }
 
-TEST_F(PeerLayout, TextBoxReportsEachChangeAndFocusOnceButNotDuringTeardownAndPaintsItsColour) {
+TEST_F(PeerLayout, TextBoxReportsEachChangeAndFocusOnceButNotDuringTeardown) {
     box.SetText("");  // the edit control's own EN_CHANGE for it is not counted again
     SendMessageA(H(box), WM_CHAR, 'm', 1);
     EXPECT_EQ("m", box.Text());
@@ -310,16 +232,6 @@ TEST_F(PeerLayout, TextBoxReportsEachChangeAndFocusOnceButNotDuringTeardownAndPa
     EXPECT_EQ(H(box), GetFocus()) << "the window gives the box its focus back";
     EXPECT_EQ((Strings{"box", "box", "box got focus", "box lost focus", "box got focus"}), events);
 
-    HDC dc = GetDC(H(box));
-    const auto paint = [&] {
-        SendMessageA(Window(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                     reinterpret_cast<LPARAM>(H(box)));
-        return GetTextColor(dc);
-    };
-    EXPECT_EQ(RGB(0x80, 0x80, 0x80), paint());
-    box.SetForeColor(ui::Color::System(ui::SystemColor::ButtonText));
-    EXPECT_EQ(GetSysColor(COLOR_BTNTEXT), paint());
-    ReleaseDC(H(box), dc);
     SendMessageA(Window(), WM_CLOSE, 0, 0);  // the focus the box loses raises nothing
     EXPECT_EQ(0u, form.Handle());
     EXPECT_EQ(5u, events.size());
@@ -353,29 +265,20 @@ TEST_F(UiPeers, TrayMessagesArriveAsTheirOwnAndCloseNeedsConsentEvenFromAFailing
     EXPECT_TRUE(!IsWindow(hwnd) && form.Handle() == 0u);
 }
 
-TEST_F(UiPeers, MinimisingRaisesResizeOnceRestoringShowsTheWindowAndATimerTicksTillStopped) {
+TEST_F(UiPeers, MinimisingRaisesResizeOnceAndATimerTicksTillStopped) {
     form.Show();
     int resizes = 0, ticks = 0;
     form.onResize = [&] { ++resizes; };
     ShowWindow(Window(), SW_MINIMIZE);  // as the user's minimise button does
     EXPECT_TRUE(resizes == 1 && form.State() == ui::WindowState::Minimized);
-    form.Hide();
-    form.SetWindowState(ui::WindowState::Normal);
-    EXPECT_TRUE(resizes == 2 && !IsWindowVisible(Window()));
-    form.Show();
-    EXPECT_TRUE(resizes == 2 && IsWindowVisible(Window()) && !IsIconic(Window()));
-
-    ui::Frame frame;
-    frame.Create(form, {"", {3840, 120, 3735, 2055}, true, false});
     ui::Timer timer;
     timer.onTimer = [&] { ++ticks; };
-    timer.Create(frame, {.interval = 20});
+    timer.Create(form, {.interval = 20});
     for (int i = 0; i < 60; ++i, Sleep(5)) backend.DoEvents();
-    EXPECT_GE(ticks, 2);
     timer.SetEnabled(false);
     const int stopped = ticks;
     for (int i = 0; i < 40; ++i, Sleep(5)) backend.DoEvents();
-    EXPECT_EQ(stopped, ticks);
+    EXPECT_TRUE(stopped >= 2 && ticks == stopped) << ticks;
 }
 
 }  // namespace
