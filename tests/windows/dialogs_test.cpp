@@ -25,7 +25,8 @@ BOOL CALLBACK NoteCut(HWND hwnd, LPARAM list) {
     GetClientRect(hwnd, &room);
     HDC dc = GetDC(hwnd);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
-    const LONG type = StyleOf(hwnd) & BS_TYPEMASK;  // check boxes and options draw a box first
+    const LONG type =
+        GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK;  // check boxes and options draw a box first
     if (cls == "Button" && type >= BS_CHECKBOX && type <= BS_AUTORADIOBUTTON &&
         type != BS_GROUPBOX && type != BS_USERBUTTON) {
         INT digit = 0;  // the box is 13 pixels at 96 dpi, the gap after it half a digit

@@ -30,10 +30,6 @@ inline std::string TextOf(HWND hwnd) {
     return text;
 }
 
-inline LONG StyleOf(HWND hwnd) {
-    return GetWindowLongA(hwnd, GWL_STYLE);
-}
-
 inline int Dpi(int axis) {
     HDC dc = GetDC(nullptr);
     const int dpi = GetDeviceCaps(dc, axis);
