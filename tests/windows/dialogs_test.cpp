@@ -83,10 +83,6 @@ class Dialogs : public ::testing::Test {
         SetTimer(nullptr, 0, 100, NextStep);
         dialog.ShowModal(owner);
     }
-    static std::string Stored(const std::string& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
 
     const std::string folder = TempFolder("quopa_dialogs_");
     platform::Win32Services services{WM_APP + 1};
@@ -141,11 +137,10 @@ TEST_F(Dialogs, OptionsOpensOnApplyOverADisabledOwnerAndTakesTheKeys) {
                         return Key(VK_ESCAPE);
                     }});
     EXPECT_EQ(seen, std::vector<bool>(3, true));
-    EXPECT_TRUE(IsWindowEnabled(H(owner)));
-    EXPECT_FALSE(dlg.form.Loaded());
-    EXPECT_EQ(applied, 1);
-    EXPECT_TRUE(Stored(SettingsFile(folder))
-                    .starts_with("[UserInfo]\r\nUserName=Ann Lee\r\nUserAddress=x\r\n"));
+    EXPECT_TRUE(IsWindowEnabled(H(owner)) && !dlg.form.Loaded() && applied == 1);
+    std::string stored;
+    services.files.ReadAll(SettingsFile(folder), stored);
+    EXPECT_TRUE(stored.starts_with("[UserInfo]\r\nUserName=Ann Lee\r\nUserAddress=x\r\n"));
 }
 
 // Each page's default button takes Enter; the category dialog is the wizard's own, and the
@@ -153,7 +148,6 @@ TEST_F(Dialogs, OptionsOpensOnApplyOverADisabledOwnerAndTakesTheKeys) {
 TEST_F(Dialogs, TheWizardAddsAnItemTypedIntoItsControlsAndACategoryOnTheWay) {
     frmAddItem w(ctx, tree, {});
     w.Create();
-    bool placed = false;
     ShowModal(w.form, {[&] {
                            SetFocus(H(w.Option1));
                            return Key(VK_RETURN);  // Next
@@ -166,7 +160,7 @@ TEST_F(Dialogs, TheWizardAddsAnItemTypedIntoItsControlsAndACategoryOnTheWay) {
                        [&] {
                            HWND dialog = FindWindowA(nullptr, "Add Category");
                            if (!dialog) return false;
-                           placed = GetWindow(dialog, GW_OWNER) == H(w.form);
+                           EXPECT_EQ(GetWindow(dialog, GW_OWNER), H(w.form));
                            return Type(FindWindowExA(dialog, nullptr, "Edit", nullptr), "Tools");
                        },
                        [&] { return Key(VK_RETURN); },
@@ -176,12 +170,11 @@ TEST_F(Dialogs, TheWizardAddsAnItemTypedIntoItsControlsAndACategoryOnTheWay) {
                            return Key(VK_RETURN);  // Finish
                        }});
     EXPECT_FALSE(w.form.Loaded());
-    EXPECT_TRUE(placed);
-    const std::string stored = Stored(AppsFile(folder));
-    EXPECT_NE(stored.find("[Category2]\r\nName=Tools\r\n"), std::string::npos) << stored;
-    EXPECT_NE(stored.find("[Application1]\r\nName=Tool\r\nDescription=\r\nPath=x.exe\r\n"
-                          "Category=Quopa\r\n"),
-              std::string::npos)
+    std::string stored;
+    services.files.ReadAll(AppsFile(folder), stored);
+    EXPECT_TRUE(stored.find("[Category2]\r\nName=Tools\r\n") != std::string::npos &&
+                stored.find("[Application1]\r\nName=Tool\r\nDescription=\r\nPath=x.exe\r\n"
+                            "Category=Quopa\r\n") != std::string::npos)
         << stored;
 }
 

@@ -91,9 +91,9 @@ TEST_F(HttpClientTest, AnswersKeepTheirStatusAndBodyCutAtTheCapAfterAPlainGet) {
 
 // A server that hangs up early must not pass off the start of its body as all of it.
 TEST_F(HttpClientTest, SilenceEndsAtTheTimeOutWhileAnEarlyHangUpOrNoServerIsToldAtOnce) {
-    Server silent(""), early("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n1", true);
     unsigned short port = 0;
     closesocket(Listen(port));  // a port nobody listens on any more
+    Server silent(""), early("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n1", true);
     const struct {
         std::string url;
         DWORD timeoutMs;

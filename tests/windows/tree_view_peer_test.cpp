@@ -1,8 +1,15 @@
-// The tree view on a real common-controls tree: what the view shows, and which of the
-// user's clicks, keys and label edits reach the object. The object's own rules are
-// checked headless.
+// The tree view on a real common-controls tree: what the view shows, which of the user's
+// clicks, keys and label edits reach the object, and what its drop target makes of the data
+// a shell or a browser drags in through the system's own drag loop. The object's own rules
+// and what each kind of data becomes are checked headless.
 #include "platform/win32/win32_shell.h"
-#include "tests/windows/window_probe.h"
+#include "tests/windows/window_probe.h"  // windows.h first
+
+#include <ole2.h>
+#include <shlobj.h>
+
+#include <cstring>
+
 #include "ui/button.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
@@ -20,6 +27,28 @@ HTREEITEM ItemOf(const ui::TreeNode* node) {
     return reinterpret_cast<HTREEITEM>(node->PeerItem());
 }
 
+// Lets go as soon as the drag loop has looked under the pointer once.
+class LetGo final : public IDropSource {
+  public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        *out = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropSource) ? this : nullptr;
+        return *out ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the test's stack
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override {
+        return ++asked_ > 2 ? DRAGDROP_S_DROP : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+  private:
+    int asked_ = 0;
+};
+
+std::string Wide(const wchar_t* text) {
+    return std::string(reinterpret_cast<const char*>(text), (wcslen(text) + 1) * sizeof(wchar_t));
+}
+
 // Quopa > Games > application1, both branches open, with two pictures.
 class TreePeer : public ::testing::Test {
   protected:
@@ -28,7 +57,9 @@ class TreePeer : public ::testing::Test {
         images.Create(form);
         images.Add("browser", SystemIcon());
         images.Add("Application1", SystemIcon());
-        tree.Create(form, {.control = {.bounds = {120, 240, 3615, 4935}}, .labelEdit = true});
+        tree.Create(form, {.control = {.bounds = {120, 240, 3615, 4935}},
+                           .labelEdit = true,
+                           .acceptDrops = true});
         tree.SetImageList(&images);
         root = tree.Add("", "Quopa", "Quopa Drive", "");
         games = tree.Add("Quopa", "Games", "Games", "");
@@ -43,6 +74,32 @@ class TreePeer : public ::testing::Test {
         TVITEMA tv{TVIF_TEXT | TVIF_IMAGE | TVIF_HANDLE, ItemOf(node), 0, 0, text, sizeof(text)};
         SendMessageA(view, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
         return text + std::string(" ") + std::to_string(tv.iImage);
+    }
+
+    // Drags what another program offers, one block per format, as the clipboard holds it,
+    // from a point inside the tree's first row; the effect the drop ended with.
+    DWORD Drag(const std::vector<std::pair<UINT, std::string>>& offered) {
+        OpenClipboard(nullptr);
+        EmptyClipboard();
+        for (const auto& [format, bytes] : offered) {
+            HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+            std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+            GlobalUnlock(memory);
+            SetClipboardData(format, memory);
+        }
+        CloseClipboard();
+        IDataObject* data = nullptr;
+        EXPECT_EQ(S_OK, OleGetClipboard(&data));
+        POINT p{40, 8};
+        ClientToScreen(reinterpret_cast<HWND>(tree.Handle()), &p);
+        SetCursorPos(p.x, p.y);
+        backend.DoEvents();
+        LetGo source;
+        DWORD effect = DROPEFFECT_NONE;
+        DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
+        data->Release();
+        backend.DoEvents();
+        return effect;
     }
 
     ui::Win32Backend backend;
@@ -138,6 +195,41 @@ TEST_F(TreePeer, EnterCommitsATypedLabelOnceUnlessTheHandlerRefusesAndEscCancels
     EXPECT_EQ("Go 1", Shown(item));
     EXPECT_EQ("Go", item->Text());
     EXPECT_TRUE(Shown(root).starts_with("Quopa Drive ") && Shown(games).starts_with("Games "));
+}
+
+TEST_F(TreePeer, ABrowsersLinkAndTheShellsFilesDropInAndUnwantedTextIsRefused) {
+    std::vector<ui::DropEvent> dropped;
+    tree.onDropQuery = [](const ui::DropEvent& e) { return e.text != "Lunch at noon"; };
+    tree.onDropped = [&](const ui::DropEvent& e) { dropped.push_back(e); };
+    form.Show();
+    // The view takes OLE drops only once it is up.
+    for (const DWORD end = GetTickCount() + 500; GetTickCount() < end; Sleep(10))
+        backend.DoEvents();
+    const auto format = [](const char* name) { return RegisterClipboardFormatA(name); };
+    std::string group(sizeof(FILEGROUPDESCRIPTORW), '\0');
+    auto* descriptor = reinterpret_cast<FILEGROUPDESCRIPTORW*>(group.data());
+    descriptor->cItems = 1;
+    wcscpy(descriptor->fgd[0].cFileName, L"News.url");
+    EXPECT_EQ(DWORD{DROPEFFECT_LINK},
+              Drag({{format("UniformResourceLocatorW"), Wide(L"https://news.example/caf\u00e9")},
+                    {format("FileGroupDescriptorW"), group},
+                    {CF_UNICODETEXT, Wide(L"https://news.example/other")}}))
+        << "a link, never a move";
+    ASSERT_EQ(1u, dropped.size());
+    EXPECT_EQ("https://news.example/caf\xC3\xA9", dropped[0].address);
+    EXPECT_EQ("News.url", dropped[0].linkFile);
+    EXPECT_TRUE(dropped[0].text.empty() && dropped[0].paths.empty());
+    EXPECT_EQ(root, tree.NodeAt(dropped[0].x, dropped[0].y));
+
+    dropped.clear();
+    std::string list =
+        std::string(sizeof(DROPFILES), '\0') + "C:\\a.exe" + '\0' + "C:\\b" + '\0' + '\0';
+    reinterpret_cast<DROPFILES*>(list.data())->pFiles = sizeof(DROPFILES);
+    EXPECT_EQ(DWORD{DROPEFFECT_LINK}, Drag({{CF_HDROP, list}}));
+    ASSERT_EQ(1u, dropped.size());
+    EXPECT_EQ((std::vector<std::string>{"C:\\a.exe", "C:\\b"}), dropped[0].paths);
+    EXPECT_EQ(DWORD{DROPEFFECT_NONE}, Drag({{CF_TEXT, std::string("Lunch at noon") + '\0'}}));
+    EXPECT_EQ(1u, dropped.size());
 }
 
 }  // namespace
