@@ -19,7 +19,7 @@
 
 #include "app/command_ids.h"
 #include "bench/bench_apps_file.h"
-#include "tests/e2e/exe/startup_steps.h"
+#include "bench/exe/startup_steps.h"
 #include "tests/e2e/remote.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <memory>
 
@@ -24,7 +25,6 @@ namespace e2e {
 //             the dialog that shows, if any; the steps after act in that dialog
 //   Fill      target: the first box's number, once it shows; arg: its text and the next
 //             boxes', "|" between
-//   Pick      target: the list's number; arg: the entry, walked to with the arrow keys
 //   Press     target: a button's text, once it is there and enabled
 //   Close     Press, and the window goes; the steps after it act in the main window
 //   Answer    target: part of what the message box says; arg: "yes", else OK
@@ -39,14 +39,13 @@ namespace e2e {
 //             then both data files checked, byte for byte, as the steps have written them
 //   Swap      target: replaced by arg in both files; then both checked
 //   Made      target: a file; arg: its bytes, once a program has written them
-//   Second    a second copy started; target: its refusal
 //   Hide      the close box; the program stays
 //   Shown     the main window is up
 //   Keys      target: keys pressed in turn, then let go in turn (Enter is "\r")
 //   ReadOnly  both data files
 // clang-format off
-enum class Do { Start, Exit, Command, Fill, Pick, Press, Close, Answer, Shows, Click, Delete,
-                Rename, Drop, Tree, Write, Files, Swap, Made, Second, Hide, Shown, Keys, ReadOnly };
+enum class Do { Start, Exit, Command, Fill, Press, Close, Answer, Shows, Click, Delete,
+                Rename, Drop, Tree, Write, Files, Swap, Made, Hide, Shown, Keys, ReadOnly };
 // clang-format on
 
 struct Step {
@@ -69,13 +68,8 @@ inline std::string Item(int n, const std::string& name, const std::string& descr
 
 class Journey : public ::testing::Test {
   protected:
+    // A program left running is ended by its launcher.
     Journey() { CreateDirectoryA(folder_.c_str(), nullptr); }
-    void TearDown() override {
-        if (launcher_ && launcher_->Running())
-            PostMessageA(main_, WM_COMMAND, quopa::cmd::kExit, 0);
-        if (launcher_) launcher_->WaitExit(10000);
-        RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
-    }
     void Run(const std::vector<Step>& steps) {
         for (std::size_t i = 0; i < steps.size() && !HasFatalFailure(); ++i) {
             SCOPED_TRACE("step " + std::to_string(i + 1) + ": " + steps[i].target + " " +
@@ -93,6 +87,23 @@ class Journey : public ::testing::Test {
         drive_ + "\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
     std::unique_ptr<Launcher> launcher_;
     HWND main_ = nullptr, tree_ = nullptr, window_ = nullptr;
+
+    // A node by its text or path; `middle` learns where its text is, in the tree's client
+    // coordinates.
+    HTREEITEM Node(const std::string& text, POINT* middle = nullptr) {
+        nodes_.clear();
+        ReadTree();
+        for (const auto& [path, item] : nodes_) {
+            if (path != text && !path.ends_with("/" + text)) continue;
+            RECT r = {};
+            std::memcpy(&r, &item, sizeof(item));  // the message takes the item in the rectangle
+            r = Ask(TVM_GETITEMRECT, TRUE, r);
+            if (middle) *middle = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            return item;
+        }
+        ADD_FAILURE() << "no node " << text;
+        return nullptr;
+    }
 
   private:
     // Sends the tree a message whose argument points at a copy of `value` in the program, and
@@ -121,28 +132,9 @@ class Journey : public ::testing::Test {
         }
         return shown;
     }
-    HTREEITEM Node(const std::string& text) {
-        nodes_.clear();
-        ReadTree();
-        for (const auto& [path, item] : nodes_)
-            if (path == text || path.ends_with("/" + text)) return item;
-        ADD_FAILURE() << "no node " << text;
-        return nullptr;
-    }
-    // The middle of a node's text, in the tree's client coordinates.
-    POINT At(const std::string& node) {
-        RECT r = {};
-        const HTREEITEM item = Node(node);
-        std::memcpy(&r, &item, sizeof(item));  // the message takes the item in the rectangle
-        r = Ask(TVM_GETITEMRECT, TRUE, r);
-        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    }
     bool TrayIcon() const {
         NOTIFYICONDATAA data = {NOTIFYICONDATAA_V1_SIZE, main_, 1};
         return Shell_NotifyIconA(NIM_MODIFY, &data);
-    }
-    std::string Stored() const {
-        return ReadFile(Path("quopa_apps.dat")) + "\n--\n" + ReadFile(Path("quopa_settings.dat"));
     }
     void Act(Do act, const std::string& target, const std::string& arg);
 
@@ -189,14 +181,6 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
                 SendMessageA(boxes.at(at++), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
             break;
         }
-        case Do::Pick: {
-            HWND list = Find(window_, "ComboBox").at(std::stoul(target));
-            SendMessageA(list, WM_KEYDOWN, VK_HOME, 1);
-            for (int i = 0; i < 50 && WindowText(list) != arg; ++i)
-                SendMessageA(list, WM_KEYDOWN, VK_DOWN, 1);
-            EXPECT_EQ(WindowText(list), arg);
-            break;
-        }
         case Do::Press:
         case Do::Close:
             ASSERT_TRUE(
@@ -219,8 +203,8 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
             break;
         case Do::Click:
         case Do::Delete: {
-            // A left click on the node's text, as the mouse sends it.
-            const POINT p = At(target);
+            POINT p = {};  // a left click on the node's text, as the mouse sends it
+            Node(target, &p);
             PostMessageA(tree_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
             PostMessageA(tree_, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
             if (act == Do::Delete) PostMessageA(tree_, WM_KEYDOWN, VK_DELETE, 1);
@@ -243,7 +227,8 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
             struct {
                 DROPFILES header;
                 char files[MAX_PATH + 2];
-            } drop = {{sizeof(DROPFILES), At(arg)}, {}};
+            } drop = {{sizeof(DROPFILES)}, {}};
+            Node(arg, &drop.header.pt);
             Path(target).copy(drop.files, MAX_PATH);
             WriteProcessMemory(launcher_->Process(), remote_ + 1024, &drop, sizeof(drop), nullptr);
             PostMessageA(tree_, WM_DROPFILES, reinterpret_cast<WPARAM>(remote_ + 1024), 0);
@@ -254,8 +239,7 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
             EXPECT_EQ(ReadTree(), "|" + arg);
             break;
         case Do::Write:
-            SHCreateDirectoryExA(nullptr, Path(target).substr(0, Path(target).rfind('\\')).c_str(),
-                                 nullptr);
+            std::filesystem::create_directories(Path(target).substr(0, Path(target).rfind('\\')));
             WriteFile(Path(target), arg);
             if (target == "quopa_apps.dat") apps_ = arg;
             if (target == "quopa_settings.dat") settings_ = arg;
@@ -268,28 +252,24 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
                      act == Do::Swap && (at = file->find(target, at)) != std::string::npos;
                      at += arg.size())
                     file->replace(at, target.size(), arg);
-            EXPECT_TRUE(WaitUntil([&] { return Stored() == apps_ + "\n--\n" + settings_; }))
-                << Stored().substr(0, 4000);
+            EXPECT_TRUE(WaitUntil([&] {
+                return ReadFile(Path("quopa_apps.dat")) == apps_ &&
+                       ReadFile(Path("quopa_settings.dat")) == settings_;
+            })) << ReadFile(Path("quopa_apps.dat")).substr(0, 4000);
             break;
         case Do::Made:
             EXPECT_TRUE(WaitUntil([&] { return ReadFile(Path(target)) == arg; }, 15000))
                 << ReadFile(Path(target));
             break;
-        case Do::Second: {
-            auto first = std::move(launcher_);
-            launcher_ = std::make_unique<Launcher>();
-            ASSERT_TRUE(launcher_->Start(Path("quopa.exe"), folder_));
-            Act(Do::Answer, target, "");
-            EXPECT_TRUE(launcher_->WaitExit(10000)) << "the second copy did not end";
-            launcher_ = std::move(first);
-            break;
-        }
         case Do::Hide:
             SendMessageA(main_, WM_CLOSE, 0, 0);
-            EXPECT_TRUE(!IsWindowVisible(main_) && launcher_->Running());
-            break;
+            [[fallthrough]];
         case Do::Shown:
-            EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) && !IsIconic(main_); }));
+            EXPECT_TRUE(WaitUntil([&] {
+                            return (IsWindowVisible(main_) && !IsIconic(main_)) ==
+                                   (act == Do::Shown);
+                        }) &&
+                        launcher_->Running());
             break;
         case Do::Keys:
             for (DWORD up : {0, KEYEVENTF_KEYUP})

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -14,9 +15,8 @@
 namespace e2e {
 
 inline std::string Env(const char* name) {
-    char value[4096] = {};  // left empty when too long
-    GetEnvironmentVariableA(name, value, sizeof(value));
-    return value;
+    const char* value = std::getenv(name);
+    return value ? value : "";
 }
 
 inline void WriteFile(const std::string& path, const std::string& bytes) {

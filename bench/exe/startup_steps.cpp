@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/debug_trace.h"
-#include "tests/e2e/exe/startup_steps.h"
+#include "bench/exe/startup_steps.h"
 
 namespace {
 
