@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <regex>
 
 #include "app/command_ids.h"
 #include "tests/e2e/remote.h"  // windows.h first
@@ -110,9 +111,9 @@ class Journey : public ::testing::Test {
     // reads the copy back.
     template <class T>
     T Ask(UINT message, WPARAM w, T value) const {
-        WriteProcessMemory(launcher_->Process(), remote_, &value, sizeof(T), nullptr);
+        WriteProcessMemory(launcher_->pi.hProcess, remote_, &value, sizeof(T), nullptr);
         SendMessageA(tree_, message, w, reinterpret_cast<LPARAM>(remote_));
-        ReadProcessMemory(launcher_->Process(), remote_, &value, sizeof(T), nullptr);
+        ReadProcessMemory(launcher_->pi.hProcess, remote_, &value, sizeof(T), nullptr);
         return value;
     }
     // Every node below `item` (the roots when null) as "|parent/text", in display order; the
@@ -132,13 +133,10 @@ class Journey : public ::testing::Test {
         }
         return shown;
     }
-    bool TrayIcon() const {
-        NOTIFYICONDATAA data = {NOTIFYICONDATAA_V1_SIZE, main_, 1};
-        return Shell_NotifyIconA(NIM_MODIFY, &data);
-    }
     void Act(Do act, const std::string& target, const std::string& arg);
 
     char* remote_ = nullptr;  // room for a message's argument in the program
+    NOTIFYICONDATAA tray_ = {};
     std::map<std::string, HTREEITEM> nodes_;
     std::string apps_, settings_;
 };
@@ -153,18 +151,19 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
             ASSERT_TRUE(window_ = main_ = launcher_->WaitWindow("QuopaMainWindow", 60000));
             EXPECT_EQ(WindowText(main_), "Quopa Application Launcher [" + drive_ + "]");
             tree_ = FindChild(main_, WC_TREEVIEWA);
+            tray_ = {NOTIFYICONDATAA_V1_SIZE, main_, 1};
             remote_ = static_cast<char*>(
-                VirtualAllocEx(launcher_->Process(), nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+                VirtualAllocEx(launcher_->pi.hProcess, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
             // The window shows before the tree is built, last of the start-up.
             ASSERT_TRUE(WaitUntil(
                 [&] { return SendMessageA(tree_, TVM_GETCOUNT, 0, 0) >= std::stoi(arg); }, 60000));
-            EXPECT_TRUE(TrayIcon());
+            EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &tray_)) << "no tray icon";
             break;
         case Do::Exit: {
             PostMessageA(main_, WM_COMMAND, quopa::cmd::kExit, 0);
             DWORD code = 99;
             EXPECT_TRUE(launcher_->WaitExit(10000, &code) && code == 0) << "no clean end";
-            EXPECT_FALSE(TrayIcon()) << "a tray icon was left behind";
+            EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &tray_)) << "a tray icon was left behind";
             break;
         }
         case Do::Command:
@@ -222,15 +221,12 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
             Sleep(300);
             break;
         }
-        case Do::Drop: {
-            // What the shell hands a window that takes files: a block in the window's memory.
-            struct {
-                DROPFILES header;
-                char files[MAX_PATH + 2];
-            } drop = {{sizeof(DROPFILES)}, {}};
-            Node(arg, &drop.header.pt);
-            Path(target).copy(drop.files, MAX_PATH);
-            WriteProcessMemory(launcher_->Process(), remote_ + 1024, &drop, sizeof(drop), nullptr);
+        case Do::Drop: {  // what the shell hands a window that takes files: a block in its memory
+            DROPFILES header = {sizeof(DROPFILES)};
+            Node(arg, &header.pt);
+            const std::string drop = std::string(reinterpret_cast<char*>(&header), sizeof(header)) +
+                                     Path(target) + std::string(2, '\0');
+            WriteProcessMemory(launcher_->pi.hProcess, remote_ + 1024, drop.data(), drop.size(), 0);
             PostMessageA(tree_, WM_DROPFILES, reinterpret_cast<WPARAM>(remote_ + 1024), 0);
             break;
         }
@@ -247,11 +243,8 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
         case Do::Files:
         case Do::Swap:
             if (act == Do::Files) (target.empty() ? apps_ : settings_) += arg;
-            for (std::string* file : {&apps_, &settings_})
-                for (std::size_t at = 0;
-                     act == Do::Swap && (at = file->find(target, at)) != std::string::npos;
-                     at += arg.size())
-                    file->replace(at, target.size(), arg);
+            for (std::string* file : {&apps_, &settings_})  // the targets hold no pattern
+                if (act == Do::Swap) *file = std::regex_replace(*file, std::regex(target), arg);
             EXPECT_TRUE(WaitUntil([&] {
                 return ReadFile(Path("quopa_apps.dat")) == apps_ &&
                        ReadFile(Path("quopa_settings.dat")) == settings_;
@@ -263,13 +256,10 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
             break;
         case Do::Hide:
             SendMessageA(main_, WM_CLOSE, 0, 0);
-            [[fallthrough]];
+            EXPECT_TRUE(!IsWindowVisible(main_) && launcher_->Running());
+            break;
         case Do::Shown:
-            EXPECT_TRUE(WaitUntil([&] {
-                            return (IsWindowVisible(main_) && !IsIconic(main_)) ==
-                                   (act == Do::Shown);
-                        }) &&
-                        launcher_->Running());
+            EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) && !IsIconic(main_); }));
             break;
         case Do::Keys:
             for (DWORD up : {0, KEYEVENTF_KEYUP})

@@ -13,48 +13,45 @@ using enum Do;
 using namespace quopa::cmd;
 
 const std::string kTools = "[Category1]\r\nName=Tools\r\n", kCmd = "C:\\windows\\system32\\cmd.exe";
-// The wizard from the File menu, or from a category's own, which picks the category.
-const Step kWizard = {Command, "Add new item", N(kNew)}, kNext = {Press, "&Next"},
-           kInCategory = {Command, "Add new item", N(kCatAddNew)}, kFinish = {Close, "&Finish"},
-           kCategory = {Command, "Add Category", N(kNewCategory)},
+// The wizard from a category's own menu, which picks the category; from the File menu it
+// picks the drive's own.
+const Step kInCategory = {Command, "Add new item", N(kCatAddNew)}, kNext = {Press, "&Next"},
+           kFinish = {Close, "&Finish"}, kCategory = {Command, "Add Category", N(kNewCategory)},
            kOptionsDialog = {Command, "Options", N(kOptions)};
 
 TEST_F(Journey, AUsersDayFromAFreshDriveToExit) {
     const std::string ran = folder_ + "\\ran.txt", marker = "/c echo ran>> " + ran;
     const std::string editor = "%drive%\\tools\\editor.exe", tools = "%drive%\\tools\\";
+    const std::string readme = "%drive%\\readme.txt", site = "http://localhost/";
     // clang-format off
-    Run({{Start, "", "1"}, {Tree, "", "Quopa Drive"}, {Files}, {Shows, "John Doe's Portable Device"},
+    Run({{Start, "", "1"}, {Files}, {Tree, "", "Quopa Drive"},
          // Two categories and four items of every kind, through the wizard.
-         kCategory, {Fill, "0", "Tools"}, kFinish, {Files, "", kTools},
-         kCategory, {Fill, "0", "Web"}, kFinish, {Files, "", "[Category2]\r\nName=Web\r\n"},
-         {Click, "Tools"}, kInCategory, kNext,
+         {Shows, "John Doe's Portable Device"}, kCategory, {Fill, "0", "Tools"}, kFinish,
+         {Files, "", kTools}, kCategory, {Fill, "0", "Web"}, kFinish,
+         {Files, "", "[Category2]\r\nName=Web\r\n"}, {Click, "Tools"}, kInCategory, kNext,
          {Fill, "0", "Editor|Edits text|" + editor + "||" + tools}, kFinish,
          {Files, "", Item(1, "Editor", "Edits text", editor, "Tools", 0, "", tools)},
-         kWizard, kNext, {Fill, "0", "Caf\xE9||%drive%\\readme.txt"}, kFinish,
-         {Files, "", Item(2, "Caf\xE9", "", "%drive%\\readme.txt", "Quopa")},
-         {Click, "Web"}, kInCategory, {Press, "Web Link"}, kNext,
-         {Fill, "0", "Site|Our site|http://localhost/"}, kFinish, {Files, "", Item(3, "Site", "Our site", "http://localhost/", "Web", 1)},
+         {Command, "Add new item", N(kNew)}, kNext, {Fill, "0", "Caf\xE9||" + readme}, kFinish,
+         {Files, "", Item(2, "Caf\xE9", "", readme, "Quopa")}, {Click, "Web"}, kInCategory,
+         {Press, "Web Link"}, kNext, {Fill, "0", "Site|Our site|" + site}, kFinish,
+         {Files, "", Item(3, "Site", "Our site", site, "Web", 1)},
          {Click, "Tools"}, kInCategory, kNext, {Fill, "0", "Marker||" + kCmd + "|" + marker},
          {Press, "Start when Quopa starts"}, kFinish,
          {Files, "", Item(4, "Marker", "", kCmd, "Tools", 0, marker, "", "1")},
          {Tree, "", "Quopa Drive|Quopa Drive/Caf\xE9|Tools|Tools/Editor|Tools/Marker|Web|Web/Site"},
-         {Made, ran, ""},
          // The autorun item runs at the next start, and once.
-         {Exit}, {Start, "", "7"}, {Made, ran, "ran\r\n"},
-         {Rename, "Caf\xE9", "Caf\xE9 & S\xF6hne"}, {Swap, "Caf\xE9", "Caf\xE9 & S\xF6hne"},
-         {Rename, "Tools", "Kit"}, {Swap, "=Tools\r\n", "=Kit\r\n"},
+         {Made, ran, ""}, {Exit}, {Start, "", "7"}, {Made, ran, "ran\r\n"},
          {Click, "Editor"}, {Shows, "Edits text"},
-         {Delete, "Site"}, {Answer, "Are you sure you want to delete Site?", "yes"},
-         {Swap, "Name=Site", "Name="},
+         {Rename, "Caf\xE9", "Caf\xE9 & S\xF6hne"}, {Swap, "Caf\xE9", "Caf\xE9 & S\xF6hne"},
+         {Rename, "Tools", "Kit"}, {Swap, "=Tools\r\n", "=Kit\r\n"}, {Delete, "Site"},
+         {Answer, "Are you sure you want to delete Site?", "yes"}, {Swap, "Name=Site", "Name="},
          {Delete, "Web"}, {Answer, "Are you sure you want to delete the Web category?", "yes"},
-         {Swap, "Name=Web", "Name=Deleted"},
-         // The owner's details.
-         kOptionsDialog,
+         {Swap, "Name=Web", "Name=Deleted"}, kOptionsDialog,
          {Fill, "0", "J\xFCrgen|Stra\337e 1|K\xF6ln|0221 496|j@example.org"}, {Close, "&OK"},
          {Shows, "J\xFCrgen's Portable Device"},
-         {Files, "settings", "[UserInfo]\r\nUserName=J\xFCrgen\r\nUserAddress=Stra\337e 1\r\nUserCity="
-          "K\xF6ln\r\nUserPhone=0221 496\r\nUserEmail=j@example.org\r\n[Settings]\r\nLanguage=English"
-          "\r\nLoadPortableApps=0\r\n"},
+         {Files, "settings", "[UserInfo]\r\nUserName=J\xFCrgen\r\nUserAddress=Stra\337e 1\r\n"
+          "UserCity=K\xF6ln\r\nUserPhone=0221 496\r\nUserEmail=j@example.org\r\n[Settings]\r\n"
+          "Language=English\r\nLoadPortableApps=0\r\n"},
          // The tray's Run; File, Exit.
          {Command, "", N(kPopupApplicationBase + 4)}, {Made, ran, "ran\r\nran\r\n"}, {Exit},
          {Files}});
@@ -119,7 +116,7 @@ TEST_F(Journey, AKillDuringABurstOfWritesLeavesTheOldOrTheNewFile) {
         const auto first = reinterpret_cast<LPARAM>(Node("First"));
         std::thread kill([&, after = std::uniform_int_distribution<int>(200, 1200)(random)] {
             Sleep(after);
-            TerminateProcess(launcher_->Process(), 1);
+            TerminateProcess(launcher_->pi.hProcess, 1);
         });
         // Until the kill: a message sent to a program that is gone comes back with nothing.
         while (auto edit = reinterpret_cast<HWND>(SendMessageA(tree_, TVM_EDITLABELA, 0, first))) {
@@ -131,7 +128,6 @@ TEST_F(Journey, AKillDuringABurstOfWritesLeavesTheOldOrTheNewFile) {
         launcher_->WaitExit(10000);
         const std::string stored = ReadFile(Path("quopa_apps.dat"));
         const std::string name = stored.substr(at, stored.find('\r', at) - at);
-        EXPECT_TRUE(name == "First" || name.starts_with("Name")) << name;
         EXPECT_EQ(stored, before.substr(0, at) + name + before.substr(at + 5)) << "a torn file";
     }
     EXPECT_GT(wrote, 4) << "the kills came before any write";

@@ -37,8 +37,7 @@ inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 10000) 
 
 inline std::string WindowText(HWND window) {
     char text[1024] = {};
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 5000, nullptr);
+    SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -78,34 +77,31 @@ inline HWND FindChild(HWND parent, const char* className, const std::string& tex
 class Launcher {
   public:
     ~Launcher() {
-        if (Running()) TerminateProcess(pi_.hProcess, 1);
-        if (pi_.hProcess) CloseHandle(pi_.hProcess), CloseHandle(pi_.hThread);
+        if (Running()) TerminateProcess(pi.hProcess, 1);
+        if (pi.hProcess) CloseHandle(pi.hProcess), CloseHandle(pi.hThread);
     }
     bool Start(const std::string& exe, const std::string& folder) {
         STARTUPINFOA si = {sizeof(si)};
         std::string line = "\"" + exe + "\"";
         return CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              folder.c_str(), &si, &pi_);
+                              folder.c_str(), &si, &pi);
     }
     // The newest visible top-level window of this process with that class and caption.
     HWND WaitWindow(const char* className, int timeoutMs = 10000,
                     const std::string& caption = "") const {
         std::vector<HWND> found;
-        WaitUntil([&] { return !(found = Find(nullptr, className, caption, Pid())).empty(); },
-                  timeoutMs);
+        WaitUntil(
+            [&] { return !(found = Find(nullptr, className, caption, pi.dwProcessId)).empty(); },
+            timeoutMs);
         return found.empty() ? nullptr : found.back();
     }
     bool WaitExit(int timeoutMs, DWORD* exitCode = nullptr) const {
-        if (WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
-        return !exitCode || GetExitCodeProcess(pi_.hProcess, exitCode);
+        if (WaitForSingleObject(pi.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+        return !exitCode || GetExitCodeProcess(pi.hProcess, exitCode);
     }
-    bool Running() const { return WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
-    DWORD Pid() const { return pi_.dwProcessId; }
-    HANDLE Process() const { return pi_.hProcess; }
-    HANDLE MainThread() const { return pi_.hThread; }
+    bool Running() const { return WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT; }
 
-  private:
-    PROCESS_INFORMATION pi_ = {};
+    PROCESS_INFORMATION pi = {};
 };
 
 }  // namespace e2e
