@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/debug_trace.h"
 #include "bench/exe/startup_steps.h"
+#include "platform/debug_trace.h"
 
 namespace {
 
