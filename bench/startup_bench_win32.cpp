@@ -19,7 +19,7 @@
 
 #include "app/command_ids.h"
 #include "bench/bench_apps_file.h"
-#include "tests/e2e/exe/startup_steps.h"
+#include "bench/exe/startup_steps.h"
 #include "tests/e2e/remote.h"
 
 namespace {
@@ -131,15 +131,15 @@ bool StartOnce(const std::string& folder, long nodes, Start& result) {
     HWND main = nullptr, tree = nullptr;
     long count = 0;
     while (launcher.Running() && count < nodes) {
-        if (!main) main = MainWindow(launcher.Pid());
+        if (!main) main = MainWindow(launcher.pi.dwProcessId);
         if (main && !tree) tree = e2e::FindChild(main, WC_TREEVIEWA);
         if (tree) count = NodeCount(tree);
         if (count > 0 && result.firstNode == 0) result.firstNode = Seconds(Ticks() - started);
         if (count < nodes) Sleep(1);
     }
     result.allNodes = Seconds(Ticks() - started);
-    result.cpu = ProcessorSeconds(launcher.Process(), GetProcessTimes);
-    result.mainCpu = ProcessorSeconds(launcher.MainThread(), GetThreadTimes);
+    result.cpu = ProcessorSeconds(launcher.pi.hProcess, GetProcessTimes);
+    result.mainCpu = ProcessorSeconds(launcher.pi.hThread, GetThreadTimes);
     if (count < nodes) return false;
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(quopa::cmd::kExit, 0), 0);
     if (!launcher.WaitExit(20000)) return false;

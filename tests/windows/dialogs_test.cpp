@@ -2,7 +2,7 @@
 // (Tab, access keys, Enter, Esc) reach their controls through the system's dialog manager,
 // the owner is out of reach until the dialog is gone, and every text shows whole in the font
 // its control really gets.
-#include <fstream>
+#include <deque>
 
 #include "app/frmDriveInUse.h"
 #include "editor/frmAddItem.h"
@@ -17,11 +17,6 @@
 namespace quopa {
 namespace {
 
-std::function<void()> afterDialog;
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    afterDialog();
-}
-
 // "text: needs WxH, has WxH" for each label or button whose text does not fit its control.
 BOOL CALLBACK NoteCut(HWND hwnd, LPARAM list) {
     const std::string text = TextOf(hwnd), cls = ClassOf(hwnd);
@@ -30,7 +25,8 @@ BOOL CALLBACK NoteCut(HWND hwnd, LPARAM list) {
     GetClientRect(hwnd, &room);
     HDC dc = GetDC(hwnd);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
-    const LONG type = StyleOf(hwnd) & BS_TYPEMASK;  // check boxes and options draw a box first
+    const LONG type =
+        GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK;  // check boxes and options draw a box first
     if (cls == "Button" && type >= BS_CHECKBOX && type <= BS_AUTORADIOBUTTON &&
         type != BS_GROUPBOX && type != BS_USERBUTTON) {
         INT digit = 0;  // the box is 13 pixels at 96 dpi, the gap after it half a digit
@@ -50,6 +46,24 @@ BOOL CALLBACK NoteCut(HWND hwnd, LPARAM list) {
     return TRUE;
 }
 
+// The user's steps, played inside the dialog's modal loop one timer tick apart, so that
+// what each step posted is handled first; a step that answers false is tried again.
+std::deque<std::function<bool()>> steps;
+void CALLBACK NextStep(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (!steps.empty() && steps.front()()) steps.pop_front();
+    if (steps.empty()) KillTimer(nullptr, timer);
+}
+
+bool Type(HWND box, const std::string& text) {
+    SetFocus(box);
+    for (char c : text) PostMessageA(box, WM_CHAR, static_cast<unsigned char>(c), 1);
+    return true;
+}
+
+bool Key(WPARAM key) {
+    return PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+}
+
 class Dialogs : public ::testing::Test {
   protected:
     Dialogs() {
@@ -62,18 +76,12 @@ class Dialogs : public ::testing::Test {
             DeleteFileA(file.c_str());
         RemoveDirectoryA(folder.c_str());
     }
-    void Then(std::function<void()> step) { steps.Then(std::move(step)); }
     template <class Dialog>
-    void ShowModal(Dialog& dialog) {
+    void ShowModal(Dialog& dialog, std::deque<std::function<bool()>> played) {
         owner.Show();
-        steps.Start();
+        steps = std::move(played);
+        SetTimer(nullptr, 0, 100, NextStep);
         dialog.ShowModal(owner);
-    }
-    static void Press(const ui::Control& button) { PostMessageA(H(button), BM_CLICK, 0, 0); }
-    static Strings CutTexts(const ui::Form& form) {
-        Strings cut;
-        EnumChildWindows(H(form), NoteCut, reinterpret_cast<LPARAM>(&cut));
-        return cut;
     }
 
     const std::string folder = TempFolder("quopa_dialogs_");
@@ -84,7 +92,6 @@ class Dialogs : public ::testing::Test {
     ui::Form owner{backend};
     ui::TreeView tree;
     AppContext ctx{backend, services.sys, ini, state, folder};
-    PostedSteps steps{backend};
 };
 using DialogTextFit = Dialogs;
 
@@ -101,8 +108,11 @@ TEST_F(DialogTextFit, EveryDialogShowsItsTextsWhole) {
     about.Create();
     inUse.Create();
     for (const ui::Form* form :
-         {&wizard.form, &category.form, &options.form, &about.form, &inUse.form})
-        EXPECT_EQ(CutTexts(*form), Strings{}) << TextOf(H(*form));
+         {&wizard.form, &category.form, &options.form, &about.form, &inUse.form}) {
+        Strings cut;
+        EnumChildWindows(H(*form), NoteCut, reinterpret_cast<LPARAM>(&cut));
+        EXPECT_EQ(cut, Strings{}) << TextOf(H(*form));
+    }
 }
 
 // Apply holds the focus at the start; Tab moves on, an access key presses its button and
@@ -112,77 +122,59 @@ TEST_F(Dialogs, OptionsOpensOnApplyOverADisabledOwnerAndTakesTheKeys) {
     frmOptions dlg(ctx, [&] { ++applied; });
     dlg.Create();
     std::vector<bool> seen;  // focus on Apply at the start, the owner disabled, Tab's move
-    Then([] {});             // the dialog's own focus request runs first
-    Then([&] {
-        seen = {GetFocus() == H(dlg.cmdApply), !IsWindowEnabled(H(owner))};
-        Type(H(dlg.txtUserName), "Ann Lee");
-    });
-    Then([&] { Key(VK_TAB); });
-    Then([&] {
-        seen.push_back(GetFocus() == H(dlg.txtAddress));
-        Type(H(dlg.txtAddress), "x");
-        AltKey('a');
-    });
-    Then([&] {
-        SetFocus(H(dlg.txtCity));  // Apply, greyed again, has lost it
-        Key(VK_ESCAPE);
-    });
-    ShowModal(dlg);
+    ShowModal(dlg, {[&] {
+                        seen = {GetFocus() == H(dlg.cmdApply), !IsWindowEnabled(H(owner))};
+                        return Type(H(dlg.txtUserName), "Ann Lee");
+                    },
+                    [&] { return Key(VK_TAB); },
+                    [&] {
+                        seen.push_back(GetFocus() == H(dlg.txtAddress));
+                        Type(H(dlg.txtAddress), "x");
+                        return PostMessageA(GetFocus(), WM_SYSCHAR, 'a', 1 | 1 << 29);  // Alt+A
+                    },
+                    [&] {
+                        SetFocus(H(dlg.txtCity));  // Apply, greyed again, has lost it
+                        return Key(VK_ESCAPE);
+                    }});
     EXPECT_EQ(seen, std::vector<bool>(3, true));
-    EXPECT_TRUE(IsWindowEnabled(H(owner)));
-    EXPECT_FALSE(dlg.form.Loaded());
-    EXPECT_EQ(applied, 1);
-    EXPECT_EQ(FileText(SettingsFile(folder))
-                  .rfind("[UserInfo]\r\nUserName=Ann Lee\r\nUserAddress=x\r\n", 0),
-              0u);
+    EXPECT_TRUE(IsWindowEnabled(H(owner)) && !dlg.form.Loaded() && applied == 1);
+    std::string stored;
+    services.files.ReadAll(SettingsFile(folder), stored);
+    EXPECT_TRUE(stored.starts_with("[UserInfo]\r\nUserName=Ann Lee\r\nUserAddress=x\r\n"));
 }
 
-// Each page's default button takes Enter; the category dialog runs centred over the wizard
-// in a dialog frame, and the wizard takes the keys again once it has gone.
+// Each page's default button takes Enter; the category dialog is the wizard's own, and the
+// wizard takes the keys again once it has gone.
 TEST_F(Dialogs, TheWizardAddsAnItemTypedIntoItsControlsAndACategoryOnTheWay) {
     frmAddItem w(ctx, tree, {});
     w.Create();
-    bool placed = false;
-    UINT_PTR timer = 0;
-    Then([&] {
-        SetFocus(H(w.Option1));
-        Key(VK_RETURN);  // Next
-    });
-    Then([&] {
-        Type(H(w.txtAppTitle), "Tool");
-        Type(H(w.txtAppPath), "x.exe");
-        Press(w.cmdNewCat);
-    });
-    Then([&] {
-        HWND dialog = FindWindowA(nullptr, "Add Category");
-        ASSERT_NE(dialog, nullptr);
-        RECT o{}, i{};
-        GetWindowRect(H(w.form), &o);
-        GetWindowRect(dialog, &i);
-        placed = GetWindow(dialog, GW_OWNER) == H(w.form) && !(StyleOf(dialog) & WS_MINIMIZEBOX) &&
-                 (GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME) &&
-                 abs(o.left + o.right - i.left - i.right) < 4 &&
-                 abs(o.top + o.bottom - i.top - i.bottom) < 4;
-        Type(FindWindowExA(dialog, nullptr, "Edit", nullptr), "Tools");
-    });
-    Then([&] { Key(VK_RETURN); });
-    // The dialog lets pending messages run while it saves, so a posted step would run too
-    // early: a timer looks again once the queue is empty, until the dialog has gone.
-    afterDialog = [&] {
-        if (FindWindowA(nullptr, "Add Category")) return;
-        KillTimer(nullptr, timer);
-        SetFocus(H(w.txtAppTitle));
-        Key(VK_RETURN);  // Finish
-    };
-    Then([&] { timer = SetTimer(nullptr, 0, 50, Tick); });
-    ShowModal(w.form);
+    ShowModal(w.form, {[&] {
+                           SetFocus(H(w.Option1));
+                           return Key(VK_RETURN);  // Next
+                       },
+                       [&] {
+                           Type(H(w.txtAppTitle), "Tool");
+                           Type(H(w.txtAppPath), "x.exe");
+                           return PostMessageA(H(w.cmdNewCat), BM_CLICK, 0, 0);
+                       },
+                       [&] {
+                           HWND dialog = FindWindowA(nullptr, "Add Category");
+                           if (!dialog) return false;
+                           EXPECT_EQ(GetWindow(dialog, GW_OWNER), H(w.form));
+                           return Type(FindWindowExA(dialog, nullptr, "Edit", nullptr), "Tools");
+                       },
+                       [&] { return Key(VK_RETURN); },
+                       [&] {
+                           if (FindWindowA(nullptr, "Add Category")) return false;
+                           SetFocus(H(w.txtAppTitle));
+                           return Key(VK_RETURN);  // Finish
+                       }});
     EXPECT_FALSE(w.form.Loaded());
-    EXPECT_TRUE(placed);
-    const std::string stored = FileText(AppsFile(folder));
-    EXPECT_NE(stored.find("[Category2]\r\nName=Tools\r\n"), std::string::npos) << stored;
-    EXPECT_NE(stored.find("[Application1]\r\nName=Tool\r\nDescription=\r\nPath=x.exe\r\n"
-                          "Category=Quopa\r\n"),
-              std::string::npos)
+    std::string stored;
+    services.files.ReadAll(AppsFile(folder), stored);
+    EXPECT_TRUE(stored.find("[Category2]\r\nName=Tools\r\n") != std::string::npos &&
+                stored.find("[Application1]\r\nName=Tool\r\nDescription=\r\nPath=x.exe\r\n"
+                            "Category=Quopa\r\n") != std::string::npos)
         << stored;
 }
 

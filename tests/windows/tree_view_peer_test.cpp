@@ -1,8 +1,15 @@
-// The tree view on a real common-controls tree: what the view shows, and which of the
-// user's clicks, keys and label edits reach the object. The object's own rules are
-// checked headless.
+// The tree view on a real common-controls tree: what the view shows, which of the user's
+// clicks, keys and label edits reach the object, and what its drop target makes of the data
+// a shell or a browser drags in through the system's own drag loop. The object's own rules
+// and what each kind of data becomes are checked headless.
 #include "platform/win32/win32_shell.h"
-#include "tests/windows/window_probe.h"
+#include "tests/windows/window_probe.h"  // windows.h first
+
+#include <ole2.h>
+#include <shlobj.h>
+
+#include <cstring>
+
 #include "ui/button.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
@@ -20,15 +27,39 @@ HTREEITEM ItemOf(const ui::TreeNode* node) {
     return reinterpret_cast<HTREEITEM>(node->PeerItem());
 }
 
+// Lets go as soon as the drag loop has looked under the pointer once.
+class LetGo final : public IDropSource {
+  public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        *out = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropSource) ? this : nullptr;
+        return *out ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the test's stack
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override {
+        return ++asked_ > 2 ? DRAGDROP_S_DROP : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+  private:
+    int asked_ = 0;
+};
+
+std::string Wide(const wchar_t* text) {
+    return std::string(reinterpret_cast<const char*>(text), (wcslen(text) + 1) * sizeof(wchar_t));
+}
+
 // Quopa > Games > application1, both branches open, with two pictures.
 class TreePeer : public ::testing::Test {
   protected:
     void SetUp() override {
         form.Create({.caption = "Tree", .clientWidth = 7500, .clientHeight = 5790});
         images.Create(form);
-        ASSERT_EQ(0, images.Add("browser", SystemIcon()));
-        ASSERT_EQ(1, images.Add("Application1", SystemIcon()));
-        tree.Create(form, {.control = {.bounds = {120, 240, 3615, 4935}}, .labelEdit = labelEdit});
+        images.Add("browser", SystemIcon());
+        images.Add("Application1", SystemIcon());
+        tree.Create(form, {.control = {.bounds = {120, 240, 3615, 4935}},
+                           .labelEdit = true,
+                           .acceptDrops = true});
         tree.SetImageList(&images);
         root = tree.Add("", "Quopa", "Quopa Drive", "");
         games = tree.Add("Quopa", "Games", "Games", "");
@@ -37,27 +68,38 @@ class TreePeer : public ::testing::Test {
         tree.Expand(*games);
         view = H(tree);
     }
-    TVITEMA Get(const ui::TreeNode* node) {
-        TVITEMA tv{TVIF_TEXT | TVIF_IMAGE | TVIF_PARAM | TVIF_HANDLE, ItemOf(node)};
-        tv.pszText = text;
-        tv.cchTextMax = sizeof(text);
+    // The node's text and picture, as the view holds them.
+    std::string Shown(const ui::TreeNode* node) {
+        char text[64] = {};
+        TVITEMA tv{TVIF_TEXT | TVIF_IMAGE | TVIF_HANDLE, ItemOf(node), 0, 0, text, sizeof(text)};
         SendMessageA(view, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-        return tv;
+        return text + std::string(" ") + std::to_string(tv.iImage);
     }
-    // The middle of a node's label, in client pixels.
-    POINT Middle(const ui::TreeNode* node) {
-        RECT r{};
-        TreeView_GetItemRect(view, ItemOf(node), &r, TRUE);
-        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    }
-    // Types a label into the view's own editor and ends the edit with a key.
-    void EditLabel(ui::TreeNode* node, const char* typed, WPARAM key) {
-        tree.StartLabelEdit(*node);
-        HWND editor = TreeView_GetEditControl(view);
-        SetWindowTextA(editor, typed);
-        PostMessageA(editor, WM_KEYDOWN, key, 1);
+
+    // Drags what another program offers, one block per format, as the clipboard holds it,
+    // from a point inside the tree's first row; the effect the drop ended with.
+    DWORD Drag(const std::vector<std::pair<UINT, std::string>>& offered) {
+        OpenClipboard(nullptr);
+        EmptyClipboard();
+        for (const auto& [format, bytes] : offered) {
+            HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+            std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+            GlobalUnlock(memory);
+            SetClipboardData(format, memory);
+        }
+        CloseClipboard();
+        IDataObject* data = nullptr;
+        EXPECT_EQ(S_OK, OleGetClipboard(&data));
+        POINT p{40, 8};
+        ClientToScreen(reinterpret_cast<HWND>(tree.Handle()), &p);
+        SetCursorPos(p.x, p.y);
         backend.DoEvents();
-        EXPECT_FALSE(IsWindow(editor)) << "the key ended the edit";
+        LetGo source;
+        DWORD effect = DROPEFFECT_NONE;
+        DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
+        data->Release();
+        backend.DoEvents();
+        return effect;
     }
 
     ui::Win32Backend backend;
@@ -66,63 +108,26 @@ class TreePeer : public ::testing::Test {
     ui::TreeView tree;
     ui::TreeNode *root = nullptr, *games = nullptr, *item = nullptr;
     HWND view = nullptr;
-    bool labelEdit = false;
-    char text[64] = {};
 };
 
-TEST_F(TreePeer, ShowsEachNodeUnderItsParentWithItsTextPictureAndGreyAndFindsItUnderAPoint) {
-    EXPECT_FALSE(GetWindowLongPtrA(view, GWL_STYLE) & TVS_EDITLABELS);
-    tree.onAfterLabelEdit = [](ui::LabelEditEvent&) {};
-    tree.StartLabelEdit(*item);
-    EXPECT_EQ(nullptr, TreeView_GetEditControl(view)) << "without label editing no editor";
-    EXPECT_EQ(3u, TreeView_GetCount(view));
-    EXPECT_EQ(ItemOf(root), TreeView_GetRoot(view));
-    EXPECT_EQ(ItemOf(games), TreeView_GetParent(view, ItemOf(item)));
-    const TVITEMA chess = Get(item);
-    EXPECT_STREQ("Chess", chess.pszText);
-    EXPECT_EQ(1, chess.iImage);
-    EXPECT_EQ(reinterpret_cast<LPARAM>(item), chess.lParam);
+TEST_F(TreePeer, ShowsEachNodesTextAndPictureAndAProgramsOwnIcon) {
+    EXPECT_EQ("Chess 1", Shown(item));
     tree.SetNodeImage(*item, "browser");
     tree.SetNodeText(*item, "Go");
-    EXPECT_EQ(0, Get(item).iImage);
-    EXPECT_STREQ("Go", Get(item).pszText);
+    EXPECT_EQ("Go 0", Shown(item));
 
     // A program's own icon, read by the shell, is the picture the view draws.
-    platform::Win32Shell shell;
-    ASSERT_EQ(2, images.Add("own", shell.OwnIcon(Beside("quopa_icon_program.exe"))));
+    ASSERT_EQ(2,
+              images.Add("own", platform::Win32Shell().OwnIcon(Beside("quopa_icon_program.exe"))));
     tree.SetNodeImage(*item, "own");
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateBitmap(16, 16, 1, 32, nullptr);
     SelectObject(dc, bitmap);
-    RECT all{0, 0, 16, 16};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ImageList_Draw(TreeView_GetImageList(view, TVSIL_NORMAL), Get(item).iImage, dc, 0, 0, 0);
-    int solid = 0;  // the icon program's only colour
-    for (int i = 0; i < 256; ++i) solid += GetPixel(dc, i % 16, i / 16) == RGB(0x20, 0x30, 0xC0);
-    EXPECT_EQ(256, solid);
+    ImageList_Draw(TreeView_GetImageList(view, TVSIL_NORMAL), 2, dc, 0, 0, 0);
+    EXPECT_EQ(RGB(0x20, 0x30, 0xC0), GetPixel(dc, 8, 8));  // the icon program's only colour
+    EXPECT_EQ("Go 2", Shown(item));
     DeleteDC(dc);
     DeleteObject(bitmap);
-
-    // What the view asks its parent before drawing each row.
-    tree.SetNodeGreyed(*item, true);
-    const auto textColour = [&](ui::TreeNode* node) {
-        NMTVCUSTOMDRAW draw{};
-        draw.nmcd.hdr = {view, static_cast<UINT_PTR>(GetDlgCtrlID(view)), UINT(NM_CUSTOMDRAW)};
-        draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
-        draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(node->PeerItem());
-        draw.nmcd.lItemlParam = reinterpret_cast<LPARAM>(node);
-        draw.clrText = RGB(0, 0, 0);
-        SendMessageA(H(form), WM_NOTIFY, draw.nmcd.hdr.idFrom, reinterpret_cast<LPARAM>(&draw));
-        return draw.clrText;
-    };
-    EXPECT_EQ(GetSysColor(COLOR_GRAYTEXT), textColour(item));
-    EXPECT_EQ(RGB(0, 0, 0), textColour(games));
-
-    const auto twips = [](LONG pixels, int axis) { return MulDiv(pixels, 1440, Dpi(axis)); };
-    const POINT p = Middle(item), g = Middle(games);
-    EXPECT_EQ(item, tree.NodeAt(twips(p.x, LOGPIXELSX), twips(p.y, LOGPIXELSY)));
-    EXPECT_EQ(games, tree.NodeAt(twips(g.x, LOGPIXELSX), twips(g.y, LOGPIXELSY)));
-    EXPECT_EQ(nullptr, tree.NodeAt(twips(p.x, LOGPIXELSX), 4800)) << "below the last row";
 }
 
 // The panel follows the selection: the mouse and the arrow keys alike move it; Enter and
@@ -140,9 +145,11 @@ TEST_F(TreePeer, ClicksArrowsEnterAndDeleteReachTheTreeOnce) {
     std::vector<int> keys;
     tree.onKeyDown = [&](int key) { keys.push_back(key); };
     // A click as the mouse gives it: the release is already queued when the press arrives.
-    const POINT p = Middle(item);
-    PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-    SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    RECT r{};
+    TreeView_GetItemRect(view, ItemOf(item), &r, TRUE);
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageA(view, WM_LBUTTONUP, 0, at);
+    SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, at);
     backend.DoEvents();
     SetFocus(view);
     for (WPARAM key : {VK_UP, VK_RETURN, VK_DELETE}) PostMessageA(view, WM_KEYDOWN, key, 1);
@@ -157,39 +164,72 @@ TEST_F(TreePeer, ClicksArrowsEnterAndDeleteReachTheTreeOnce) {
     // The view would select a neighbour of the removed branch; ours keeps none.
     tree.Remove("Games");
     EXPECT_EQ(1u, TreeView_GetCount(view));
-    EXPECT_EQ(nullptr, tree.SelectedItem());
-    EXPECT_EQ(nullptr, TreeView_GetSelection(view));
+    EXPECT_TRUE(!tree.SelectedItem() && !TreeView_GetSelection(view));
     // The real list reuses the slot no key needs any more.
     EXPECT_TRUE(images.Remove("Application1"));
     EXPECT_EQ(1, images.Add("Application3", SystemIcon()));
     EXPECT_EQ(2, ImageList_GetImageCount(TreeView_GetImageList(view, TVSIL_NORMAL)));
 }
 
-class EditableTreePeer : public TreePeer {
-    void SetUp() override {
-        labelEdit = true;
-        TreePeer::SetUp();
-    }
-};
-
 // The window's dialog keys would make Enter and Esc its default and cancel buttons.
-TEST_F(EditableTreePeer, EnterCommitsATypedLabelOnceUnlessTheHandlerRefusesAndEscCancels) {
-    EXPECT_TRUE(GetWindowLongPtrA(view, GWL_STYLE) & TVS_EDITLABELS);
+TEST_F(TreePeer, EnterCommitsATypedLabelOnceUnlessTheHandlerRefusesAndEscCancels) {
     Strings asked;
-    bool refuse = false;
     tree.onAfterLabelEdit = [&](ui::LabelEditEvent& e) {
         asked.push_back(e.newText);
-        e.cancel = refuse;
+        e.cancel = e.newText == "Toys";
     };
-    EditLabel(item, "Go", VK_RETURN);
-    EditLabel(root, "Mine", VK_ESCAPE);
-    refuse = true;
-    EditLabel(games, "Toys", VK_RETURN);
+    const struct {
+        ui::TreeNode* node;
+        const char* typed;
+        WPARAM key;
+    } edits[] = {{item, "Go", VK_RETURN}, {root, "Mine", VK_ESCAPE}, {games, "Toys", VK_RETURN}};
+    for (const auto& e : edits) {  // typed into the view's own editor, ended with a key
+        tree.StartLabelEdit(*e.node);
+        HWND editor = TreeView_GetEditControl(view);
+        SetWindowTextA(editor, e.typed);
+        PostMessageA(editor, WM_KEYDOWN, e.key, 1);
+        backend.DoEvents();
+        EXPECT_FALSE(IsWindow(editor)) << "the key ended the edit";
+    }
     EXPECT_EQ((Strings{"Go", "Toys"}), asked);
-    EXPECT_STREQ("Go", Get(item).pszText);
+    EXPECT_EQ("Go 1", Shown(item));
     EXPECT_EQ("Go", item->Text());
-    EXPECT_STREQ("Quopa Drive", Get(root).pszText);
-    EXPECT_STREQ("Games", Get(games).pszText);
+    EXPECT_TRUE(Shown(root).starts_with("Quopa Drive ") && Shown(games).starts_with("Games "));
+}
+
+TEST_F(TreePeer, ABrowsersLinkAndTheShellsFilesDropInAndUnwantedTextIsRefused) {
+    std::vector<ui::DropEvent> dropped;
+    tree.onDropQuery = [](const ui::DropEvent& e) { return e.text != "Lunch at noon"; };
+    tree.onDropped = [&](const ui::DropEvent& e) { dropped.push_back(e); };
+    form.Show();
+    // The view takes OLE drops only once it is up.
+    for (const DWORD end = GetTickCount() + 500; GetTickCount() < end; Sleep(10))
+        backend.DoEvents();
+    const auto format = [](const char* name) { return RegisterClipboardFormatA(name); };
+    std::string group(sizeof(FILEGROUPDESCRIPTORW), '\0');
+    auto* descriptor = reinterpret_cast<FILEGROUPDESCRIPTORW*>(group.data());
+    descriptor->cItems = 1;
+    wcscpy(descriptor->fgd[0].cFileName, L"News.url");
+    EXPECT_EQ(DWORD{DROPEFFECT_LINK},
+              Drag({{format("UniformResourceLocatorW"), Wide(L"https://news.example/caf\u00e9")},
+                    {format("FileGroupDescriptorW"), group},
+                    {CF_UNICODETEXT, Wide(L"https://news.example/other")}}))
+        << "a link, never a move";
+    ASSERT_EQ(1u, dropped.size());
+    EXPECT_EQ("https://news.example/caf\xC3\xA9", dropped[0].address);
+    EXPECT_EQ("News.url", dropped[0].linkFile);
+    EXPECT_TRUE(dropped[0].text.empty() && dropped[0].paths.empty());
+    EXPECT_EQ(root, tree.NodeAt(dropped[0].x, dropped[0].y));
+
+    dropped.clear();
+    std::string list =
+        std::string(sizeof(DROPFILES), '\0') + "C:\\a.exe" + '\0' + "C:\\b" + '\0' + '\0';
+    reinterpret_cast<DROPFILES*>(list.data())->pFiles = sizeof(DROPFILES);
+    EXPECT_EQ(DWORD{DROPEFFECT_LINK}, Drag({{CF_HDROP, list}}));
+    ASSERT_EQ(1u, dropped.size());
+    EXPECT_EQ((std::vector<std::string>{"C:\\a.exe", "C:\\b"}), dropped[0].paths);
+    EXPECT_EQ(DWORD{DROPEFFECT_NONE}, Drag({{CF_TEXT, std::string("Lunch at noon") + '\0'}}));
+    EXPECT_EQ(1u, dropped.size());
 }
 
 }  // namespace

@@ -1,14 +1,11 @@
 #pragma once
-// Reading real windows from outside, as an accessibility tool would, and playing the user
-// inside a modal loop.
+// Reading real windows from outside, as an accessibility tool would.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -31,10 +28,6 @@ inline std::string TextOf(HWND hwnd) {
     char text[256] = {};
     GetWindowTextA(hwnd, text, sizeof(text));
     return text;
-}
-
-inline LONG StyleOf(HWND hwnd) {
-    return GetWindowLongA(hwnd, GWL_STYLE);
 }
 
 inline int Dpi(int axis) {
@@ -60,42 +53,3 @@ inline std::string Beside(const std::string& name) {
     const std::string path = self;
     return path.substr(0, path.find_last_of("\\/") + 1) + name;
 }
-
-inline std::string FileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void Type(HWND box, const std::string& text) {
-    SetFocus(box);
-    for (char c : text) PostMessageA(box, WM_CHAR, static_cast<unsigned char>(c), 1);
-}
-
-inline void Key(WPARAM key) {
-    PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
-}
-
-inline void AltKey(char letter) {
-    PostMessageA(GetFocus(), WM_SYSCHAR, letter, 1 | (1 << 29));
-}
-
-// Steps played inside the next modal loop, each posted once the messages the one before
-// posted have been handled.
-class PostedSteps {
-  public:
-    explicit PostedSteps(ui::Win32Backend& backend) : backend_(backend) {}
-    void Then(std::function<void()> step) { steps_.push_back(std::move(step)); }
-    void Start() {
-        if (steps_.empty()) return;
-        auto step = std::move(steps_.front());
-        steps_.erase(steps_.begin());
-        backend_.Post([this, step] {
-            step();
-            Start();
-        });
-    }
-
-  private:
-    ui::Win32Backend& backend_;
-    std::vector<std::function<void()>> steps_;
-};

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include "bench/exe/startup_steps.h"
 #include "platform/debug_trace.h"
-#include "tests/e2e/exe/startup_steps.h"
 
 namespace {
 
