@@ -44,9 +44,13 @@ namespace e2e {
 //   Shown     the main window is up
 //   Keys      target: keys pressed in turn, then let go in turn (Enter is "\r")
 //   ReadOnly  both data files
+//   Second    a second copy started; target: its refusal
+//   Dpi       target: the screen's dots per inch for the programs started after it; arg: the
+//             least width the docked window then has
 // clang-format off
 enum class Do { Start, Exit, Command, Fill, Press, Close, Answer, Shows, Click, Delete,
-                Rename, Drop, Tree, Write, Files, Swap, Made, Hide, Shown, Keys, ReadOnly };
+                Rename, Drop, Tree, Write, Files, Swap, Made, Hide, Shown, Keys, ReadOnly,
+                Second, Dpi };
 // clang-format on
 
 struct Step {
@@ -71,6 +75,10 @@ class Journey : public ::testing::Test {
   protected:
     // A program left running is ended by its launcher.
     Journey() { CreateDirectoryA(folder_.c_str(), nullptr); }
+    ~Journey() {
+        if (leastWidth_)
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
+    }
     void Run(const std::vector<Step>& steps) {
         for (std::size_t i = 0; i < steps.size() && !HasFatalFailure(); ++i) {
             SCOPED_TRACE("step " + std::to_string(i + 1) + ": " + steps[i].target + " " +
@@ -139,6 +147,7 @@ class Journey : public ::testing::Test {
     NOTIFYICONDATAA tray_ = {};
     std::map<std::string, HTREEITEM> nodes_;
     std::string apps_, settings_;
+    int leastWidth_ = 0;
 };
 
 inline void Journey::Act(Do act, const std::string& target, const std::string& arg) {
@@ -158,6 +167,16 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
             ASSERT_TRUE(WaitUntil(
                 [&] { return SendMessageA(tree_, TVM_GETCOUNT, 0, 0) >= std::stoi(arg); }, 60000));
             EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &tray_)) << "no tray icon";
+            {  // docked on the taskbar at the screen's right, to the pixel twips may cost
+                RECT r = {};
+                APPBARDATA bar = {sizeof(bar)};
+                GetWindowRect(main_, &r);
+                SHAppBarMessage(ABM_GETTASKBARPOS, &bar);
+                EXPECT_NEAR(r.right, GetSystemMetrics(SM_CXSCREEN), 1);
+                EXPECT_NEAR(r.bottom, GetSystemMetrics(SM_CYSCREEN) - (bar.rc.bottom - bar.rc.top),
+                            1);
+                EXPECT_GE(r.right - r.left, leastWidth_);
+            }
             break;
         case Do::Exit: {
             PostMessageA(main_, WM_COMMAND, quopa::cmd::kExit, 0);
@@ -266,6 +285,23 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
                 for (char key : target) keybd_event(key, 0, up, 0);
             Sleep(200);
             break;
+        case Do::Second: {
+            Launcher second;
+            ASSERT_TRUE(second.Start(Path("quopa.exe"), folder_));
+            HWND refusal = second.WaitWindow("#32770");
+            ASSERT_NE(refusal, nullptr) << "the second copy showed no message";
+            EXPECT_EQ(WindowText(GetDlgItem(refusal, 0xFFFF)), target);
+            PostMessageA(refusal, WM_COMMAND, IDOK, 0);
+            EXPECT_TRUE(second.WaitExit(10000)) << "the second copy did not end";
+            break;
+        }
+        case Do::Dpi: {  // Wine reads the user's dots per inch when a program starts
+            const DWORD dpi = std::stoul(target);
+            RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD,
+                            &dpi, sizeof(dpi));
+            leastWidth_ = std::stoi(arg);
+            break;
+        }
         case Do::ReadOnly:
             for (const char* name : {"quopa_apps.dat", "quopa_settings.dat"})
                 SetFileAttributesA(Path(name).c_str(), FILE_ATTRIBUTE_READONLY);

@@ -19,12 +19,12 @@ const Step kInCategory = {Command, "Add new item", N(kCatAddNew)}, kNext = {Pres
            kFinish = {Close, "&Finish"}, kCategory = {Command, "Add Category", N(kNewCategory)},
            kOptionsDialog = {Command, "Options", N(kOptions)};
 
-TEST_F(Journey, AUsersDayFromAFreshDriveToExit) {
+TEST_F(Journey, AUsersDayFromAFreshDriveToExitAtTwiceTheDpi) {
     const std::string ran = folder_ + "\\ran.txt", marker = "/c echo ran>> " + ran;
     const std::string editor = "%drive%\\tools\\editor.exe", tools = "%drive%\\tools\\";
     const std::string readme = "%drive%\\readme.txt", site = "http://localhost/";
     // clang-format off
-    Run({{Start, "", "1"}, {Files}, {Tree, "", "Quopa Drive"},
+    Run({{Dpi, "192", "1012"}, {Start, "", "1"}, {Files}, {Tree, "", "Quopa Drive"},
          // Two categories and four items of every kind, through the wizard.
          {Shows, "John Doe's Portable Device"}, kCategory, {Fill, "0", "Tools"}, kFinish,
          {Files, "", kTools}, kCategory, {Fill, "0", "Web"}, kFinish,
@@ -46,7 +46,7 @@ TEST_F(Journey, AUsersDayFromAFreshDriveToExit) {
          {Rename, "Tools", "Kit"}, {Swap, "=Tools\r\n", "=Kit\r\n"}, {Delete, "Site"},
          {Answer, "Are you sure you want to delete Site?", "yes"}, {Swap, "Name=Site", "Name="},
          {Delete, "Web"}, {Answer, "Are you sure you want to delete the Web category?", "yes"},
-         {Swap, "Name=Web", "Name=Deleted"}, kOptionsDialog,
+         {Swap, "Name=Web", "Name=Deleted"}, kOptionsDialog, {Second, "Quopa is already running!"},
          {Fill, "0", "J\xFCrgen|Stra\337e 1|K\xF6ln|0221 496|j@example.org"}, {Close, "&OK"},
          {Shows, "J\xFCrgen's Portable Device"},
          {Files, "settings", "[UserInfo]\r\nUserName=J\xFCrgen\r\nUserAddress=Stra\337e 1\r\n"

@@ -6,6 +6,8 @@
 #include <chrono>
 #include <thread>
 
+#include <tlhelp32.h>
+
 #include "platform/win32/win32_http.h"
 
 namespace {
@@ -109,6 +111,31 @@ TEST_F(HttpClientTest, SilenceEndsAtTheTimeOutWhileAnEarlyHangUpOrNoServerIsTold
         EXPECT_FALSE(reply.answered) << c.url;
         EXPECT_TRUE(took >= c.least && took < c.most) << c.url << ": " << took << " s";
     }
+}
+
+// A launcher left running asks again and again: a check given up on must not leave its thread.
+TEST_F(HttpClientTest, ChecksGivenUpOnASilentServerLeaveNoThreadsBehind) {
+    unsigned short port = 0;
+    const SOCKET silent = Listen(port);  // the system takes the connections; nobody answers
+    const std::string url = "http://127.0.0.1:" + std::to_string(port) + "/";
+    const auto threads = [] {
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+        THREADENTRY32 entry{sizeof(entry)};
+        int count = 0;
+        for (BOOL more = Thread32First(snapshot, &entry); more;
+             more = Thread32Next(snapshot, &entry))
+            count += entry.th32OwnerProcessID == GetCurrentProcessId();
+        CloseHandle(snapshot);
+        return count;
+    };
+    http_.Get(url, 300, 4096);  // the client's lasting threads start here
+    Sleep(1000);
+    const int before = threads();
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(http_.Get(url, 300, 4096).answered);
+    int after = threads();  // the last one's thread ends with its socket's time-out
+    for (int i = 0; i < 40 && after > before; ++i, Sleep(50)) after = threads();
+    EXPECT_LE(after, before);
+    closesocket(silent);
 }
 
 }  // namespace
