@@ -19,7 +19,8 @@ namespace {
 
 // "text: needs WxH, has WxH" for each label or button whose text does not fit its control.
 BOOL CALLBACK NoteCut(HWND hwnd, LPARAM list) {
-    const std::string text = TextOf(hwnd), cls = ClassOf(hwnd);
+    char name[64] = {};
+    const std::string text = TextOf(hwnd), cls(name, GetClassNameA(hwnd, name, sizeof(name)));
     if (text.empty() || (cls != "Static" && cls != "Button")) return TRUE;
     RECT room{};
     GetClientRect(hwnd, &room);

@@ -2,7 +2,6 @@
 // that is whole or nothing, temporaries left by killed writers), pictures, the registry,
 // version names, the ANSI code page and the running programs. The hot key is a journey's.
 #include <memory>
-#include <utility>
 
 #include "platform/win32/win32_services.h"
 #include "store/data_files.h"
@@ -138,6 +137,15 @@ TEST(RegistryService, TextComesBackWithoutOverrunAndWhatIsMissingOrTooLargeIsRef
         registry.Read(platform::RegistryRoot::LocalMachine,  // where the info tool is
                       "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "CurrentVersion", 1024, v),
         RegistryRead::Found);
+}
+
+TEST(HotkeyService, ACombinationHeldElsewhereIsRefusedAndFreedOnUnregister) {
+    const platform::KeyCombo ctrlShiftF11{platform::kModControl | platform::kModShift, VK_F11};
+    platform::Win32Hotkey first, second;
+    ASSERT_TRUE(first.Register(ctrlShiftF11, [] {}));
+    EXPECT_FALSE(second.Register(ctrlShiftF11, [] {}));
+    first.Unregister();
+    EXPECT_TRUE(second.Register(ctrlShiftF11, [] {}));
 }
 
 // The launcher, built beside this test, carries version information of its own.

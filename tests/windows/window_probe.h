@@ -18,12 +18,6 @@ inline HWND H(const ui::Control& control) {
     return reinterpret_cast<HWND>(control.Handle());
 }
 
-inline std::string ClassOf(HWND hwnd) {
-    char name[64] = {};
-    GetClassNameA(hwnd, name, sizeof(name));
-    return name;
-}
-
 inline std::string TextOf(HWND hwnd) {
     char text[256] = {};
     GetWindowTextA(hwnd, text, sizeof(text));
