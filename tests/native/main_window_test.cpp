@@ -184,7 +184,7 @@ TEST_F(DriveReleaseTest, WithNothingToAskTheRemovalIsAskedForThenGoesOnAsBefore)
               (Boxes{asked, asked, {"The device removal tool could not be started.", kCritical}}));
     shell_.startResult = true;
     w_->mnuPopupRemove->Click();
-    EXPECT_TRUE(ToolStarted() && process_.ended && !tray_.added);
+    ASSERT_TRUE(ToolStarted() && process_.ended && !tray_.added);
     EXPECT_EQ(shell_.started.back().directory, "C:\\Windows\\System32");
     EXPECT_EQ(shell_.started.back().showCommand, 2);
     process_.ended = false;
