@@ -256,19 +256,19 @@ TEST_F(SaveTest, ARefusedFinishChangesNothingAndTheNextTryIsOneReplacement) {
     auto w = Fields(0, "Kept", "x.exe");
     state.NextItemIndex = 10000;
     w->cmdFinish.Click();
-    state.NextItemIndex = 3;
+    state.NextItemIndex = 9999;    // the last number the tree looks at
     files_.refuseReplaces = true;  // a pulled stick
     w->cmdFinish.Click();
     EXPECT_EQ(Told(),
               (Boxes{{kNoItemNumberLeft, kCritical}, {CouldNotSave("item", appsFile), kCritical}}));
     EXPECT_TRUE(w->form.Loaded() && w->txtAppTitle.Text() == "Kept");
     EXPECT_EQ(Get("quopa_apps.dat"), kSmallApps);
-    EXPECT_EQ(state.NextItemIndex, 3);
+    EXPECT_EQ(state.NextItemIndex, 9999);
     files_.refuseReplaces = false;
     const int before = files_.replaces;
     w->cmdFinish.Click();
     EXPECT_EQ(files_.replaces - before, 1);
-    EXPECT_NE(tree.Find("application3"), nullptr);
+    EXPECT_NE(Get("quopa_apps.dat").find("[Application9999]\r\nName=Kept"), std::string::npos);
 }
 
 // An edit opens on the fields and writes back to its own section. Both fields are judged

@@ -219,15 +219,16 @@ TEST_F(TreeTest, ExecutablesShowNormallyAndARefusalIsShownOnceAndReported) {
     for (int show : {0, 6}) launcher.ShellOpenFile("E:\\a.exe", show, "", "", "open", 7);
     EXPECT_EQ(Runs(shell), (Strings{"E:\\A.EXE||E:\\|3|0", "http://x/setup.exe|-q||6|0",
                                     "E:\\a.exe|||1|7", "E:\\a.exe|||1|7"}));
-    shell.executeResult = 2;
+    shell.executeResult = 32;  // the highest failure
     EXPECT_FALSE(launcher.ShellOpenFile("X:\\a.exe", 10, "", "", "open", 0));
     for (std::intptr_t success : {33, -5}) {
         shell.executeResult = success;
         EXPECT_TRUE(launcher.ShellOpenFile("X:\\a.exe", 10, "", "", "open", 0)) << success;
     }
     ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0].text + "|" + desktop.messages[0].title,
-              std::string("File not found - X:\\a.exe|") + kAppTitle);
+    EXPECT_EQ(
+        desktop.messages[0].text + "|" + desktop.messages[0].title,
+        std::string("The specified dynamic-link library was not found. - X:\\a.exe|") + kAppTitle);
     EXPECT_EQ(desktop.messages[0].style, platform::kMbIconCritical | platform::kMbOk);
 }
 
