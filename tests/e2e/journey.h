@@ -147,7 +147,7 @@ class Journey : public ::testing::Test {
     NOTIFYICONDATAA tray_ = {};
     std::map<std::string, HTREEITEM> nodes_;
     std::string apps_, settings_;
-    int leastWidth_ = 0;
+    int leastWidth_ = 0;  // set with the dots per inch, which the end puts back when set
 };
 
 inline void Journey::Act(Do act, const std::string& target, const std::string& arg) {

@@ -56,11 +56,6 @@ class EditorTest : public TreeTest {
         return ini.ReadIni(section, key, "", appsFile);
     }
     Boxes Told() { return quopa::testing::Told(desktop); }
-    static Strings Entries(const ui::ComboBox& box) {
-        Strings entries;
-        for (int i = 0; i < box.ListCount(); ++i) entries.push_back(box.List(i));
-        return entries;
-    }
 
     AppContext ctx{backend, services, ini, state, "E:\\"};
     std::function<void()> rebuild = [this] { loader.IntList(); };

@@ -24,6 +24,13 @@ Strings Each(const Items& items, Get get) {
     return out;
 }
 
+// What a list offers, in order.
+inline Strings Entries(const ui::ComboBox& box) {
+    Strings entries;
+    for (int i = 0; i < box.ListCount(); ++i) entries.push_back(box.List(i));
+    return entries;
+}
+
 // The boxes shown since the last call, as text and style.
 inline Boxes Told(platform::HeadlessDesktop& desktop) {
     Boxes told;
