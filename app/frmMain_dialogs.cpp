@@ -6,6 +6,7 @@
 #include "info/frmAbout.h"
 #include "info/frmUpdate.h"
 #include "settings/frmOptions.h"
+#include "tree/node_kind.h"
 
 namespace quopa {
 
@@ -21,7 +22,7 @@ bool frmMain::BringWizardForward() {
 void frmMain::OpenAddItem(const std::string& category, bool modeless) {
     if (BringWizardForward()) {
         // From a category's menu, the open wizard takes that category.
-        if (modeless) wizard_->Combo1.SetText(category.empty() ? "Quopa" : category);
+        if (modeless) wizard_->Combo1.SetText(category.empty() ? kMainCategoryKey : category);
         return;
     }
     if (!modeless) {

@@ -33,7 +33,7 @@ void frmMain::txtSearch_Change() {
         const ui::TreeNode* node = TreeView1.Find(key);
         if (!node || letters.LowerCase(node->Text()).find(wanted) != std::string::npos) continue;
         TreeView1.Remove(key);
-        ilIcons.Remove("Application" + std::to_string(n));
+        ilIcons.Remove(ItemSection(n));
     }
     found_->Filter(wanted);
     TreeView1.EndUpdate();

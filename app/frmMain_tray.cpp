@@ -4,6 +4,7 @@
 #include "app/frmMain.h"
 #include "launch/shell_rules.h"
 #include "store/data_files.h"
+#include "tree/item_key.h"
 
 namespace quopa {
 
@@ -37,7 +38,7 @@ void frmMain::mnuPopupShow_Click() {
 }
 
 void frmMain::mnuPopupApplication_Click(int index) {
-    launcher_.RunApp("Application" + std::to_string(index));
+    launcher_.RunApp(ItemSection(index));
 }
 
 int frmMain::GetTaskbarHeight() {

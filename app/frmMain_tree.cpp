@@ -2,6 +2,7 @@
 // and in-place renames.
 #include "app/frmMain.h"
 #include "tree/category_names.h"
+#include "tree/item_key.h"
 #include "tree/node_kind.h"
 
 namespace quopa {
@@ -122,7 +123,7 @@ void frmMain::RenameCategory(ui::LabelEditEvent& e) {
     // One write: a pulled stick leaves the category and its items under one name.
     IniKeys keys = {{section, "Name", newName}};
     for (int n = 0; n <= state_.NextItemIndex; ++n) {
-        std::string item = "Application" + std::to_string(n);
+        std::string item = ItemSection(n);
         if (ini_.ReadIni(item, "Category", "", appsFile_) != oldName) continue;
         keys.push_back({std::move(item), "Category", newName});
     }

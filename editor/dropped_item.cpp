@@ -7,13 +7,13 @@
 #include "platform/text.h"
 #include "store/data_files.h"
 #include "store/ini_document.h"
+#include "tree/item_key.h"
 #include "tree/node_kind.h"
 
 namespace quopa {
 
 namespace {
 
-constexpr char kMainCategory[] = "Quopa";
 constexpr std::size_t kNamesShown = 20;  // a longer list would not fit a message box
 
 std::string NameOf(const std::string& path) {
@@ -142,9 +142,9 @@ std::optional<DroppedItem> WebLinkItem(const std::string& address, const std::st
 }
 
 std::string CategoryUnderDrop(const ui::TreeNode* node) {
-    if (!node) return kMainCategory;
+    if (!node) return kMainCategoryKey;
     if (!IsItemNode(*node)) return node->Key();
-    return node->Parent() ? node->Parent()->Key() : kMainCategory;
+    return node->Parent() ? node->Parent()->Key() : kMainCategoryKey;
 }
 
 std::string StartInOf(const std::string& fileName, const std::string& fileTitle,
@@ -165,7 +165,7 @@ AddOutcome AddDroppedItems(modINI& ini, const std::string& appsFile,
         n = FirstFreeNumber(ini, appsFile, "Application", "Path", from);
         if (!IsFreeNumber(n)) return AddOutcome::NoNumberLeft;
         from = n + 1;
-        const std::string section = "Application" + std::to_string(n);
+        const std::string section = ItemSection(n);
         const std::string startIn =
             item.fileName.empty() ? "" : StartInOf(item.fileName, item.fileTitle, launcherDrive);
         // In the wizard's order; all items in one write, so a pulled stick adds all or none.

@@ -7,6 +7,7 @@
 #include "editor/frmNewCategory.h"
 #include "launch/drive_paths.h"
 #include "store/data_files.h"
+#include "tree/node_kind.h"
 
 namespace quopa {
 
@@ -18,7 +19,6 @@ ui::Bounds At(int left, int top, int width, int height) {
     return {left + 120, top + 120, width, height};
 }
 
-constexpr char kMainCategory[] = "Quopa";
 constexpr int kChooseType = 0, kTypeApp = 1;
 
 }  // namespace
@@ -127,7 +127,7 @@ void frmAddItem::loadcats() {
     ListCategories("", "");
     // An edited item keeps its category across a reload: with none picked, Finish would
     // store an empty category and the item would drop out of the tree.
-    Combo1.SetText(EditApp ? before : kMainCategory);
+    Combo1.SetText(EditApp ? before : kMainCategoryKey);
 }
 
 void frmAddItem::ReloadCategories(const std::string& renamedFrom, const std::string& renamedTo) {
@@ -143,7 +143,7 @@ void frmAddItem::ReloadCategories(const std::string& renamedFrom, const std::str
 void frmAddItem::ListCategories(const std::string& renamedFrom, const std::string& renamedTo) {
     Combo1.Clear();
     for (const ui::TreeNode* node : tree_.Roots()) {
-        if (node->Tag().rfind("Category", 0) != 0) continue;
+        if (!IsUserCategory(*node)) continue;
         const std::string key = node->Key();
         Combo1.AddItem(!renamedFrom.empty() && key == renamedFrom ? renamedTo : key);
     }

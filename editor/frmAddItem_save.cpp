@@ -13,6 +13,7 @@
 #include "store/ini.h"
 #include "store/ini_document.h"
 #include "tree/item_key.h"
+#include "tree/node_kind.h"
 
 namespace quopa {
 
@@ -41,7 +42,7 @@ void frmAddItem::cmdFinish_Click() {
             Tell(kNoItemNumberLeft, platform::kMbIconCritical | platform::kMbOk);
             return;
         }
-        NewAppType = "Application" + std::to_string(n);
+        NewAppType = ItemSection(n);
         newNumber = n;
     }
     // Both fields are checked before anything is written, so a refused Finish that is then
@@ -75,7 +76,7 @@ bool frmAddItem::WriteItem() {
         key("Description", txtAppDescription.Text()),
         key("Path", txtAppPath.Text()),
         // With no entry picked (a reload took it away) the item would fall out of the tree.
-        key("Category", Combo1.ListIndex() < 0 ? "Quopa" : Combo1.Text()),
+        key("Category", Combo1.ListIndex() < 0 ? kMainCategoryKey : Combo1.Text()),
         key("Autorun", std::to_string(chkAutorun.Value())),
         key("Type", AppType),
         key("Parameters", "\"" + txtParameters.Text() + "\""),

@@ -75,9 +75,7 @@ std::string StoredValue(const std::string& value) {
 }
 
 std::string PresentedValue(std::string_view raw) {
-    raw = raw.substr(0, raw.find('\0'));
-    if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front())
-        raw = raw.substr(1, raw.size() - 2);
+    raw = WithoutEnclosingQuotes(raw.substr(0, raw.find('\0')));
     return std::string(raw.substr(0, kMaxValueChars));
 }
 

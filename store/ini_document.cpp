@@ -7,6 +7,12 @@
 
 namespace quopa {
 
+std::string_view WithoutEnclosingQuotes(std::string_view raw) {
+    if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front())
+        raw = raw.substr(1, raw.size() - 2);
+    return raw;
+}
+
 std::string_view TrimIniBlanks(std::string_view s) {
     std::size_t b = 0, e = s.size();
     while (b < e && IsIniBlank(s[b])) ++b;

@@ -15,6 +15,8 @@ inline bool IsIniBlank(char c) {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\x1a';
 }
 std::string_view TrimIniBlanks(std::string_view s);
+// A stored value as read: one pair of enclosing double or single quotes dropped.
+std::string_view WithoutEnclosingQuotes(std::string_view raw);
 
 // One key to set: names trimmed, as the caller spells them; the value as it is stored.
 struct IniSetting {

@@ -7,19 +7,16 @@
 #include "launch/shell_rules.h"
 #include "platform/file_type.h"
 #include "platform/text.h"
+#include "tree/item_key.h"
 #include "tree/mod_get_icon.h"
+#include "tree/node_kind.h"
 
 namespace quopa {
 
 namespace {
 
-constexpr char kMainCategory[] = "Quopa";
 constexpr char kCategoryKeyPrefix[] = "portableapps:category:";
 constexpr int kMaxTrayEntries = 9999;
-
-bool IsUserCategory(const ui::TreeNode& node) {
-    return !node.Parent() && node.Tag().rfind("Category", 0) == 0;
-}
 
 }  // namespace
 
@@ -119,7 +116,7 @@ std::string FoundApps::UserCategoryKey(const std::string& category) const {
     for (const ui::TreeNode* root : tree_.Roots())
         if (IsUserCategory(*root) && platform::EqualsIgnoringCase(root->Key(), category))
             return root->Key();
-    return kMainCategory;
+    return kMainCategoryKey;
 }
 
 void FoundApps::Show(std::vector<FoundApp> wanted) {
@@ -156,9 +153,10 @@ void FoundApps::Place(const FoundApp& app, std::vector<std::string>& opened) {
 }
 
 std::string FoundApps::ParentFor(const std::string& category) {
-    if (category.empty()) return kMainCategory;
+    if (category.empty()) return kMainCategoryKey;
     const std::string user = UserCategoryKey(category);
-    if (user != kMainCategory || platform::EqualsIgnoringCase(category, kMainCategory)) return user;
+    if (user != kMainCategoryKey || platform::EqualsIgnoringCase(category, kMainCategoryKey))
+        return user;
     const std::string key = kCategoryKeyPrefix + platform::AsciiLower(category);
     if (!tree_.Find(key)) {
         if (ui::TreeNode* node = tree_.Add("", key, category, "default"))
@@ -184,7 +182,7 @@ std::vector<FoundApp> FoundApps::NotListed(const std::vector<FoundApp>& found) c
     std::unordered_set<std::string> listed;
     modINI::ReadScope oneVersion(ini_, appsFile_);
     for (int n = 1; n < state_.NextItemIndex; ++n) {
-        const std::string section = "Application" + std::to_string(n);
+        const std::string section = ItemSection(n);
         const std::string path = ini_.ReadIni(section, "Path", "", appsFile_);
         if (path.empty() || ini_.ReadIni(section, "Name", "", appsFile_).empty()) continue;
         listed.insert(platform::AsciiLower(launcher_.ReplaceToken(path)));

@@ -14,7 +14,11 @@ bool IsFoundNode(const ui::TreeNode& node) {
 }
 
 bool IsMainCategoryName(const std::string& text) {
-    return text == "Quopa Drive";
+    return text == kMainCategoryText;
+}
+
+bool IsUserCategory(const ui::TreeNode& node) {
+    return !node.Parent() && node.Tag().rfind("Category", 0) == 0;
 }
 
 }  // namespace quopa

@@ -46,9 +46,7 @@ std::string AnsiText(std::string_view bytes, platform::CodePage& codePage) {
 std::string Value(const IniDocument& doc, const char* section, const std::string& key) {
     std::string_view raw;
     if (!doc.Find(section, platform::AsciiLower(key), raw)) return {};
-    if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front())
-        raw = raw.substr(1, raw.size() - 2);
-    return std::string(raw);
+    return std::string(WithoutEnclosingQuotes(raw));
 }
 
 // A Start that stays inside the app's folder: relative, without a drive or a way up. The

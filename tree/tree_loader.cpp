@@ -14,6 +14,7 @@
 #include "tree/item_key.h"
 #include "tree/mod_get_browser.h"
 #include "tree/mod_get_icon.h"
+#include "tree/node_kind.h"
 
 namespace quopa {
 
@@ -141,7 +142,7 @@ void TreeLoader::Rebuild() {
     ilIcons_.Add("default", services_.desktop.AppIcon());
     AddBrowserImage();
     TreeView1_.SetImageList(&ilIcons_);
-    if (ui::TreeNode* main = TreeView1_.Add("", "Quopa", "Quopa Drive", "default"))
+    if (ui::TreeNode* main = TreeView1_.Add("", kMainCategoryKey, kMainCategoryText, "default"))
         TreeView1_.SetNodeTag(*main, "Category0");
     pictures.End();
     LoadCategories();
@@ -198,7 +199,7 @@ void TreeLoader::LoadItems() {
     int n = 1;
     bool endFound = false;
     for (; n < kLimit; ++n) {
-        std::string section = "Application" + std::to_string(n);
+        std::string section = ItemSection(n);
         std::optional<Stretch> reading(steps.keys);
         std::string path = Read(section, "Path");
         if (path.empty()) {
@@ -252,8 +253,7 @@ void TreeLoader::FillRunMenu() {
         try {
             mnuPopupApplication_.Load(n).SetCaption(runNames_[n]);
         } catch (const std::exception& e) {
-            platform::DebugTrace("Application" + std::to_string(n) +
-                                 " left off the tray menu: " + e.what());
+            platform::DebugTrace(ItemSection(n) + " left off the tray menu: " + e.what());
         }
         runNames_[n].clear();
     }
@@ -285,7 +285,7 @@ void TreeLoader::AddItemNode(int n, const std::string& section, const std::strin
     std::string image = "browser";
     if (type == 0) {
         timing.emplace(steps.icons);
-        image = "Application" + std::to_string(n);
+        image = ItemSection(n);
         EnsureItemPicture(image, launcher_.ReplaceToken(path));
         timing.emplace(steps.nodes);
     }
