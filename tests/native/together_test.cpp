@@ -37,6 +37,8 @@ class TogetherTest : public CommandsTest {
 
 // ---- Found apps in the tray, in the filter and in the item-file pass
 
+// ---- Packages as their format writes them: keys, icons, the grey mark, text encodings
+
 // ---- Drops on found apps and on categories shown only for them
 
 // ---- Typed names and values as the next load reads them back
