@@ -89,6 +89,11 @@ std::string AsStored(const std::string& value) {
     return PresentedValue(TrimIniBlanks(StoredValue(value)));
 }
 
+bool ReadsBackWhole(const std::string& value) {
+    const std::string stored = StoredValue(value);
+    return WithoutEnclosingQuotes(TrimIniBlanks(UpToNul(stored))).size() <= kMaxValueChars;
+}
+
 modINI::modINI(platform::Files& files) : files_(files) {}
 
 std::string modINI::ReadIni(const std::string& section, const std::string& key,

@@ -22,6 +22,8 @@ using IniKeys = std::vector<IniKey>;
 // blanks trimmed, one pair of enclosing quotes dropped, 254 characters. A name or path is
 // judged in this form, since that is what the next load will see.
 std::string AsStored(const std::string& value);
+// False for a value that the next read would cut: over 254 characters as stored.
+bool ReadsBackWhole(const std::string& value);
 
 class modINI {
   public:
