@@ -77,8 +77,8 @@ FileDialogResult Win32FileDialog::Open(const OpenFileArgs& args) {
     ofn.lpstrInitialDir = OrNull(args.initialFolder);
     ofn.lpstrTitle = OrNull(args.title);
     // The dialog would otherwise leave the process in the folder browsed to, holding that
-    // drive in use after the user pulls it.
-    ofn.Flags = args.flags | OFN_NOCHANGEDIR;
+    // drive in use after the user pulls it, and note the stick's files in the PC's recent lists.
+    ofn.Flags = args.flags | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
 
     FileDialogResult result;
     if (GetOpenFileNameA(&ofn)) {
