@@ -56,8 +56,8 @@ void frmAddItem::cmdFinish_Click() {
             return;
         }
     }
-    // Texts set from a package or a drop bypass the boxes' limits; the file would give them
-    // back cut, and a cut address opens another page.
+    // A package or a drop sets texts of any length, and the description box takes 255: the
+    // file would give them back cut, and a cut address opens another page.
     for (const auto& [text, field] :
          {std::pair<std::string, const char*>{txtAppTitle.Text(), "title"},
           {txtAppDescription.Text(), "description"},
