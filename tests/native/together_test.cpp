@@ -56,11 +56,6 @@ TEST_F(TogetherTest, WhatACommandTakesIsWhatTheNextStartShows) {
                            "'\"Tools\"'", "\"\tMusic\"", "\"Games \"", kPlain,     "Deleted",
                            "tools",       "Quopa",       kLong + "yz", kNul,       "\r\n"};
     enum Path { kRenameCategory, kAddCategory, kRenameItem, kNewItem, kEditTitle, kEditPath };
-    std::vector<std::pair<Path, std::string>> cases = {{kEditPath, "\"  \""},
-                                                       {kEditPath, "\" E:\\x.exe\""}};
-    for (const std::string& name : names)
-        for (Path path : {kRenameCategory, kAddCategory, kRenameItem, kNewItem, kEditTitle})
-            cases.emplace_back(path, name);
     const std::set<std::string> dialogsOwn = {
         "That category name is not unique!", "You did not enter a title!",
         "You did not fill the title field!", "You did not fill the path field!"};
@@ -83,35 +78,39 @@ TEST_F(TogetherTest, WhatACommandTakesIsWhatTheNextStartShows) {
         if (!path.empty()) wz.txtAppPath.UserTyped(path);
         wz.cmdFinish.Click();
     };
-    for (const auto& [path, typed] : cases) {
-        const std::string at = std::to_string(path) + " " + typed;
-        StartWith(apps);
-        const Strings before = shown();
-        if (path == kRenameCategory || path == kRenameItem)
-            Rename(path == kRenameItem ? "application1" : "Games", typed);
-        frmNewCategory add(ctx_, w_->TreeView1, [&] { w_->IntList(); });
-        if (path == kAddCategory) {
-            add.Create();
-            backend_.modalActions.push_back([&](ui::Form&) {
-                add.txtCategoryTitle.UserTyped(typed);
-                add.cmdFinish.Click();
-            });
-            add.form.ShowModal(w_->form);
+    for (Path path : {kRenameCategory, kAddCategory, kRenameItem, kNewItem, kEditTitle, kEditPath})
+        for (const std::string& typed :
+             path == kEditPath ? Strings{"\"  \"", "\" E:\\x.exe\""} : names) {
+            const std::string at = std::to_string(path) + " " + typed;
+            StartWith(apps);
+            const Strings before = shown();
+            if (path == kRenameCategory || path == kRenameItem)
+                Rename(path == kRenameItem ? "application1" : "Games", typed);
+            frmNewCategory add(ctx_, w_->TreeView1, [&] { w_->IntList(); });
+            if (path == kAddCategory) {
+                add.Create();
+                backend_.modalActions.push_back([&](ui::Form&) {
+                    add.txtCategoryTitle.UserTyped(typed);
+                    add.cmdFinish.Click();
+                });
+                add.form.ShowModal(w_->form);
+            }
+            if (path == kNewItem) wizard(nullptr, typed, "new.exe");
+            if (path == kEditTitle || path == kEditPath)
+                wizard("application1", path == kEditTitle ? typed : "",
+                       path == kEditPath ? typed : "");
+            const Strings after = shown();
+            const Boxes told = Told();
+            for (const auto& box : told) EXPECT_EQ(dialogsOwn.count(box.first), 1u) << at;
+            EXPECT_TRUE(told.empty() || after == before) << at << ": told, yet changed";
+            EXPECT_TRUE(!told.empty() || after != before ||
+                        (path != kAddCategory && path != kNewItem))
+                << at << ": silently not added";
+            EXPECT_TRUE(typed != kPlain || after != before) << at << ": a plain name refused";
+            w_ = &Start();
+            if (Shown("application1")) wizard("application1", "", "");
+            EXPECT_EQ(shown(), after) << at;
         }
-        if (path == kNewItem) wizard(nullptr, typed, "new.exe");
-        if (path == kEditTitle || path == kEditPath)
-            wizard("application1", path == kEditTitle ? typed : "", path == kEditPath ? typed : "");
-        const Strings after = shown();
-        const Boxes told = Told();
-        for (const auto& box : told) EXPECT_EQ(dialogsOwn.count(box.first), 1u) << at;
-        EXPECT_TRUE(told.empty() || after == before) << at << ": told, yet changed";
-        EXPECT_TRUE(!told.empty() || after != before || (path != kAddCategory && path != kNewItem))
-            << at << ": silently not added";
-        EXPECT_TRUE(typed != kPlain || after != before) << at << ": a plain name refused";
-        w_ = &Start();
-        if (Shown("application1")) wizard("application1", "", "");
-        EXPECT_EQ(shown(), after) << at;
-    }
 }
 
 // What the file would give back cut is refused, or left out and named, never stored cut: a
