@@ -26,7 +26,8 @@ void frmMain::TreeView1_Dropped(const ui::DropEvent& e) {
 }
 
 void frmMain::AddDropped(const std::vector<DroppedItem>& items, const std::string& category) {
-    switch (AddDroppedItems(ini_, appsFile_, items, category, state_.LauncherDrive,
+    std::vector<DroppedItem> added = items, leftOut;
+    switch (AddDroppedItems(ini_, appsFile_, added, leftOut, category, state_.LauncherDrive,
                             state_.NextItemIndex)) {
         case AddOutcome::NoNumberLeft:
             sys_.desktop.MsgBox(form.Handle(), kNoItemNumberLeft, kAppTitle,
@@ -38,7 +39,7 @@ void frmMain::AddDropped(const std::vector<DroppedItem>& items, const std::strin
             return;
         case AddOutcome::Added:
             IntList();
-            sys_.desktop.MsgBox(form.Handle(), AddedMessage(items, category), kAppTitle,
+            sys_.desktop.MsgBox(form.Handle(), AddedMessage(added, leftOut, category), kAppTitle,
                                 platform::kMbIconInformation | platform::kMbOk);
             return;
     }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/file_dialog.h"
+#include "store/ini.h"
 
 namespace quopa {
 
@@ -26,6 +27,12 @@ inline std::string CouldNotSave(const std::string& what, const std::string& file
 // The open-file dialog could not be shown.
 inline std::string FileDialogFailed(const platform::FileDialogResult& result) {
     return "Error " + std::to_string(result.error) + " selecting file.\r\n" + result.errorText;
+}
+
+// A value the file would give back cut: an item would then read or open as something else.
+inline std::string TooLongToKeep(const std::string& field) {
+    return "The " + field + " field is too long to be kept: " + std::to_string(kMaxValueChars) +
+           " characters at most.";
 }
 
 }  // namespace quopa

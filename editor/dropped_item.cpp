@@ -156,8 +156,14 @@ std::string StartInOf(const std::string& fileName, const std::string& fileTitle,
 }
 
 AddOutcome AddDroppedItems(modINI& ini, const std::string& appsFile,
-                           const std::vector<DroppedItem>& items, const std::string& category,
-                           const std::string& launcherDrive, std::int16_t& nextItemIndex) {
+                           std::vector<DroppedItem>& items, std::vector<DroppedItem>& leftOut,
+                           const std::string& category, const std::string& launcherDrive,
+                           std::int16_t& nextItemIndex) {
+    const auto whole = std::stable_partition(items.begin(), items.end(), [](const auto& item) {
+        return ReadsBackWhole(item.title) && ReadsBackWhole(item.path);
+    });
+    leftOut.assign(std::make_move_iterator(whole), std::make_move_iterator(items.end()));
+    items.erase(whole, items.end());
     IniKeys keys;
     int from = nextItemIndex;
     std::int16_t n = 0;
@@ -186,12 +192,27 @@ AddOutcome AddDroppedItems(modINI& ini, const std::string& appsFile,
     return AddOutcome::Added;
 }
 
-std::string AddedMessage(const std::vector<DroppedItem>& items, const std::string& category) {
-    std::string text = std::to_string(items.size()) + " items were added to " + category + ":";
-    for (std::size_t i = 0; i < items.size() && i < kNamesShown; ++i)
-        text += "\r\n" + items[i].title;
-    if (items.size() > kNamesShown)
-        text += "\r\nand " + std::to_string(items.size() - kNamesShown) + " more.";
+std::string AddedMessage(const std::vector<DroppedItem>& items,
+                         const std::vector<DroppedItem>& leftOut, const std::string& category) {
+    std::string text;
+    const auto list = [&](const std::vector<DroppedItem>& listed) {
+        for (std::size_t i = 0; i < listed.size() && i < kNamesShown; ++i)
+            text += "\r\n" + listed[i].title;
+        if (listed.size() > kNamesShown)
+            text += "\r\nand " + std::to_string(listed.size() - kNamesShown) + " more.";
+    };
+    if (!items.empty()) {
+        text = items.size() == 1
+                   ? "1 item was added to " + category + ":"
+                   : std::to_string(items.size()) + " items were added to " + category + ":";
+        list(items);
+    }
+    if (!leftOut.empty()) {
+        text += std::string(text.empty() ? "" : "\r\n\r\n") +
+                "Not added, as a name or address is kept to " + std::to_string(kMaxValueChars) +
+                " characters at most:";
+        list(leftOut);
+    }
     return text;
 }
 

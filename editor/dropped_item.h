@@ -50,12 +50,16 @@ enum class AddOutcome { Added, NoNumberLeft, NotWritten };
 
 // Adds every item to `category` in one go, numbered from `nextItemIndex` on. An item cut
 // short by a refused write never shows. On success `nextItemIndex` is one past the last
-// number given.
+// number given. Items whose title or path the file would give back cut are left out: they
+// move from `items` to `leftOut`.
 AddOutcome AddDroppedItems(modINI& ini, const std::string& appsFile,
-                           const std::vector<DroppedItem>& items, const std::string& category,
-                           const std::string& launcherDrive, std::int16_t& nextItemIndex);
+                           std::vector<DroppedItem>& items, std::vector<DroppedItem>& leftOut,
+                           const std::string& category, const std::string& launcherDrive,
+                           std::int16_t& nextItemIndex);
 
-// What the user is told after several were added: how many, to where, and their names.
-std::string AddedMessage(const std::vector<DroppedItem>& items, const std::string& category);
+// What the user is told after several were added: how many, to where, and their names; then
+// the names of those left out, and why.
+std::string AddedMessage(const std::vector<DroppedItem>& items,
+                         const std::vector<DroppedItem>& leftOut, const std::string& category);
 
 }  // namespace quopa

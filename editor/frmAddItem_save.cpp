@@ -56,6 +56,19 @@ void frmAddItem::cmdFinish_Click() {
             return;
         }
     }
+    // A package or a drop sets texts of any length, and the description box takes 255: the
+    // file would give them back cut, and a cut address opens another page.
+    for (const auto& [text, field] :
+         {std::pair<std::string, const char*>{txtAppTitle.Text(), "title"},
+          {txtAppDescription.Text(), "description"},
+          {txtAppPath.Text(), AppType == "1" ? "address" : "path"},
+          {"\"" + txtParameters.Text() + "\"", "parameters"},
+          {txtStartIn.Text(), "start in"}}) {
+        if (!ReadsBackWhole(text)) {
+            Tell(TooLongToKeep(field), platform::kMbIconExclamation | platform::kMbOk);
+            return;
+        }
+    }
     if (!WriteItem()) {
         Tell(CouldNotSave("item", appsFile_), platform::kMbIconCritical | platform::kMbOk);
         return;
@@ -72,9 +85,10 @@ bool frmAddItem::WriteItem() {
         return IniKey{NewAppType, name, std::move(value)};
     };
     IniKeys keys = {
-        key("Name", txtAppTitle.Text()),
+        // In the form they read back in, so the tree and the next load show the same.
+        key("Name", AsStored(txtAppTitle.Text())),
         key("Description", txtAppDescription.Text()),
-        key("Path", txtAppPath.Text()),
+        key("Path", AsStored(txtAppPath.Text())),
         // With no entry picked (a reload took it away) the item would fall out of the tree.
         key("Category", Combo1.ListIndex() < 0 ? kMainCategoryKey : Combo1.Text()),
         key("Autorun", std::to_string(chkAutorun.Value())),

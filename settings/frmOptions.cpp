@@ -152,9 +152,10 @@ bool frmOptions::Apply() {
         {kUserInfo, "UserEmail", txtEmail.Text()},
         {kLanguageSection, kLanguageKey, cmbLanguage.Text()},
     };
-    keys.push_back(
-        {kPortableAppsSection, kPortableAppsKey, chkPortableApps.Value() == 1 ? "1" : "0"});
     // Only a change is stored: a file without the key keeps following the default.
+    const bool portableApps = chkPortableApps.Value() == 1;
+    if (portableApps != PortableAppsWanted(ctx_.ini, settingsFile_))
+        keys.push_back({kPortableAppsSection, kPortableAppsKey, portableApps ? "1" : "0"});
     if (hkHotkey.Combo() != StoredHotkey(ctx_.ini, settingsFile_))
         keys.push_back({kLanguageSection, kHotkeyKey, FormatKeyCombo(hkHotkey.Combo())});
     if (!ctx_.ini.WriteIniKeys(keys, settingsFile_)) {

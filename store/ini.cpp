@@ -11,8 +11,6 @@ namespace quopa {
 namespace {
 
 constexpr std::size_t kCachedFiles = 4;
-// The system's reader copies into the 255-character buffer the callers always pass.
-constexpr std::size_t kMaxValueChars = 254;
 
 // Counts writes per file across every engine in the process: a write by another
 // engine must make our copy stale even where the file system's clock (2 s on FAT)
@@ -86,7 +84,11 @@ bool SameContentSignature(const platform::FileInfo& a, const platform::FileInfo&
 }  // namespace
 
 std::string AsStored(const std::string& value) {
-    return PresentedValue(TrimIniBlanks(StoredValue(value)));
+    // `"  "` reads back as two blanks, which read back empty: one pass is not enough.
+    std::string read = PresentedValue(TrimIniBlanks(StoredValue(value)));
+    for (std::string again; (again = PresentedValue(TrimIniBlanks(read))) != read;)
+        read = std::move(again);
+    return read;
 }
 
 bool ReadsBackWhole(const std::string& value) {
@@ -170,13 +172,18 @@ bool modINI::Store(const IniKeys& keys, const std::string& file) {
     Cached* entry = Fresh(file, Look::Always);
     if (!entry || entry->info.readOnly) return false;
     std::string bytes = entry->doc.WithValues(settings);
-    if (entry->info.kind == platform::PathKind::File && bytes == entry->doc.Bytes()) return true;
+    const bool unchanged =
+        entry->info.kind == platform::PathKind::File && bytes == entry->doc.Bytes();
+    // Even a write that changes nothing replaces the file once: the first replacement is
+    // where a killed writer's leftover temporaries are swept.
+    if (unchanged && !replacedOnce_.insert(entry->path).second) return true;
     if (bytes.size() > kMaxFileBytes) return false;  // every later read would find it unusable
 
     if (!files_.ReplaceAtomically(file, bytes)) {
         Forget(entry);
-        return false;
+        return unchanged;  // the file holds the values all the same
     }
+    replacedOnce_.insert(entry->path);
     entry->generation = ++WriteGeneration(entry->path);
     try {
         entry->info = files_.Query(file);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <future>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,13 @@ struct IniKey {
 };
 using IniKeys = std::vector<IniKey>;
 
+// What a value is cut to when read back, as the 255-character buffer of the callers takes it.
+constexpr std::size_t kMaxValueChars = 254;
+
 // What ReadIni gives back for `value` once written: line breaks as spaces, cut at a NUL,
-// blanks trimmed, one pair of enclosing quotes dropped, 254 characters. A name or path is
-// judged in this form, since that is what the next load will see.
+// blanks trimmed, one pair of enclosing quotes dropped, 254 characters; and again, until
+// nothing changes. A name or path is judged and written in this form: written, it reads
+// back the same, so what the tree shows after a command is what the next load shows.
 std::string AsStored(const std::string& value);
 // False for a value that the next read would cut: over 254 characters as stored.
 bool ReadsBackWhole(const std::string& value);
@@ -98,6 +103,7 @@ class modINI {
     bool scopedChecked_ = false;  // its version has been checked in this scope
     std::string aheadPath_;       // normalised; empty when no parse is ahead
     std::future<IniDocument> ahead_;
+    std::set<std::string> replacedOnce_;  // normalised paths this engine has replaced
 };
 
 }  // namespace quopa

@@ -51,7 +51,7 @@ TEST_F(Journey, AUsersDayFromAFreshDriveToExitAtTwiceTheDpi) {
          {Shows, "J\xFCrgen's Portable Device"},
          {Files, "settings", "[UserInfo]\r\nUserName=J\xFCrgen\r\nUserAddress=Stra\337e 1\r\n"
           "UserCity=K\xF6ln\r\nUserPhone=0221 496\r\nUserEmail=j@example.org\r\n[Settings]\r\n"
-          "Language=English\r\nLoadPortableApps=0\r\n"},
+          "Language=English\r\n"},
          // The tray's Run; File, Exit.
          {Command, "", N(kPopupApplicationBase + 4)}, {Made, ran, "ran\r\nran\r\n"}, {Exit},
          {Files}});

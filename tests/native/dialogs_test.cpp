@@ -43,11 +43,10 @@ using OptionsTest = DialogTest;
 
 constexpr char kAllKeys[] =
     "[UserInfo]\r\nUserName=Ann\r\nUserAddress=1 Main St\r\nUserCity=Ghent\r\n"
-    "UserPhone=555\r\nUserEmail=ann@example.org\r\n[Settings]\r\nLanguage=Dutch\r\n"
-    "LoadPortableApps=0\r\n";
+    "UserPhone=555\r\nUserEmail=ann@example.org\r\n[Settings]\r\nLanguage=Dutch\r\n";
 
-// What Apply writes, in its order, is what the dialog shows when it opens again, and opening
-// adds nothing to the file; Esc leaves what Apply wrote.
+// What Apply writes, in its order (an untouched found-apps box adds no key), is what the dialog
+// shows when it opens again, and opening adds nothing to the file; Esc leaves what Apply wrote.
 TEST_F(OptionsTest, ApplyWritesTheKeysInOrderAndOpeningShowsThem) {
     const Strings typed = {"Ann", "1 Main St", "Ghent", "555", "ann@example.org"};
     const auto boxes = [](frmOptions& d) {

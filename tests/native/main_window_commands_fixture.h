@@ -65,11 +65,6 @@ class CommandsTest : public MainWindowTest {
             if (node->Ref().serial == serial) return node->Text() != before;
         return false;
     }
-    // The categories and items a fresh load shows.
-    Strings Loaded() {
-        w_->IntList();
-        return Each(w_->TreeView1.Nodes(), [](auto* node) { return node->Key(); });
-    }
     std::string LastMessage() const {
         return desktop_.messages.empty() ? "" : desktop_.messages.back().text;
     }

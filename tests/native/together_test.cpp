@@ -2,7 +2,11 @@
 // typed names read back by a fresh load. Each feature alone is tested beside its code; the
 // faults live where they meet.
 #include <filesystem>
+#include <set>
 
+#include "context/messages.h"
+#include "editor/frmAddItem.h"
+#include "editor/frmNewCategory.h"
 #include "tests/native/main_window_commands_fixture.h"
 
 namespace quopa::testing {
@@ -42,6 +46,101 @@ class TogetherTest : public CommandsTest {
 // ---- Drops on found apps and on categories shown only for them
 
 // ---- Typed names and values as the next load reads them back
+
+// Whatever is typed, a command refuses it (in its dialog's own words, or the edit put back) or
+// leaves the tree as a fresh start shows it, an untouched edit after that included: nothing
+// vanishes, merges or reads otherwise.
+TEST_F(TogetherTest, WhatACommandTakesIsWhatTheNextStartShows) {
+    const std::string kPlain = "Board games", kLong(254, 'x'), kNul("\0Cards", 6);
+    const Strings names = {"\"  \"",      "\" \"",       "'\"\"'",     "\"\"\"\"", "\" Tools\"",
+                           "'\"Tools\"'", "\"\tMusic\"", "\"Games \"", kPlain,     "Deleted",
+                           "tools",       "Quopa",       kLong + "yz", kNul,       "\r\n"};
+    enum Path { kRenameCategory, kAddCategory, kRenameItem, kNewItem, kEditTitle, kEditPath };
+    const std::set<std::string> dialogsOwn = {
+        "That category name is not unique!", "You did not enter a title!",
+        "You did not fill the title field!", "You did not fill the path field!"};
+    const std::string apps = "[Category1]\r\nName=Games\r\n[Category2]\r\nName=Tools\r\n" +
+                             App(1, "Chess", "%drive%\\chess.exe", "Games") +
+                             "[Category3]\r\nName=Music\r\n[Category4]\r\nName=" + kLong + "\r\n";
+    // Each node's text and place and, for an item, the path its wizard shows.
+    const auto shown = [&] {
+        return Each(w_->TreeView1.Nodes(), [&](const ui::TreeNode* n) {
+            return n->Key() + "|" + n->Text() + "|" + (n->Parent() ? n->Parent()->Key() : "") +
+                   "|" + Read(n->Key(), "Path");
+        });
+    };
+    // An empty text leaves its box as the wizard filled it.
+    const auto wizard = [&](const char* key, const std::string& title, const std::string& path) {
+        frmAddItem wz(ctx_, w_->TreeView1, [&] { w_->IntList(); });
+        wz.Create();
+        key ? (void)wz.LoadItem(key, Node(key).Text()) : wz.cmdNext.Click();
+        if (!title.empty()) wz.txtAppTitle.UserTyped(title);
+        if (!path.empty()) wz.txtAppPath.UserTyped(path);
+        wz.cmdFinish.Click();
+    };
+    for (Path path : {kRenameCategory, kAddCategory, kRenameItem, kNewItem, kEditTitle, kEditPath})
+        for (const std::string& typed :
+             path == kEditPath ? Strings{"\"  \"", "\" E:\\x.exe\""} : names) {
+            const std::string at = std::to_string(path) + " " + typed;
+            StartWith(apps);
+            const Strings before = shown();
+            if (path == kRenameCategory || path == kRenameItem)
+                Rename(path == kRenameItem ? "application1" : "Games", typed);
+            frmNewCategory add(ctx_, w_->TreeView1, [&] { w_->IntList(); });
+            if (path == kAddCategory) {
+                add.Create();
+                backend_.modalActions.push_back([&](ui::Form&) {
+                    add.txtCategoryTitle.UserTyped(typed);
+                    add.cmdFinish.Click();
+                });
+                add.form.ShowModal(w_->form);
+            }
+            if (path == kNewItem) wizard(nullptr, typed, "new.exe");
+            if (path == kEditTitle || path == kEditPath)
+                wizard("application1", path == kEditTitle ? typed : "",
+                       path == kEditPath ? typed : "");
+            const Strings after = shown();
+            const Boxes told = Told();
+            for (const auto& box : told) EXPECT_EQ(dialogsOwn.count(box.first), 1u) << at;
+            EXPECT_TRUE(told.empty() || after == before) << at << ": told, yet changed";
+            EXPECT_TRUE(!told.empty() || after != before ||
+                        (path != kAddCategory && path != kNewItem))
+                << at << ": silently not added";
+            EXPECT_TRUE(typed != kPlain || after != before) << at << ": a plain name refused";
+            w_ = &Start();
+            if (Shown("application1")) wizard("application1", "", "");
+            EXPECT_EQ(shown(), after) << at;
+        }
+}
+
+// What the file would give back cut is refused, or left out and named, never stored cut: a
+// long link dropped alone, a package's long description, a long link dropped with a file.
+TEST_F(TogetherTest, AValueTheFileWouldCutIsRefusedOrLeftOutNeverStoredCut) {
+    Package("LongPortable",
+            "[Details]\r\nDescription=" + std::string(300, 'd') + "\r\n[Control]\r\nStart=L.exe");
+    Put("short.exe", "");
+    StartWith("[Category1]\r\nName=Tools\r\n");
+    Look();
+    const std::string link = "http://shop.example/" + std::string(260, 'a'),
+                      before = Get("quopa_apps.dat");
+    for (int n = 0; n < 2; ++n)
+        backend_.modalActions.push_back([](ui::Form& f) { f.PressEnter(); });  // Finish
+    const auto drop = [&](const ui::DropEvent& e) {
+        w_->TreeView1.UserDropped(e);
+        backend_.DoEvents();
+    };
+    drop({.address = link, .linkFile = "Shop.url"});
+    w_->TreeView1.UserSelected(Found("longportable"));
+    w_->mnuFoundAdd->Click();
+    EXPECT_EQ(Told(), (Boxes{{TooLongToKeep("address"), kExclaim},
+                             {TooLongToKeep("description"), kExclaim}}));
+    EXPECT_EQ(Get("quopa_apps.dat"), before);
+    drop({.paths = {"E:\\short.exe"}, .address = link, .linkFile = "Shop.url"});
+    EXPECT_EQ(LastMessage(),
+              "1 item was added to Quopa:\r\nshort\r\n\r\nNot added, as a name or "
+              "address is kept to 254 characters at most:\r\nShop");
+    EXPECT_EQ(Node("application1").Text(), "short");
+}
 
 }  // namespace
 }  // namespace quopa::testing
