@@ -73,7 +73,7 @@ TEST_F(FoundAppsTest, FoundAppsJoinTheirCategoryRunInTheirFolderAndAreNoOnesToCh
     EXPECT_TRUE(desktop_.messages.empty() && backend_.modalForms.empty());
     EXPECT_EQ(Get("quopa_apps.dat"), kApps) << "nothing found is written";
     w_->TreeView1.UserSelected(Found("editorportable"));
-    EXPECT_EQ(Panel(*w_), "+-- Editor: Edits text");
+    EXPECT_EQ(Panel(*w_), "+-- Editor: From the PortableApps folder.\r\nEdits text");
     w_->cmdRun.Click();
     EXPECT_EQ(shell_.executed.back().file + " in " + shell_.executed.back().directory,
               "E:\\PortableApps\\EditorPortable\\Editor.exe in E:\\PortableApps\\EditorPortable");
