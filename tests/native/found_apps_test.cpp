@@ -60,8 +60,6 @@ TEST_F(FoundAppsTest, FoundAppsJoinTheirCategoryRunInTheirFolderAndAreNoOnesToCh
     w_->IntList();
     EXPECT_NE(Found("editorportable"), nullptr) << "a rebuild keeps them, without a new look";
     EXPECT_EQ(TrayRun(), (Strings{"Listed", "Editor", "Game"}));
-    w_->mnuPopupRun->Items().back()->Click();
-    EXPECT_EQ(Executed(), Strings{"E:\\PortableApps\\GamePortable\\Game.exe"});
     for (const char* key : {"editorportable", "category:games"}) {
         w_->TreeView1.UserSelected(Found(key));
         w_->TreeView1_KeyDown(46);

