@@ -6,7 +6,6 @@
 #include "app/frmMain.h"
 #include "context/messages.h"
 #include "launch/drive_paths.h"
-#include "platform/text.h"
 #include "tree/node_kind.h"
 
 namespace quopa {
@@ -52,8 +51,8 @@ void frmMain::CreateFoundApps() {
 }
 
 void frmMain::ApplyPortableApps() {
-    ApplyHiddenFound();
     found_->SetEnabled(PortableAppsWanted(ini_, settingsFile_));
+    ApplyHiddenFound();
 }
 
 std::vector<std::string> frmMain::HiddenFound() {
@@ -67,14 +66,14 @@ std::vector<std::string> frmMain::HiddenFound() {
 }
 
 void frmMain::ApplyHiddenFound() {
-    std::unordered_set<std::string> keys;
-    for (const std::string& name : HiddenFound())
-        keys.insert(kFoundKeyPrefix + platform::AsciiLower(name));
+    std::vector<std::string> keys;
+    for (const std::string& name : HiddenFound()) keys.push_back(kFoundKeyPrefix + name);
     // The categories' menu stays as designed until there is something to show again.
-    mnuFoundShowHidden->SetEnabled(!keys.empty());
-    mnuCatShowHiddenBar->SetVisible(!keys.empty());
-    mnuCatShowHidden->SetVisible(!keys.empty());
-    found_->SetHidden(std::move(keys));
+    const bool offer = found_->Enabled() && !keys.empty();
+    mnuFoundShowHidden->SetEnabled(offer);
+    mnuCatShowHiddenBar->SetVisible(offer);
+    mnuCatShowHidden->SetVisible(offer);
+    found_->SetHidden(keys);
 }
 
 void frmMain::mnuFoundHide_Click() {

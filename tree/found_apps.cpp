@@ -117,9 +117,13 @@ bool FoundApps::Matches(const std::string& name) const {
     return filter_.empty() || services_.desktop.LowerCase(name).find(filter_) != std::string::npos;
 }
 
-void FoundApps::SetHidden(std::unordered_set<std::string> keys) {
-    hidden_ = std::move(keys);
-    if (enabled_) Show(lastLook_.empty() ? std::vector<FoundApp>() : NotListed(lastLook_));
+void FoundApps::SetHidden(const std::vector<std::string>& keys) {
+    // Folder names on the drive ignore letter case; so does the choice kept for them.
+    hidden_.clear();
+    for (const std::string& key : keys) hidden_.insert(platform::AsciiLower(key));
+    // A load in progress shows them itself when it ends.
+    if (enabled_ && !loader_.Loading())
+        Show(lastLook_.empty() ? std::vector<FoundApp>() : NotListed(lastLook_));
 }
 
 std::string FoundApps::UserCategoryKey(const std::string& category) const {
@@ -130,7 +134,9 @@ std::string FoundApps::UserCategoryKey(const std::string& category) const {
 }
 
 void FoundApps::Show(std::vector<FoundApp> wanted) {
-    std::erase_if(wanted, [this](const FoundApp& app) { return hidden_.count(app.key) > 0; });
+    std::erase_if(wanted, [this](const FoundApp& app) {
+        return hidden_.count(platform::AsciiLower(app.key)) > 0;
+    });
     const bool changed = wanted != shown_;
     if (changed) {
         // What is gone since the last look, or has come into the user's list, goes.

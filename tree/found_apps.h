@@ -59,9 +59,9 @@ class FoundApps {
     // desktop), and keeps them out of what later looks and loads put back, until the next
     // call. Empty shows every app again with the next load.
     void Filter(const std::string& lowerText);
-    // The node keys of the apps the user hid: they leave the tree and the tray at once, and
-    // those no longer named come back.
-    void SetHidden(std::unordered_set<std::string> keys);
+    // The node keys of the apps the user hid, letter case ignored: they leave the tree and the
+    // tray at once, and those no longer named come back.
+    void SetHidden(const std::vector<std::string>& keys);
     // Brings the tray's Run entries in step with what is shown: only when the menu, or one
     // of its commands, is wanted.
     void FillRunMenu();
