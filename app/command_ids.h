@@ -24,10 +24,14 @@ inline constexpr int kFileDelete = 303;
 // Category context menu.
 inline constexpr int kCatAddNew = 401;
 inline constexpr int kCatDelete = 402;
+inline constexpr int kCatShowHidden = 403;
 // Found-app context menu.
 inline constexpr int kFoundRun = 501;
 inline constexpr int kFoundAdd = 502;
-// The tray's Run entries of found apps carry kPopupFoundBase + 0, + 1, ... (fewer than 9999).
+inline constexpr int kFoundHide = 503;
+inline constexpr int kFoundShowHidden = 504;
+// The tray's Run entries of found apps carry kPopupFoundBase + 0, + 1, ... (fewer than 9999),
+// one id per app for the program's life.
 inline constexpr int kPopupFoundBase = 40000;
 // Element n of the tray menu's Run entries carries kPopupApplicationBase + n (n < 10000).
 inline constexpr int kPopupApplicationBase = 20000;

@@ -68,8 +68,10 @@ class frmMain {
     void mnuPopupApplication_Click(int index);
     void mnuPopupRemove_Click();
     void mnuPopUpExit_Click();
-    // The found-app context menu.
+    // The found-app context menu; the category menu also shows hidden found apps again.
     void mnuFoundAdd_Click();
+    void mnuFoundHide_Click();
+    void mnuShowHidden_Click();
 
     // The other windows, opened from here. A modeless wizard (from a category's menu) stays
     // open while the main window goes on; opening it again brings it forward.
@@ -143,6 +145,8 @@ class frmMain {
     ui::MenuItem *mnuCatAddNew = nullptr, *mnuCatDelete = nullptr;
     ui::MenuItem mnuFoundRightClick{{.caption = "Found", .visible = false}};
     ui::MenuItem *mnuFoundRun = nullptr, *mnuFoundAdd = nullptr;
+    ui::MenuItem *mnuFoundHide = nullptr, *mnuFoundShowHidden = nullptr;
+    ui::MenuItem *mnuCatShowHiddenBar = nullptr, *mnuCatShowHidden = nullptr;
 
   private:
     void CreateControls();
@@ -158,6 +162,12 @@ class frmMain {
     ui::TreeNode* SelectedItemNode() const;
     // The found app the selected node stands for, else null.
     const FoundApp* SelectedFound() const;
+    // What Run, Enter and a double-click start: an item or a found app, not a category.
+    static bool IsRow(const ui::TreeNode& node);
+    ui::TreeNode* SelectedRow() const;
+    // The found apps the user hid, by folder name and entry, as the settings file keeps them.
+    std::vector<std::string> HiddenFound();
+    void ApplyHiddenFound();
     // Fills the panel for a selected found app; false for any other node.
     bool ShowFound(const ui::TreeNode& node);
     void CreateFoundApps();
@@ -170,7 +180,7 @@ class frmMain {
     // False after telling the user that the apps file refused the change.
     bool Written(bool ok);
     bool BringWizardForward();
-    // The item node after (or before) `from` in the tree's order, categories skipped.
+    // The row after (or before) `from` in the tree's order, categories skipped.
     ui::TreeNode* NeighbourItem(const ui::TreeNode* from, bool down) const;
     void RunFromKeyboard();
     void HideAgain();

@@ -1,18 +1,47 @@
-// The apps found on the drive beside the user's list: run from the tree and the tray, and
-// taken into the list through the wizard.
+// The apps found on the drive beside the user's list: run from the tree and the tray, hidden
+// one by one, and taken into the list through the wizard.
+#include <cstring>
+
 #include "app/command_ids.h"
 #include "app/frmMain.h"
+#include "context/messages.h"
 #include "launch/drive_paths.h"
 #include "tree/node_kind.h"
 
 namespace quopa {
 
+namespace {
+// One key an app, since one list would be cut at 254 characters; by folder name and entry,
+// so that another drive letter keeps them.
+constexpr char kHiddenSection[] = "PortableApps";
+constexpr int kMaxHidden = 9999;
+std::string HiddenKey(std::size_t n) {
+    return "Hidden" + std::to_string(n);
+}
+bool Saved(bool ok, platform::Desktop& desktop, platform::WindowId owner, const std::string& file) {
+    if (!ok) {
+        desktop.MsgBox(owner, CouldNotSave("change", file), kAppTitle,
+                       platform::kMbIconCritical | platform::kMbOk);
+    }
+    return ok;
+}
+}  // namespace
+
 void frmMain::CreateFoundApps() {
     mnuFoundRun = &mnuFoundRightClick.Add({"&Run", cmd::kFoundRun});
     mnuFoundAdd = &mnuFoundRightClick.Add({"Add to my list", cmd::kFoundAdd});
+    mnuFoundRightClick.Add({"-"});
+    mnuFoundHide = &mnuFoundRightClick.Add({"&Hide", cmd::kFoundHide});
+    mnuFoundShowHidden = &mnuFoundRightClick.Add({"&Show hidden apps", cmd::kFoundShowHidden});
     form.AddCommandSource(mnuFoundRightClick);
+    // On the categories' menu too: with every found app hidden, the one above is out of reach.
+    mnuCatShowHiddenBar = &mnuCatRightClick.Add({"-"});
+    mnuCatShowHidden = &mnuCatRightClick.Add({"&Show hidden apps", cmd::kCatShowHidden});
     mnuFoundRun->onClick = [this] { cmdRun_Click(); };
     mnuFoundAdd->onClick = [this] { mnuFoundAdd_Click(); };
+    mnuFoundHide->onClick = [this] { mnuFoundHide_Click(); };
+    mnuFoundShowHidden->onClick = [this] { mnuShowHidden_Click(); };
+    mnuCatShowHidden->onClick = [this] { mnuShowHidden_Click(); };
 
     found_ = std::make_unique<FoundApps>(
         FoundTargets{form, TreeView1, ilIcons, *mnuPopupRun, cmd::kPopupFoundBase, &tmrItemPass},
@@ -23,6 +52,49 @@ void frmMain::CreateFoundApps() {
 
 void frmMain::ApplyPortableApps() {
     found_->SetEnabled(PortableAppsWanted(ini_, settingsFile_));
+    ApplyHiddenFound();
+}
+
+std::vector<std::string> frmMain::HiddenFound() {
+    std::vector<std::string> names;
+    for (int n = 1; n <= kMaxHidden; ++n) {
+        std::string name = ini_.ReadIni(kHiddenSection, HiddenKey(n), "", settingsFile_);
+        if (name.empty()) break;
+        names.push_back(std::move(name));
+    }
+    return names;
+}
+
+void frmMain::ApplyHiddenFound() {
+    std::vector<std::string> keys;
+    for (const std::string& name : HiddenFound()) keys.push_back(kFoundKeyPrefix + name);
+    // The categories' menu stays as designed until there is something to show again.
+    const bool offer = found_->Enabled() && !keys.empty();
+    mnuFoundShowHidden->SetEnabled(offer);
+    mnuCatShowHiddenBar->SetVisible(offer);
+    mnuCatShowHidden->SetVisible(offer);
+    found_->SetHidden(keys);
+}
+
+void frmMain::mnuFoundHide_Click() {
+    const FoundApp* app = SelectedFound();
+    if (!app) return;
+    std::string name = app->key.substr(std::strlen(kFoundKeyPrefix));
+    const std::size_t n = HiddenFound().size() + 1;
+    if (n > std::size_t{kMaxHidden}) return;
+    // A folder name may begin with a blank, which a read would trim.
+    if (AsStored(name) != name) name = "\"" + name + "\"";
+    const bool ok = ini_.WriteIni(kHiddenSection, HiddenKey(n), name, settingsFile_);
+    if (Saved(ok, sys_.desktop, form.Handle(), settingsFile_)) ApplyHiddenFound();
+}
+
+void frmMain::mnuShowHidden_Click() {
+    IniKeys keys;
+    const std::size_t hidden = HiddenFound().size();
+    for (std::size_t n = 1; n <= hidden; ++n) keys.push_back({kHiddenSection, HiddenKey(n), ""});
+    if (keys.empty()) return;
+    if (Saved(ini_.WriteIniKeys(keys, settingsFile_), sys_.desktop, form.Handle(), settingsFile_))
+        ApplyHiddenFound();
 }
 
 const FoundApp* frmMain::SelectedFound() const {
@@ -39,7 +111,10 @@ bool frmMain::ShowFound(const ui::TreeNode& node) {
     cmdDelete.SetEnabled(false);
     Image2.SetPicture(ilIcons.PictureOf(node.Image()));
     lblAppTitle.SetText(node.Text());
-    lblAppDescription.SetText(app->description);
+    // First, so that a long description cannot push it out of sight.
+    std::string text = "From the PortableApps folder.";
+    if (!app->description.empty()) text += "\r\n" + app->description;
+    lblAppDescription.SetText(text);
     return true;
 }
 

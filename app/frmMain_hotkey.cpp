@@ -29,9 +29,11 @@ void frmMain::Hotkey_Pressed() {
         form.Show();
         return;
     }
-    // The whole tree, as leaving the search box empty brings it back.
+    // The whole tree, as leaving the search box empty brings it back, and no old pick: Enter
+    // starts the first row left.
     txtSearch.SetText("");
     loader_->LoadApps();
+    TreeView1.Select(nullptr);
     form.SetWindowState(ui::WindowState::Normal);
     form.Show();
     sys_.desktop.SetForeground(form.Handle());

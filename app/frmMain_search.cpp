@@ -48,6 +48,7 @@ void frmMain::txtSearch_LostFocus() {
     if (!txtSearch.Text().empty()) return;
     txtSearch.SetText(kPlaceholder);
     txtSearch.SetForeColor(kGreyText);
+    found_->Filter("");  // the hint is no search
     loader_->LoadApps();
 }
 
@@ -73,6 +74,15 @@ void frmMain::txtSearch_KeyDown(ui::KeyEvent& e) {
     e.handled = true;
 }
 
+bool frmMain::IsRow(const ui::TreeNode& node) {
+    return IsItemNode(node) || (IsFoundNode(node) && node.Parent());
+}
+
+ui::TreeNode* frmMain::SelectedRow() const {
+    ui::TreeNode* node = TreeView1.SelectedItem();
+    return node && IsRow(*node) ? node : nullptr;
+}
+
 ui::TreeNode* frmMain::NeighbourItem(const ui::TreeNode* from, bool down) const {
     std::vector<ui::TreeNode*> nodes;
     InShownOrder(TreeView1.Roots(), nodes);
@@ -80,18 +90,19 @@ ui::TreeNode* frmMain::NeighbourItem(const ui::TreeNode* from, bool down) const 
     auto at = std::find(nodes.begin(), nodes.end(), from);
     // From nowhere, Down starts at the top and Up at the bottom.
     auto it = at == nodes.end() ? nodes.begin() : std::next(at);
-    it = std::find_if(it, nodes.end(), [](const ui::TreeNode* n) { return IsItemNode(*n); });
+    it = std::find_if(it, nodes.end(), [](const ui::TreeNode* n) { return IsRow(*n); });
     return it == nodes.end() ? nullptr : *it;
 }
 
 void frmMain::RunFromKeyboard() {
-    ui::TreeNode* node = SelectedItemNode();
+    ui::TreeNode* node = SelectedRow();
     if (!node) node = NeighbourItem(nullptr, true);
     if (!node) return;
-    const std::string key = node->Key();  // the run may show a message box
+    // Selected first: what starts is what the panel shows, by the Run button's own path.
+    TreeView1.Select(node);
     const bool hideAfter = summoned_ == Summoned::FromHidden;
     summoned_ = Summoned::No;
-    launcher_.RunApp(key);
+    cmdRun_Click();
     if (hideAfter) HideAgain();
 }
 

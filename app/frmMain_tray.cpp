@@ -38,6 +38,9 @@ void frmMain::mnuPopupShow_Click() {
 }
 
 void frmMain::mnuPopupApplication_Click(int index) {
+    // A command from outside may name the placeholder the menu does not show.
+    const ui::MenuItem* entry = mnuPopupApplication.Element(index);
+    if (!entry || !entry->Visible()) return;
     launcher_.RunApp(ItemSection(index));
 }
 

@@ -43,12 +43,12 @@ void frmMain::TreeView1_Click() {
 }
 
 void frmMain::TreeView1_DblClick() {
-    if (SelectedItemNode() || SelectedFound()) cmdRun_Click();
+    if (SelectedRow()) cmdRun_Click();
 }
 
 void frmMain::TreeView1_KeyDown(int keyCode) {
     if (keyCode == kEnterKey) {
-        TreeView1_DblClick();  // runs an item, as a double-click does
+        TreeView1_DblClick();  // runs a row, as a double-click does
         return;
     }
     if (keyCode != kDeleteKey) return;

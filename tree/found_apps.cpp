@@ -16,7 +16,7 @@ namespace quopa {
 namespace {
 
 constexpr char kCategoryKeyPrefix[] = "portableapps:category:";
-constexpr int kMaxTrayEntries = 9999;
+constexpr std::size_t kMaxTrayEntries = 9999;
 
 }  // namespace
 
@@ -105,11 +105,25 @@ void FoundApps::Run(const std::string& key) {
 }
 
 void FoundApps::Filter(const std::string& lowerText) {
+    filter_ = lowerText;
     for (const FoundApp& app : shown_) {
         const ui::TreeNode* node = tree_.Find(app.key);
-        if (node && platform::AsciiLower(node->Text()).find(lowerText) == std::string::npos)
-            tree_.Remove(app.key);
+        if (node && !Matches(node->Text())) tree_.Remove(app.key);
     }
+}
+
+bool FoundApps::Matches(const std::string& name) const {
+    // Folded as the items' names are, so one typed letter keeps both kinds alike.
+    return filter_.empty() || services_.desktop.LowerCase(name).find(filter_) != std::string::npos;
+}
+
+void FoundApps::SetHidden(const std::vector<std::string>& keys) {
+    // Folder names on the drive ignore letter case; so does the choice kept for them.
+    hidden_.clear();
+    for (const std::string& key : keys) hidden_.insert(platform::AsciiLower(key));
+    // A load in progress shows them itself when it ends.
+    if (enabled_ && !loader_.Loading())
+        Show(lastLook_.empty() ? std::vector<FoundApp>() : NotListed(lastLook_));
 }
 
 std::string FoundApps::UserCategoryKey(const std::string& category) const {
@@ -120,6 +134,9 @@ std::string FoundApps::UserCategoryKey(const std::string& category) const {
 }
 
 void FoundApps::Show(std::vector<FoundApp> wanted) {
+    std::erase_if(wanted, [this](const FoundApp& app) {
+        return hidden_.count(platform::AsciiLower(app.key)) > 0;
+    });
     const bool changed = wanted != shown_;
     if (changed) {
         // What is gone since the last look, or has come into the user's list, goes.
@@ -144,7 +161,7 @@ void FoundApps::Show(std::vector<FoundApp> wanted) {
 void FoundApps::Place(const FoundApp& app, std::vector<std::string>& opened) {
     EnsurePicture(app);
     loader_.Pass().Note(app.key, app.key, app.icon, 0);
-    if (tree_.Find(app.key)) return;
+    if (tree_.Find(app.key) || !Matches(app.name)) return;
     const std::string parent = ParentFor(app.category);
     ui::TreeNode* node = tree_.Add(parent, app.key, app.name, app.key);
     if (!node) return;
@@ -207,8 +224,18 @@ void FoundApps::RemoveAll() {
 }
 
 void FoundApps::ClearTray() {
-    for (int i = 0; i < trayEntries_; ++i) runMenu_.Remove(commandBase_ + i);
-    trayEntries_ = 0;
+    for (int id : trayEntries_) runMenu_.Remove(id);
+    trayEntries_.clear();
+}
+
+// Negative once the ids are spent: that app goes without an entry.
+int FoundApps::TrayId(const std::string& key) {
+    const auto known = trayIds_.find(key);
+    if (known != trayIds_.end()) return known->second;
+    if (trayIds_.size() == kMaxTrayEntries) return -1;
+    const int id = commandBase_ + static_cast<int>(trayIds_.size());
+    trayIds_.emplace(key, id);
+    return id;
 }
 
 void FoundApps::FillRunMenu() {
@@ -216,11 +243,15 @@ void FoundApps::FillRunMenu() {
     if (launching_ || !std::exchange(trayStale_, false)) return;
     ClearTray();
     for (const FoundApp& app : shown_) {
-        if (trayEntries_ == kMaxTrayEntries) break;
-        ui::MenuItem& entry = runMenu_.Add({app.name, commandBase_ + trayEntries_++});
-        entry.onClick = [this, key = app.key] { Run(key); };
+        const int id = TrayId(app.key);
+        if (id < 0) continue;
+        trayEntries_.push_back(id);
+        runMenu_.Add({app.name, id}).onClick = [this, key = app.key] { Run(key); };
     }
-    if (trayEntries_ > 0) runMenu_.SetEnabled(true);
+    // Open only while it offers something: the user's items, or found apps.
+    bool any = false;
+    for (const auto& entry : runMenu_.Items()) any = any || entry->Visible();
+    runMenu_.SetEnabled(any);
 }
 
 }  // namespace quopa

@@ -8,6 +8,8 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "launch/launcher.h"
@@ -53,8 +55,13 @@ class FoundApps {
     const FoundApp* Find(const std::string& key) const;
     // Launches it with its own folder as the start folder.
     void Run(const std::string& key);
-    // The search: takes out the found apps whose names lack `lowerText`.
+    // The search: takes out the found apps whose names lack `lowerText` (folded by the
+    // desktop), and keeps them out of what later looks and loads put back, until the next
+    // call. Empty shows every app again with the next load.
     void Filter(const std::string& lowerText);
+    // The node keys of the apps the user hid, letter case ignored: they leave the tree and the
+    // tray at once, and those no longer named come back.
+    void SetHidden(const std::vector<std::string>& keys);
     // Brings the tray's Run entries in step with what is shown: only when the menu, or one
     // of its commands, is wanted.
     void FillRunMenu();
@@ -65,6 +72,8 @@ class FoundApps {
     void StartLook();
     void Show(std::vector<FoundApp> wanted);
     void Place(const FoundApp& app, std::vector<std::string>& opened);
+    bool Matches(const std::string& name) const;
+    int TrayId(const std::string& key);
     std::string ParentFor(const std::string& category);
     void EnsurePicture(const FoundApp& app);
     std::vector<FoundApp> NotListed(const std::vector<FoundApp>& found) const;
@@ -91,9 +100,14 @@ class FoundApps {
     std::vector<FoundApp> shown_;     // found and not in the user's list, in folder order
     std::vector<FoundApp> lastLook_;  // what the last ended look found
     std::optional<std::vector<FoundApp>> wanted_;  // the ended look, less the user's list
-    int trayEntries_ = 0;
-    bool launching_ = false;  // a Run entry's click is under way: its entry must stay
-    bool trayStale_ = false;  // the Run entries lag behind what is shown
+    std::string filter_;                           // the search's text, folded
+    std::unordered_set<std::string> hidden_;
+    // An app keeps its Run entry's id for the program's life: a click in a menu built before
+    // a look changed the list still names the app it showed.
+    std::unordered_map<std::string, int> trayIds_;
+    std::vector<int> trayEntries_;  // the ids in the menu now
+    bool launching_ = false;        // a Run entry's click is under way: its entry must stay
+    bool trayStale_ = false;        // the Run entries lag behind what is shown
 };
 
 }  // namespace quopa

@@ -76,7 +76,11 @@ TreeLoader::TreeLoader(const TreeTargets& targets, modINI& ini, Launcher& launch
       state_(state),
       appsFile_(std::move(appsFile)),
       doEvents_(std::move(doEvents)),
-      pass_(targets.TreeView1, targets.ilIcons, services.shell, launcher) {}
+      pass_(targets.TreeView1, targets.ilIcons, services.shell, launcher) {
+    // The designed first entry waits for an item: found apps alone open the submenu too, and
+    // a placeholder above them would run an empty item.
+    if (ui::MenuItem* first = mnuPopupApplication_.Element(1)) first->SetVisible(false);
+}
 
 std::string TreeLoader::Read(const std::string& section, const char* key) const {
     return ini_.ReadIni(section, key, "", appsFile_);
@@ -247,6 +251,8 @@ void TreeLoader::NoteRunEntry(int n, const std::string& name) {
 }
 
 void TreeLoader::FillRunMenu() {
+    if (runOrder_.empty()) return;
+    if (ui::MenuItem* first = mnuPopupApplication_.Element(1)) first->SetVisible(true);
     // In the order the loads met them, as if each had been loaded at once: an entry keeps
     // the place it first took and shows the last name found for it.
     for (int n : std::exchange(runOrder_, {})) {

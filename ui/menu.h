@@ -35,6 +35,7 @@ class MenuItem {
     bool Enabled() const { return args_.enabled; }
     void SetEnabled(bool on) { args_.enabled = on; }
     bool Visible() const { return args_.visible; }
+    void SetVisible(bool on) { args_.visible = on; }
     bool IsSeparator() const { return args_.caption == "-"; }
     const std::string& Shortcut() const { return args_.shortcut; }
 

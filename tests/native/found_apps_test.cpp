@@ -60,8 +60,6 @@ TEST_F(FoundAppsTest, FoundAppsJoinTheirCategoryRunInTheirFolderAndAreNoOnesToCh
     w_->IntList();
     EXPECT_NE(Found("editorportable"), nullptr) << "a rebuild keeps them, without a new look";
     EXPECT_EQ(TrayRun(), (Strings{"Listed", "Editor", "Game"}));
-    w_->mnuPopupRun->Items().back()->Click();
-    EXPECT_EQ(Executed(), Strings{"E:\\PortableApps\\GamePortable\\Game.exe"});
     for (const char* key : {"editorportable", "category:games"}) {
         w_->TreeView1.UserSelected(Found(key));
         w_->TreeView1_KeyDown(46);
@@ -73,7 +71,7 @@ TEST_F(FoundAppsTest, FoundAppsJoinTheirCategoryRunInTheirFolderAndAreNoOnesToCh
     EXPECT_TRUE(desktop_.messages.empty() && backend_.modalForms.empty());
     EXPECT_EQ(Get("quopa_apps.dat"), kApps) << "nothing found is written";
     w_->TreeView1.UserSelected(Found("editorportable"));
-    EXPECT_EQ(Panel(*w_), "+-- Editor: Edits text");
+    EXPECT_EQ(Panel(*w_), "+-- Editor: From the PortableApps folder.\r\nEdits text");
     w_->cmdRun.Click();
     EXPECT_EQ(shell_.executed.back().file + " in " + shell_.executed.back().directory,
               "E:\\PortableApps\\EditorPortable\\Editor.exe in E:\\PortableApps\\EditorPortable");

@@ -66,8 +66,10 @@ class MainWindowTest : public TempDriveTest {
     // The tray's Run entries as the user sees them, opening the menu.
     Strings TrayRun() {
         main_->form.RaiseTrayNotify(ui::TrayMouse::RightUp);
-        return Each(main_->mnuPopupRun->Items(),
-                    [](const auto& entry) { return entry->Caption(); });
+        Strings shown;
+        for (const auto& entry : main_->mnuPopupRun->Items())
+            if (entry->Visible()) shown.push_back(entry->Caption());
+        return shown;
     }
     // The files the shell was asked to open, in order.
     Strings Executed() const {

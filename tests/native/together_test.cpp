@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <set>
 
+#include "app/command_ids.h"
 #include "context/messages.h"
 #include "editor/frmAddItem.h"
 #include "editor/frmNewCategory.h"
@@ -39,7 +40,99 @@ class TogetherTest : public CommandsTest {
 
 // ---- Found apps with the search box's keys and the hot key
 
+// Down, Up and Enter take found apps as rows; the hot key forgets an old pick, and a run
+// puts back in the tray a window it brought from there.
+TEST_F(TogetherTest, TheSearchKeysPickAndRunFoundAppsAndTheHotKeyStartsFromTheTop) {
+    constexpr int kEnter = 0x0D, kUp = 0x26, kDown = 0x28;
+    Package("FirefoxPortable", "[Details]\r\nName=Firefox Portable\r\n[Control]\r\nStart=ff.exe");
+    Package("EditorPortable",
+            "[Details]\r\nName=Editor\r\nCategory=Tools\r\n[Control]\r\nStart=ed.exe");
+    StartWith("[Category1]\r\nName=Tools\r\n" +
+              App(1, "Firewall settings", "%drive%\\fw.exe", "Tools") +
+              App(2, "Editor notes", "%drive%\\ed.txt", "Tools"));
+    Look();
+    auto keys = [&](std::initializer_list<int> keys) {
+        for (int key : keys) w_->txtSearch.UserPressedKey(key);
+    };
+    Click("portableapps:editorportable");
+    w_->txtSearch.RaiseGotFocus();
+    keys({kEnter});  // the pick, not the first item
+    Click("application1");
+    w_->form.SetWindowState(ui::WindowState::Minimized);
+    services_.hotkey.Press();
+    w_->txtSearch.UserTyped("fire");
+    keys({kEnter});  // the found app is the first row left
+    EXPECT_FALSE(w_->form.Visible()) << "back to the tray";
+    w_->mnuPopupShow_Click();
+    services_.hotkey.Press();
+    w_->txtSearch.UserTyped("editor");
+    keys({kDown, kDown, kDown, kUp, kDown});  // the last row stays
+    EXPECT_EQ(Panel(*w_), "+-- Editor: From the PortableApps folder.");
+    keys({kEnter});
+    EXPECT_TRUE(w_->form.Visible()) << "it was up: it stays up";
+    EXPECT_EQ(Executed(), (Strings{"E:\\PortableApps\\EditorPortable\\ed.exe",
+                                   "E:\\PortableApps\\FirefoxPortable\\ff.exe",
+                                   "E:\\PortableApps\\EditorPortable\\ed.exe"}));
+}
+
 // ---- Found apps in the tray, in the filter and in the item-file pass
+
+// A look that ends during a search keeps its narrowing, with letters folded as items' are.
+TEST_F(TogetherTest, ALookEndingDuringASearchShowsOnlyTheMatchingFoundApps) {
+    Package("EditeurPortable",
+            "[Details]\r\nName=\xC3\x89"
+            "diteur\r\n[Control]\r\nStart=ed.exe");
+    Package("GamePortable", "[Details]\r\nName=Game\r\n[Control]\r\nStart=game.exe");
+    StartWith(App(1, "\311diteur notes", "%drive%\\ed.txt"));
+    w_->txtSearch.RaiseGotFocus();
+    w_->txtSearch.UserTyped("\351dit");
+    Look();
+    EXPECT_TRUE(Found("editeurportable") && Shown("application1"));
+    EXPECT_FALSE(Found("gameportable"));
+    w_->txtSearch.UserTyped("\311DIT");
+    EXPECT_TRUE(Found("editeurportable") && Shown("application1"));
+    w_->txtSearch.UserTyped("");
+    w_->txtSearch.RaiseLostFocus();
+    EXPECT_TRUE(Found("gameportable")) << "the whole tree back";
+}
+
+// A tray entry keeps naming its app when a look changes the list under an open menu; with
+// found apps only, no placeholder shows above them.
+TEST_F(TogetherTest, ATrayEntryRunsTheAppItWasShownForAndNoPlaceholderShows) {
+    Package("BeePortable", "[Details]\r\nName=Bee\r\n[Control]\r\nStart=bee.exe");
+    Package("CeePortable", "[Details]\r\nName=Cee\r\n[Control]\r\nStart=cee.exe");
+    StartWith("");
+    Look();
+    EXPECT_EQ(TrayRun(), (Strings{"Bee", "Cee"}));
+    Package("APortable", "[Details]\r\nName=A\r\n[Control]\r\nStart=a.exe");
+    w_->IntList();
+    Look();
+    w_->form.RunCommand(cmd::kPopupFoundBase);  // Bee's in the menu opened
+    w_->form.RunCommand(cmd::kPopupApplicationBase + 1);
+    EXPECT_EQ(Executed(), Strings{"E:\\PortableApps\\BeePortable\\bee.exe"});
+}
+
+// Hidden from its menu, kept in the settings file by folder, shown again from a category's.
+TEST_F(TogetherTest, AHiddenFoundAppStaysHiddenUntilShownAgain) {
+    Package("EditorPortable",
+            "[Details]\r\nName=Editor\r\nCategory=Tools\r\n[Control]\r\nStart=ed.exe");
+    Package("GamePortable", "[Details]\r\nName=Game\r\n[Control]\r\nStart=game.exe");
+    StartWith("[Category1]\r\nName=Tools\r\n");
+    Look();
+    RightClick("portableapps:editorportable");
+    w_->mnuFoundHide->Click();
+    EXPECT_EQ(Found("editorportable"), nullptr);
+    EXPECT_NE(Get("quopa_settings.dat").find("[PortableApps]\r\nHidden1=editorportable"),
+              std::string::npos);
+    w_ = &Start();  // the next start
+    Look();
+    EXPECT_EQ(TrayRun(), Strings{"Game"});
+    RightClick("Tools");
+    ASSERT_TRUE(w_->mnuCatShowHidden->Visible());
+    w_->mnuCatShowHidden->Click();
+    EXPECT_NE(Found("editorportable"), nullptr);
+    EXPECT_EQ(TrayRun(), (Strings{"Editor", "Game"}));
+}
 
 // ---- Packages as their format writes them: keys, icons, the grey mark, text encodings
 
