@@ -42,42 +42,26 @@ class PortableAppsTest : public TempDriveTest {
     PortableAppsScan scan_{files_, codePage_};
 };
 
-// An app starts in its own folder; each numbered start is an app of its own, one without a
-// name taking the app's.
-TEST_F(PortableAppsTest, AppsTakeTheirDetailsAndEachNumberedStartIsAnAppOfItsOwn) {
-    PutApp("EditorPortable",
-           Info("Name=Editor Portable\r\nCategory=Office\r\nDescription=Edits text\r\n",
-                "Icons=1\r\nStart=EditorPortable.exe\r\n"));
-    PutApp("Suite", Info("Name=Suite\r\nCategory=Office\r\n",
-                         "Icons=3\r\nStart=Suite.exe\r\nStart1=Writer.exe\r\nName1=Suite Writer\r\n"
-                         "Start2=..\\Evil.exe\r\nName2=Evil\r\nStart3=bin/Calc.exe\r\n"));
-    Look();
-    const std::vector<FoundApp>& apps = scan_.Apps();
-    ASSERT_EQ(Names(), (Strings{"Editor Portable", "Suite Writer", "Suite"}));
-    const std::string editor = "E:\\PortableApps\\EditorPortable",
-                      suite = "E:\\PortableApps\\Suite";
-    EXPECT_EQ((Strings{apps[0].category, apps[0].description, apps[0].folder, apps[0].program}),
-              (Strings{"Office", "Edits text", editor, editor + "\\EditorPortable.exe"}));
-    EXPECT_EQ(apps[1].program + "|" + apps[2].program,
-              suite + "\\Writer.exe|" + suite + "\\bin\\Calc.exe");
-}
-
-// An entry's own icon first, the one [Control] names before the appicon file; then the
-// app's, in the same order; none outside the app's folder or missing.
-TEST_F(PortableAppsTest, EachEntryTakesItsOwnIconThenTheAppsAndNoneFromOutside) {
+// Each numbered start is an app of its own, one without a name taking the app's. An entry's
+// own icon comes first, the one [Control] names before the appicon file, then the app's in
+// the same order; none from outside the app's folder.
+TEST_F(PortableAppsTest, NumberedStartsAreAppsOfTheirOwnEachWithItsOwnIcon) {
     PutApp("Suite",
            Info("Name=Suite\r\n",
-                "Icons=3\r\nStart=s.exe\r\nStart1=a.exe\r\nStart2=b.exe\r\n"
-                "Start3=c.exe\r\nExtractIcon=s.exe\r\nExtractIcon2=bin\\b.exe\r\n"),
+                "Icons=4\r\nStart=s.exe\r\nStart1=a.exe\r\nName1=Writer\r\n"
+                "Start2=bin/b.exe\r\nStart3=c.exe\r\nStart4=..\\Evil.exe\r\n"
+                "ExtractIcon=s.exe\r\nExtractIcon2=bin\\b.exe\r\n"),
            true);
     PutApp("Plain", Info("Name=Plain\r\n", "Start=p.exe\r\nExtractIcon=gone.exe\r\n"), true);
-    PutApp("Bare", Info("Name=Bare\r\n", "Start=b.exe\r\nExtractIcon=..\\Plain\\p.exe\r\n"));
+    PutApp("Bare", Info("", "Start=b.exe\r\nExtractIcon=..\\Plain\\p.exe\r\n"));
     std::filesystem::create_directories(Host("PortableApps/Suite/bin"));
     for (const char* file : {"Suite/App/AppInfo/appicon1.ico", "Suite/App/AppInfo/appicon2.ico",
                              "Suite/s.exe", "Suite/bin/b.exe", "Plain/p.exe"})
         Put(std::string("PortableApps/") + file, "MZ");
     Look();
     const std::string at = "E:\\PortableApps\\";
+    EXPECT_EQ(Names(), (Strings{"Bare", "Plain", "Writer", "Suite", "Suite"}));
+    EXPECT_EQ(Of(&FoundApp::program)[3], at + "Suite\\bin\\b.exe");
     EXPECT_EQ(Of(&FoundApp::icon), (Strings{"", at + "Plain\\App\\AppInfo\\appicon.ico",
                                             at + "Suite\\App\\AppInfo\\appicon1.ico",
                                             at + "Suite\\bin\\b.exe", at + "Suite\\s.exe"}));
