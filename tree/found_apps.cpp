@@ -160,7 +160,7 @@ void FoundApps::Show(std::vector<FoundApp> wanted) {
 
 void FoundApps::Place(const FoundApp& app, std::vector<std::string>& opened) {
     EnsurePicture(app);
-    loader_.Pass().Note(app.key, app.key, app.icon, 0);
+    loader_.Pass().Note(app.key, app.key, app.program, 0, app.icon);
     if (tree_.Find(app.key) || !Matches(app.name)) return;
     const std::string parent = ParentFor(app.category);
     ui::TreeNode* node = tree_.Add(parent, app.key, app.name, app.key);

@@ -35,17 +35,17 @@ void ItemFilePass::Restart() {
 }
 
 void ItemFilePass::Note(const std::string& key, const std::string& imageKey,
-                        const std::string& stored, int type) {
+                        const std::string& stored, int type, const std::string& picture) {
     if (type == kWebLink) return;
     auto found = entries_.find(key);
     if (found != entries_.end() && found->second.stored == stored &&
-        found->second.imageKey == imageKey) {
+        found->second.imageKey == imageKey && found->second.picture == picture) {
         if (found->second.done) Show(key, found->second);
         return;
     }
     Entry& entry = entries_[key];
     if (found != entries_.end() && !entry.done) --waiting_;  // queued under an older path
-    entry = Entry{imageKey, stored, type == 0};
+    entry = Entry{imageKey, stored, picture, type == 0};
     queue_.push_back(key);
     ++waiting_;
 }
@@ -76,7 +76,9 @@ void ItemFilePass::Slice(std::chrono::steady_clock::duration budget) {
 void ItemFilePass::Look(const std::string& key, Entry& entry) {
     const LocatedPath located = launcher_.Locate(entry.stored);
     entry.missing = !located.found;
-    if (entry.program && located.found && CarriesOwnIcon(located.path))
+    if (entry.program && !entry.picture.empty())
+        entry.pictureKey = OwnPicture(entry.picture);
+    else if (entry.program && located.found && CarriesOwnIcon(located.path))
         entry.pictureKey = OwnPicture(located.path);
     entry.done = true;
     --waiting_;

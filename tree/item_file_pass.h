@@ -33,16 +33,17 @@ class ItemFilePass {
     void Restart();
     // An item node the load added or kept. A known item gets its result back at once (the
     // filter's restore adds its node again); a new one waits for a slice. Web links are
-    // never looked at.
+    // never looked at. A program's picture comes from `picture` when given, whether the
+    // program is there or not.
     void Note(const std::string& key, const std::string& imageKey, const std::string& stored,
-              int type);
+              int type, const std::string& picture = "");
     bool Pending() const { return waiting_ > 0; }
     // Looks at waiting items for about `budget`, those on screen first.
     void Slice(std::chrono::steady_clock::duration budget = kSlice);
 
   private:
     struct Entry {
-        std::string imageKey, stored;
+        std::string imageKey, stored, picture;
         bool program = false;  // a type-0 item: its own icon is wanted
         bool done = false;
         bool missing = false;

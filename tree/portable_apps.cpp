@@ -12,7 +12,9 @@ namespace quopa {
 namespace {
 
 constexpr char kInfoFile[] = "\\App\\AppInfo\\appinfo.ini";
-constexpr char kIconFile[] = "\\App\\AppInfo\\appicon.ico";
+// Real ones hold a few hundred bytes; a larger file is no description and would hold up
+// the slice that reads it.
+constexpr std::uint64_t kMaxInfoSize = 64 * 1024;
 // More entries than any real app has; a file claiming millions is not believed.
 constexpr int kMaxEntries = 99;
 
@@ -37,7 +39,14 @@ bool LooksUtf8(std::string_view s) {
 }
 
 std::string AnsiText(std::string_view bytes, platform::CodePage& codePage) {
-    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    constexpr std::string_view kMark = "\xEF\xBB\xBF", kUtf16Mark = "\xFF\xFE";
+    if (bytes.substr(0, kUtf16Mark.size()) == kUtf16Mark) {
+        std::u16string text;
+        for (std::size_t i = kUtf16Mark.size(); i + 1 < bytes.size(); i += 2)
+            text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                          static_cast<unsigned char>(bytes[i + 1]) << 8);
+        return codePage.AnsiFromUtf16(text);
+    }
     if (bytes.substr(0, kMark.size()) == kMark)
         return codePage.AnsiFromUtf8(bytes.substr(kMark.size()));
     return LooksUtf8(bytes) ? codePage.AnsiFromUtf8(bytes) : std::string(bytes);
@@ -49,11 +58,12 @@ std::string Value(const IniDocument& doc, const char* section, const std::string
     return std::string(WithoutEnclosingQuotes(raw));
 }
 
-// A Start that stays inside the app's folder: relative, without a drive or a way up. The
-// system drops trailing dots and blanks of a path part, so "..." and ".. " go up as well.
+// A file named inside the app's folder: relative, without a drive or a way up. The system
+// drops trailing dots and blanks of a path part, so "..." and ".. " go up as well. A '?' is
+// the code page's stand-in for a character it lacks, so the name is lost.
 bool InsideFolder(const std::string& start) {
     if (start.empty() || start[0] == '\\' || start[0] == '/' ||
-        start.find(':') != std::string::npos)
+        start.find_first_of(":?") != std::string::npos)
         return false;
     std::size_t begin = 0;
     while (begin <= start.size()) {
@@ -72,18 +82,27 @@ std::string Joined(const std::string& folder, std::string relative) {
     return folder + "\\" + relative;
 }
 
-}  // namespace
-
-bool PortableAppsWanted(modINI& ini, const std::string& settingsFile) {
-    return ini.ReadIni(kPortableAppsSection, kPortableAppsKey, "", settingsFile) == "1";
+// Entry n's icon file (n = 0: the app's): the one the format names before its appicon
+// file, then the app's own; empty when none is there.
+std::string IconFile(const IniDocument& doc, const std::string& folder, int n,
+                     platform::Files& files) {
+    std::vector<std::string> numbers{""};
+    if (n > 0) numbers.insert(numbers.begin(), std::to_string(n));
+    for (const std::string& number : numbers) {
+        const std::string named = Value(doc, "control", "ExtractIcon" + number);
+        for (const std::string& relative : {named, "App\\AppInfo\\appicon" + number + ".ico"}) {
+            if (!InsideFolder(relative)) continue;
+            const std::string path = Joined(folder, relative);
+            if (files.Query(path).kind == platform::PathKind::File) return path;
+        }
+    }
+    return {};
 }
 
-std::string PortableAppsFolder(const std::string& drive) {
-    return drive + "\\PortableApps";
-}
-
+// The apps that the appinfo.ini `bytes` of the app folder `folder` describes, texts in the
+// ANSI code page; none when it names no Start program inside that folder.
 std::vector<FoundApp> AppsOfInfo(std::string_view bytes, const std::string& folder,
-                                 platform::CodePage& codePage) {
+                                 platform::CodePage& codePage, platform::Files& files) {
     const IniDocument doc(AnsiText(bytes, codePage));
     const std::string start = Value(doc, "control", "Start");
     if (!InsideFolder(start)) return {};
@@ -97,24 +116,38 @@ std::vector<FoundApp> AppsOfInfo(std::string_view bytes, const std::string& fold
     common.folder = folder;
 
     std::vector<FoundApp> apps;
+    auto add = [&](FoundApp app, const std::string& file, int n) {
+        app.program = Joined(folder, file);
+        app.icon = IconFile(doc, folder, n, files);
+        apps.push_back(std::move(app));
+    };
     const int entries = std::atoi(Value(doc, "control", "Icons").c_str());
     if (entries < 2) {
-        FoundApp app = common;
-        app.program = Joined(folder, start);
-        apps.push_back(std::move(app));
+        add(common, start, 0);
         return apps;
     }
     for (int n = 1; n <= std::min(entries, kMaxEntries); ++n) {
         const std::string startN = Value(doc, "control", "Start" + std::to_string(n));
         if (!InsideFolder(startN)) continue;
         FoundApp app = common;
-        app.key += "#" + std::to_string(n);
-        app.program = Joined(folder, startN);
+        // No folder name holds '|' or ':', so this meets neither another folder's key nor
+        // that of a category shown for found apps, which holds a second ':'.
+        app.key += "|" + std::to_string(n);
         const std::string nameN = Value(doc, "control", "Name" + std::to_string(n));
         if (!nameN.empty()) app.name = nameN;
-        apps.push_back(std::move(app));
+        add(std::move(app), startN, n);
     }
     return apps;
+}
+
+}  // namespace
+
+bool PortableAppsWanted(modINI& ini, const std::string& settingsFile) {
+    return ini.ReadIni(kPortableAppsSection, kPortableAppsKey, "", settingsFile) == "1";
+}
+
+std::string PortableAppsFolder(const std::string& drive) {
+    return drive + "\\PortableApps";
 }
 
 PortableAppsScan::PortableAppsScan(platform::Files& files, platform::CodePage& codePage)
@@ -150,7 +183,7 @@ void PortableAppsScan::Look(const std::string& name) {
     const std::string folder = root_ + "\\" + name;
     const std::string lower = platform::AsciiLower(name);
     const platform::FileInfo info = files_.Query(folder + kInfoFile);
-    if (info.kind != platform::PathKind::File) return;
+    if (info.kind != platform::PathKind::File || info.size > kMaxInfoSize) return;
     auto known = known_.find(lower);
     if (known != known_.end() && known->second.size == info.size &&
         known->second.writeTime == info.writeTime) {
@@ -163,10 +196,7 @@ void PortableAppsScan::Look(const std::string& name) {
     read.size = info.size;
     // A file still being written may change unseen within the clock's step: read it again.
     read.writeTime = info.recentlyWritten ? ~std::uint64_t{0} : info.writeTime;
-    read.apps = AppsOfInfo(bytes, folder, codePage_);
-    const std::string icon = folder + kIconFile;
-    const bool ownIcon = !read.apps.empty() && files_.Query(icon).kind == platform::PathKind::File;
-    for (FoundApp& app : read.apps) app.icon = ownIcon ? icon : app.program;
+    read.apps = AppsOfInfo(bytes, folder, codePage_, files_);
     seen_[lower] = std::move(read);
 }
 

@@ -5,7 +5,6 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -28,7 +27,7 @@ struct FoundApp {
     std::string name, category, description;
     std::string program;  // full path
     std::string folder;   // the app's own folder, where it starts
-    std::string icon;     // the format's icon file when there is one, else the program
+    std::string icon;     // the format's icon file; empty when there is none
     bool operator==(const FoundApp&) const = default;
 };
 
@@ -38,12 +37,6 @@ inline constexpr char kFoundTag[] = "PortableApps";
 // Found-app node keys begin with this; a category of that name cannot be made by hand in
 // practice, and an item key never can.
 inline constexpr char kFoundKeyPrefix[] = "portableapps:";
-
-// The apps that the appinfo.ini `bytes` (ANSI, or UTF-8 with or without its mark) of the
-// app folder `folder` describes, texts in the ANSI code page. None when it names no Start
-// program inside that folder. Icons are left to the caller.
-std::vector<FoundApp> AppsOfInfo(std::string_view bytes, const std::string& folder,
-                                 platform::CodePage& codePage);
 
 // Looks at the PortableApps folder a few subfolders at a time. A folder whose appinfo.ini
 // kept its size and time since the last look is not read again.

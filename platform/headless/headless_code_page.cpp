@@ -50,4 +50,19 @@ std::string HeadlessCodePage::AnsiFromUtf8(std::string_view utf8) {
     return out;
 }
 
+std::string HeadlessCodePage::AnsiFromUtf16(std::u16string_view utf16) {
+    std::string out;
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        const std::uint32_t unit = utf16[i];
+        if (unit < 0xD800 || unit > 0xDFFF) {
+            out += ToAnsi(unit);
+            continue;
+        }
+        // A pair names a character beyond the page's reach; half of one names none.
+        if (unit <= 0xDBFF && i + 1 < utf16.size() && (utf16[i + 1] & 0xFC00) == 0xDC00) ++i;
+        out += '?';
+    }
+    return out;
+}
+
 }  // namespace platform

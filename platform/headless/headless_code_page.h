@@ -7,6 +7,7 @@ namespace platform {
 class HeadlessCodePage : public CodePage {
   public:
     std::string AnsiFromUtf8(std::string_view utf8) override;
+    std::string AnsiFromUtf16(std::u16string_view utf16) override;
 };
 
 }  // namespace platform

@@ -30,4 +30,10 @@ std::string Win32CodePage::AnsiFromUtf8(std::string_view utf8) {
     return BytesFrom(CP_ACP, WideFrom(CP_UTF8, utf8), WC_NO_BEST_FIT_CHARS);
 }
 
+std::string Win32CodePage::AnsiFromUtf16(std::u16string_view utf16) {
+    static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 is the system's wide text");
+    const std::wstring_view wide(reinterpret_cast<const wchar_t*>(utf16.data()), utf16.size());
+    return BytesFrom(CP_ACP, wide, WC_NO_BEST_FIT_CHARS);
+}
+
 }  // namespace platform

@@ -12,6 +12,7 @@ namespace platform {
 class Win32CodePage : public CodePage {
   public:
     std::string AnsiFromUtf8(std::string_view utf8) override;
+    std::string AnsiFromUtf16(std::u16string_view utf16) override;
 };
 
 // Text of a code page (CP_UTF8, CP_ACP) as UTF-16, and back; empty when it cannot be turned.

@@ -9,6 +9,7 @@ namespace quopa::testing {
 namespace {
 
 using Strings = std::vector<std::string>;
+using namespace std::string_literals;
 
 std::string Info(const std::string& details, const std::string& control) {
     return "[Format]\r\nType=PortableApps.comFormat\r\n[Details]\r\n" + details + "[Control]\r\n" +
@@ -30,40 +31,40 @@ class PortableAppsTest : public TempDriveTest {
         while (!scan_.Slice(slice)) ++slices;
         return slices;
     }
-    Strings Names() {
-        Strings names;
-        for (const FoundApp& app : scan_.Apps()) names.push_back(app.name);
-        return names;
+    Strings Of(std::string FoundApp::*field) const {
+        Strings values;
+        for (const FoundApp& app : scan_.Apps()) values.push_back(app.*field);
+        return values;
     }
+    Strings Names() const { return Of(&FoundApp::name); }
 
     platform::HeadlessCodePage codePage_;
     PortableAppsScan scan_{files_, codePage_};
 };
 
-// An app starts in its own folder, with the program's icon unless the format gives one; each
-// numbered start is an app of its own, one without a name taking the app's.
-TEST_F(PortableAppsTest, AppsTakeTheirDetailsAndEachNumberedStartIsAnAppOfItsOwn) {
-    PutApp("EditorPortable",
-           Info("Name=Editor Portable\r\nCategory=Office\r\nDescription=Edits text\r\n",
-                "Icons=1\r\nStart=EditorPortable.exe\r\n"));
+// Each numbered start is an app of its own, one without a name taking the app's. An entry's
+// own icon comes first, the one [Control] names before the appicon file, then the app's in
+// the same order; none from outside the app's folder.
+TEST_F(PortableAppsTest, NumberedStartsAreAppsOfTheirOwnEachWithItsOwnIcon) {
     PutApp("Suite",
-           Info("Name=Suite\r\nCategory=Office\r\n",
-                "Icons=3\r\nStart=Suite.exe\r\nStart1=Writer.exe\r\nName1=Suite Writer\r\n"
-                "Start2=..\\Evil.exe\r\nName2=Evil\r\nStart3=bin/Calc.exe\r\n"),
+           Info("Name=Suite\r\n",
+                "Icons=4\r\nStart=s.exe\r\nStart1=a.exe\r\nName1=Writer\r\n"
+                "Start2=bin/b.exe\r\nStart3=c.exe\r\nStart4=..\\Evil.exe\r\n"
+                "ExtractIcon=s.exe\r\nExtractIcon2=bin\\b.exe\r\n"),
            true);
+    PutApp("Plain", Info("Name=Plain\r\n", "Start=p.exe\r\nExtractIcon=gone.exe\r\n"), true);
+    PutApp("Bare", Info("", "Start=b.exe\r\nExtractIcon=..\\Plain\\p.exe\r\n"));
+    std::filesystem::create_directories(Host("PortableApps/Suite/bin"));
+    for (const char* file : {"Suite/App/AppInfo/appicon1.ico", "Suite/App/AppInfo/appicon2.ico",
+                             "Suite/s.exe", "Suite/bin/b.exe", "Plain/p.exe"})
+        Put(std::string("PortableApps/") + file, "MZ");
     Look();
-    const std::vector<FoundApp>& apps = scan_.Apps();
-    ASSERT_EQ(Names(), (Strings{"Editor Portable", "Suite Writer", "Suite"}));
-    const std::string editor = "E:\\PortableApps\\EditorPortable",
-                      suite = "E:\\PortableApps\\Suite";
-    EXPECT_EQ((Strings{apps[0].category, apps[0].description, apps[0].folder, apps[0].program,
-                       apps[0].icon, apps[0].key}),
-              (Strings{"Office", "Edits text", editor, editor + "\\EditorPortable.exe",
-                       editor + "\\EditorPortable.exe", "portableapps:editorportable"}));
-    EXPECT_EQ(apps[1].program + "|" + apps[2].program,
-              suite + "\\Writer.exe|" + suite + "\\bin\\Calc.exe");
-    EXPECT_EQ(apps[1].icon, suite + "\\App\\AppInfo\\appicon.ico");
-    EXPECT_TRUE(apps[2].icon == apps[1].icon && apps[2].key != apps[1].key);
+    const std::string at = "E:\\PortableApps\\";
+    EXPECT_EQ(Names(), (Strings{"Bare", "Plain", "Writer", "Suite", "Suite"}));
+    EXPECT_EQ(Of(&FoundApp::program)[3], at + "Suite\\bin\\b.exe");
+    EXPECT_EQ(Of(&FoundApp::icon), (Strings{"", at + "Plain\\App\\AppInfo\\appicon.ico",
+                                            at + "Suite\\App\\AppInfo\\appicon1.ico",
+                                            at + "Suite\\bin\\b.exe", at + "Suite\\s.exe"}));
 }
 
 TEST_F(PortableAppsTest, FoldersThatDescribeNoSafeProgramAreSkipped) {
@@ -75,6 +76,7 @@ TEST_F(PortableAppsTest, FoldersThatDescribeNoSafeProgramAreSkipped) {
           "Start=\\\\server\\x.exe"})
         PutApp("Bad" + std::to_string(++bad), Info("Name=A\r\n", control + std::string("\r\n")));
     PutApp("Broken", "\x01\x02 not an ini at all \xff");
+    PutApp("Huge", Info("Name=Huge\r\n", "Start=huge.exe\r\n") + std::string(64 * 1024, ';'));
     std::filesystem::create_directories(Host("PortableApps/NoInfo/App"));
     Put("PortableApps/loose.txt", "x");
     PutApp("Good", Info("Name=Good\r\n", "Start=Good.exe\r\n"));
@@ -82,19 +84,24 @@ TEST_F(PortableAppsTest, FoldersThatDescribeNoSafeProgramAreSkipped) {
     EXPECT_EQ(Names(), Strings{"Good"});
 }
 
-// With the mark or without, UTF-8 is turned to the code page, a character it lacks replaced;
-// ANSI is taken as stored. One folder a slice when time is short; the next look sees a
-// changed name and a folder gone.
+// UTF-16 with its mark, and UTF-8 with the mark or without, are turned to the code page, a
+// character it lacks replaced: a program so named is lost. ANSI is taken as stored. One
+// folder a slice when time is short; the next look sees a changed name and a folder gone.
 TEST_F(PortableAppsTest, NamesComeInTheAnsiCodePageAndALookSeesWhatChanged) {
     PutApp("A", "\xEF\xBB\xBF" + Info("Name=Caf\xC3\xA9 \xE6\x97\xA5\r\n", "Start=a.exe\r\n"));
     PutApp("B", Info("Name=Caf\xC3\xA9\r\n", "Start=b.exe\r\n"));
     PutApp("C", Info("Name=Caf\xE9\r\n", "Start=c.exe\r\n"));
-    EXPECT_EQ(Look(std::chrono::milliseconds(0)), 3);
-    EXPECT_EQ(Names(), (Strings{"Caf\xE9 ?", "Caf\xE9", "Caf\xE9"}));
+    std::string wide = "\xFF\xFE";  // '@': a character beyond the page, then half of one
+    for (const char c : Info("Name=Caf\xE9 @\r\n", "Start=d.exe\r\n"))
+        wide += c == '@' ? "\x3D\xD8\x00\xDE\x00\xD8"s : std::string{c, '\0'};
+    PutApp("D", wide);
+    PutApp("E", Info("Name=E\r\n", "Start=\xE6\x97\xA5.exe\r\n"));
+    EXPECT_EQ(Look(std::chrono::milliseconds(0)), 5);
+    EXPECT_EQ(Names(), (Strings{"Caf\xE9 ?", "Caf\xE9", "Caf\xE9", "Caf\xE9 ??"}));
     PutApp("A", Info("Name=Second\r\n", "Start=a.exe\r\n"));
     std::filesystem::remove_all(Host("PortableApps/B"));
     Look();
-    EXPECT_EQ(Names(), (Strings{"Second", "Caf\xE9"}));
+    EXPECT_EQ(Names(), (Strings{"Second", "Caf\xE9", "Caf\xE9 ??"}));
 }
 
 }  // namespace

@@ -136,6 +136,41 @@ TEST_F(TogetherTest, AHiddenFoundAppStaysHiddenUntilShownAgain) {
 
 // ---- Packages as their format writes them: keys, icons, the grey mark, text encodings
 
+// The grey mark follows the program and the picture the package's icon, whichever is there.
+TEST_F(TogetherTest, AFoundAppIsGreyWhenItsProgramIsGoneThoughItsIconIsThere) {
+    for (const std::string folder : {"Gone", "Here"})
+        Package(folder, "[Control]\r\nStart=" + folder + ".exe\r\n");
+    Put("PortableApps/Gone/App/AppInfo/appicon.ico", "ico");
+    Put("PortableApps/Here/Here.exe", "MZ");
+    shell_.ownIcons["E:\\PortableApps\\Gone\\App\\AppInfo\\appicon.ico"] = 0x50;
+    StartWith("");
+    Look();
+    while (w_->tmrItemPass.Enabled()) w_->tmrItemPass.Tick();
+    EXPECT_TRUE(Found("gone")->Greyed() && !Found("here")->Greyed());
+    EXPECT_EQ(w_->ilIcons.IndexOf("portableapps:gone"),
+              w_->ilIcons.IndexOf("file:e:\\portableapps\\gone\\app\\appinfo\\appicon.ico"));
+}
+
+// A folder named like an entry of another package, or like a category shown for found apps,
+// still has a node of its own, and the tree and the tray each run the one picked.
+TEST_F(TogetherTest, FoundAppsNamedAlikeKeepTheirOwnNodesAndRunTheirOwnPrograms) {
+    Package("Category",
+            "[Control]\r\nIcons=2\r\nStart=c.exe\r\nStart1=one.exe\r\nName1=One\r\n"
+            "Start2=two.exe\r\nName2=Two\r\n");
+    Package("Category#2", "[Details]\r\nName=Other\r\nCategory=2\r\n[Control]\r\nStart=o.exe\r\n");
+    StartWith(App(1, "Notes", "%drive%\\notes.txt"));
+    Look();
+    const ui::TreeNode* other = Found("category#2");
+    ASSERT_TRUE(other && Found("category|2"));
+    EXPECT_EQ(other->Parent()->Text() + "/" + other->Text(), "2/Other");
+    w_->TreeView1.UserSelected(Found("category|2"));
+    w_->cmdRun.Click();
+    EXPECT_EQ(TrayRun(), (Strings{"Notes", "One", "Two", "Other"}));
+    w_->mnuPopupRun->Items().back()->Click();
+    EXPECT_EQ(Executed(), (Strings{"E:\\PortableApps\\Category\\two.exe",
+                                   "E:\\PortableApps\\Category#2\\o.exe"}));
+}
+
 // ---- Drops on found apps and on categories shown only for them
 
 // ---- Typed names and values as the next load reads them back

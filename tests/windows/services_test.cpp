@@ -8,6 +8,7 @@
 #include "store/ini.h"
 #include "tests/native/picture_samples.h"
 #include "tests/windows/window_probe.h"
+#include "tree/portable_apps.h"
 
 namespace {
 
@@ -70,6 +71,27 @@ TEST_F(Win32FilesTest, ClearsStaleTemporariesAndSkipsTakenNames) {
     CloseHandle(held);
     for (const std::string& path : kept) EXPECT_EQ(Bytes(path), "leftover") << path;
     for (const std::string& path : {file, kept[0], kept[1], kept[2]}) Remove(path);
+}
+
+// A package written in UTF-16, in a folder with an ANSI name, is found with its name in the
+// ANSI code page.
+TEST_F(Win32FilesTest, APackageInUtf16IsFoundWithItsName) {
+    if (GetACP() != 1252) GTEST_SKIP() << "the name is written for Windows-1252";
+    const std::string app = folder + "\\Caf\xE9", info = app + "\\App\\AppInfo";
+    for (const std::string& dir : {app, app + "\\App", info})
+        CreateDirectoryA(dir.c_str(), nullptr);
+    std::string wide = "\xFF\xFE";  // '@': a character the page lacks
+    for (const char c : "[Details]\r\nName=Caf\xE9 @\r\n[Control]\r\nStart=x.exe\r\n"s)
+        wide += c == '@' ? "\xE5\x65"s : std::string{c, '\0'};
+    ASSERT_TRUE(files.ReplaceAtomically(info + "\\appinfo.ini", wide));
+    platform::Win32CodePage codePage;
+    quopa::PortableAppsScan scan(files, codePage);
+    scan.Start(folder);
+    scan.Slice(std::chrono::hours(1));
+    ASSERT_EQ(scan.Apps().size(), 1u);
+    EXPECT_EQ(scan.Apps()[0].name + "|" + scan.Apps()[0].program, "Caf\xE9 ?|" + app + "\\x.exe");
+    Remove(info + "\\appinfo.ini");
+    for (const std::string& dir : {info, app + "\\App", app}) RemoveDirectoryA(dir.c_str());
 }
 
 TEST(PicturesService, EachKindLoadsThroughTheSystemAndWhatIsNoPictureIsRefused) {
