@@ -13,13 +13,20 @@
 namespace quopa {
 
 struct DroppedItem {
-    std::int16_t type = 0;  // 0 application, 1 web link
+    std::int16_t type = 0;  // 0 application, 1 web link, 2 folder link
     std::string title;
     std::string path;  // %drive% in place of the launcher's drive
+    std::string parameters, startIn;  // a shortcut's own
     // A program file, as the wizard's browse step would have chosen it: its folder becomes
-    // the item's start-in folder. Empty for shortcuts, folders and addresses.
+    // the item's start-in folder when none is given. Empty for folders and addresses.
     std::string fileName, fileTitle;
 };
+
+// The browse step's question before a file off the launcher's drive is taken; several such
+// files are named, and No then takes only the others.
+std::string NotOnDriveQuestion(const std::vector<std::string>& titles = {});
+// A file or folder that will not be found once the drive is in another PC.
+bool OffDrive(const DroppedItem& item);
 
 // The title a file carries: its version information's description, else its product
 // name, else its name without the extension.
@@ -37,8 +44,8 @@ std::optional<DroppedItem> ReadDroppedItem(const std::string& path, platform::Se
 std::optional<DroppedItem> WebLinkItem(const std::string& address, const std::string& text,
                                        const std::string& linkFile);
 
-// The category a drop lands in: the category under the point, the category of the item
-// under it, else the main one.
+// The user category a drop lands in: the one under the point, or of the item or found app
+// under it; else, as for a category shown only for found apps, the main one.
 std::string CategoryUnderDrop(const ui::TreeNode* node);
 
 // The start-in folder of a program file chosen as `fileName` (`fileTitle` its name alone):
@@ -55,7 +62,18 @@ AddOutcome AddDroppedItems(modINI& ini, const std::string& appsFile,
                            const std::vector<DroppedItem>& items, const std::string& category,
                            const std::string& launcherDrive, std::int16_t& nextItemIndex);
 
-// What the user is told after several were added: how many, to where, and their names.
-std::string AddedMessage(const std::vector<DroppedItem>& items, const std::string& category);
+// Several dropped things sorted before they are added, each left out named by its title.
+struct DropCheck {
+    std::vector<DroppedItem> fit;
+    std::vector<std::string> twins;    // the list holds the same file or address
+    std::vector<std::string> tooLong;  // a value the file would give back cut
+};
+DropCheck CheckDropped(std::vector<DroppedItem> items, modINI& ini, const std::string& appsFile,
+                       const std::string& launcherDrive);
+
+// What the user is told after a drop: how many were added to the category shown as
+// `categoryText`, with their names, then what was left out and why.
+std::string DropMessage(const std::vector<DroppedItem>& added, const std::string& categoryText,
+                        const DropCheck& check);
 
 }  // namespace quopa
