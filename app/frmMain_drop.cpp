@@ -32,9 +32,9 @@ void frmMain::TreeView1_Dropped(const ui::DropEvent& e) {
     }
     // A value too long to keep is the wizard's to refuse, where the user can shorten it.
     const DroppedItem item = items.front();
-    if (OffDrive(item) && sys_.desktop.MsgBox(form.Handle(), NotOnDriveQuestion(), kAppTitle,
-                                              platform::kMbIconExclamation |
-                                                  platform::kMbYesNo) != platform::kIdYes)
+    if (OffDrive(item) &&
+        sys_.desktop.MsgBox(form.Handle(), NotOnDriveQuestion(), kAppTitle,
+                            platform::kMbIconExclamation | platform::kMbYesNo) != platform::kIdYes)
         return;
     // The wizard opened from a category's menu takes what was dropped, as its browse would.
     if (frmAddItem* open = ModelessWizard()) {

@@ -50,8 +50,8 @@ void frmMain::mnuFoundAdd_Click() {
 void frmMain::OpenAddFound(const std::string& key) {
     if (BringWizardForward()) {  // it holds what the user typed; one item at a time
         sys_.desktop.MsgBox(ModelessWizard()->form.Handle(),
-                            "An item is being added already. Finish or cancel it first.",
-                            kAppTitle, platform::kMbIconInformation | platform::kMbOk);
+                            "An item is being added already. Finish or cancel it first.", kAppTitle,
+                            platform::kMbIconInformation | platform::kMbOk);
         return;
     }
     const FoundApp* found = found_->Find(key);

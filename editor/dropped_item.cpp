@@ -236,21 +236,20 @@ AddOutcome AddDroppedItems(modINI& ini, const std::string& appsFile,
         if (!IsFreeNumber(n)) return AddOutcome::NoNumberLeft;
         from = n + 1;
         const std::string section = ItemSection(n);
-        const std::string startIn =
-            !item.startIn.empty() || item.fileName.empty()
-                ? item.startIn
-                : StartInOf(item.fileName, item.fileTitle, launcherDrive);
+        const std::string startIn = !item.startIn.empty() || item.fileName.empty()
+                                        ? item.startIn
+                                        : StartInOf(item.fileName, item.fileTitle, launcherDrive);
         // In the wizard's order; all items in one write, so a pulled stick adds all or none.
-        for (auto& [key, value] :
-             std::vector<std::pair<const char*, std::string>>{{"Name", item.title},
-                                                              {"Description", ""},
-                                                              {"Path", item.path},
-                                                              {"Category", category},
-                                                              {"Autorun", "0"},
-                                                              {"Type", std::to_string(item.type)},
-                                                              {"Parameters", "\"" + item.parameters + "\""},
-                                                              {"StartIn", startIn},
-                                                              {"WindowStyle", "Normal"}})
+        for (auto& [key, value] : std::vector<std::pair<const char*, std::string>>{
+                 {"Name", item.title},
+                 {"Description", ""},
+                 {"Path", item.path},
+                 {"Category", category},
+                 {"Autorun", "0"},
+                 {"Type", std::to_string(item.type)},
+                 {"Parameters", "\"" + item.parameters + "\""},
+                 {"StartIn", startIn},
+                 {"WindowStyle", "Normal"}})
             keys.push_back({section, key, std::move(value)});
     }
     if (!ini.WriteIniKeys(keys, appsFile)) return AddOutcome::NotWritten;

@@ -15,7 +15,7 @@ namespace quopa {
 struct DroppedItem {
     std::int16_t type = 0;  // 0 application, 1 web link, 2 folder link
     std::string title;
-    std::string path;  // %drive% in place of the launcher's drive
+    std::string path;                 // %drive% in place of the launcher's drive
     std::string parameters, startIn;  // a shortcut's own
     // A program file, as the wizard's browse step would have chosen it: its folder becomes
     // the item's start-in folder when none is given. Empty for folders and addresses.

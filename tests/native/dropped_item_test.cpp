@@ -51,11 +51,13 @@ TEST_F(DropTest, EachKindOfThingGetsItsTitleTypeAndPath) {
              {"e:\\Tools\\plain.exe", {"0", "plain", "%drive%\\Tools\\plain.exe", "", ""}},
              {"F:\\Tools\\plain.exe", {"0", "plain", "F:\\Tools\\plain.exe", "", ""}},
              {"E:\\Mail.lnk", {"0", "Mail", "%drive%\\Mail.lnk", "", ""}},
-             {"E:\\Editor.lnk", {"0", "Editor", "%drive%\\Tools\\editor.exe", "-new", "%drive%\\Tools"}},
+             {"E:\\Editor.lnk",
+              {"0", "Editor", "%drive%\\Tools\\editor.exe", "-new", "%drive%\\Tools"}},
              {"E:\\Kit.lnk", {"2", "Kit", "%drive%\\Tools\\Portable Kit", "", ""}},
              {"E:\\Away.lnk", {"0", "Away", "C:\\Apps\\away.exe", "", ""}},
              {"E:\\News site.url", {"1", "News site", "https://news.example/", "", ""}},
-             {"E:\\Tools\\Portable Kit", {"2", "Portable Kit", "%drive%\\Tools\\Portable Kit", "", ""}}}) {
+             {"E:\\Tools\\Portable Kit",
+              {"2", "Portable Kit", "%drive%\\Tools\\Portable Kit", "", ""}}}) {
         const auto got = ItemOf(path);
         ASSERT_TRUE(got) << path;
         EXPECT_EQ((Strings{std::to_string(got->type), got->title, got->path, got->parameters,
