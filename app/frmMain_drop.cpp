@@ -32,7 +32,7 @@ void frmMain::TreeView1_Dropped(const ui::DropEvent& e) {
     }
     // A value too long to keep is the wizard's to refuse, where the user can shorten it.
     const DroppedItem item = items.front();
-    if (OffDrive(item) &&
+    if (item.offDrive &&
         sys_.desktop.MsgBox(form.Handle(), NotOnDriveQuestion(), kAppTitle,
                             platform::kMbIconExclamation | platform::kMbYesNo) != platform::kIdYes)
         return;
@@ -53,12 +53,13 @@ void frmMain::AddDropped(std::vector<DroppedItem> items, const std::string& cate
     DropCheck check = CheckDropped(std::move(items), ini_, appsFile_, state_.LauncherDrive);
     std::vector<std::string> offDrive;
     for (const DroppedItem& item : check.fit)
-        if (OffDrive(item)) offDrive.push_back(item.title);
+        if (item.offDrive) offDrive.push_back(item.title);
     if (!offDrive.empty() &&
         sys_.desktop.MsgBox(form.Handle(), NotOnDriveQuestion(offDrive), kAppTitle,
                             platform::kMbIconExclamation | platform::kMbYesNo) !=
             platform::kIdYes) {
-        check.fit.erase(std::remove_if(check.fit.begin(), check.fit.end(), OffDrive),
+        check.fit.erase(std::remove_if(check.fit.begin(), check.fit.end(),
+                                       [](const DroppedItem& item) { return item.offDrive; }),
                         check.fit.end());
         if (check.fit.empty() && check.twins.empty() && check.tooLong.empty()) return;
     }

@@ -145,6 +145,7 @@ std::optional<DroppedItem> ReadDroppedItem(const std::string& path, platform::Se
     if (name.empty()) return std::nullopt;
     DroppedItem item;
     item.path = ToDrivePath(path, launcherDrive);
+    item.offDrive = !OnDrive(path, launcherDrive);
     if (kind == platform::PathKind::Directory) {
         item.type = 2;
         item.title = name;
@@ -157,12 +158,14 @@ std::optional<DroppedItem> ReadDroppedItem(const std::string& path, platform::Se
         item.type = 1;
         item.title = WithoutExtension(name);
         item.path = std::move(address);
+        item.offDrive = false;
     } else if (extension == ".lnk") {
         item.title = WithoutExtension(name);
         // Its target, as browsing to it would store it: the shortcut's letter may not be the
         // drive's on the next PC. One that cannot be read still opens as itself.
         if (const auto target = sys.shell.ReadShortcut(path)) {
             item.path = ToDrivePath(target->path, launcherDrive);
+            item.offDrive = !OnDrive(target->path, launcherDrive);
             item.parameters = target->arguments;
             item.startIn = ToDrivePath(target->folder, launcherDrive);
             if (sys.files.Query(target->path).kind == platform::PathKind::Directory) {
@@ -205,10 +208,6 @@ std::string NotOnDriveQuestion(const std::vector<std::string>& titles) {
     if (titles.empty()) return std::string("This file is not on your portable device.\r\n") + kRisk;
     return "These are not on your portable device:" + Listed(titles) + "\r\n\r\n" + kRisk +
            "\r\nNo adds only the others.";
-}
-
-bool OffDrive(const DroppedItem& item) {
-    return item.type != 1 && !platform::EqualsIgnoringCase(item.path.substr(0, 7), "%drive%");
 }
 
 // Only children of categories are below the top level: items and found apps.

@@ -17,6 +17,7 @@ struct DroppedItem {
     std::string title;
     std::string path;                 // %drive% in place of the launcher's drive
     std::string parameters, startIn;  // a shortcut's own
+    bool offDrive = false;            // a file or folder the next PC will not find
     // A program file, as the wizard's browse step would have chosen it: its folder becomes
     // the item's start-in folder when none is given. Empty for folders and addresses.
     std::string fileName, fileTitle;
@@ -25,8 +26,6 @@ struct DroppedItem {
 // The browse step's question before a file off the launcher's drive is taken; several such
 // files are named, and No then takes only the others.
 std::string NotOnDriveQuestion(const std::vector<std::string>& titles = {});
-// A file or folder that will not be found once the drive is in another PC.
-bool OffDrive(const DroppedItem& item);
 
 // The title a file carries: its version information's description, else its product
 // name, else its name without the extension.
