@@ -184,7 +184,8 @@ class frmMain {
     ui::TreeNode* NeighbourItem(const ui::TreeNode* from, bool down) const;
     void RunFromKeyboard();
     void HideAgain();
-    void AddDropped(const std::vector<DroppedItem>& items, const std::string& category);
+    void AddDropped(std::vector<DroppedItem> items, const std::string& category,
+                    const std::string& categoryText);
 
     AppContext& ctx_;
     ui::Backend& backend_;

@@ -123,7 +123,12 @@ void frmMain::mnuFoundAdd_Click() {
 }
 
 void frmMain::OpenAddFound(const std::string& key) {
-    if (BringWizardForward()) return;
+    if (BringWizardForward()) {  // it holds what the user typed; one item at a time
+        sys_.desktop.MsgBox(ModelessWizard()->form.Handle(),
+                            "An item is being added already. Finish or cancel it first.", kAppTitle,
+                            platform::kMbIconInformation | platform::kMbOk);
+        return;
+    }
     const FoundApp* found = found_->Find(key);
     if (!found) return;
     const FoundApp app = *found;  // the wizard lets the list change

@@ -1,6 +1,7 @@
 #include "editor/dropped_item.h"
 
 #include <algorithm>
+#include <set>
 
 #include "context/messages.h"
 #include "launch/drive_paths.h"
@@ -82,6 +83,50 @@ bool ContainsLineBreak(const std::string& text) {
     return text.find_first_of("\r\n") != std::string::npos;
 }
 
+std::string Listed(const std::vector<std::string>& titles) {
+    std::string text;
+    for (std::size_t i = 0; i < titles.size() && i < kNamesShown; ++i) text += "\r\n" + titles[i];
+    if (titles.size() > kNamesShown)
+        text += "\r\nand " + std::to_string(titles.size() - kNamesShown) + " more.";
+    return text;
+}
+
+// A file as the launcher will open it, in one letter case, as Windows matches names.
+std::string Folded(const std::string& path, const std::string& launcherDrive) {
+    static constexpr char kToken[] = "%drive%";
+    std::string folded = platform::AsciiLower(path);
+    const std::string drive = platform::AsciiLower(launcherDrive);
+    for (std::size_t at = folded.find(kToken); at != std::string::npos;
+         at = folded.find(kToken, at + drive.size()))
+        folded.replace(at, sizeof(kToken) - 1, drive);
+    return folded;
+}
+
+// What the list holds: every item's path folded as a file, and as an address it is.
+struct Listing {
+    std::set<std::string> files, addresses;
+    bool Holds(const DroppedItem& item, const std::string& launcherDrive) const {
+        return item.type == 1 ? addresses.count(item.path) > 0
+                              : files.count(Folded(item.path, launcherDrive)) > 0;
+    }
+    void Add(const std::string& path, const std::string& launcherDrive) {
+        addresses.insert(path);
+        files.insert(Folded(path, launcherDrive));
+    }
+};
+
+Listing ListedItems(modINI& ini, const std::string& appsFile, const std::string& launcherDrive) {
+    const modINI::ReadScope scope(ini, appsFile);
+    Listing listing;
+    for (std::int16_t n = 1; IsFreeNumber(n); ++n) {
+        const std::string section = ItemSection(n);
+        const std::string path = ini.ReadIni(section, "Path", "", appsFile);
+        if (path.empty()) break;  // where the tree's load stops
+        if (!ini.ReadIni(section, "Name", "", appsFile).empty()) listing.Add(path, launcherDrive);
+    }
+    return listing;
+}
+
 }  // namespace
 
 std::string ProgramTitle(const std::string& path, const platform::VersionNames& names) {
@@ -100,7 +145,9 @@ std::optional<DroppedItem> ReadDroppedItem(const std::string& path, platform::Se
     if (name.empty()) return std::nullopt;
     DroppedItem item;
     item.path = ToDrivePath(path, launcherDrive);
+    item.offDrive = !OnDrive(path, launcherDrive);
     if (kind == platform::PathKind::Directory) {
+        item.type = 2;
         item.title = name;
         return item;
     }
@@ -111,8 +158,23 @@ std::optional<DroppedItem> ReadDroppedItem(const std::string& path, platform::Se
         item.type = 1;
         item.title = WithoutExtension(name);
         item.path = std::move(address);
+        item.offDrive = false;
     } else if (extension == ".lnk") {
-        item.title = WithoutExtension(name);  // the shortcut knows its own folder
+        item.title = WithoutExtension(name);
+        // Its target, as browsing to it would store it: the shortcut's letter may not be the
+        // drive's on the next PC. One that cannot be read still opens as itself.
+        if (const auto target = sys.shell.ReadShortcut(path)) {
+            item.path = ToDrivePath(target->path, launcherDrive);
+            item.offDrive = !OnDrive(target->path, launcherDrive);
+            item.parameters = target->arguments;
+            item.startIn = ToDrivePath(target->folder, launcherDrive);
+            if (sys.files.Query(target->path).kind == platform::PathKind::Directory) {
+                item.type = 2;
+            } else if (item.startIn.empty()) {
+                item.fileName = target->path;
+                item.fileTitle = NameOf(target->path);
+            }
+        }
     } else {
         item.title = ProgramTitle(path, sys.versions.Names(path));
         item.fileName = path;
@@ -141,10 +203,17 @@ std::optional<DroppedItem> WebLinkItem(const std::string& address, const std::st
     return item;
 }
 
+std::string NotOnDriveQuestion(const std::vector<std::string>& titles) {
+    static constexpr char kRisk[] = "This may cause file not found errors. Continue?";
+    if (titles.empty()) return std::string("This file is not on your portable device.\r\n") + kRisk;
+    return "These are not on your portable device:" + Listed(titles) + "\r\n\r\n" + kRisk +
+           "\r\nNo adds only the others.";
+}
+
+// Only children of categories are below the top level: items and found apps.
 std::string CategoryUnderDrop(const ui::TreeNode* node) {
-    if (!node) return kMainCategoryKey;
-    if (!IsItemNode(*node)) return node->Key();
-    return node->Parent() ? node->Parent()->Key() : kMainCategoryKey;
+    if (node && node->Parent()) node = node->Parent();
+    return node && IsUserCategory(*node) ? node->Key() : kMainCategoryKey;
 }
 
 std::string StartInOf(const std::string& fileName, const std::string& fileTitle,
@@ -156,14 +225,8 @@ std::string StartInOf(const std::string& fileName, const std::string& fileTitle,
 }
 
 AddOutcome AddDroppedItems(modINI& ini, const std::string& appsFile,
-                           std::vector<DroppedItem>& items, std::vector<DroppedItem>& leftOut,
-                           const std::string& category, const std::string& launcherDrive,
-                           std::int16_t& nextItemIndex) {
-    const auto whole = std::stable_partition(items.begin(), items.end(), [](const auto& item) {
-        return ReadsBackWhole(item.title) && ReadsBackWhole(item.path);
-    });
-    leftOut.assign(std::make_move_iterator(whole), std::make_move_iterator(items.end()));
-    items.erase(whole, items.end());
+                           const std::vector<DroppedItem>& items, const std::string& category,
+                           const std::string& launcherDrive, std::int16_t& nextItemIndex) {
     IniKeys keys;
     int from = nextItemIndex;
     std::int16_t n = 0;
@@ -172,19 +235,20 @@ AddOutcome AddDroppedItems(modINI& ini, const std::string& appsFile,
         if (!IsFreeNumber(n)) return AddOutcome::NoNumberLeft;
         from = n + 1;
         const std::string section = ItemSection(n);
-        const std::string startIn =
-            item.fileName.empty() ? "" : StartInOf(item.fileName, item.fileTitle, launcherDrive);
+        const std::string startIn = !item.startIn.empty() || item.fileName.empty()
+                                        ? item.startIn
+                                        : StartInOf(item.fileName, item.fileTitle, launcherDrive);
         // In the wizard's order; all items in one write, so a pulled stick adds all or none.
-        for (auto& [key, value] :
-             std::vector<std::pair<const char*, std::string>>{{"Name", item.title},
-                                                              {"Description", ""},
-                                                              {"Path", item.path},
-                                                              {"Category", category},
-                                                              {"Autorun", "0"},
-                                                              {"Type", std::to_string(item.type)},
-                                                              {"Parameters", "\"\""},
-                                                              {"StartIn", startIn},
-                                                              {"WindowStyle", "Normal"}})
+        for (auto& [key, value] : std::vector<std::pair<const char*, std::string>>{
+                 {"Name", item.title},
+                 {"Description", ""},
+                 {"Path", item.path},
+                 {"Category", category},
+                 {"Autorun", "0"},
+                 {"Type", std::to_string(item.type)},
+                 {"Parameters", "\"" + item.parameters + "\""},
+                 {"StartIn", startIn},
+                 {"WindowStyle", "Normal"}})
             keys.push_back({section, key, std::move(value)});
     }
     if (!ini.WriteIniKeys(keys, appsFile)) return AddOutcome::NotWritten;
@@ -192,27 +256,43 @@ AddOutcome AddDroppedItems(modINI& ini, const std::string& appsFile,
     return AddOutcome::Added;
 }
 
-std::string AddedMessage(const std::vector<DroppedItem>& items,
-                         const std::vector<DroppedItem>& leftOut, const std::string& category) {
+DropCheck CheckDropped(std::vector<DroppedItem> items, modINI& ini, const std::string& appsFile,
+                       const std::string& launcherDrive) {
+    Listing listing = ListedItems(ini, appsFile, launcherDrive);
+    DropCheck check;
+    for (DroppedItem& item : items) {
+        const bool whole = ReadsBackWhole(item.title) && ReadsBackWhole(item.path) &&
+                           ReadsBackWhole("\"" + item.parameters + "\"") &&
+                           ReadsBackWhole(item.startIn);
+        if (!whole) {
+            check.tooLong.push_back(item.title);
+        } else if (listing.Holds(item, launcherDrive)) {
+            check.twins.push_back(item.title);
+        } else {
+            listing.Add(item.path, launcherDrive);  // a shortcut dropped with its target
+            check.fit.push_back(std::move(item));
+        }
+    }
+    return check;
+}
+
+std::string DropMessage(const std::vector<DroppedItem>& added, const std::string& categoryText,
+                        const DropCheck& check) {
+    std::vector<std::string> parts;
+    if (!added.empty()) {
+        std::vector<std::string> titles;
+        for (const DroppedItem& item : added) titles.push_back(item.title);
+        parts.push_back(std::to_string(added.size()) +
+                        (added.size() == 1 ? " item was" : " items were") + " added to " +
+                        categoryText + ":" + Listed(titles));
+    }
+    if (!check.twins.empty())
+        parts.push_back("Already in the list, so not added again:" + Listed(check.twins));
+    if (!check.tooLong.empty())
+        parts.push_back("Too long to be kept (254 characters at most), so not added:" +
+                        Listed(check.tooLong));
     std::string text;
-    const auto list = [&](const std::vector<DroppedItem>& listed) {
-        for (std::size_t i = 0; i < listed.size() && i < kNamesShown; ++i)
-            text += "\r\n" + listed[i].title;
-        if (listed.size() > kNamesShown)
-            text += "\r\nand " + std::to_string(listed.size() - kNamesShown) + " more.";
-    };
-    if (!items.empty()) {
-        text = items.size() == 1
-                   ? "1 item was added to " + category + ":"
-                   : std::to_string(items.size()) + " items were added to " + category + ":";
-        list(items);
-    }
-    if (!leftOut.empty()) {
-        text += std::string(text.empty() ? "" : "\r\n\r\n") +
-                "Not added, as a name or address is kept to " + std::to_string(kMaxValueChars) +
-                " characters at most:";
-        list(leftOut);
-    }
+    for (const std::string& part : parts) text += (text.empty() ? "" : "\r\n\r\n") + part;
     return text;
 }
 

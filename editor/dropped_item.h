@@ -13,13 +13,19 @@
 namespace quopa {
 
 struct DroppedItem {
-    std::int16_t type = 0;  // 0 application, 1 web link
+    std::int16_t type = 0;  // 0 application, 1 web link, 2 folder link
     std::string title;
-    std::string path;  // %drive% in place of the launcher's drive
+    std::string path;                 // %drive% in place of the launcher's drive
+    std::string parameters, startIn;  // a shortcut's own
+    bool offDrive = false;            // a file or folder the next PC will not find
     // A program file, as the wizard's browse step would have chosen it: its folder becomes
-    // the item's start-in folder. Empty for shortcuts, folders and addresses.
+    // the item's start-in folder when none is given. Empty for folders and addresses.
     std::string fileName, fileTitle;
 };
+
+// The browse step's question before a file off the launcher's drive is taken; several such
+// files are named, and No then takes only the others.
+std::string NotOnDriveQuestion(const std::vector<std::string>& titles = {});
 
 // The title a file carries: its version information's description, else its product
 // name, else its name without the extension.
@@ -37,8 +43,8 @@ std::optional<DroppedItem> ReadDroppedItem(const std::string& path, platform::Se
 std::optional<DroppedItem> WebLinkItem(const std::string& address, const std::string& text,
                                        const std::string& linkFile);
 
-// The category a drop lands in: the category under the point, the category of the item
-// under it, else the main one.
+// The user category a drop lands in: the one under the point, or of the item or found app
+// under it; else, as for a category shown only for found apps, the main one.
 std::string CategoryUnderDrop(const ui::TreeNode* node);
 
 // The start-in folder of a program file chosen as `fileName` (`fileTitle` its name alone):
@@ -50,16 +56,23 @@ enum class AddOutcome { Added, NoNumberLeft, NotWritten };
 
 // Adds every item to `category` in one go, numbered from `nextItemIndex` on. An item cut
 // short by a refused write never shows. On success `nextItemIndex` is one past the last
-// number given. Items whose title or path the file would give back cut are left out: they
-// move from `items` to `leftOut`.
+// number given.
 AddOutcome AddDroppedItems(modINI& ini, const std::string& appsFile,
-                           std::vector<DroppedItem>& items, std::vector<DroppedItem>& leftOut,
-                           const std::string& category, const std::string& launcherDrive,
-                           std::int16_t& nextItemIndex);
+                           const std::vector<DroppedItem>& items, const std::string& category,
+                           const std::string& launcherDrive, std::int16_t& nextItemIndex);
 
-// What the user is told after several were added: how many, to where, and their names; then
-// the names of those left out, and why.
-std::string AddedMessage(const std::vector<DroppedItem>& items,
-                         const std::vector<DroppedItem>& leftOut, const std::string& category);
+// Several dropped things sorted before they are added, each left out named by its title.
+struct DropCheck {
+    std::vector<DroppedItem> fit;
+    std::vector<std::string> twins;    // the list holds the same file or address
+    std::vector<std::string> tooLong;  // a value the file would give back cut
+};
+DropCheck CheckDropped(std::vector<DroppedItem> items, modINI& ini, const std::string& appsFile,
+                       const std::string& launcherDrive);
+
+// What the user is told after a drop: how many were added to the category shown as
+// `categoryText`, with their names, then what was left out and why.
+std::string DropMessage(const std::vector<DroppedItem>& added, const std::string& categoryText,
+                        const DropCheck& check);
 
 }  // namespace quopa

@@ -197,10 +197,8 @@ void frmAddItem::cmdBrowseFile_Click() {
     dlgOpenFile.fileName = result.fileName;
     const std::string& drive = ctx_.state.LauncherDrive;
     if (!OnDrive(result.fileName, drive)) {
-        const int answer = Tell(
-            "This file is not on your portable device.\r\nThis may cause file not found errors. "
-            "Continue?",
-            platform::kMbIconExclamation | platform::kMbYesNo);
+        const int answer =
+            Tell(NotOnDriveQuestion(), platform::kMbIconExclamation | platform::kMbYesNo);
         if (answer == platform::kIdYes) txtAppPath.SetText(result.fileName);
         return;
     }
@@ -210,8 +208,13 @@ void frmAddItem::cmdBrowseFile_Click() {
 void frmAddItem::FillDropped(const DroppedItem& item, const std::string& category) {
     (item.type == 1 ? Option2 : Option1).SetValue(true);
     cmdNext_Click();
+    // A folder link has no page of its own; the application's shows its path and keeps its
+    // type, as editing one does.
+    if (item.type == 2) SetAppType(2);
     txtAppTitle.SetText(item.title);
     txtAppPath.SetText(item.path);
+    txtParameters.SetText(item.parameters);
+    txtStartIn.SetText(item.startIn);
     Combo1.SetText(category);
     chosen_.fileName = item.fileName;
     chosen_.fileTitle = item.fileTitle;

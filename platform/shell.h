@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/picture.h"
@@ -14,6 +15,11 @@ enum ShowCommand : int {
     kSwMaximize = 3,
     kSwMinimize = 6,
     kSwShowDefault = 10
+};
+
+// What a shortcut (.lnk) starts: the file or folder, its arguments and its start folder.
+struct ShortcutTarget {
+    std::string path, arguments, folder;
 };
 
 class Shell {
@@ -41,6 +47,8 @@ class Shell {
                               const std::string& directory) = 0;
     // The system's own folder ("C:\Windows\System32"), on no drive we may want to remove.
     virtual std::string SystemFolder() = 0;
+    // Nothing for a shortcut that cannot be read or names no file (a shell object).
+    virtual std::optional<ShortcutTarget> ReadShortcut(const std::string& path) = 0;
 };
 
 }  // namespace platform

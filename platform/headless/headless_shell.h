@@ -40,6 +40,10 @@ class HeadlessShell : public Shell {
     bool StartProcess(const std::string& commandLine, int showCommand,
                       const std::string& directory) override;
     std::string SystemFolder() override { return systemFolder; }
+    std::optional<ShortcutTarget> ReadShortcut(const std::string& path) override {
+        const auto found = shortcuts.find(path);
+        return found == shortcuts.end() ? std::nullopt : std::optional(found->second);
+    }
 
     EventLog* log = nullptr;  // not owned
     std::vector<ExecuteCall> executed;
@@ -63,6 +67,7 @@ class HeadlessShell : public Shell {
     std::string systemFolder = "C:\\Windows\\System32";
     std::vector<StartProcessCall> started;
     bool startResult = true;
+    std::map<std::string, ShortcutTarget> shortcuts;  // by path as asked; others unreadable
 
   private:
     Files* files_;  // not owned; may be null

@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <objbase.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
+#include <memory>
 #include <vector>
 
 namespace platform {
@@ -12,6 +15,26 @@ namespace {
 const char* OrNull(const std::string& s) {
     return s.empty() ? nullptr : s.c_str();
 }
+
+constexpr int kArgumentsChars = 1024;  // what the shortcut's own property page takes
+
+struct Releaser {
+    void operator()(IUnknown* p) const { p->Release(); }
+};
+
+// The drop target has OLE running on this thread already; balance only a call of our own.
+class ComScope {
+  public:
+    ComScope() : ours_(SUCCEEDED(CoInitialize(nullptr))) {}
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+    ~ComScope() {
+        if (ours_) CoUninitialize();
+    }
+
+  private:
+    bool ours_;
+};
 }  // namespace
 
 void DestroyGdiPicture(Picture::Kind kind, std::uintptr_t handle) {
@@ -82,6 +105,33 @@ std::string Win32Shell::SystemFolder() {
     char buffer[MAX_PATH + 1] = {};
     const UINT n = GetSystemDirectoryA(buffer, MAX_PATH);
     return n > 0 && n <= MAX_PATH ? std::string(buffer, n) : std::string();
+}
+
+std::optional<ShortcutTarget> Win32Shell::ReadShortcut(const std::string& path) {
+    const ComScope com;
+    IShellLinkA* rawLink = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&rawLink))))
+        return std::nullopt;
+    const std::unique_ptr<IShellLinkA, Releaser> link(rawLink);
+    IPersistFile* rawFile = nullptr;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&rawFile))))
+        return std::nullopt;
+    const std::unique_ptr<IPersistFile, Releaser> file(rawFile);
+    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    if (length <= 0) return std::nullopt;
+    std::vector<wchar_t> wide(static_cast<std::size_t>(length));
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
+    if (FAILED(file->Load(wide.data(), STGM_READ))) return std::nullopt;
+    // Read as stored: resolving would search the disks and may show a window.
+    char buffer[kArgumentsChars + 1] = {};
+    if (link->GetPath(buffer, MAX_PATH, nullptr, 0) != S_OK || !buffer[0]) return std::nullopt;
+    ShortcutTarget target{buffer, {}, {}};
+    buffer[0] = '\0';
+    if (SUCCEEDED(link->GetArguments(buffer, kArgumentsChars))) target.arguments = buffer;
+    buffer[0] = '\0';
+    if (SUCCEEDED(link->GetWorkingDirectory(buffer, MAX_PATH))) target.folder = buffer;
+    return target;
 }
 
 }  // namespace platform

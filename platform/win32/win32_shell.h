@@ -16,6 +16,7 @@ class Win32Shell : public Shell {
     bool StartProcess(const std::string& commandLine, int showCommand,
                       const std::string& directory) override;
     std::string SystemFolder() override;
+    std::optional<ShortcutTarget> ReadShortcut(const std::string& path) override;
 };
 
 // Destroys an icon or bitmap handed out as a Picture.

@@ -173,6 +173,46 @@ TEST_F(TogetherTest, FoundAppsNamedAlikeKeepTheirOwnNodesAndRunTheirOwnPrograms)
 
 // ---- Drops on found apps and on categories shown only for them
 
+// Found nodes are not categories of the list: what is dropped on them goes to the found
+// app's user category, else to the main one, and shows once the tree is built again. The
+// open wizard takes one thing dropped, "Add to my list" says why it waits, and a found app
+// taken into the list is not added again when its program is dropped.
+TEST_F(TogetherTest, DropsOnFoundNodesLandInAUserCategoryOrTheWizardAndSkipTwins) {
+    Package("EditorPortable",
+            "[Details]\r\nName=Editor\r\nCategory=Tools\r\n"
+            "[Control]\r\nStart=Editor.exe\r\n");
+    Package("WriterPortable",
+            "[Details]\r\nName=Writer\r\nCategory=Office\r\n"
+            "[Control]\r\nStart=Writer.exe\r\n");
+    for (const char* file : {"e.exe", "f.exe", "g.exe", "h.exe"}) Put(file, "MZ");
+    Put("PortableApps/EditorPortable/Editor.exe", "MZ");
+    StartWith("[Category1]\r\nName=Tools\r\n" + App(1, "Notepad", "%drive%\\np.exe", "Tools"));
+    Look();
+    auto drop = [&](Strings paths, const std::string& key) {
+        w_->TreeView1.UserDropped({.paths = paths, .x = 600, .y = RowY(w_->TreeView1, key)});
+        backend_.DoEvents();
+    };
+    drop({"E:\\e.exe", "E:\\f.exe"}, "portableapps:category:office");
+    EXPECT_EQ(LastMessage(), "2 items were added to Quopa Drive:\r\ne\r\nf");
+    for (int n = 0; n < 2; ++n)
+        backend_.modalActions.push_back([](ui::Form& f) { f.PressEnter(); });
+    drop({"E:\\g.exe"}, "portableapps:editorportable");
+    w_->OpenAddFound("portableapps:editorportable");
+    w_->IntList();
+    Look();
+    EXPECT_EQ(Node("application3").Parent()->Key(), "Quopa");
+    EXPECT_EQ(Node("application4").Parent()->Key(), "Tools");
+    drop({"E:\\PortableApps\\EditorPortable\\Editor.exe"}, "Tools");
+    EXPECT_EQ(LastMessage(), "Already in the list, so not added again:\r\nEditor");
+    w_->OpenAddItem("Tools", true);
+    drop({"E:\\h.exe"}, "portableapps:writerportable");
+    frmAddItem& wizard = *w_->ModelessWizard();
+    EXPECT_EQ((Strings{wizard.txtAppPath.Text(), wizard.Combo1.Text()}),
+              (Strings{"%drive%\\h.exe", "Quopa"}));
+    w_->OpenAddFound("portableapps:writerportable");
+    EXPECT_EQ(LastMessage(), "An item is being added already. Finish or cancel it first.");
+}
+
 // ---- Typed names and values as the next load reads them back
 
 // Whatever is typed, a command refuses it (in its dialog's own words, or the edit put back) or
@@ -265,8 +305,8 @@ TEST_F(TogetherTest, AValueTheFileWouldCutIsRefusedOrLeftOutNeverStoredCut) {
     EXPECT_EQ(Get("quopa_apps.dat"), before);
     drop({.paths = {"E:\\short.exe"}, .address = link, .linkFile = "Shop.url"});
     EXPECT_EQ(LastMessage(),
-              "1 item was added to Quopa:\r\nshort\r\n\r\nNot added, as a name or "
-              "address is kept to 254 characters at most:\r\nShop");
+              "1 item was added to Quopa Drive:\r\nshort\r\n\r\nToo long to be kept (254 "
+              "characters at most), so not added:\r\nShop");
     EXPECT_EQ(Node("application1").Text(), "short");
 }
 

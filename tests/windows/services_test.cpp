@@ -1,8 +1,12 @@
 // The real services that only the system can answer: the file backend (attributes, a replace
 // that is whole or nothing, temporaries left by killed writers), pictures, the registry,
-// version names, the ANSI code page and the running programs. The hot key is a journey's.
+// version names, shortcuts, the ANSI code page and the running programs. The hot key is a
+// journey's.
+#include <shlobj.h>
+
 #include <memory>
 
+#include "platform/text.h"
 #include "platform/win32/win32_services.h"
 #include "store/data_files.h"
 #include "store/ini.h"
@@ -175,6 +179,31 @@ TEST(FileVersionsService, NamesComeFromTheVersionInformation) {
     platform::Win32FileVersions versions;
     EXPECT_EQ(versions.Names(Beside("quopa.exe")).fileDescription, "Quopa Application Launcher");
     EXPECT_TRUE(versions.Names("C:\\no such file.exe").productName.empty());
+}
+
+// A shortcut the shell saved reads back whole; a file that is no shortcut gives nothing.
+TEST(ShellService, AShortcutGivesItsTargetArgumentsAndFolder) {
+    const std::string folder = TempFolder("quopa_links_"), link = folder + "\\Tool.lnk";
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    IShellLinkA* made = nullptr;
+    IPersistFile* file = nullptr;
+    CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                     reinterpret_cast<void**>(&made));
+    made->SetPath(Beside("quopa.exe").c_str());
+    made->SetArguments("-new \"a b\"");
+    made->SetWorkingDirectory(folder.c_str());
+    made->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    EXPECT_EQ(file->Save(std::wstring(link.begin(), link.end()).c_str(), TRUE), S_OK);
+    file->Release();
+    made->Release();
+    CoUninitialize();
+    platform::Win32Shell shell;
+    const auto got = shell.ReadShortcut(link);
+    ASSERT_TRUE(got && platform::EqualsIgnoringCase(got->path, Beside("quopa.exe")));
+    EXPECT_EQ(got->arguments + "|" + got->folder, "-new \"a b\"|" + folder);
+    EXPECT_FALSE(shell.ReadShortcut(Beside("quopa.exe")));
+    DeleteFileA(link.c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 // Unknown characters become the default one, never a near letter; accented capitals fold.
