@@ -78,18 +78,54 @@ TEST_F(SearchTest, LettersOfTheCodePageMatchInEitherCase) {
     EXPECT_TRUE(Shown("application2"));
 }
 
-TEST(HotkeySetting, CombinationsReadAndWriteAsWords) {
-    using platform::KeyCombo;
-    const unsigned ctrl = platform::kModControl, ctrlShift = ctrl | platform::kModShift;
-    EXPECT_EQ(ParseKeyCombo("Ctrl+Shift+Space"), (KeyCombo{ctrlShift, 0x20}));
-    EXPECT_EQ(ParseKeyCombo(" shift + ctrl + f12 "), (KeyCombo{ctrlShift, 0x7B}));
-    EXPECT_EQ(ParseKeyCombo("Alt+Win+Q"), (KeyCombo{platform::kModAlt | platform::kModWin, 'Q'}));
-    EXPECT_EQ(ParseKeyCombo("none"), KeyCombo{});
-    for (const char* bad : {"Hyper+X", "Ctrl+", "Ctrl+F25"})
+// Presses the combination's modifiers in turn, then its key, then lets all go.
+void PressIn(ui::HotkeyBox& box, const platform::KeyCombo& combo) {
+    unsigned held = 0;
+    for (auto [bit, key] : {std::pair{platform::kModControl, 0x11u},
+                            {platform::kModAlt, 0x12u},
+                            {platform::kModShift, 0x10u},
+                            {platform::kModWin, 0x5Bu}})
+        if (combo.modifiers & bit) box.UserPressedKey(key, held |= bit);
+    box.UserPressedKey(combo.key, held);
+    box.UserReleasedKey(held);
+    box.UserReleasedKey(0);
+}
+
+// The box shows, and takes back as typed, what the settings file holds, in its words.
+TEST(HotkeyBox, EveryCombinationTheFileTakesShowsAndTypesBackInTheSameWords) {
+    for (const char* text :
+         {"Alt+Space", "Ctrl+Shift+Space", "Ctrl+Win+K", "Ctrl+Alt+Shift+Win+Pause", "Ctrl+Num7",
+          "Shift+F12", "Delete", "Ctrl+Key255", "Ctrl+Key8", "Ctrl+Key9", "Shift+Key27"}) {
+        const platform::KeyCombo combo = ParseKeyCombo(text).value();
+        ui::HotkeyBox box;
+        box.SetCombo(combo);
+        EXPECT_EQ(box.Text(), text);
+        box.SetCombo({});
+        PressIn(box, combo);
+        EXPECT_EQ(box.Combo(), combo) << text;
+        EXPECT_EQ(box.Text(), text);
+    }
+    EXPECT_EQ(ParseKeyCombo(" shift + ctrl + f12 "), ParseKeyCombo("Ctrl+Shift+F12"));
+    EXPECT_EQ(ParseKeyCombo("none"), platform::KeyCombo{});
+    for (const char* bad : {"Hyper+X", "Ctrl+", "Ctrl+F25", "Ctrl+Key256"})
         EXPECT_EQ(ParseKeyCombo(bad), std::nullopt) << bad;
-    for (const char* text : {"Ctrl+Shift+Space", "Alt+Win+Q", "Ctrl+Num7", "Ctrl+Key192"})
-        EXPECT_EQ(FormatKeyCombo(*ParseKeyCombo(text)), text);
-    EXPECT_EQ(FormatKeyCombo(KeyCombo{ctrlShift, 0x7B}), "Ctrl+Shift+F12");
+}
+
+TEST(HotkeyBox, ModifiersShowUntilTheirKeyAndTheDialogKeepsItsKeys) {
+    ui::HotkeyBox box;
+    int changes = 0;
+    box.onChange = [&] { ++changes; };
+    box.SetCombo(DefaultHotkey());
+    box.UserPressedKey(0x11, platform::kModControl);
+    box.UserPressedKey(0x10, platform::kModControl | platform::kModShift);
+    EXPECT_EQ(box.Text(), "Ctrl+Shift+...");
+    box.UserReleasedKey(0);
+    EXPECT_EQ(box.Text(), "Alt+Space") << "let go without a key: nothing changed";
+    for (unsigned key : {0x09u, 0x0Du, 0x1Bu}) EXPECT_FALSE(box.TakesKey(key, 0)) << key;
+    EXPECT_FALSE(box.TakesKey(0x09, platform::kModShift)) << "Shift+Tab goes back";
+    box.UserPressedKey(0x08, 0);
+    EXPECT_TRUE(box.Combo().Empty() && box.Text() == "None") << "Backspace: no hot key";
+    EXPECT_EQ(changes, 2);
 }
 
 TEST_F(KeyboardTest, TheHotKeyIsTheStoredOneElseTheDefaultOrToldTakenAndOptionsChangesIt) {
@@ -102,22 +138,27 @@ TEST_F(KeyboardTest, TheHotKeyIsTheStoredOneElseTheDefaultOrToldTakenAndOptionsC
     backend_.DoEvents();
     EXPECT_EQ(desktop_.messages.size(), 1u);
     EXPECT_EQ(LastMessage(),
-              "The hot key Ctrl+Shift+Space is in use by another program, so it cannot bring "
+              "The hot key Alt+Space is in use by another program, so it cannot bring "
               "Quopa up.\r\nYou can choose another one in Options.");
     EXPECT_TRUE(w_->form.Visible());
     services_.hotkey.refuse = false;
 
     frmOptions options(ctx_, [this] { w_->ApplyHotkey(); });
     options.Create();
-    options.hkHotkey.UserSetCombo({platform::kModControl | platform::kModShift, 'L'});
+    EXPECT_EQ(options.hkHotkey.Text(), "Alt+Space");
+    PressIn(options.hkHotkey, {platform::kModControl, 0xFF});
     options.cmdApply.Click();
-    EXPECT_NE(Get("quopa_settings.dat").find("HotKey=Ctrl+Shift+L"), std::string::npos);
-    EXPECT_EQ(services_.hotkey.held.key, static_cast<unsigned>('L'));
+    EXPECT_NE(Get("quopa_settings.dat").find("HotKey=Ctrl+Key255"), std::string::npos);
+    EXPECT_EQ(services_.hotkey.held, (platform::KeyCombo{platform::kModControl, 0xFF}));
 
-    options.hkHotkey.UserSetCombo({});
+    options.hkHotkey.UserPressedKey(0x08, 0);
     options.cmdApply.Click();
     EXPECT_NE(Get("quopa_settings.dat").find("HotKey=None"), std::string::npos);
     EXPECT_TRUE(services_.hotkey.held.Empty()) << "cleared: nothing held";
+    // The old default, stored as the user's choice, stays theirs.
+    Put("quopa_settings.dat", "[Settings]\r\nHotKey=Ctrl+Shift+Space\r\n");
+    w_->ApplyHotkey();
+    EXPECT_EQ(FormatKeyCombo(services_.hotkey.held), "Ctrl+Shift+Space");
 }
 
 TEST_F(KeyboardTest, TheHotKeyBringsTheHiddenWindowUpWithTheWholeTreeAndEscHidesIt) {
