@@ -63,6 +63,11 @@ void HotkeyBox::UserReleasedKey(unsigned modifiers) {
     Show(modifiers);
 }
 
+void HotkeyBox::RaiseLostFocus() {
+    UserReleasedKey(0);
+    if (onLostFocus) onLostFocus();
+}
+
 void HotkeyBox::Show(unsigned held) {
     const std::string text =
         building_ ? platform::FormatModifiers(held) + "..." : platform::FormatKeyCombo(combo_);

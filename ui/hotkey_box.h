@@ -19,6 +19,7 @@ class HotkeyBox : public Control {
     void SetCombo(const platform::KeyCombo& combo);
 
     std::function<void()> onChange;
+    std::function<void()> onGotFocus, onLostFocus;
 
     // For peers and tests: `key` is a virtual-key code, `modifiers` the KeyModifier bits
     // held down as it comes.
@@ -26,6 +27,10 @@ class HotkeyBox : public Control {
     void UserPressedKey(unsigned key, unsigned modifiers);
     // A key was let go; `modifiers` are those still held (none when the focus left).
     void UserReleasedKey(unsigned modifiers);
+    void RaiseGotFocus() {
+        if (onGotFocus) onGotFocus();
+    }
+    void RaiseLostFocus();
 
   private:
     void Show(unsigned held);

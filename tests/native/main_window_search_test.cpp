@@ -125,8 +125,14 @@ TEST_F(KeyboardTest, TheHotKeyIsTheStoredOneElseTheDefaultOrToldTakenAndOptionsC
 
     frmOptions options(ctx_, [this] { w_->ApplyHotkey(); });
     options.Create();
+    HideToTray();
+    options.hkHotkey.RaiseGotFocus();
+    services_.hotkey.Press();
+    EXPECT_EQ(w_->form.State(), ui::WindowState::Minimized) << "the box takes it as typed";
     options.hkHotkey.UserPressedKey(0x11, platform::kModControl);
     options.hkHotkey.UserPressedKey(0xFF, platform::kModControl);
+    options.hkHotkey.RaiseLostFocus();
+    EXPECT_FALSE(services_.hotkey.suspended);
     options.cmdApply.Click();
     EXPECT_NE(Get("quopa_settings.dat").find("HotKey=Ctrl+Key255"), std::string::npos);
     EXPECT_EQ(services_.hotkey.held, (platform::KeyCombo{platform::kModControl, 0xFF}));

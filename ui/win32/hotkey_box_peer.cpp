@@ -73,8 +73,11 @@ bool Win32HotkeyBoxPeer::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& r
         case WM_SYSDEADCHAR:
             result = 0;
             return true;
+        case WM_SETFOCUS:
+            box_.RaiseGotFocus();
+            return false;
         case WM_KILLFOCUS:
-            box_.UserReleasedKey(0);
+            box_.RaiseLostFocus();
             return false;
         default:
             return false;
