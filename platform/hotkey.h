@@ -21,6 +21,9 @@ class Hotkey {
     // time the user presses it. False when the system refuses (another program holds it).
     virtual bool Register(const KeyCombo& combo, std::function<void()> pressed) = 0;
     virtual void Unregister() = 0;
+    // While suspended the combination reaches the window with the focus like any keys, so
+    // a box can take it as typed; the one held comes back after.
+    virtual void Suspend(bool suspended) = 0;
 };
 
 }  // namespace platform

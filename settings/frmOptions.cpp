@@ -23,6 +23,7 @@ frmOptions::frmOptions(AppContext& ctx, std::function<void()> onApplied)
 
 frmOptions::~frmOptions() {
     *alive_ = false;
+    ctx_.sys.hotkey.Suspend(false);
 }
 
 void frmOptions::Create() {
@@ -81,6 +82,9 @@ void frmOptions::WireEvents() {
     }
     chkPortableApps.onClick = [this] { txtField_Change(); };
     hkHotkey.onChange = [this] { txtField_Change(); };
+    // Held, the hot key would never reach its own box: it could not be typed back.
+    hkHotkey.onGotFocus = [this] { ctx_.sys.hotkey.Suspend(true); };
+    hkHotkey.onLostFocus = [this] { ctx_.sys.hotkey.Suspend(false); };
     cmdSelectAvatar.onClick = [this] { cmdSelectAvatar_Click(); };
     cmdApply.onClick = [this] { cmdApply_Click(); };
     cmdOK.onClick = [this] { cmdOK_Click(); };

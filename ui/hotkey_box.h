@@ -1,6 +1,7 @@
 #pragma once
-// The system's hot-key box: the user presses a combination and the box shows and holds it;
-// Backspace empties it.
+// A box that takes a key combination as the user presses it and shows it in the words the
+// settings file uses. Backspace alone empties it; the dialog keeps Tab, Shift+Tab, and
+// Enter and Esc pressed alone.
 #include <functional>
 
 #include "platform/hotkey.h"
@@ -8,10 +9,7 @@
 
 namespace ui {
 
-class HotkeyPeer : public ControlPeer {
-  public:
-    virtual void SetCombo(const platform::KeyCombo& combo) = 0;
-};
+class HotkeyPeer : public ControlPeer {};
 
 class HotkeyBox : public Control {
   public:
@@ -21,12 +19,24 @@ class HotkeyBox : public Control {
     void SetCombo(const platform::KeyCombo& combo);
 
     std::function<void()> onChange;
+    std::function<void()> onGotFocus, onLostFocus;
 
-    // For peers and tests: the user pressed a combination (empty: cleared the box).
-    void UserSetCombo(const platform::KeyCombo& combo);
+    // For peers and tests: `key` is a virtual-key code, `modifiers` the KeyModifier bits
+    // held down as it comes.
+    bool TakesKey(unsigned key, unsigned modifiers) const;
+    void UserPressedKey(unsigned key, unsigned modifiers);
+    // A key was let go; `modifiers` are those still held (none when the focus left).
+    void UserReleasedKey(unsigned modifiers);
+    void RaiseGotFocus() {
+        if (onGotFocus) onGotFocus();
+    }
+    void RaiseLostFocus();
 
   private:
+    void Show(unsigned held);
+
     platform::KeyCombo combo_;
+    bool building_ = false;  // modifiers are held and their key has not come yet
 };
 
 }  // namespace ui

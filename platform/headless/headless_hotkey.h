@@ -20,12 +20,14 @@ class HeadlessHotkey : public Hotkey {
         held = {};
         pressed_ = nullptr;
     }
+    void Suspend(bool on) override { suspended = on; }
     // The user pressed the combination held.
     void Press() {
-        if (pressed_) pressed_();
+        if (pressed_ && !suspended) pressed_();
     }
 
     bool refuse = false;  // another program holds every combination
+    bool suspended = false;
     KeyCombo held;
     int registerCalls = 0;
 

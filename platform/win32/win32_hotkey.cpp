@@ -33,14 +33,26 @@ bool Win32Hotkey::Register(const KeyCombo& combo, std::function<void()> pressed)
     const UINT modifiers = (combo.modifiers & 0xF) | MOD_NOREPEAT;
     if (!RegisterHotKey(window_.get(), kHotkeyId, modifiers, combo.key)) return false;
     held_ = true;
+    modifiers_ = modifiers;
+    key_ = combo.key;
     pressed_ = std::move(pressed);
     return true;
 }
 
 void Win32Hotkey::Unregister() {
-    if (held_) UnregisterHotKey(window_.get(), kHotkeyId);
-    held_ = false;
+    if (held_ && !suspended_) UnregisterHotKey(window_.get(), kHotkeyId);
+    held_ = suspended_ = false;
     pressed_ = nullptr;
+}
+
+// Taken by another program meanwhile, the combination stays free: the launcher works on.
+void Win32Hotkey::Suspend(bool suspended) {
+    if (!held_ || suspended == suspended_) return;
+    suspended_ = suspended;
+    if (suspended)
+        UnregisterHotKey(window_.get(), kHotkeyId);
+    else
+        RegisterHotKey(window_.get(), kHotkeyId, modifiers_, key_);
 }
 
 LRESULT CALLBACK Win32Hotkey::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -16,11 +16,14 @@ class Win32Hotkey : public Hotkey {
     ~Win32Hotkey() override;
     bool Register(const KeyCombo& combo, std::function<void()> pressed) override;
     void Unregister() override;
+    void Suspend(bool suspended) override;
 
   private:
     static LRESULT CALLBACK Procedure(HWND, UINT, WPARAM, LPARAM);
     win32::WindowHandle window_;
     bool held_ = false;
+    bool suspended_ = false;
+    UINT modifiers_ = 0, key_ = 0;  // as held, to hold again after a suspension
     std::function<void()> pressed_;
 };
 

@@ -78,8 +78,8 @@ TEST_F(Journey, FoundAppsRunInTheirFolderADropOpensTheWizardAndTheHotKeyRunsByNa
          {Drop, "Notes.txt", "Tools"}, {Command, "Add new item"}, {Shows, "Notes"},
          {Shows, notes}, {Shows, "Tools"}, kFinish,
          {Files, "", Item(2, "Notes", "", notes, "Tools", 0, "", "%drive%" + lower + "\\")},
-         // Ctrl+Shift+Space brings the hidden launcher up, the search box ready.
-         {Hide}, {Keys, "\x11\x10 "}, {Shown}, {Keys, "MARK"}, {Shows, "mark"}, {Keys, "\r"},
+         // Alt+Space brings the hidden launcher up, the search box ready.
+         {Hide}, {Keys, "\x12 "}, {Shown}, {Keys, "MARK"}, {Shows, "mark"}, {Keys, "\r"},
          {Made, "marker.txt", "ran\r\n"}});
     // clang-format on
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }))

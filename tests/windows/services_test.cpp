@@ -165,13 +165,16 @@ TEST(RegistryService, TextComesBackWithoutOverrunAndWhatIsMissingOrTooLargeIsRef
         RegistryRead::Found);
 }
 
-TEST(HotkeyService, ACombinationHeldElsewhereIsRefusedAndFreedOnUnregister) {
+TEST(HotkeyService, ACombinationHeldElsewhereIsRefusedAndFreedOnUnregisterOrSuspension) {
     const platform::KeyCombo ctrlShiftF11{platform::kModControl | platform::kModShift, VK_F11};
     platform::Win32Hotkey first, second;
     ASSERT_TRUE(first.Register(ctrlShiftF11, [] {}));
     EXPECT_FALSE(second.Register(ctrlShiftF11, [] {}));
-    first.Unregister();
+    first.Suspend(true);
     EXPECT_TRUE(second.Register(ctrlShiftF11, [] {}));
+    second.Unregister();
+    first.Suspend(false);
+    EXPECT_FALSE(second.Register(ctrlShiftF11, [] {})) << "held again";
 }
 
 // The launcher, built beside this test, carries version information of its own.

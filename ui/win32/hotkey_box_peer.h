@@ -4,15 +4,17 @@
 
 namespace ui::win32 {
 
-// A HOTKEY_CLASS window. It speaks in its own modifier bits, which the peer turns into the
-// ones a hot key is registered with.
+// A read-only edit box that hands the keys pressed in it to the object, with the modifiers
+// held, and shows the object's words. The system's hot-key control cannot: it clears
+// itself on Space and Delete and knows no Windows key.
 class Win32HotkeyBoxPeer : public ChildPeer<HotkeyPeer> {
   public:
     Win32HotkeyBoxPeer(Win32Backend& backend, HotkeyBox& box, Container& parent,
                        const ControlArgs& args);
-    void SetCombo(const platform::KeyCombo& combo) override;
+    void SetText(const std::string& text) override;
 
   private:
+    bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
     HotkeyBox& box_;
