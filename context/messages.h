@@ -28,4 +28,8 @@ inline std::string FileDialogFailed(const platform::FileDialogResult& result) {
     return "Error " + std::to_string(result.error) + " selecting file.\r\n" + result.errorText;
 }
 
+// A picture beyond what the avatar's reading can hold, told apart from one that is none.
+inline constexpr char kPictureTooLarge[] =
+    "This picture is too large to be used as your avatar.\r\nPlease choose a smaller one.";
+
 }  // namespace quopa

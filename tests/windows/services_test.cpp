@@ -1,6 +1,11 @@
 // The real services that only the system can answer: the file backend (attributes, a replace
 // that is whole or nothing, temporaries left by killed writers), pictures, the registry,
 // version names, the ANSI code page and the running programs. The hot key is a journey's.
+#include <windows.h>
+
+#include <wincodec.h>
+
+#include <algorithm>
 #include <memory>
 
 #include "platform/win32/win32_services.h"
@@ -72,6 +77,8 @@ TEST_F(Win32FilesTest, ClearsStaleTemporariesAndSkipsTakenNames) {
     for (const std::string& path : {file, kept[0], kept[1], kept[2]}) Remove(path);
 }
 
+constexpr platform::PictureRead kRead = platform::PictureRead::Ok;
+
 TEST(PicturesService, EachKindLoadsThroughTheSystemAndWhatIsNoPictureIsRefused) {
     const std::string folder = TempFolder("quopa_pictures_") + "\\";
     platform::Win32Files files;
@@ -84,9 +91,10 @@ TEST(PicturesService, EachKindLoadsThroughTheSystemAndWhatIsNoPictureIsRefused) 
         const char* name;
         std::string bytes;
         Pixels pixels;  // none: refused
+        int width = 1, height = 1;
     } cases[] = {
-        {"ours.bmp", platform::EncodeBmp(ours), ours.pixels},
-        {"t.gif", Gif(true), {0xFF0000, faceRgb}},
+        {"ours.bmp", platform::EncodeBmp(ours), ours.pixels, 5, 3},
+        {"t.gif", Gif(true), {0xFF0000, faceRgb}, 2, 1},
         {"a.txt", "This version of quopa is up to date.", {}},
         // A JPEG claiming 65500 x 65500 has ended the process inside the system's decoder.
         {"huge.jpg", Jpeg(65500), {}},
@@ -95,17 +103,90 @@ TEST(PicturesService, EachKindLoadsThroughTheSystemAndWhatIsNoPictureIsRefused) 
     for (const auto& c : cases) {
         if (!c.bytes.empty()) std::ofstream(folder + c.name, std::ios::binary) << c.bytes;
         platform::Image loaded;
-        EXPECT_EQ(pictures.Load(folder + c.name, loaded), !c.pixels.empty()) << c.name;
+        EXPECT_EQ(pictures.Load(folder + c.name, c.width, c.height, loaded) == kRead,
+                  !c.pixels.empty())
+            << c.name;
         EXPECT_EQ(loaded.pixels, c.pixels) << c.name;
         DeleteFileA((folder + c.name).c_str());
     }
     std::ofstream(folder + "a.jpg", std::ios::binary) << Jpeg();
     platform::Image grey, none;
-    EXPECT_TRUE(pictures.Load(folder + "a.jpg", grey) && grey.pixels.size() == 64u);
+    EXPECT_TRUE(pictures.Load(folder + "a.jpg", 8, 8, grey) == kRead && grey.pixels.size() == 64u);
     for (std::uint32_t p : grey.pixels)  // a decoder's grey may be a step off
         EXPECT_TRUE(p % 0x10101 == 0 && abs(int(p & 0xFF) - 128) <= 2) << p;
     DeleteFileA((folder + "a.jpg").c_str());
-    EXPECT_FALSE(pictures.Load(folder, none) || !none.Empty());
+    EXPECT_FALSE(pictures.Load(folder, 8, 8, none) == kRead || !none.Empty());
+    RemoveDirectoryA(folder.c_str());
+}
+
+struct Releaser {
+    void operator()(IUnknown* p) const { p->Release(); }
+};
+template <class T>
+using ComRef = std::unique_ptr<T, Releaser>;
+
+// A JPEG written by the system's own encoder, red on the left half and blue on the right.
+bool WriteHalvesJpeg(const std::string& path, UINT width, UINT height) {
+    IWICImagingFactory* f = nullptr;
+    IWICStream* s = nullptr;
+    IWICBitmapEncoder* e = nullptr;
+    IWICBitmapFrameEncode* frame = nullptr;
+    IPropertyBag2* options = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IWICImagingFactory, reinterpret_cast<void**>(&f))))
+        return false;
+    const ComRef<IWICImagingFactory> factory(f);
+    if (FAILED(factory->CreateStream(&s))) return false;
+    const ComRef<IWICStream> stream(s);
+    const std::wstring wide(path.begin(), path.end());
+    if (FAILED(stream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE)) ||
+        FAILED(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &e)))
+        return false;
+    const ComRef<IWICBitmapEncoder> encoder(e);
+    if (FAILED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) ||
+        FAILED(encoder->CreateNewFrame(&frame, &options)))
+        return false;
+    const ComRef<IWICBitmapFrameEncode> framed(frame);
+    const ComRef<IPropertyBag2> bag(options);
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    if (FAILED(frame->Initialize(options)) || FAILED(frame->SetSize(width, height)) ||
+        FAILED(frame->SetPixelFormat(&format)) || format != GUID_WICPixelFormat24bppBGR)
+        return false;
+    std::string row;
+    for (UINT x = 0; x < width; ++x) row += x < width / 2 ? "\0\0\xFF"s : "\xFF\0\0"s;
+    constexpr UINT kBand = 100;
+    std::string band;
+    for (UINT i = 0; i < kBand; ++i) band += row;
+    for (UINT y = 0; y < height; y += kBand) {
+        const UINT lines = std::min(kBand, height - y);
+        if (FAILED(frame->WritePixels(lines, width * 3, lines * width * 3,
+                                      reinterpret_cast<BYTE*>(band.data()))))
+            return false;
+    }
+    return SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+}
+
+// A camera's photo is read at a reduced size into the avatar's square, its halves where they
+// were and in their colours.
+TEST(PicturesService, ACameraPhotoBecomesTheAvatarsSquare) {
+    const std::string folder = TempFolder("quopa_photo_"), path = folder + "\\photo.jpg";
+    CoInitialize(nullptr);
+    ASSERT_TRUE(WriteHalvesJpeg(path, 6000, 4000));
+    CoUninitialize();
+    platform::Win32Files files;
+    platform::Image avatar;
+    ASSERT_EQ(platform::Win32Pictures{files}.Load(path, 37, 37, avatar), kRead);
+    const auto near = [](std::uint32_t p, std::uint32_t want) {
+        for (int shift = 0; shift < 24; shift += 8)
+            if (abs(int((p >> shift) & 0xFF) - int((want >> shift) & 0xFF)) > 16) return false;
+        return true;
+    };
+    EXPECT_EQ(std::pair(avatar.width, avatar.height), std::pair(37, 37));
+    EXPECT_TRUE(near(avatar.At(0, 0), 0xFF0000) && near(avatar.At(17, 36), 0xFF0000))
+        << std::hex << avatar.At(0, 0);
+    EXPECT_TRUE(near(avatar.At(36, 0), 0x0000FF) && near(avatar.At(19, 36), 0x0000FF))
+        << std::hex << avatar.At(36, 0);
+    DeleteFileA(path.c_str());
     RemoveDirectoryA(folder.c_str());
 }
 
