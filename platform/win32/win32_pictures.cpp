@@ -96,10 +96,13 @@ PictureRead Decode(const std::string& bytes, int width, int height, Image& image
         source = scaler.get();
     }
     Image sampled{static_cast<int>(w), static_cast<int>(h), {}};
-    if (SUCCEEDED(hr)) {
-        sampled.pixels.resize(static_cast<std::size_t>(w) * h);
-        hr = source->CopyPixels(nullptr, w * 4, w * h * 4,
-                                reinterpret_cast<BYTE*>(sampled.pixels.data()));
+    if (SUCCEEDED(hr)) sampled.pixels.resize(static_cast<std::size_t>(w) * h);
+    // Row by row: for a whole rectangle Wine's scaler asks its source for every row the
+    // rectangle spans, converted, which is the whole picture twice over.
+    for (UINT y = 0; y < h && SUCCEEDED(hr); ++y) {
+        const WICRect row = {0, static_cast<INT>(y), static_cast<INT>(w), 1};
+        hr = source->CopyPixels(&row, w * 4, w * 4,
+                                reinterpret_cast<BYTE*>(&sampled.pixels[std::size_t{y} * w]));
     }
     if (FAILED(hr)) return Failed(hr);
     const DWORD face = GetSysColor(COLOR_BTNFACE);  // 0x00BBGGRR
