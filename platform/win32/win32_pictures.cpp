@@ -76,7 +76,7 @@ PictureRead Decode(const std::string& bytes, int width, int height, Image& image
     UINT fullWidth = 0, fullHeight = 0;
     if (SUCCEEDED(hr)) hr = frame->GetSize(&fullWidth, &fullHeight);
     if (FAILED(hr)) return Failed(hr);
-    // A GIF may size its frame by the screen rather than by what its header said.
+    // The decoder may size the picture otherwise than the header we read (a GIF by its screen).
     if (static_cast<std::int64_t>(fullWidth) * fullHeight > kMaxImagePixels)
         return PictureRead::TooLarge;
     // Premultiplied: a transparent pixel adds nothing, the button face shows through.
