@@ -35,4 +35,8 @@ inline std::string TooLongToKeep(const std::string& field) {
            " characters at most.";
 }
 
+// A picture beyond what the avatar's reading can hold, told apart from one that is none.
+inline constexpr char kPictureTooLarge[] =
+    "This picture is too large to be used as your avatar.\r\nPlease choose a smaller one.";
+
 }  // namespace quopa

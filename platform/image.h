@@ -6,6 +6,10 @@
 
 namespace platform {
 
+// What reading a picture file gave: its pixels, or why not. TooLarge is beyond the bounds
+// below or beyond what the process has left.
+enum class PictureRead { Ok, NotAPicture, TooLarge };
+
 struct Image {
     int width = 0;
     int height = 0;
@@ -15,11 +19,11 @@ struct Image {
     bool Empty() const { return width <= 0 || height <= 0; }
 };
 
-// Largest picture we take apart, 4096 x 4096 or a 16-megapixel photo; a header claiming
-// more is refused before any allocation. The avatar is 37 pixels square, and decoding for
-// it holds the picture up to three times (the system's bitmap, a drawing surface, our
-// pixels), 64 MB each at this size, which a 32-bit process still finds in one piece.
-constexpr std::int64_t kMaxImagePixels = 16ll * 1024 * 1024;
+// Largest picture we take apart, 8192 x 8192 or a 64-megapixel photo; a header claiming
+// more is refused before any allocation. The avatar is read scaled, yet some of the system's
+// decoders hold the whole picture once (up to 256 MB at four bytes a pixel), which a 32-bit
+// process still finds in one piece.
+constexpr std::int64_t kMaxImagePixels = 64ll * 1024 * 1024;
 
 // The whole picture onto width x height pixels, aspect not kept. Each target pixel is the
 // average of the source pixels it covers, so a large photo shrinks without sparkle.

@@ -3,7 +3,6 @@
 // the file: a decoder trusts the stated size and may allocate all of it, or fail inside,
 // before it finds the file holds nothing of the kind.
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
 #include "platform/image.h"
@@ -17,6 +16,7 @@ constexpr std::uint64_t kMaxPictureBytes = 4 * kMaxImagePixels + (1 << 20);
 enum class PictureFormat { Bmp, Gif, Jpeg };
 
 struct PictureHeader {
+    PictureRead read = PictureRead::NotAPicture;
     PictureFormat format = PictureFormat::Bmp;
     int width = 0;
     int height = 0;
@@ -24,7 +24,8 @@ struct PictureHeader {
 
 // The format and size of a BMP, GIF or JPEG file, when the file is one of them, no larger
 // than the bounds above, and whole as far as its header tells: a BMP holds every row it
-// claims, a GIF reaches its first frame, a JPEG its frame header. Nothing otherwise.
-std::optional<PictureHeader> ReadPictureHeader(std::string_view bytes);
+// claims, a GIF reaches its first frame, a JPEG its frame header. TooLarge for a file or a
+// stated size beyond the bounds, NotAPicture for anything else.
+PictureHeader ReadPictureHeader(std::string_view bytes);
 
 }  // namespace platform

@@ -10,11 +10,13 @@ namespace platform {
 class Pictures {
   public:
     virtual ~Pictures() = default;
-    // False when the file is missing, is not a picture the system can read, or is larger
-    // than kMaxPictureBytes or kMaxImagePixels. Transparent parts come out in the system's
-    // button-face colour, as a dialog shows them. May throw std::bad_alloc when the process
-    // has no room left for a picture within those bounds.
-    virtual bool Load(const std::string& path, Image& image) = 0;
+    // The picture stretched onto width x height pixels, aspect not kept, read at a reduced
+    // size where the picture is larger, so a camera's photo fits in little memory.
+    // Transparent parts come out in the system's button-face colour, as a dialog shows them.
+    // NotAPicture for a missing file or one the system cannot read; TooLarge beyond
+    // kMaxPictureBytes or kMaxImagePixels, or beyond the room the process has left. May throw
+    // std::bad_alloc for the latter too.
+    virtual PictureRead Load(const std::string& path, int width, int height, Image& image) = 0;
 };
 
 }  // namespace platform

@@ -20,15 +20,16 @@ AvatarSaved SaveAvatar(platform::Services& sys, const std::string& source,
                        const std::string& target) {
     std::string bmp;
     try {
-        platform::Image picture;
-        if (source.empty() || !sys.pictures.Load(source, picture) || picture.Empty())
-            return AvatarSaved::NotAPicture;
         const int side = AvatarPixels(sys.desktop.Screen().dpiX);
-        if (side <= 0) return AvatarSaved::NotAPicture;
-        bmp = platform::EncodeBmp(platform::Stretch(picture, side, side));
+        if (source.empty() || side <= 0) return AvatarSaved::NotAPicture;
+        platform::Image picture;
+        const platform::PictureRead read = sys.pictures.Load(source, side, side, picture);
+        if (read == platform::PictureRead::TooLarge) return AvatarSaved::TooLarge;
+        if (read != platform::PictureRead::Ok || picture.Empty()) return AvatarSaved::NotAPicture;
+        bmp = platform::EncodeBmp(picture);
     } catch (const std::bad_alloc&) {
         // A picture within the bounds can still be more than a 32-bit process has left.
-        return AvatarSaved::NotAPicture;
+        return AvatarSaved::TooLarge;
     }
     return sys.files.ReplaceAtomically(target, bmp) ? AvatarSaved::Yes : AvatarSaved::NotWritten;
 }

@@ -175,6 +175,9 @@ bool frmOptions::Apply() {
     if (avatar == AvatarSaved::NotAPicture && !source.empty()) {
         ctx_.sys.desktop.MsgBox(form.Handle(), "You have selected an invalid picture!", kAppTitle,
                                 platform::kMbIconExclamation | platform::kMbOk);
+    } else if (avatar == AvatarSaved::TooLarge) {
+        ctx_.sys.desktop.MsgBox(form.Handle(), kPictureTooLarge, kAppTitle,
+                                platform::kMbIconExclamation | platform::kMbOk);
     } else if (avatar == AvatarSaved::NotWritten) {
         // The picture was fine; the drive refused it, as it may refuse the details.
         cmdApply.SetEnabled(true);

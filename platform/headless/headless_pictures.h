@@ -1,5 +1,6 @@
 #pragma once
-// Picture files on the headless backend: real BMP files, read through the file service.
+// Picture files on the headless backend: real BMP files, read through the file service and
+// checked as the system's decoders are.
 #include <new>
 #include <string>
 #include <vector>
@@ -14,13 +15,20 @@ class HeadlessPictures : public Pictures {
   public:
     explicit HeadlessPictures(Files& files) : files_(files) {}
 
-    bool Load(const std::string& path, Image& image) override {
+    PictureRead Load(const std::string& path, int width, int height, Image& image) override {
         loads.push_back(path);
         if (outOfMemory) throw std::bad_alloc();
         const FileInfo info = files_.Query(path);
+        if (info.kind != PathKind::File) return PictureRead::NotAPicture;
+        if (info.size > kMaxPictureBytes) return PictureRead::TooLarge;
         std::string bytes;
-        return info.kind == PathKind::File && info.size <= kMaxPictureBytes &&
-               files_.ReadAll(path, bytes) && DecodeBmp(bytes, image);
+        if (!files_.ReadAll(path, bytes)) return PictureRead::NotAPicture;
+        const PictureRead header = ReadPictureHeader(bytes).read;
+        Image whole;
+        if (header != PictureRead::Ok) return header;
+        if (!DecodeBmp(bytes, whole)) return PictureRead::NotAPicture;
+        image = Stretch(whole, width, height);
+        return image.Empty() ? PictureRead::NotAPicture : PictureRead::Ok;
     }
 
     std::vector<std::string> loads;

@@ -3,10 +3,9 @@
 #include <windows.h>
 
 #include <objbase.h>
-#include <ocidl.h>
-#include <olectl.h>
+#include <wincodec.h>
 
-#include <cstring>
+#include <algorithm>
 #include <memory>
 
 #include "platform/picture_header.h"
@@ -20,14 +19,20 @@ struct Releaser {
 template <class T>
 using ComRef = std::unique_ptr<T, Releaser>;
 
-struct DeleteDc {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-struct DeleteGdi {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+// Fills `ref` from a call that hands back a new reference through its last argument.
+template <class T>
+class Out {
+  public:
+    explicit Out(ComRef<T>& ref) : ref_(ref) {}
+    ~Out() { ref_.reset(raw_); }
+    operator T**() { return &raw_; }
+
+  private:
+    ComRef<T>& ref_;
+    T* raw_ = nullptr;
 };
 
-// OLE may be in use on this thread already, in either model; balance only our own call.
+// COM may be in use on this thread already, in either model; balance only our own call.
 class ComScope {
   public:
     ComScope() : ours_(SUCCEEDED(CoInitialize(nullptr))) {}
@@ -41,82 +46,93 @@ class ComScope {
     bool ours_;
 };
 
-ComRef<IPicture> Decode(const std::string& bytes) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (!memory) return nullptr;
-    if (void* p = GlobalLock(memory)) {
-        std::memcpy(p, bytes.data(), bytes.size());
-        GlobalUnlock(memory);
-    }
-    IStream* raw = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &raw))) {
-        GlobalFree(memory);
-        return nullptr;
-    }
-    ComRef<IStream> stream(raw);
-    IPicture* picture = nullptr;
-    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                              reinterpret_cast<void**>(&picture))))
-        return nullptr;
-    return ComRef<IPicture>(picture);
+// Each avatar pixel averages this many source pixels a side: the system's scaler may pick
+// single pixels (Wine's does), and averaging a few makes a large photo shrink without sparkle.
+constexpr UINT kSamplesPerPixel = 8;
+
+PictureRead Failed(HRESULT hr) {
+    return hr == E_OUTOFMEMORY ? PictureRead::TooLarge : PictureRead::NotAPicture;
 }
 
-// The picture at its own size in screen pixels, over the button-face colour.
-bool Render(IPicture& picture, Image& image) {
-    OLE_XSIZE_HIMETRIC hmWidth = 0;
-    OLE_YSIZE_HIMETRIC hmHeight = 0;
-    if (FAILED(picture.get_Width(&hmWidth)) || FAILED(picture.get_Height(&hmHeight))) return false;
-    std::unique_ptr<HDC__, DeleteDc> dc(CreateCompatibleDC(nullptr));
-    if (!dc) return false;
-    // OLE measured the picture at the screen's resolution; the same gives back its pixels.
-    const int width = MulDiv(hmWidth, GetDeviceCaps(dc.get(), LOGPIXELSX), 2540);
-    const int height = MulDiv(hmHeight, GetDeviceCaps(dc.get(), LOGPIXELSY), 2540);
-    if (width <= 0 || height <= 0 || static_cast<std::int64_t>(width) * height > kMaxImagePixels)
-        return false;
-
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down, as Image keeps its rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    std::unique_ptr<void, DeleteGdi> dib(
-        CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!dib || !bits) return false;
-    HGDIOBJ old = SelectObject(dc.get(), dib.get());
-    const RECT all = {0, 0, width, height};
-    FillRect(dc.get(), &all, GetSysColorBrush(COLOR_BTNFACE));
-    // Source rectangle in HIMETRIC, upside down as the picture object expects.
-    const bool drawn = SUCCEEDED(
-        picture.Render(dc.get(), 0, 0, width, height, 0, hmHeight, hmWidth, -hmHeight, nullptr));
-    GdiFlush();
-    SelectObject(dc.get(), old);
-    if (!drawn) return false;
-
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    image.width = width;
-    image.height = height;
-    image.pixels.assign(pixels, pixels + static_cast<std::size_t>(width) * height);
-    for (std::uint32_t& p : image.pixels) p &= 0xFFFFFF;
-    return true;
+// Decodes through a scaler straight to a few times the target's size, so only the decoder
+// itself ever holds the picture whole, and then averages down.
+PictureRead Decode(const std::string& bytes, int width, int height, Image& image) {
+    ComRef<IWICStream> stream;
+    ComRef<IWICBitmapDecoder> decoder;
+    ComRef<IWICBitmapFrameDecode> frame;
+    ComRef<IWICFormatConverter> converter;
+    IWICImagingFactory* made = nullptr;
+    HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                  IID_IWICImagingFactory, reinterpret_cast<void**>(&made));
+    const ComRef<IWICImagingFactory> factory(made);
+    if (SUCCEEDED(hr)) hr = factory->CreateStream(Out(stream));
+    if (SUCCEEDED(hr))
+        hr = stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())),
+                                          static_cast<DWORD>(bytes.size()));
+    if (SUCCEEDED(hr))
+        hr = factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                              Out(decoder));
+    if (SUCCEEDED(hr)) hr = decoder->GetFrame(0, Out(frame));
+    UINT fullWidth = 0, fullHeight = 0;
+    if (SUCCEEDED(hr)) hr = frame->GetSize(&fullWidth, &fullHeight);
+    if (FAILED(hr)) return Failed(hr);
+    // The decoder may size the picture otherwise than the header we read (a GIF by its screen).
+    if (static_cast<std::int64_t>(fullWidth) * fullHeight > kMaxImagePixels)
+        return PictureRead::TooLarge;
+    // Premultiplied: a transparent pixel adds nothing, the button face shows through.
+    hr = factory->CreateFormatConverter(Out(converter));
+    if (SUCCEEDED(hr))
+        hr = converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA,
+                                   WICBitmapDitherTypeNone, nullptr, 0.0,
+                                   WICBitmapPaletteTypeCustom);
+    const UINT w = std::min(fullWidth, kSamplesPerPixel * width);
+    const UINT h = std::min(fullHeight, kSamplesPerPixel * height);
+    IWICBitmapSource* source = converter.get();
+    ComRef<IWICBitmapScaler> scaler;
+    if (SUCCEEDED(hr) && (w != fullWidth || h != fullHeight)) {
+        hr = factory->CreateBitmapScaler(Out(scaler));
+        if (SUCCEEDED(hr))
+            hr = scaler->Initialize(converter.get(), w, h, WICBitmapInterpolationModeFant);
+        source = scaler.get();
+    }
+    Image sampled{static_cast<int>(w), static_cast<int>(h), {}};
+    if (SUCCEEDED(hr)) sampled.pixels.resize(static_cast<std::size_t>(w) * h);
+    // Row by row: for a whole rectangle Wine's scaler asks its source for every row the
+    // rectangle spans, converted, which is the whole picture twice over.
+    for (UINT y = 0; y < h && SUCCEEDED(hr); ++y) {
+        const WICRect row = {0, static_cast<INT>(y), static_cast<INT>(w), 1};
+        hr = source->CopyPixels(&row, w * 4, w * 4,
+                                reinterpret_cast<BYTE*>(&sampled.pixels[std::size_t{y} * w]));
+    }
+    if (FAILED(hr)) return Failed(hr);
+    const DWORD face = GetSysColor(COLOR_BTNFACE);  // 0x00BBGGRR
+    for (std::uint32_t& p : sampled.pixels) {
+        const std::uint32_t clear = 255 - (p >> 24);
+        std::uint32_t rgb = 0;
+        for (int shift = 0; shift < 24; shift += 8) {
+            const std::uint32_t under = (face >> (16 - shift)) & 0xFF;
+            rgb |= std::min(255u, ((p >> shift) & 0xFF) + (under * clear + 127) / 255) << shift;
+        }
+        p = rgb;
+    }
+    image = Stretch(sampled, width, height);
+    return image.Empty() ? PictureRead::NotAPicture : PictureRead::Ok;
 }
 
 }  // namespace
 
-bool Win32Pictures::Load(const std::string& path, Image& image) {
+PictureRead Win32Pictures::Load(const std::string& path, int width, int height, Image& image) {
     const FileInfo info = files_.Query(path);
+    if (info.kind != PathKind::File || width <= 0 || height <= 0) return PictureRead::NotAPicture;
+    if (info.size > kMaxPictureBytes) return PictureRead::TooLarge;
     std::string bytes;
+    if (!files_.ReadAll(path, bytes)) return PictureRead::NotAPicture;
     // The system's decoders trust what a header claims (a 441-byte JPEG claiming
     // 65500 x 65500 has ended the process inside one), so they see only what fits.
-    if (info.kind != PathKind::File || info.size > kMaxPictureBytes ||
-        !files_.ReadAll(path, bytes) || !ReadPictureHeader(bytes))
-        return false;
+    const PictureRead header = ReadPictureHeader(bytes).read;
+    if (header != PictureRead::Ok) return header;
     ComScope com;
-    ComRef<IPicture> picture = Decode(bytes);
-    std::string().swap(bytes);  // decoded: the file's copy is no longer needed
-    return picture && Render(*picture, image);
+    return Decode(bytes, width, height, image);
 }
 
 }  // namespace platform

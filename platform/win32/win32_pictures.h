@@ -1,6 +1,6 @@
 #pragma once
-// Picture files through the system's OLE picture loading: BMP, GIF, JPEG, icons and
-// metafiles.
+// Picture files through the system's imaging codecs: BMP, GIF, JPEG and whatever else they
+// read, once the header check let the file through.
 #include "platform/files.h"
 #include "platform/pictures.h"
 
@@ -9,7 +9,7 @@ namespace platform {
 class Win32Pictures : public Pictures {
   public:
     explicit Win32Pictures(Files& files) : files_(files) {}
-    bool Load(const std::string& path, Image& image) override;
+    PictureRead Load(const std::string& path, int width, int height, Image& image) override;
 
   private:
     Files& files_;

@@ -140,24 +140,32 @@ TEST_F(OptionsTest, ARefusedWriteIsToldAndOkKeepsTheDialogOpen) {
 }
 
 // A 3 x 2 picture becomes a square 24-bit BMP the size of the picture box's inside in pixels,
-// each row padded as other programs expect; what
-// is no picture, or one too large for what the process has left, is told and leaves the old
-// avatar, and the main window is refreshed all the same.
+// each row padded as other programs expect. What is no picture is told as invalid; one too
+// large (the file, the size its header states, the room the process has left) says so. Both
+// leave the old avatar, and the main window is refreshed all the same.
 TEST_F(OptionsTest, AChosenPictureBecomesASquareBmpAndWhatIsNoPictureIsTold) {
     Put("quopa_ava.bmp", "old");
     Put("notes.txt", "not a picture");
     Put("wide.bmp", Rgb24Sample().Bytes());
+    Put("huge.bmp", BmpSample{8193, 8192, 1}.Bytes());
+    Put("long.bmp", "BM");
+    std::filesystem::resize_file(Host("long.bmp"), platform::kMaxPictureBytes + 1);
+    constexpr char kInvalid[] = "You have selected an invalid picture!";
     frmOptions& d = Open();
-    for (const std::string path : {"E:\\notes.txt", "E:\\missing.bmp", "E:\\wide.bmp"}) {
-        pictures_.outOfMemory = path == "E:\\wide.bmp";
+    for (const auto& [path, told] : {std::pair{"E:\\notes.txt", kInvalid},
+                                     {"E:\\missing.bmp", kInvalid},
+                                     {"E:\\huge.bmp", kPictureTooLarge},
+                                     {"E:\\long.bmp", kPictureTooLarge},
+                                     {"E:\\wide.bmp", kPictureTooLarge}}) {
+        pictures_.outOfMemory = path == "E:\\wide.bmp"s;
         d.txtUserName.UserTyped(path);
         d.txtAvatarPath.UserTyped(path);
         d.cmdApply.Click();
-        EXPECT_EQ(Told(), (Boxes{{"You have selected an invalid picture!", kExclaim}})) << path;
-        EXPECT_NE(Settings().find("UserName=" + path), std::string::npos);
+        EXPECT_EQ(Told(), (Boxes{{told, kExclaim}})) << path;
+        EXPECT_NE(Settings().find("UserName="s + path), std::string::npos);
     }
     EXPECT_EQ(Avatar(), "old");
-    EXPECT_EQ(applied_, 3);
+    EXPECT_EQ(applied_, 5);
     pictures_.outOfMemory = false;
     for (const auto& [dpi, side] : {std::pair{96, 37}, {192, 78}}) {
         desktop_.screen.dpiX = desktop_.screen.dpiY = dpi;

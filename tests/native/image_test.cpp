@@ -63,14 +63,8 @@ std::string WithLe16(std::string bytes, std::size_t at, std::uint32_t value) {
     return bytes;
 }
 
-// A 1-bit BMP of `width` x `width` with every row present.
-std::string SquareMono(int width) {
-    const auto rowBytes = static_cast<std::size_t>((width + 31) / 32 * 4);
-    return Sample(width, width, 1, std::string(rowBytes * width, '\0'), {0, 0xFFFFFF}).Bytes();
-}
-
-// The decoder never sees what its header gives away: sizes beyond the bound, or less file
-// than the header promises.
+// The decoder never sees what its header gives away: sizes beyond the bound, told apart as
+// too large (a camera's photo is within it), or less file than the header promises.
 TEST(PictureHeaderTest, TakesOnlyWholePicturesWithinTheBounds) {
     const std::string bmp = Rgb24Sample().Bytes();
     BmpSample rle = Sample(3, 2, 8, std::string("\x03\x00\x00\x00\x03\x00\x00\x01", 8), {0});
@@ -78,30 +72,32 @@ TEST(PictureHeaderTest, TakesOnlyWholePicturesWithinTheBounds) {
     std::string rleClaimingMore = rle.Bytes();
     rleClaimingMore[34] = 9;  // its size of compressed rows, one byte past the end
     const auto read = [](const std::string& bytes) -> std::string {
-        const auto header = platform::ReadPictureHeader(bytes);
-        if (!header) return "refused";
+        const platform::PictureHeader header = platform::ReadPictureHeader(bytes);
+        if (header.read != platform::PictureRead::Ok)
+            return header.read == platform::PictureRead::TooLarge ? "too large" : "refused";
         const char* const formats[] = {"BMP", "GIF", "JPEG"};
-        return std::string(formats[static_cast<int>(header->format)]) + " " +
-               std::to_string(header->width) + "x" + std::to_string(header->height);
+        return std::string(formats[static_cast<int>(header.format)]) + " " +
+               std::to_string(header.width) + "x" + std::to_string(header.height);
     };
+    // At the bound: 1 bit a pixel, every row present.
+    const std::string mono = Sample(8192, 8192, 1, std::string(1024 * 8192, '\0'), {0, 1}).Bytes();
     const std::pair<std::string, const char*> taken[] = {
-        {bmp, "BMP 3x2"},         {SquareMono(4096), "BMP 4096x4096"},
-        {rle.Bytes(), "BMP 3x2"}, {Gif(true), "GIF 2x1"},
-        {Jpeg(), "JPEG 8x8"},     {Jpeg(4096), "JPEG 4096x4096"}};
+        {bmp, "BMP 3x2"},       {mono, "BMP 8192x8192"}, {rle.Bytes(), "BMP 3x2"},
+        {Gif(true), "GIF 2x1"}, {Jpeg(), "JPEG 8x8"},    {Jpeg(6000, 4000), "JPEG 6000x4000"}};
     for (const auto& [bytes, expected] : taken) EXPECT_EQ(read(bytes), expected);
-    // Beyond the bound, cut short, a header only, a frame beyond the bound or empty, a JPEG
-    // whose height is given later, and what is no picture we read.
-    const auto refuses = [&](std::initializer_list<std::string> list) {
-        for (const std::string& bytes : list) EXPECT_EQ(read(bytes), "refused") << bytes.size();
-    };
-    refuses({SquareMono(4097), bmp.substr(0, 54), bmp.substr(0, bmp.size() - 1)});
-    refuses({BmpSample{1, static_cast<int>(0x80000000u), 24}.Bytes(), rleClaimingMore});
-    refuses({WithLe16(WithLe16(Gif(), 6, 65535), 8, 65535), WithLe16(Gif(), 24, 0)});
-    refuses({WithLe16(WithLe16(Gif(), 24, 65535), 26, 65535), Gif(true).substr(0, 24)});
-    refuses({Jpeg(65500), Jpeg(0), Jpeg().substr(0, 60), "", "\x89PNG\r\n\x1A\n"});
-    std::string bigFile(platform::kMaxPictureBytes + 1, '\0');
-    bigFile.replace(0, bmp.size(), bmp);
-    EXPECT_EQ(read(bigFile), "refused") << "a file over the bound";
+    // Beyond the bound, even before the rows are missed; a GIF's screen or frame beyond it.
+    for (const std::string& bytes :
+         {BmpSample{8193, 8192, 1}.Bytes(), BmpSample{1, static_cast<int>(0x80000000u), 24}.Bytes(),
+          WithLe16(WithLe16(Gif(), 6, 65535), 8, 65535),
+          WithLe16(WithLe16(Gif(), 24, 65535), 26, 65535), Jpeg(65500)})
+        EXPECT_EQ(read(bytes), "too large") << bytes.size();
+    // Cut short, a header only, an empty frame, a JPEG whose height is given later, and what
+    // is no picture we read.
+    for (const std::string& bytes :
+         {bmp.substr(0, 54), bmp.substr(0, bmp.size() - 1), rleClaimingMore, WithLe16(Gif(), 24, 0),
+          Gif(true).substr(0, 24), Jpeg(0), Jpeg().substr(0, 60), std::string(),
+          std::string("\x89PNG\r\n\x1A\n")})
+        EXPECT_EQ(read(bytes), "refused") << bytes.size();
 }
 
 // Shrinking averages, and a size beyond memory is refused.

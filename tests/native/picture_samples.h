@@ -57,12 +57,12 @@ inline std::string Gif(bool transparent = false) {
 }
 
 // 8 x 8 pixels of mid grey, one block whose only coefficient is a zero DC, in a frame that
-// claims `side` x `side`.
-inline std::string Jpeg(int side = 8) {
+// claims `side` x `side`, or `side` x `height`.
+inline std::string Jpeg(int side = 8, int height = 0) {
     std::string j("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00", 20);
     j += std::string("\xFF\xDB\x00\x43\x00", 5) + std::string(64, '\x01');
     j += std::string("\xFF\xC0\x00\x0B\x08", 5);
-    for (int i = 0; i < 2; ++i) j += {static_cast<char>(side >> 8), static_cast<char>(side)};
+    for (int v : {height ? height : side, side}) j += {static_cast<char>(v >> 8), char(v)};
     j += std::string("\x01\x01\x11\x00", 4);
     for (char tableClass : {'\x00', '\x10'})
         j +=

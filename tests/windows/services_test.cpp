@@ -98,6 +98,8 @@ TEST_F(Win32FilesTest, APackageInUtf16IsFoundWithItsName) {
     for (const std::string& dir : {info, app + "\\App", app}) RemoveDirectoryA(dir.c_str());
 }
 
+constexpr platform::PictureRead kRead = platform::PictureRead::Ok;
+
 TEST(PicturesService, EachKindLoadsThroughTheSystemAndWhatIsNoPictureIsRefused) {
     const std::string folder = TempFolder("quopa_pictures_") + "\\";
     platform::Win32Files files;
@@ -110,9 +112,10 @@ TEST(PicturesService, EachKindLoadsThroughTheSystemAndWhatIsNoPictureIsRefused) 
         const char* name;
         std::string bytes;
         Pixels pixels;  // none: refused
+        int width = 1, height = 1;
     } cases[] = {
-        {"ours.bmp", platform::EncodeBmp(ours), ours.pixels},
-        {"t.gif", Gif(true), {0xFF0000, faceRgb}},
+        {"ours.bmp", platform::EncodeBmp(ours), ours.pixels, 5, 3},
+        {"t.gif", Gif(true), {0xFF0000, faceRgb}, 2, 1},
         {"a.txt", "This version of quopa is up to date.", {}},
         // A JPEG claiming 65500 x 65500 has ended the process inside the system's decoder.
         {"huge.jpg", Jpeg(65500), {}},
@@ -121,17 +124,21 @@ TEST(PicturesService, EachKindLoadsThroughTheSystemAndWhatIsNoPictureIsRefused) 
     for (const auto& c : cases) {
         if (!c.bytes.empty()) std::ofstream(folder + c.name, std::ios::binary) << c.bytes;
         platform::Image loaded;
-        EXPECT_EQ(pictures.Load(folder + c.name, loaded), !c.pixels.empty()) << c.name;
+        EXPECT_EQ(pictures.Load(folder + c.name, c.width, c.height, loaded) == kRead,
+                  !c.pixels.empty())
+            << c.name;
         EXPECT_EQ(loaded.pixels, c.pixels) << c.name;
         DeleteFileA((folder + c.name).c_str());
     }
-    std::ofstream(folder + "a.jpg", std::ios::binary) << Jpeg();
+    // A camera's size (one block of grey stands for the frame), read into the avatar's square.
+    std::ofstream(folder + "a.jpg", std::ios::binary) << Jpeg(6000, 4000);
     platform::Image grey, none;
-    EXPECT_TRUE(pictures.Load(folder + "a.jpg", grey) && grey.pixels.size() == 64u);
+    EXPECT_TRUE(pictures.Load(folder + "a.jpg", 37, 37, grey) == kRead &&
+                grey.pixels.size() == 37u * 37u);
     for (std::uint32_t p : grey.pixels)  // a decoder's grey may be a step off
         EXPECT_TRUE(p % 0x10101 == 0 && abs(int(p & 0xFF) - 128) <= 2) << p;
     DeleteFileA((folder + "a.jpg").c_str());
-    EXPECT_FALSE(pictures.Load(folder, none) || !none.Empty());
+    EXPECT_FALSE(pictures.Load(folder, 8, 8, none) == kRead || !none.Empty());
     RemoveDirectoryA(folder.c_str());
 }
 
