@@ -9,42 +9,10 @@
 #include <memory>
 
 #include "platform/picture_header.h"
+#include "platform/win32/com.h"
 
 namespace platform {
 namespace {
-
-struct Releaser {
-    void operator()(IUnknown* p) const { p->Release(); }
-};
-template <class T>
-using ComRef = std::unique_ptr<T, Releaser>;
-
-// Fills `ref` from a call that hands back a new reference through its last argument.
-template <class T>
-class Out {
-  public:
-    explicit Out(ComRef<T>& ref) : ref_(ref) {}
-    ~Out() { ref_.reset(raw_); }
-    operator T**() { return &raw_; }
-
-  private:
-    ComRef<T>& ref_;
-    T* raw_ = nullptr;
-};
-
-// COM may be in use on this thread already, in either model; balance only our own call.
-class ComScope {
-  public:
-    ComScope() : ours_(SUCCEEDED(CoInitialize(nullptr))) {}
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-    ~ComScope() {
-        if (ours_) CoUninitialize();
-    }
-
-  private:
-    bool ours_;
-};
 
 // Each avatar pixel averages this many source pixels a side: the system's scaler may pick
 // single pixels (Wine's does), and averaging a few makes a large photo shrink without sparkle.
@@ -65,14 +33,14 @@ PictureRead Decode(const std::string& bytes, int width, int height, Image& image
     HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                   IID_IWICImagingFactory, reinterpret_cast<void**>(&made));
     const ComRef<IWICImagingFactory> factory(made);
-    if (SUCCEEDED(hr)) hr = factory->CreateStream(Out(stream));
+    if (SUCCEEDED(hr)) hr = factory->CreateStream(ComOut(stream));
     if (SUCCEEDED(hr))
         hr = stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())),
                                           static_cast<DWORD>(bytes.size()));
     if (SUCCEEDED(hr))
         hr = factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                              Out(decoder));
-    if (SUCCEEDED(hr)) hr = decoder->GetFrame(0, Out(frame));
+                                              ComOut(decoder));
+    if (SUCCEEDED(hr)) hr = decoder->GetFrame(0, ComOut(frame));
     UINT fullWidth = 0, fullHeight = 0;
     if (SUCCEEDED(hr)) hr = frame->GetSize(&fullWidth, &fullHeight);
     if (FAILED(hr)) return Failed(hr);
@@ -80,7 +48,7 @@ PictureRead Decode(const std::string& bytes, int width, int height, Image& image
     if (static_cast<std::int64_t>(fullWidth) * fullHeight > kMaxImagePixels)
         return PictureRead::TooLarge;
     // Premultiplied: a transparent pixel adds nothing, the button face shows through.
-    hr = factory->CreateFormatConverter(Out(converter));
+    hr = factory->CreateFormatConverter(ComOut(converter));
     if (SUCCEEDED(hr))
         hr = converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA,
                                    WICBitmapDitherTypeNone, nullptr, 0.0,
@@ -90,7 +58,7 @@ PictureRead Decode(const std::string& bytes, int width, int height, Image& image
     IWICBitmapSource* source = converter.get();
     ComRef<IWICBitmapScaler> scaler;
     if (SUCCEEDED(hr) && (w != fullWidth || h != fullHeight)) {
-        hr = factory->CreateBitmapScaler(Out(scaler));
+        hr = factory->CreateBitmapScaler(ComOut(scaler));
         if (SUCCEEDED(hr))
             hr = scaler->Initialize(converter.get(), w, h, WICBitmapInterpolationModeFant);
         source = scaler.get();

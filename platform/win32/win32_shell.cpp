@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/win32/com.h"
+
 namespace platform {
 
 namespace {
@@ -18,23 +20,6 @@ const char* OrNull(const std::string& s) {
 
 constexpr int kArgumentsChars = 1024;  // what the shortcut's own property page takes
 
-struct Releaser {
-    void operator()(IUnknown* p) const { p->Release(); }
-};
-
-// The drop target has OLE running on this thread already; balance only a call of our own.
-class ComScope {
-  public:
-    ComScope() : ours_(SUCCEEDED(CoInitialize(nullptr))) {}
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-    ~ComScope() {
-        if (ours_) CoUninitialize();
-    }
-
-  private:
-    bool ours_;
-};
 }  // namespace
 
 void DestroyGdiPicture(Picture::Kind kind, std::uintptr_t handle) {
@@ -109,15 +94,12 @@ std::string Win32Shell::SystemFolder() {
 
 std::optional<ShortcutTarget> Win32Shell::ReadShortcut(const std::string& path) {
     const ComScope com;
-    IShellLinkA* rawLink = nullptr;
+    ComRef<IShellLinkA> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&rawLink))))
+                                ComOut(link).Any())))
         return std::nullopt;
-    const std::unique_ptr<IShellLinkA, Releaser> link(rawLink);
-    IPersistFile* rawFile = nullptr;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&rawFile))))
-        return std::nullopt;
-    const std::unique_ptr<IPersistFile, Releaser> file(rawFile);
+    ComRef<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, ComOut(file).Any()))) return std::nullopt;
     const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
     if (length <= 0) return std::nullopt;
     std::vector<wchar_t> wide(static_cast<std::size_t>(length));
