@@ -201,6 +201,7 @@ class frmMain {
     // Where the hot key found the window: Esc and a run from the keyboard put it back.
     enum class Summoned { No, FromHidden, FromBehind };
     Summoned summoned_ = Summoned::No;
+    platform::KeyCombo hotkey_;  // the combination held for the window
     std::string refusedHotkey_;  // the combination the user was told is taken
 };
 

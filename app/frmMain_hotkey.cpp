@@ -7,6 +7,7 @@ namespace quopa {
 
 void frmMain::ApplyHotkey() {
     const platform::KeyCombo combo = StoredHotkey(ini_, settingsFile_);
+    hotkey_ = combo;
     if (sys_.hotkey.Register(combo, [this] { Hotkey_Pressed(); })) return;
     const std::string name = FormatKeyCombo(combo);
     if (name == refusedHotkey_) return;  // told already
@@ -37,6 +38,7 @@ void frmMain::Hotkey_Pressed() {
     form.SetWindowState(ui::WindowState::Normal);
     form.Show();
     sys_.desktop.SetForeground(form.Handle());
+    if (hotkey_.modifiers & platform::kModAlt) form.IgnoreAltRelease();
     txtSearch.SetFocus();
     txtSearch_GotFocus();  // also when the box had the focus already
     summoned_ = hidden ? Summoned::FromHidden : Summoned::FromBehind;

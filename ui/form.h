@@ -24,6 +24,8 @@ class FormPeer : public ControlPeer {
     virtual void KeepOnScreen() = 0;
     // Destroys the window; the control objects keep their last state.
     virtual void Destroy() = 0;
+    // The Alt of a hot key that brought the window up, let go after it, opens no menu.
+    virtual void IgnoreAltRelease() {}
 };
 
 // What the user did with the mouse on the form's notification-area icon.
@@ -82,6 +84,9 @@ class Form : public Container {
     void SetMenuBar(MenuItem* bar);
     MenuItem* MenuBar() const { return menuBar_; }
     void PopupMenu(MenuItem& menu);
+    void IgnoreAltRelease() {
+        if (formPeer()) formPeer()->IgnoreAltRelease();
+    }
     MenuItem* LastPopup() const { return lastPopup_; }
     // Dispatches a menu command id to the item that carries it (menu bar, then popups).
     bool RunCommand(int id);

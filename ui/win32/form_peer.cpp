@@ -326,6 +326,13 @@ LRESULT Win32FormPeer::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case kTrayCallbackMessage:
             form_.RaiseTrayNotify(TrayMouseOf(LOWORD(lp)));
             return 0;
+        case WM_SYSCOMMAND:
+            if ((wp & 0xFFF0) == SC_KEYMENU && lp == 0 && altIgnoredUntil_ &&
+                static_cast<LONG>(altIgnoredUntil_ - GetTickCount()) > 0) {
+                altIgnoredUntil_ = 0;
+                return 0;
+            }
+            break;
         case WM_INITMENUPOPUP:
             menus_.Refresh(reinterpret_cast<HMENU>(wp));
             return 0;

@@ -34,6 +34,7 @@ class Win32FormPeer : public FormPeer {
     void SetOwner(platform::WindowId owner) override;
     void KeepOnScreen() override;
     void Destroy() override;
+    void IgnoreAltRelease() override { altIgnoredUntil_ = GetTickCount() + kAltIgnoredMs; }
 
     // The message loop's turn before dispatch: menu shortcuts, then the dialog keys (Tab,
     // arrows in groups, access keys, Enter, Esc) the system's dialog manager gives.
@@ -60,6 +61,10 @@ class Win32FormPeer : public FormPeer {
     AccelHandle shortcuts_;
     HWND lastFocus_ = nullptr;  // not owned: the control to give the focus back to
     bool restoringFocus_ = false;
+    // Released alone, Alt opens the menu bar; after a hot key's Alt it would take the typing
+    // meant for the search box. A release later than this is the user's own.
+    static constexpr DWORD kAltIgnoredMs = 1000;
+    DWORD altIgnoredUntil_ = 0;
     bool dialog_ = false;
 };
 
