@@ -1,6 +1,7 @@
 // The win32 peers seen from outside, as a user or an accessibility tool sees them: real
 // windows of the right kind, text, place and state, and one event for each real change.
 // The objects' own rules are checked headless; here only what the real windows add.
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -202,6 +203,28 @@ TEST_F(PeerLayout, TheHotKeyBoxTakesTypedCombinationsAndLeavesTabToTheDialog) {
     EXPECT_TRUE(hotkey.Combo().Empty() && events == Strings(4, "hotkey"));
     type({VK_TAB});
     EXPECT_EQ(H(box), GetFocus()) << "on to the next stop";
+}
+
+// The hot key's Alt, let go once the window is up, must not open the menu bar and take the
+// typing; the user's own Alt still does.
+TEST_F(PeerLayout, TheHotKeysAltLetGoAfterItOpensNoMenuTheUsersOwnDoes) {
+    ui::MenuItem bar;
+    bar.Add({"&File"}).Add({"Add &New Item", 40}).onClick = Note("add");
+    form.SetMenuBar(&bar);
+    SetForegroundWindow(Window());
+    SetFocus(Window());
+    const auto altThenFileNew = [&] {
+        std::vector<INPUT> input;
+        for (WORD key : {WORD(VK_MENU), WORD('F'), WORD('N')})
+            for (DWORD up : {DWORD(0), DWORD(KEYEVENTF_KEYUP)})
+                input.push_back({INPUT_KEYBOARD, {.ki = {key, 0, up, 0, 0}}});
+        SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+        backend.DoEvents();
+        return std::count(events.begin(), events.end(), "add");
+    };
+    form.IgnoreAltRelease();
+    EXPECT_EQ(0, altThenFileNew());
+    EXPECT_EQ(1, altThenFileNew());
 }
 
 TEST_F(PeerLayout, TextBoxReportsEachChangeAndFocusOnceButNotDuringTeardown) {
