@@ -72,8 +72,9 @@ void frmAddItem::CreateTypeApp(ui::Container& page) {
     Label5.Create(page, {.text = "Executable:", .bounds = At(120, 2400, 1815, 255)});
     txtAppPath.Create(page, {.bounds = At(1920, 2280, 3015, 375)});
     cmdBrowseFile.Create(page, {.text = "...", .bounds = At(5040, 2280, 495, 375)});
+    // Three lines, so that the example is never broken inside "-window".
     Label6.Create(
-        page, {.text = "Parameters: (ex: -window) (optional)", .bounds = At(120, 2760, 1695, 495)});
+        page, {.text = "Parameters: (ex: -window) (optional)", .bounds = At(120, 2760, 1125, 600)});
     txtParameters.Create(page, {.bounds = At(1920, 2760, 3615, 375)});
     Label7.Create(page, {.text = "Start in: (optional)", .bounds = At(120, 3360, 1695, 255)});
     txtStartIn.Create(page, {.bounds = At(1920, 3240, 3615, 375)});
