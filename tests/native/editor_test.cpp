@@ -144,16 +144,19 @@ bool Finish(frmNewCategory& d, const std::string& title) {
     return !d.form.Loaded();
 }
 
-// The main category's text is free; a refusal writes nothing and keeps the title.
-TEST_F(EditorTest, NoFreeNumberOrARefusedWriteIsToldAndWritesNothing) {
+// Any node key in any letter case is taken, but not the main category's text; a refusal
+// writes nothing and keeps the title.
+TEST_F(EditorTest, ATakenTitleNoFreeNumberOrARefusedWriteIsToldAndWritesNothing) {
     Load(kSmallApps);
     auto d = CategoryDialog();
+    EXPECT_FALSE(Finish(*d, "games"));
     state.NextCategoryIndex = 10000;
     EXPECT_FALSE(Finish(*d, "Tools"));
     state.NextCategoryIndex = 2;
     chmod(Host("quopa_apps.dat").c_str(), 0444);
     EXPECT_FALSE(Finish(*d, "Tools"));
-    EXPECT_EQ(Told(desktop), (Boxes{{kNoCategoryNumberLeft, kCritical},
+    EXPECT_EQ(Told(desktop), (Boxes{{"That category name is not unique!", kExclaim},
+                                    {kNoCategoryNumberLeft, kCritical},
                                     {CouldNotSave("category", appsFile), kCritical}}));
     EXPECT_EQ(d->txtCategoryTitle.Text(), "Tools");
     EXPECT_EQ(Get("quopa_apps.dat"), kSmallApps);

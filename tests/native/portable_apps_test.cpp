@@ -38,10 +38,10 @@ class PortableAppsTest : public TempDriveTest {
     PortableAppsScan scan_{files_, codePage_};
 };
 
-// Each numbered start is an app of its own, one without a name taking the app's; folders
-// that describe no safe program are skipped. An entry's
-// own icon comes first, the one [Control] names before the appicon file, then the app's in
-// the same order; none from outside the app's folder.
+// One entry is the package's Start. Each numbered start is an app of its own, one without a
+// name taking the app's; folders that describe no safe program are skipped. An entry's own
+// icon comes first, the one [Control] names before the appicon file, then the app's in the
+// same order; none from outside the app's folder.
 TEST_F(PortableAppsTest, NumberedStartsAreAppsOfTheirOwnAndUnsafeFoldersAreSkipped) {
     PutApp("Suite",
            Info("Name=Suite\r\n",
@@ -50,7 +50,8 @@ TEST_F(PortableAppsTest, NumberedStartsAreAppsOfTheirOwnAndUnsafeFoldersAreSkipp
                 "ExtractIcon=s.exe\r\nExtractIcon2=bin\\b.exe\r\n"),
            true);
     PutApp("Plain", Info("Name=Plain\r\n", "Start=p.exe\r\nExtractIcon=gone.exe\r\n"), true);
-    PutApp("Bare", Info("", "Start=b.exe\r\nExtractIcon=..\\Plain\\p.exe\r\n"));
+    PutApp("Bare",
+           Info("", "Icons=1\r\nStart=b.exe\r\nStart1=c.exe\r\nExtractIcon=..\\Plain\\p.exe\r\n"));
     std::filesystem::create_directories(Host("PortableApps/Suite/bin"));
     for (const char* file : {"Suite/App/AppInfo/appicon1.ico", "Suite/App/AppInfo/appicon2.ico",
                              "Suite/s.exe", "Suite/bin/b.exe", "Plain/p.exe"})
@@ -70,7 +71,8 @@ TEST_F(PortableAppsTest, NumberedStartsAreAppsOfTheirOwnAndUnsafeFoldersAreSkipp
     Look();
     const std::string at = "E:\\PortableApps\\";
     EXPECT_EQ(Of(&FoundApp::name), (Strings{"Bare", "Good", "Plain", "Writer", "Suite", "Suite"}));
-    EXPECT_EQ(Of(&FoundApp::program)[4], at + "Suite\\bin\\b.exe");
+    EXPECT_EQ(Of(&FoundApp::program)[0] + Of(&FoundApp::program)[4],
+              at + "Bare\\b.exe" + at + "Suite\\bin\\b.exe");
     EXPECT_EQ(Of(&FoundApp::icon), (Strings{"", "", at + "Plain\\App\\AppInfo\\appicon.ico",
                                             at + "Suite\\App\\AppInfo\\appicon1.ico",
                                             at + "Suite\\bin\\b.exe", at + "Suite\\s.exe"}));

@@ -130,12 +130,6 @@ class TreePumpTest : public TreeTest {
     }
 };
 
-TEST_F(TreePumpTest, ACategoryDeletedWhileAnErrorBoxIsOpenIsNotTouchedAfterwards) {
-    desktop.whileShown = [this] { tree.Remove("Games"); };
-    loader.IntList();
-    EXPECT_EQ(Shape(), "Quopa+[application2 application3]");
-}
-
 TEST_F(TreePumpTest, AReloadAskedForDuringALoadRunsOnceAfterIt) {
     bool seenInside = true;
     desktop.whileShown = [this, &seenInside] {
@@ -157,6 +151,10 @@ TEST_F(TreePumpTest, AReloadAskedForDuringALoadRunsOnceAfterIt) {
 // An item whose load fails is left off, and the developer is told why; a fault nobody can
 // handle ends the load, and must not leave it marked as running.
 TEST_F(TreePumpTest, AnItemThatFailsIsTracedAndTheRestLoads) {
+    desktop.whileShown = [this] { tree.Remove("Games"); };  // not touched afterwards
+    loader.IntList();
+    EXPECT_EQ(Shape(), "Quopa+[application2 application3]");
+    state.AutorunDone = false;
     Strings traces;
     platform::SetTraceSink([&traces](const std::string& text) { traces.push_back(text); });
     desktop.whileShown = [] { throw std::runtime_error("box failed"); };
