@@ -39,7 +39,6 @@ class DialogTest : public MainWindowTest {
     std::unique_ptr<frmOptions> dlg_;
     int applied_ = 0;
 };
-using OptionsTest = DialogTest;
 
 constexpr char kAllKeys[] =
     "[UserInfo]\r\nUserName=Ann\r\nUserAddress=1 Main St\r\nUserCity=Ghent\r\n"
@@ -47,7 +46,7 @@ constexpr char kAllKeys[] =
 
 // What Apply writes, in its order (an untouched found-apps box adds no key), is what the dialog
 // shows when it opens again, and opening adds nothing to the file; Esc leaves what Apply wrote.
-TEST_F(OptionsTest, ApplyWritesTheKeysInOrderAndOpeningShowsThem) {
+TEST_F(DialogTest, ApplyWritesTheKeysInOrderAndOpeningShowsThem) {
     const Strings typed = {"Ann", "1 Main St", "Ghent", "555", "ann@example.org"};
     const auto boxes = [](frmOptions& d) {
         return std::vector<ui::TextBox*>{&d.txtUserName, &d.txtAddress, &d.txtCity, &d.txtPhone,
@@ -80,7 +79,7 @@ TEST_F(OptionsTest, ApplyWritesTheKeysInOrderAndOpeningShowsThem) {
 
 // Only Dutch as stored is Dutch, and found apps are off unless stored on; OK stores what the
 // dialog shows.
-TEST_F(OptionsTest, AnUnknownLowerCaseOrMissingLanguageShowsEnglishAndOkStoresIt) {
+TEST_F(DialogTest, AnUnknownLowerCaseOrMissingLanguageShowsEnglishAndOkStoresIt) {
     EXPECT_EQ(StoredLanguage(ini_, SettingsFile("E:\\")), "");
     EXPECT_FALSE(Exists("quopa_settings.dat")) << "reading adds nothing";
     for (const std::string stored : {"[Settings]\r\nLanguage=dutch\r\n", "[Other]\r\nx=1\r\n"}) {
@@ -96,7 +95,7 @@ TEST_F(OptionsTest, AnUnknownLowerCaseOrMissingLanguageShowsEnglishAndOkStoresIt
 
 // Edits and pictures picked turn Apply on, the language does not; the file dialog is asked
 // for pictures, and a cancel there is silent.
-TEST_F(OptionsTest, ApplyIsOnlyForEditsAndPicksAndTheFileDialogIsAskedForPictures) {
+TEST_F(DialogTest, ApplyIsOnlyForEditsAndPicksAndTheFileDialogIsAskedForPictures) {
     fileDialog_.answers = {platform::HeadlessFileDialog::Cancelled(),
                            platform::HeadlessFileDialog::Chosen("E:\\me.bmp")};
     frmOptions& d = Open();
@@ -117,7 +116,7 @@ TEST_F(OptionsTest, ApplyIsOnlyForEditsAndPicksAndTheFileDialogIsAskedForPicture
 
 // A locked stick must not look saved: the dialog says so and keeps what was typed; the
 // picture may be fine and the drive refuse its file all the same.
-TEST_F(OptionsTest, ARefusedWriteIsToldAndOkKeepsTheDialogOpen) {
+TEST_F(DialogTest, ARefusedWriteIsToldAndOkKeepsTheDialogOpen) {
     Put("wide.bmp", Rgb24Sample().Bytes());
     for (const std::string file : {"quopa_settings.dat", "quopa_ava.bmp"}) {
         const bool avatar = file == "quopa_ava.bmp";
@@ -143,7 +142,7 @@ TEST_F(OptionsTest, ARefusedWriteIsToldAndOkKeepsTheDialogOpen) {
 // each row padded as other programs expect. What is no picture is told as invalid; one too
 // large (the file, the size its header states, the room the process has left) says so. Both
 // leave the old avatar, and the main window is refreshed all the same.
-TEST_F(OptionsTest, AChosenPictureBecomesASquareBmpAndWhatIsNoPictureIsTold) {
+TEST_F(DialogTest, AChosenPictureBecomesASquareBmpAndWhatIsNoPictureIsTold) {
     Put("quopa_ava.bmp", "old");
     Put("notes.txt", "not a picture");
     Put("wide.bmp", Rgb24Sample().Bytes());
@@ -188,7 +187,7 @@ constexpr char kUnavailable[] = "System Information Is Unavailable At This Time"
 
 // An error page or a redirect still counts when its body is the answer itself; 65537 is 1
 // once cut to 16 bits.
-TEST(UpdateReplyTest, OnlyAOneOrAZeroIsAnAnswer) {
+TEST(UpdateReplyTest, OnlyAOneOrAZeroInAWholeBodyIsAnAnswer) {
     const auto read = [](const char* body, int status = 200) {
         return ReadUpdateReply(HeadlessHttp::Answer(body, status));
     };
@@ -205,11 +204,8 @@ TEST(UpdateReplyTest, OnlyAOneOrAZeroIsAnAnswer) {
     EXPECT_EQ(ReadShort("32767").value() + ReadShort("\t-32768 ").value(), -1);
     for (const char* bad : {"32768", "-32769", "99999999999999999999999", "-", "1-", "--1", "0x1"})
         EXPECT_FALSE(ReadShort(bad).has_value()) << bad;
-}
-
-// A server that hangs up early must not pass off the start of its body as all of it; with
-// no length stated, the body ends with the connection.
-TEST(HttpBodyTest, OnlyABodyOfTheStatedLengthIsWhole) {
+    // A server that hangs up early must not pass off the start of its body as all of it;
+    // with no length stated, the body ends with the connection.
     for (const char* length : {"", "1", " 1 "}) EXPECT_TRUE(platform::WholeBody(length, 1));
     EXPECT_TRUE(platform::WholeBody("0", 0));
     // 2^64 + 1 must not wrap round to 1.
@@ -239,30 +235,23 @@ TEST_F(DialogTest, TheUpdateWindowShowsEachOutcomeAndClosesOnEnter) {
     EXPECT_LE(http_.calls[0].maxBody, 4096u);
 }
 
-// Text comes back whole, with or without its NUL, and a number as text; other types are
-// found but leave the text as it was; what is longer than the buffer empties it.
-TEST(GetKeyValueTest, ReadsTextAndNumbersAsTextAndEmptiesTheTextOnFailure) {
-    platform::HeadlessRegistry reg;
-    const auto root = RegistryRoot::LocalMachine;
-    reg.Set(root, "K", "NoNul", {platform::kRegSz, "abc"});
-    reg.Set(root, "K", "Number", {platform::kRegDword, "\x05"});
-    reg.Set(root, "K", "Binary", {platform::kRegBinary, "\x01\x02"});
-    reg.SetText(root, "K", "Long", std::string(1024, 'a'));  // 1025 bytes with its NUL
-    std::string got;
-    for (const char* name : {"NoNul", "Number", "Binary", "Long"}) {
-        std::string value = "keep";
-        got += GetKeyValue(reg, root, "K", name, value) ? "+" + value + "|" : "-" + value + "|";
-    }
-    EXPECT_EQ(got, "+abc|+5|+keep|-|");
-}
-
 // The tool's own path is started as it stands, without looking further; else the folder,
 // only when it holds the tool; else, or when the start fails, the one message, which the
-// about box's button gives too.
+// about box's button gives too. Registry text comes back whole, with or without its NUL, and
+// a number as text; other types are found but leave the text as it was; what is longer than
+// the buffer empties it.
 TEST_F(DialogTest, SystemInformationStartsTheToolFoundOrSaysItIsUnavailable) {
-    const auto set = [&](const char* key, const char* name, const char* value) {
-        registry_.SetText(RegistryRoot::LocalMachine, key, name, value);
-    };
+    const auto root = RegistryRoot::LocalMachine;
+    registry_.Set(root, "K", "NoNul", {platform::kRegSz, "abc"});
+    registry_.Set(root, "K", "Number", {platform::kRegDword, "\x05"});
+    registry_.Set(root, "K", "Binary", {platform::kRegBinary, "\x01\x02"});
+    registry_.SetText(root, "K", "Long", std::string(1024, 'a'));  // 1025 bytes with its NUL
+    std::string got;
+    for (const char* name : {"NoNul", "Number", "Binary", "Long"}) {
+        std::string v = "keep";
+        got += GetKeyValue(registry_, root, "K", name, v) ? "+" + v + "|" : "-" + v + "|";
+    }
+    EXPECT_EQ(got, "+abc|+5|+keep|-|");
     frmAbout about(ctx_);
     about.Create();
     EXPECT_EQ(about.lblVersion.Text() + " " + about.lblTitle.Text(), "Version 1.0.0 "s + kAppTitle);
@@ -271,13 +260,13 @@ TEST_F(DialogTest, SystemInformationStartsTheToolFoundOrSaysItIsUnavailable) {
         EXPECT_TRUE(f.PressEscape());
     });
     about.ShowModal(owner_);
-    set("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", "E:\\Tools");
+    registry_.SetText(root, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", "E:\\Tools");
     std::filesystem::create_directory(Host("Tools"));
     EXPECT_FALSE(StartSysInfo(sys_, 0));
     Put("Tools/MSINFO32.EXE", "MZ");
     EXPECT_TRUE(StartSysInfo(sys_, 0));
-    set("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
-        "\"C:\\Program Files\\Tool\\msinfo32.exe\" /x");
+    registry_.SetText(root, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
+                      "\"C:\\Program Files\\Tool\\msinfo32.exe\" /x");
     EXPECT_TRUE(StartSysInfo(sys_, 0));
     shell_.startResult = false;
     EXPECT_FALSE(StartSysInfo(sys_, 0));

@@ -30,7 +30,7 @@ class DropTest : public CommandsTest {
     }
 };
 
-TEST_F(DropTest, EachKindOfThingGetsItsTitleTypeAndPath) {
+TEST_F(DropTest, EachKindOfThingAndABrowsersLinkGetsItsTitleTypeAndPath) {
     std::filesystem::create_directories(Host("Tools/Portable Kit"));
     for (const char* file : {"Tools/editor.exe", "Tools/player.exe"}) Put(file, "MZ");
     for (const char* file : {"Mail.lnk", "Kit.lnk"}) Put(file, "L");
@@ -52,6 +52,27 @@ TEST_F(DropTest, EachKindOfThingGetsItsTitleTypeAndPath) {
         EXPECT_EQ((Strings{std::to_string(got->type), got->title, got->path}), item);
     }
     EXPECT_FALSE(ItemOf("E:\\Empty.url")) << "an address is all a web link has";
+    // A browser's link is titled by its shortcut, else by its host and path.
+    // Address, text and link file, then the title and the stored address; none for text
+    // that is not one address alone.
+    const Strings cases[][2] = {
+        {{"https://news.example/today/", "", "Today's news.url"},
+         {"Today's news", "https://news.example/today/"}},
+        {{" https://me@www.example.org:8080/docs/page.html?q=1#top\r\n", "", "photo.jpg"},
+         {"www.example.org/docs/page.html",
+          "https://me@www.example.org:8080/docs/page.html?q=1#top"}},
+        {{"https://example.org/caf\xC3\xA9", "", ".url"},
+         {"example.org/caf%C3%A9", "https://example.org/caf%C3%A9"}},
+        {{"", "  FTP://files.example/pub/\r\n", ""},
+         {"files.example/pub", "FTP://files.example/pub/"}},
+        {{"", "see http://site.example", ""}, {}},
+        {{"", "http://a.example/x y", ""}, {}},
+        {{"", "http://a.example\r\nhttp://b.example", ""}, {}},
+        {{"", "mailto:someone@example.org", ""}, {}}};
+    for (const auto& [in, out] : cases) {
+        const auto item = WebLinkItem(in[0], in[1], in[2]);
+        EXPECT_EQ((item ? Strings{item->title, item->path} : Strings{}), out) << in[0] << in[1];
+    }
 }
 
 // Several go in one write, so a stick pulled meanwhile adds none of them and says so.
@@ -84,29 +105,6 @@ TEST_F(DropTest, SeveralAreAddedTogetherToTheCategoryAndNamedOrNoneIsAdded) {
                               "Already in the list, so not added again:\r\nNP\r\n\r\n"
                               "Too long to be kept (254 characters at most), so not added:\r\nLong",
                               platform::kMbIconInformation | platform::kMbOk}}));
-}
-
-TEST_F(DropTest, ABrowsersLinkIsTitledByItsShortcutElseByItsHostAndPath) {
-    // Address, text and link file, then the title and the stored address; none for text
-    // that is not one address alone.
-    const Strings cases[][2] = {
-        {{"https://news.example/today/", "", "Today's news.url"},
-         {"Today's news", "https://news.example/today/"}},
-        {{" https://me@www.example.org:8080/docs/page.html?q=1#top\r\n", "", "photo.jpg"},
-         {"www.example.org/docs/page.html",
-          "https://me@www.example.org:8080/docs/page.html?q=1#top"}},
-        {{"https://example.org/caf\xC3\xA9", "", ".url"},
-         {"example.org/caf%C3%A9", "https://example.org/caf%C3%A9"}},
-        {{"", "  FTP://files.example/pub/\r\n", ""},
-         {"files.example/pub", "FTP://files.example/pub/"}},
-        {{"", "see http://site.example", ""}, {}},
-        {{"", "http://a.example/x y", ""}, {}},
-        {{"", "http://a.example\r\nhttp://b.example", ""}, {}},
-        {{"", "mailto:someone@example.org", ""}, {}}};
-    for (const auto& [in, out] : cases) {
-        const auto item = WebLinkItem(in[0], in[1], in[2]);
-        EXPECT_EQ((item ? Strings{item->title, item->path} : Strings{}), out) << in[0] << in[1];
-    }
 }
 
 // What cannot become an item is ignored, text that is no address refused on the way; one

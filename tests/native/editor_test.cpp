@@ -47,6 +47,11 @@ class EditorTest : public TreeTest {
         if (path) wizard->txtAppPath.UserTyped(path);
         return wizard;
     }
+    std::unique_ptr<frmAddItem> Edit(const std::string& key, const std::string& text) {
+        auto w = Wizard();
+        EXPECT_TRUE(w->LoadItem(key, text));
+        return w;
+    }
     std::unique_ptr<frmNewCategory> CategoryDialog() {
         auto d = std::make_unique<frmNewCategory>(ctx, tree, rebuild);
         d->Create();
@@ -55,18 +60,16 @@ class EditorTest : public TreeTest {
     std::string Stored(const std::string& section, const char* key) {
         return ini.ReadIni(section, key, "", appsFile);
     }
-    Boxes Told() { return quopa::testing::Told(desktop); }
 
     AppContext ctx{backend, services, ini, state, "E:\\"};
     std::function<void()> rebuild = [this] { loader.IntList(); };
 };
 
-using WizardTest = EditorTest;
 using Dialog = platform::HeadlessFileDialog;
 
 // A web link's page has no program fields; unknown types are applications, and the path
 // box keeps its text.
-TEST_F(WizardTest, EachTypeLaysOutTheFieldPage) {
+TEST_F(EditorTest, EachTypeLaysOutTheFieldPageAndBrowsingTakesTheFileAsTheDriveFindsIt) {
     Load("");
     auto w = Fields(1);
     const auto page = [&] {
@@ -78,29 +81,9 @@ TEST_F(WizardTest, EachTypeLaysOutTheFieldPage) {
     EXPECT_EQ(page(), "Executable:http://++0");
     w->txtAppTitle.UserTyped(std::string(40, 't'));
     EXPECT_EQ(w->txtAppTitle.Text().size(), 30u);
-}
-
-// Every category is offered, "app" in its name or not; items never are. A reload picks the
-// main category while adding and keeps an edited item's own.
-TEST_F(WizardTest, CategoryListHoldsEveryCategoryInTreeOrder) {
-    Load(Category(1, "Apps") + Category(2, "Deleted") + Category(3, "Happy") +
-         Category(4, "Games") + Application(1, {.name = "Chess", .path = "E:\\c.exe"}) +
-         Application(2, {.name = "Go", .path = "E:\\g.exe", .category = "Games"}));
-    auto w = Fields();
-    EXPECT_EQ(Entries(w->Combo1), (Strings{"Quopa", "Apps", "Happy", "Games"}));
-    w->Combo1.SetText("Games");
-    w->loadcats();
-    EXPECT_EQ(w->Combo1.Text(), "Quopa");
-    w = Wizard();
-    ASSERT_TRUE(w->LoadItem("application2", "Go"));
-    w->loadcats();
-    EXPECT_EQ(w->Combo1.Text(), "Games");
-}
-
-// A file on the drive gets the token whatever the case of its letter, so the path survives a
-// new letter; one elsewhere is taken unchanged only after Yes. On a share its root stands for
-// the drive.
-TEST_F(WizardTest, BrowsingTakesTheFileAsTheDriveWillFindItAgain) {
+    // Browsing: a file on the drive gets the token whatever the case of its letter, so the
+    // path survives a new letter; one elsewhere is taken unchanged only after Yes. On a share
+    // its root stands for the drive.
     const std::string elsewhere =
         "This file is not on your portable device.\r\nThis may cause file not found errors. "
         "Continue?";
@@ -119,8 +102,6 @@ TEST_F(WizardTest, BrowsingTakesTheFileAsTheDriveWillFindItAgain) {
                  {"", Dialog::Chosen("C:\\a.exe"), "C:\\a.exe", ""},  // no drive: all is on it
                  {share, Dialog::Chosen("\\\\SERVER\\Share\\x\\a.exe"), "%drive%\\x\\a.exe", ""},
                  {share, Dialog::Chosen("\\\\server\\share2\\a.exe"), "before", elsewhere}};
-    Load("");
-    auto w = Fields();
     for (const auto& c : cases) {
         state.LauncherDrive = c.drive;
         w->txtAppPath.UserTyped("before");
@@ -131,7 +112,7 @@ TEST_F(WizardTest, BrowsingTakesTheFileAsTheDriveWillFindItAgain) {
         Boxes want;
         if (!c.told.empty())
             want = {{c.told, c.told == failed ? platform::kMbOk : kExclaim | platform::kMbYesNo}};
-        EXPECT_EQ(Told(), want) << c.answer.fileName;
+        EXPECT_EQ(Told(desktop), want) << c.answer.fileName;
         desktop.answers.clear();
     }
     EXPECT_EQ(fileDialog.calls.at(2).fileName, "E:\\Tools\\a.exe") << "the last choice, again";
@@ -139,7 +120,22 @@ TEST_F(WizardTest, BrowsingTakesTheFileAsTheDriveWillFindItAgain) {
               "E:\\\\server\\share");
 }
 
-using NewCategoryTest = EditorTest;
+// Every category is offered, "app" in its name or not; items never are. A reload picks the
+// main category while adding and keeps an edited item's own.
+TEST_F(EditorTest, CategoryListHoldsEveryCategoryInTreeOrder) {
+    Load(Category(1, "Apps") + Category(2, "Deleted") + Category(3, "Happy") +
+         Category(4, "Games") + Application(1, {.name = "Chess", .path = "E:\\c.exe"}) +
+         Application(2, {.name = "Go", .path = "E:\\g.exe", .category = "Games"}));
+    auto w = Fields();
+    EXPECT_EQ(Entries(w->Combo1), (Strings{"Quopa", "Apps", "Happy", "Games"}));
+    w->Combo1.SetText("Games");
+    w->loadcats();
+    EXPECT_EQ(w->Combo1.Text(), "Quopa");
+    w = Wizard();
+    ASSERT_TRUE(w->LoadItem("application2", "Go"));
+    w->loadcats();
+    EXPECT_EQ(w->Combo1.Text(), "Games");
+}
 
 // Types the title and presses Finish; true when the dialog closed.
 bool Finish(frmNewCategory& d, const std::string& title) {
@@ -150,7 +146,7 @@ bool Finish(frmNewCategory& d, const std::string& title) {
 
 // Any node key in any letter case is taken, but not the main category's text; a refusal
 // writes nothing and keeps the title.
-TEST_F(NewCategoryTest, ATakenTitleNoFreeNumberOrARefusedWriteIsToldAndWritesNothing) {
+TEST_F(EditorTest, ATakenTitleNoFreeNumberOrARefusedWriteIsToldAndWritesNothing) {
     Load(kSmallApps);
     auto d = CategoryDialog();
     EXPECT_FALSE(Finish(*d, "games"));
@@ -159,9 +155,9 @@ TEST_F(NewCategoryTest, ATakenTitleNoFreeNumberOrARefusedWriteIsToldAndWritesNot
     state.NextCategoryIndex = 2;
     chmod(Host("quopa_apps.dat").c_str(), 0444);
     EXPECT_FALSE(Finish(*d, "Tools"));
-    EXPECT_EQ(Told(), (Boxes{{"That category name is not unique!", kExclaim},
-                             {kNoCategoryNumberLeft, kCritical},
-                             {CouldNotSave("category", appsFile), kCritical}}));
+    EXPECT_EQ(Told(desktop), (Boxes{{"That category name is not unique!", kExclaim},
+                                    {kNoCategoryNumberLeft, kCritical},
+                                    {CouldNotSave("category", appsFile), kCritical}}));
     EXPECT_EQ(d->txtCategoryTitle.Text(), "Tools");
     EXPECT_EQ(Get("quopa_apps.dat"), kSmallApps);
     chmod(Host("quopa_apps.dat").c_str(), 0644);
@@ -170,7 +166,7 @@ TEST_F(NewCategoryTest, ATakenTitleNoFreeNumberOrARefusedWriteIsToldAndWritesNot
 
 // From the wizard's New button: a modal dialog over the wizard; a category added while the
 // wizard is open reaches its list at once, after the tree is rebuilt.
-TEST_F(NewCategoryTest, IsStoredUnderTheNextFreeNumberAndTheWizardsListTakesItIn) {
+TEST_F(EditorTest, IsStoredUnderTheNextFreeNumberAndTheWizardsListTakesItIn) {
     Load(Category(1, "Games") + Category(2, "Deleted"));
     auto adding = Fields();
     bool wizardDisabled = false;
@@ -192,7 +188,7 @@ TEST_F(NewCategoryTest, IsStoredUnderTheNextFreeNumberAndTheWizardsListTakesItIn
 
 // A dialog opened while a load waits (a start-up load that pumps, say) finds the numbers of
 // the last build stale: two categories added then must not land in one section.
-TEST_F(NewCategoryTest, CategoriesAndItemsAddedWhileARebuildWaitsTakeNumbersOfTheirOwn) {
+TEST_F(EditorTest, CategoriesAndItemsAddedWhileARebuildWaitsTakeNumbersOfTheirOwn) {
     Load(kSmallApps);   // Category1 and Application1-2 are taken; the counters say 2 and 3
     rebuild = nullptr;  // the rebuild they ask for waits for the load
     for (const char* title : {"Tools", "Web"}) EXPECT_TRUE(Finish(*CategoryDialog(), title));
@@ -205,16 +201,7 @@ TEST_F(NewCategoryTest, CategoriesAndItemsAddedWhileARebuildWaitsTakeNumbersOfTh
               (Strings{"Tools", "Web", "Notepad", "One", "Two"}));
 }
 
-class SaveTest : public EditorTest {
-  protected:
-    std::unique_ptr<frmAddItem> Edit(const std::string& key, const std::string& text) {
-        auto w = Wizard();
-        EXPECT_TRUE(w->LoadItem(key, text));
-        return w;
-    }
-};
-
-TEST_F(SaveTest, ANewItemWritesTheNineKeysInOrderAndShowsInTheRebuiltTree) {
+TEST_F(EditorTest, ANewItemWritesTheNineKeysInOrderAndShowsInTheRebuiltTree) {
     Load("");
     auto w = Fields(0, "Tool");
     fileDialog.answers.push_back(platform::HeadlessFileDialog::Chosen("E:\\Apps\\Tool\\Tool.exe"));
@@ -232,7 +219,7 @@ TEST_F(SaveTest, ANewItemWritesTheNineKeysInOrderAndShowsInTheRebuiltTree) {
     EXPECT_EQ(ItemsOf("Quopa"), Strings{"application1"});
 }
 
-TEST_F(SaveTest, SuccessiveNewItemsTakeTheNextNumbersAndTheirCategory) {
+TEST_F(EditorTest, SuccessiveNewItemsTakeTheNextNumbersAndARefusedOneChangesNothing) {
     Load(kSmallApps);
     auto w = Fields(1, "Site", "http://example.org");
     w->Combo1.UserPicked(1);
@@ -242,22 +229,19 @@ TEST_F(SaveTest, SuccessiveNewItemsTakeTheNextNumbersAndTheirCategory) {
     EXPECT_EQ(Get("quopa_apps.dat"),
               kSmallApps + Application(3, {"Site", "http://example.org", "Games", "1"}) +
                   Application(4, {"Pad", "x.exe"}));
-}
-
-// A refused Finish leaves the file as it was, the wizard open with what was typed and the
-// item's number free for the next try, which is one replacement of the file.
-TEST_F(SaveTest, ARefusedFinishChangesNothingAndTheNextTryIsOneReplacement) {
-    Load(kSmallApps);
-    auto w = Fields(0, "Kept", "x.exe");
+    // A refused Finish leaves the file as it was, the wizard open with what was typed and the
+    // item's number free for the next try, which is one replacement of the file.
+    const std::string stored = Get("quopa_apps.dat");
+    w = Fields(0, "Kept", "x.exe");
     state.NextItemIndex = 10000;
     w->cmdFinish.Click();
     state.NextItemIndex = 9999;    // the last number the tree looks at
     files_.refuseReplaces = true;  // a pulled stick
     w->cmdFinish.Click();
-    EXPECT_EQ(Told(),
+    EXPECT_EQ(Told(desktop),
               (Boxes{{kNoItemNumberLeft, kCritical}, {CouldNotSave("item", appsFile), kCritical}}));
     EXPECT_TRUE(w->form.Loaded() && w->txtAppTitle.Text() == "Kept");
-    EXPECT_EQ(Get("quopa_apps.dat"), kSmallApps);
+    EXPECT_EQ(Get("quopa_apps.dat"), stored);
     EXPECT_EQ(state.NextItemIndex, 9999);
     files_.refuseReplaces = false;
     const int before = files_.replaces;
@@ -269,7 +253,7 @@ TEST_F(SaveTest, ARefusedFinishChangesNothingAndTheNextTryIsOneReplacement) {
 // An edit opens on the fields and writes back to its own section. Both fields are judged
 // before anything is written; an edit finished unchanged rewrites nothing but the same keys;
 // an emptied start-in box keeps the stored folder.
-TEST_F(SaveTest, AnEditWritesItsOwnSectionOnlyWhenBothFieldsAreFilled) {
+TEST_F(EditorTest, AnEditWritesItsOwnSectionOnlyWhenBothFieldsAreFilled) {
     Load(kSmallApps);
     auto w = Edit("application2", "Chess");
     EXPECT_EQ(std::tuple(w->form.Text(), w->SSTab1.CurrentPage(), w->cmdBack.Enabled(),
@@ -292,7 +276,7 @@ TEST_F(SaveTest, AnEditWritesItsOwnSectionOnlyWhenBothFieldsAreFilled) {
 
 // Only item nodes can be edited: a category's key names no item section. A web link opens
 // with its own layout, and an odd type keeps the design's empty keys.
-TEST_F(SaveTest, OnlyAnItemKeyOpensForEditingAndAnOddTypeKeepsTheDesignsEmptyKeys) {
+TEST_F(EditorTest, OnlyAnItemKeyOpensForEditingAndAnOddTypeKeepsTheDesignsEmptyKeys) {
     Load(Category(1, "Apps") +
          Application(1, {.name = "Site", .path = "http://a.org", .category = "Apps", .type = "1"}) +
          Application(2, {.name = "Odd", .path = "x.exe", .type = "one"}));

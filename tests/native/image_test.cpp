@@ -16,7 +16,7 @@ BmpSample Sample(int w, int h, int bpp, std::string rows, Pixels palette = {}, P
     return s;
 }
 
-TEST(BmpReadTest, ReadsTheCommonPixelFormats) {
+TEST(BmpReadTest, ReadsTheCommonPixelFormatsAndRefusesWhatIsNotAWholeBitmap) {
     const std::pair<BmpSample, Pixels> cases[] = {
         {Rgb24Sample(), kRgb24Pixels},
         // 8 bits, top-down, one byte of padding a row.
@@ -39,10 +39,8 @@ TEST(BmpReadTest, ReadsTheCommonPixelFormats) {
         EXPECT_EQ(std::tuple(image.width, image.height, image.pixels),
                   std::tuple(sample.width, std::abs(sample.height), pixels));
     }
-}
-
-// Among them: one byte short of the last row, run-length rows, zero wide, two bits a pixel.
-TEST(BmpReadTest, RefusesWhatIsNotAWholeBitmap) {
+    // Refused, among others: one byte short of the last row, run-length rows, zero wide, two
+    // bits a pixel.
     const std::string good = Rgb24Sample().Bytes();
     BmpSample huge{1 << 20, 1 << 20, 24};  // claims a terabyte of pixels, holds none
     BmpSample rle = Sample(3, 2, 8, std::string(8, '\0'), {0});

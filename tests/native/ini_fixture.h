@@ -7,11 +7,22 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "platform/headless/host_files.h"
 #include "store/ini.h"
 
 namespace quopa::testing {
+
+using Strings = std::vector<std::string>;
+
+// What `get` makes of each of `items`, in order.
+template <class Items, class Get>
+Strings Each(const Items& items, Get get) {
+    Strings out;
+    for (const auto& item : items) out.push_back(get(item));
+    return out;
+}
 
 // The real host files, counting the replacements, which a test can make fail as a pulled
 // stick does.

@@ -14,15 +14,6 @@ constexpr unsigned kCritical = platform::kMbIconCritical | platform::kMbOk;
 constexpr unsigned kExclaim = platform::kMbIconExclamation | platform::kMbOk;
 constexpr unsigned kQuestion = platform::kMbIconQuestion | platform::kMbYesNo;
 using Boxes = std::vector<std::pair<std::string, unsigned>>;
-using Strings = std::vector<std::string>;
-
-// What `get` makes of each of `items`, in order.
-template <class Items, class Get>
-Strings Each(const Items& items, Get get) {
-    Strings out;
-    for (const auto& item : items) out.push_back(get(item));
-    return out;
-}
 
 // What a list offers, in order.
 inline Strings Entries(const ui::ComboBox& box) {

@@ -11,8 +11,6 @@ constexpr int kEscape = 0x1B;
 
 class SearchTest : public CommandsTest {
   protected:
-    bool Press(int key) { return w_->txtSearch.UserPressedKey(key); }
-    void HideToTray() { w_->form.SetWindowState(ui::WindowState::Minimized); }
     Strings Texts() const {
         return Each(ui::DisplayedRows(w_->TreeView1), [](auto* node) { return node->Text(); });
     }
@@ -25,9 +23,10 @@ class SearchTest : public CommandsTest {
         w_->IntList();
     }
 };
-using KeyboardTest = SearchTest;
 
-TEST_F(SearchTest, TypingOnlyNarrowsAndMatchesNamesInAnyCase) {
+// Leaving the box shows the grey hint again; an item named like it is an item like others.
+TEST_F(SearchTest, TypingOnlyNarrowsAndLeavingTheBoxEmptyBringsEveryItemBackInOrder) {
+    const Strings full = Texts();
     w_->txtSearch.RaiseGotFocus();
     Type("m");  // Webmail and Music; Notepad, Chess, Notes go
     EXPECT_TRUE(Shown("application3") && Shown("application6"));
@@ -39,12 +38,6 @@ TEST_F(SearchTest, TypingOnlyNarrowsAndMatchesNamesInAnyCase) {
     EXPECT_TRUE(Shown("application6"));
     for (const char* category : {"Quopa", "Games", "Web apps", "Tools"})
         EXPECT_TRUE(Shown(category)) << category;
-}
-
-// Leaving the box shows the grey hint again; an item named like it is an item like others.
-TEST_F(SearchTest, TheFilterStaysUntilTheBoxIsLeftEmptyThenEveryItemComesBackInOrder) {
-    const Strings full = Texts();
-    w_->txtSearch.RaiseGotFocus();
     Type("note");
     w_->txtSearch.RaiseLostFocus();
     EXPECT_EQ(w_->txtSearch.Text(), "note");
@@ -83,7 +76,17 @@ TEST(HotkeyBox, EveryCombinationTheFileTakesShowsAndTypesBackInTheSameWords) {
         EXPECT_EQ(ParseKeyCombo(bad), std::nullopt) << bad;
 }
 
-TEST_F(KeyboardTest, TheHotKeyIsTheStoredOneElseTheDefaultOrToldTakenAndOptionsChangesIt) {
+// The hot key brings the hidden window up and Esc hides it; shown from the tray, Esc is the
+// box's.
+TEST_F(SearchTest, TheHotKeyIsTheStoredOneElseTheDefaultOrToldTakenAndOptionsChangesIt) {
+    w_->form.SetWindowState(ui::WindowState::Minimized);
+    services_.hotkey.Press();
+    EXPECT_TRUE(w_->form.Visible() && w_->form.State() == ui::WindowState::Normal);
+    EXPECT_EQ(w_->txtSearch.Text(), "");
+    EXPECT_TRUE(w_->txtSearch.UserPressedKey(kEscape));
+    EXPECT_FALSE(w_->form.Visible());
+    w_->mnuPopupShow_Click();
+    EXPECT_FALSE(w_->txtSearch.UserPressedKey(kEscape));
     EXPECT_EQ(services_.hotkey.held, DefaultHotkey());
     EXPECT_EQ(Get("quopa_settings.dat"), "") << "reading adds nothing";
     // One taken by another program is told once, and the launcher goes on.
@@ -100,7 +103,7 @@ TEST_F(KeyboardTest, TheHotKeyIsTheStoredOneElseTheDefaultOrToldTakenAndOptionsC
 
     frmOptions options(ctx_, [this] { w_->ApplyHotkey(); });
     options.Create();
-    HideToTray();
+    w_->form.SetWindowState(ui::WindowState::Minimized);
     options.hkHotkey.RaiseGotFocus();
     services_.hotkey.Press();
     EXPECT_EQ(w_->form.State(), ui::WindowState::Minimized) << "the box takes it as typed";
@@ -115,18 +118,6 @@ TEST_F(KeyboardTest, TheHotKeyIsTheStoredOneElseTheDefaultOrToldTakenAndOptionsC
     options.cmdApply.Click();
     EXPECT_NE(Get("quopa_settings.dat").find("HotKey=None"), std::string::npos);
     EXPECT_TRUE(services_.hotkey.held.Empty()) << "None read back: nothing held";
-}
-
-TEST_F(KeyboardTest, TheHotKeyBringsTheHiddenWindowUpAndEscHidesIt) {
-    HideToTray();
-    services_.hotkey.Press();
-    EXPECT_TRUE(w_->form.Visible() && w_->form.State() == ui::WindowState::Normal);
-    EXPECT_EQ(w_->txtSearch.Text(), "");
-    EXPECT_TRUE(Press(kEscape));
-    EXPECT_FALSE(w_->form.Visible());
-
-    w_->mnuPopupShow_Click();
-    EXPECT_FALSE(Press(kEscape)) << "shown from the tray: Esc is the box's";
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace {
 // What the user sees, in order: the window, docked, then the tray icon with the drive in its
 // tip, the disk display, and last the tree's autorun launch. The disk display alternates with
 // the panel at each tick, hidden or not.
-TEST_F(MainWindowTest, StartsInTheFixedOrderAndShowsTheDriveAndItsDisk) {
+TEST_F(MainWindowTest, StartsInTheFixedOrderAndShowsTheDriveAndItsDiskAndASecondCopyNot) {
     Put("quopa_apps.dat", App(1, "Notes", "%drive%\\n.txt") + "Autorun=1\r\n");
     desktop_.disk = {0, 2000000000, 500000000};
     frmMain& w = Start();
@@ -30,10 +30,8 @@ TEST_F(MainWindowTest, StartsInTheFixedOrderAndShowsTheDriveAndItsDisk) {
         EXPECT_EQ(w.frmDiskInfo.Visible(), expected);
         w.Timer1.Tick();
     }
-}
-
-TEST_F(MainWindowTest, SecondCopyIsRefusedBeforeItShowsAnything) {
-    process_.anotherInstance = true;
+    log_.entries.clear();
+    process_.anotherInstance = true;  // a second copy is refused before it shows anything
     Start();
     EXPECT_EQ(Told(), (Boxes{{"Quopa is already running!", kCritical}}));
     EXPECT_EQ(log_.entries,

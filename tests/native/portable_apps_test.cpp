@@ -8,7 +8,6 @@
 namespace quopa::testing {
 namespace {
 
-using Strings = std::vector<std::string>;
 using namespace std::string_literals;
 
 std::string Info(const std::string& details, const std::string& control) {
@@ -32,20 +31,18 @@ class PortableAppsTest : public TempDriveTest {
         return slices;
     }
     Strings Of(std::string FoundApp::*field) const {
-        Strings values;
-        for (const FoundApp& app : scan_.Apps()) values.push_back(app.*field);
-        return values;
+        return Each(scan_.Apps(), [&](const FoundApp& app) { return app.*field; });
     }
-    Strings Names() const { return Of(&FoundApp::name); }
 
     platform::HeadlessCodePage codePage_;
     PortableAppsScan scan_{files_, codePage_};
 };
 
-// Each numbered start is an app of its own, one without a name taking the app's. An entry's
-// own icon comes first, the one [Control] names before the appicon file, then the app's in
-// the same order; none from outside the app's folder.
-TEST_F(PortableAppsTest, NumberedStartsAreAppsOfTheirOwnEachWithItsOwnIcon) {
+// One entry is the package's Start. Each numbered start is an app of its own, one without a
+// name taking the app's; folders that describe no safe program are skipped. An entry's own
+// icon comes first, the one [Control] names before the appicon file, then the app's in the
+// same order; none from outside the app's folder.
+TEST_F(PortableAppsTest, NumberedStartsAreAppsOfTheirOwnAndUnsafeFoldersAreSkipped) {
     PutApp("Suite",
            Info("Name=Suite\r\n",
                 "Icons=4\r\nStart=s.exe\r\nStart1=a.exe\r\nName1=Writer\r\n"
@@ -53,21 +50,12 @@ TEST_F(PortableAppsTest, NumberedStartsAreAppsOfTheirOwnEachWithItsOwnIcon) {
                 "ExtractIcon=s.exe\r\nExtractIcon2=bin\\b.exe\r\n"),
            true);
     PutApp("Plain", Info("Name=Plain\r\n", "Start=p.exe\r\nExtractIcon=gone.exe\r\n"), true);
-    PutApp("Bare", Info("", "Start=b.exe\r\nExtractIcon=..\\Plain\\p.exe\r\n"));
+    PutApp("Bare",
+           Info("", "Icons=1\r\nStart=b.exe\r\nStart1=c.exe\r\nExtractIcon=..\\Plain\\p.exe\r\n"));
     std::filesystem::create_directories(Host("PortableApps/Suite/bin"));
     for (const char* file : {"Suite/App/AppInfo/appicon1.ico", "Suite/App/AppInfo/appicon2.ico",
                              "Suite/s.exe", "Suite/bin/b.exe", "Plain/p.exe"})
         Put(std::string("PortableApps/") + file, "MZ");
-    Look();
-    const std::string at = "E:\\PortableApps\\";
-    EXPECT_EQ(Names(), (Strings{"Bare", "Plain", "Writer", "Suite", "Suite"}));
-    EXPECT_EQ(Of(&FoundApp::program)[3], at + "Suite\\bin\\b.exe");
-    EXPECT_EQ(Of(&FoundApp::icon), (Strings{"", at + "Plain\\App\\AppInfo\\appicon.ico",
-                                            at + "Suite\\App\\AppInfo\\appicon1.ico",
-                                            at + "Suite\\bin\\b.exe", at + "Suite\\s.exe"}));
-}
-
-TEST_F(PortableAppsTest, FoldersThatDescribeNoSafeProgramAreSkipped) {
     // Up and out of the folder, or to another drive, root or share, is no safe program.
     int bad = 0;
     for (const char* control :
@@ -81,7 +69,13 @@ TEST_F(PortableAppsTest, FoldersThatDescribeNoSafeProgramAreSkipped) {
     Put("PortableApps/loose.txt", "x");
     PutApp("Good", Info("Name=Good\r\n", "Start=Good.exe\r\n"));
     Look();
-    EXPECT_EQ(Names(), Strings{"Good"});
+    const std::string at = "E:\\PortableApps\\";
+    EXPECT_EQ(Of(&FoundApp::name), (Strings{"Bare", "Good", "Plain", "Writer", "Suite", "Suite"}));
+    EXPECT_EQ(Of(&FoundApp::program)[0] + Of(&FoundApp::program)[4],
+              at + "Bare\\b.exe" + at + "Suite\\bin\\b.exe");
+    EXPECT_EQ(Of(&FoundApp::icon), (Strings{"", "", at + "Plain\\App\\AppInfo\\appicon.ico",
+                                            at + "Suite\\App\\AppInfo\\appicon1.ico",
+                                            at + "Suite\\bin\\b.exe", at + "Suite\\s.exe"}));
 }
 
 // UTF-16 with its mark, and UTF-8 with the mark or without, are turned to the code page, a
@@ -97,11 +91,11 @@ TEST_F(PortableAppsTest, NamesComeInTheAnsiCodePageAndALookSeesWhatChanged) {
     PutApp("D", wide);
     PutApp("E", Info("Name=E\r\n", "Start=\xE6\x97\xA5.exe\r\n"));
     EXPECT_EQ(Look(std::chrono::milliseconds(0)), 5);
-    EXPECT_EQ(Names(), (Strings{"Caf\xE9 ?", "Caf\xE9", "Caf\xE9", "Caf\xE9 ??"}));
+    EXPECT_EQ(Of(&FoundApp::name), (Strings{"Caf\xE9 ?", "Caf\xE9", "Caf\xE9", "Caf\xE9 ??"}));
     PutApp("A", Info("Name=Second\r\n", "Start=a.exe\r\n"));
     std::filesystem::remove_all(Host("PortableApps/B"));
     Look();
-    EXPECT_EQ(Names(), (Strings{"Second", "Caf\xE9", "Caf\xE9 ??"}));
+    EXPECT_EQ(Of(&FoundApp::name), (Strings{"Second", "Caf\xE9", "Caf\xE9 ??"}));
 }
 
 }  // namespace

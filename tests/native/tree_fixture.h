@@ -9,8 +9,6 @@
 
 namespace quopa::testing {
 
-using Strings = std::vector<std::string>;
-
 struct Item {
     std::string name, path, category = "Quopa", type = "0", autorun = "0";
     std::string parameters = "\"\"", startIn = "", style = "Normal";
@@ -29,11 +27,10 @@ inline std::string Application(int n, const Item& i) {
 
 // What the shell was asked to open: file|parameters|folder|show command|owner.
 inline Strings Runs(const platform::HeadlessShell& shell) {
-    Strings runs;
-    for (const auto& e : shell.executed)
-        runs.push_back(e.file + "|" + e.parameters + "|" + e.directory + "|" +
-                       std::to_string(e.showCommand) + "|" + std::to_string(e.owner));
-    return runs;
+    return Each(shell.executed, [](const auto& e) {
+        return e.file + "|" + e.parameters + "|" + e.directory + "|" +
+               std::to_string(e.showCommand) + "|" + std::to_string(e.owner);
+    });
 }
 
 class TreeTest : public TempDriveTest {
@@ -50,10 +47,7 @@ class TreeTest : public TempDriveTest {
     }
     void Apps(const std::string& text) const { Put("quopa_apps.dat", text); }
     Strings ItemsOf(const std::string& category) const {
-        Strings keys;
-        for (const ui::TreeNode* node : tree.Find(category)->Children())
-            keys.push_back(node->Key());
-        return keys;
+        return Each(tree.Find(category)->Children(), [](auto* node) { return node->Key(); });
     }
     // Each category's key, "+" when expanded, and its items' keys in brackets.
     std::string Shape() const {

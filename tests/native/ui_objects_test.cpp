@@ -78,21 +78,6 @@ TEST_F(Forms, AModalDialogIsCentredOverItsDisabledOwnerAndTheKeysPressItsButtons
               (std::pair{7500, 4000}));
 }
 
-// The length limit cuts the user's typing, not the program's text, which may be a stored
-// name longer than the box lets one type.
-TEST_F(Forms, TextBoxRaisesChangeOnceForEachChangeAndLimitsOnlyTheUser) {
-    ui::TextBox box;
-    box.Create(dialog, {.text = "Search...", .maxLength = 5});
-    box.onChange = Note("change");
-    box.SetText("");
-    box.SetText("");
-    box.UserTyped("Johnny");
-    EXPECT_EQ("Johnn", box.Text());
-    box.SetText("John Doe");
-    EXPECT_EQ("John Doe", box.Text());
-    EXPECT_EQ(Strings(3, "change"), clicks);
-}
-
 // Only the selected one clicks; the user cannot choose a disabled button, the program can.
 // A frame holds a group of its own, which may outlive it.
 TEST_F(Forms, OptionButtonsClearTheOthersOfTheirGroupOnly) {
@@ -126,9 +111,21 @@ TEST_F(Forms, OptionButtonsClearTheOthersOfTheirGroupOnly) {
     EXPECT_EQ((Strings{"Application", "First", "Second", "Web Link", "Link to a folder"}), clicks);
 }
 
-// Index changes raise a click once; what is outside the list changes nothing, and Clear
-// leaves nothing picked without a click.
-TEST_F(Forms, DropDownPicksOnlyWhatItsListHolds) {
+// The length limit cuts the user's typing, not the program's text, which may be a stored
+// name longer than the box lets one type. Index changes raise a click once; what is outside
+// the list changes nothing, and Clear leaves nothing picked without a click.
+TEST_F(Forms, TextBoxAndDropDownRaiseTheirEventOnceForEachChange) {
+    ui::TextBox box;
+    box.Create(dialog, {.text = "Search...", .maxLength = 5});
+    box.onChange = Note("change");
+    box.SetText("");
+    box.SetText("");
+    box.UserTyped("Johnny");
+    EXPECT_EQ("Johnn", box.Text());
+    box.SetText("John Doe");
+    EXPECT_EQ("John Doe", box.Text());
+    EXPECT_EQ(Strings(3, "change"), clicks);
+    clicks.clear();
     ui::ComboBox list;
     list.Create(dialog, {.text = "ignored"});
     for (const char* style : {"Normal", "Maximized", "Minimized"}) list.AddItem(style);
