@@ -177,8 +177,9 @@ class frmMain {
     void RenameCategory(ui::LabelEditEvent& e);
     // The open wizard's category list follows the tree; `from` renamed to `to` keeps its pick.
     void CategoriesChanged(const std::string& from = "", const std::string& to = "");
-    // False after telling the user that the apps file refused the change.
-    bool Written(bool ok);
+    // False after telling the user that the apps file (or `file`) refused the change.
+    bool Written(bool ok) { return Written(ok, appsFile_); }
+    bool Written(bool ok, const std::string& file);
     bool BringWizardForward();
     // The row after (or before) `from` in the tree's order, categories skipped.
     ui::TreeNode* NeighbourItem(const ui::TreeNode* from, bool down) const;

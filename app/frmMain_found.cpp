@@ -18,13 +18,6 @@ constexpr int kMaxHidden = 9999;
 std::string HiddenKey(std::size_t n) {
     return "Hidden" + std::to_string(n);
 }
-bool Saved(bool ok, platform::Desktop& desktop, platform::WindowId owner, const std::string& file) {
-    if (!ok) {
-        desktop.MsgBox(owner, CouldNotSave("change", file), kAppTitle,
-                       platform::kMbIconCritical | platform::kMbOk);
-    }
-    return ok;
-}
 }  // namespace
 
 void frmMain::CreateFoundApps() {
@@ -85,7 +78,7 @@ void frmMain::mnuFoundHide_Click() {
     // A folder name may begin with a blank, which a read would trim.
     if (AsStored(name) != name) name = "\"" + name + "\"";
     const bool ok = ini_.WriteIni(kHiddenSection, HiddenKey(n), name, settingsFile_);
-    if (Saved(ok, sys_.desktop, form.Handle(), settingsFile_)) ApplyHiddenFound();
+    if (Written(ok, settingsFile_)) ApplyHiddenFound();
 }
 
 void frmMain::mnuShowHidden_Click() {
@@ -93,8 +86,7 @@ void frmMain::mnuShowHidden_Click() {
     const std::size_t hidden = HiddenFound().size();
     for (std::size_t n = 1; n <= hidden; ++n) keys.push_back({kHiddenSection, HiddenKey(n), ""});
     if (keys.empty()) return;
-    if (Saved(ini_.WriteIniKeys(keys, settingsFile_), sys_.desktop, form.Handle(), settingsFile_))
-        ApplyHiddenFound();
+    if (Written(ini_.WriteIniKeys(keys, settingsFile_), settingsFile_)) ApplyHiddenFound();
 }
 
 const FoundApp* frmMain::SelectedFound() const {

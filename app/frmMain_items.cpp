@@ -34,9 +34,9 @@ void frmMain::DeleteItem(std::string key) {
     TreeView1.Remove(key);
 }
 
-bool frmMain::Written(bool ok) {
+bool frmMain::Written(bool ok, const std::string& file) {
     if (!ok) {
-        sys_.desktop.MsgBox(form.Handle(), CouldNotSave("change", appsFile_), kAppTitle,
+        sys_.desktop.MsgBox(form.Handle(), CouldNotSave("change", file), kAppTitle,
                             platform::kMbIconCritical | platform::kMbOk);
     }
     return ok;

@@ -93,13 +93,7 @@ std::string Listed(const std::vector<std::string>& titles) {
 
 // A file as the launcher will open it, in one letter case, as Windows matches names.
 std::string Folded(const std::string& path, const std::string& launcherDrive) {
-    static constexpr char kToken[] = "%drive%";
-    std::string folded = platform::AsciiLower(path);
-    const std::string drive = platform::AsciiLower(launcherDrive);
-    for (std::size_t at = folded.find(kToken); at != std::string::npos;
-         at = folded.find(kToken, at + drive.size()))
-        folded.replace(at, sizeof(kToken) - 1, drive);
-    return folded;
+    return platform::AsciiLower(ReplaceDriveToken(path, launcherDrive));
 }
 
 // What the list holds: every item's path folded as a file, and as an address it is.

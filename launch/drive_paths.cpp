@@ -28,6 +28,18 @@ std::string ToDrivePath(const std::string& path, const std::string& drive) {
     return "%drive%" + path.substr(drive.size());
 }
 
+std::string ReplaceDriveToken(const std::string& path, const std::string& drive) {
+    static constexpr char kToken[] = "%drive%";
+    std::string lower = platform::AsciiLower(path);
+    std::size_t at = lower.find(kToken);
+    if (at == std::string::npos) return path;
+    while (at != std::string::npos) {
+        lower.replace(at, sizeof(kToken) - 1, drive);
+        at = lower.find(kToken, at + drive.size());
+    }
+    return lower;
+}
+
 bool UnderDriveLetter(const std::string& path) {
     return path.size() >= 3 && path[1] == ':' &&
            ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&

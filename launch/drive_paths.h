@@ -16,6 +16,11 @@ bool OnDrive(const std::string& path, const std::string& drive);
 // The path with its drive replaced by %drive%, when it lies on the drive; else unchanged.
 std::string ToDrivePath(const std::string& path, const std::string& drive);
 
+// The stored path with each %drive% token, in any letter case, replaced by `drive`. A path
+// with a token comes back lower-cased in ASCII (other bytes of the code page are left as
+// they are); one without is returned unchanged.
+std::string ReplaceDriveToken(const std::string& path, const std::string& drive);
+
 // "X:\..." with any letter.
 bool UnderDriveLetter(const std::string& path);
 // A drive-letter or network path: one that names its file without the shell's search

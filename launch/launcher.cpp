@@ -10,10 +10,6 @@
 
 namespace quopa {
 
-namespace {
-constexpr char kToken[] = "%drive%";
-}  // namespace
-
 Launcher::Launcher(modINI& ini, platform::Shell& shell, platform::Desktop& desktop,
                    const ProgramState& state, std::string programFolder, std::string appsFile,
                    platform::Files* files)
@@ -36,16 +32,7 @@ void Launcher::RunApp(const std::string& key) {
 
 std::string Launcher::ReplaceToken(const std::string& path) const {
     try {
-        // ASCII only: other bytes of the code page are left as they are.
-        std::string lower = platform::AsciiLower(path);
-        std::size_t at = lower.find(kToken);
-        if (at == std::string::npos) return path;
-        const std::size_t tokenLength = sizeof(kToken) - 1;
-        while (at != std::string::npos) {
-            lower.replace(at, tokenLength, state_.LauncherDrive);
-            at = lower.find(kToken, at + state_.LauncherDrive.size());
-        }
-        return lower;
+        return ReplaceDriveToken(path, state_.LauncherDrive);
     } catch (const std::exception& e) {
         platform::DebugTrace(std::string("drive token not replaced: ") + e.what());
         return "";
