@@ -121,4 +121,12 @@ PictureHeader ReadPictureHeader(std::string_view bytes) {
     return kNotAPicture;
 }
 
+PictureRead ReadPictureFile(Files& files, const std::string& path, std::string& bytes) {
+    const FileInfo info = files.Query(path);
+    if (info.kind != PathKind::File) return PictureRead::NotAPicture;
+    if (info.size > kMaxPictureBytes) return PictureRead::TooLarge;
+    if (!files.ReadAll(path, bytes)) return PictureRead::NotAPicture;
+    return ReadPictureHeader(bytes).read;
+}
+
 }  // namespace platform

@@ -3,8 +3,10 @@
 // the file: a decoder trusts the stated size and may allocate all of it, or fail inside,
 // before it finds the file holds nothing of the kind.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
+#include "platform/files.h"
 #include "platform/image.h"
 
 namespace platform {
@@ -27,5 +29,9 @@ struct PictureHeader {
 // claims, a GIF reaches its first frame, a JPEG its frame header. TooLarge for a file or a
 // stated size beyond the bounds, NotAPicture for anything else.
 PictureHeader ReadPictureHeader(std::string_view bytes);
+
+// The bytes of the picture file at `path`, for a decoder, when its header passes the check
+// above; a file over the bounds is refused by its size before it is read.
+PictureRead ReadPictureFile(Files& files, const std::string& path, std::string& bytes);
 
 }  // namespace platform

@@ -18,14 +18,10 @@ class HeadlessPictures : public Pictures {
     PictureRead Load(const std::string& path, int width, int height, Image& image) override {
         loads.push_back(path);
         if (outOfMemory) throw std::bad_alloc();
-        const FileInfo info = files_.Query(path);
-        if (info.kind != PathKind::File) return PictureRead::NotAPicture;
-        if (info.size > kMaxPictureBytes) return PictureRead::TooLarge;
         std::string bytes;
-        if (!files_.ReadAll(path, bytes)) return PictureRead::NotAPicture;
-        const PictureRead header = ReadPictureHeader(bytes).read;
-        Image whole;
+        const PictureRead header = ReadPictureFile(files_, path, bytes);
         if (header != PictureRead::Ok) return header;
+        Image whole;
         if (!DecodeBmp(bytes, whole)) return PictureRead::NotAPicture;
         image = Stretch(whole, width, height);
         return image.Empty() ? PictureRead::NotAPicture : PictureRead::Ok;

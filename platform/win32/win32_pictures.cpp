@@ -29,10 +29,9 @@ PictureRead Decode(const std::string& bytes, int width, int height, Image& image
     ComRef<IWICBitmapDecoder> decoder;
     ComRef<IWICBitmapFrameDecode> frame;
     ComRef<IWICFormatConverter> converter;
-    IWICImagingFactory* made = nullptr;
+    ComRef<IWICImagingFactory> factory;
     HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_IWICImagingFactory, reinterpret_cast<void**>(&made));
-    const ComRef<IWICImagingFactory> factory(made);
+                                  IID_IWICImagingFactory, ComOut(factory).Any());
     if (SUCCEEDED(hr)) hr = factory->CreateStream(ComOut(stream));
     if (SUCCEEDED(hr))
         hr = stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())),
@@ -90,14 +89,11 @@ PictureRead Decode(const std::string& bytes, int width, int height, Image& image
 }  // namespace
 
 PictureRead Win32Pictures::Load(const std::string& path, int width, int height, Image& image) {
-    const FileInfo info = files_.Query(path);
-    if (info.kind != PathKind::File || width <= 0 || height <= 0) return PictureRead::NotAPicture;
-    if (info.size > kMaxPictureBytes) return PictureRead::TooLarge;
-    std::string bytes;
-    if (!files_.ReadAll(path, bytes)) return PictureRead::NotAPicture;
+    if (width <= 0 || height <= 0) return PictureRead::NotAPicture;
     // The system's decoders trust what a header claims (a 441-byte JPEG claiming
     // 65500 x 65500 has ended the process inside one), so they see only what fits.
-    const PictureRead header = ReadPictureHeader(bytes).read;
+    std::string bytes;
+    const PictureRead header = ReadPictureFile(files_, path, bytes);
     if (header != PictureRead::Ok) return header;
     ComScope com;
     return Decode(bytes, width, height, image);
