@@ -19,4 +19,8 @@ class Win32CodePage : public CodePage {
 std::wstring WideFrom(UINT codePage, std::string_view bytes);
 std::string BytesFrom(UINT codePage, std::wstring_view wide, DWORD flags = 0);
 
+// The program keeps its text in UTF-8 and speaks UTF-16 to the system's W functions.
+inline std::wstring Wide(std::string_view utf8) { return WideFrom(CP_UTF8, utf8); }
+inline std::string Utf8(std::wstring_view wide) { return BytesFrom(CP_UTF8, wide); }
+
 }  // namespace platform
