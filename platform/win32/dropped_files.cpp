@@ -13,25 +13,25 @@ namespace platform::win32 {
 
 namespace {
 
-// The shell's names (CFSTR_INETURLW and the rest), spelled out: the macros turn wide in a
-// UNICODE build.
-constexpr char kUrlWide[] = "UniformResourceLocatorW";
-constexpr char kUrlAnsi[] = "UniformResourceLocator";
-constexpr char kFilesWide[] = "FileGroupDescriptorW";
-constexpr char kFilesAnsi[] = "FileGroupDescriptor";
+// The shell's names (CFSTR_INETURLW and the rest), spelled out: the generic macros follow
+// UNICODE, and both forms are asked for.
+constexpr wchar_t kUrlWide[] = L"UniformResourceLocatorW";
+constexpr wchar_t kUrlAnsi[] = L"UniformResourceLocator";
+constexpr wchar_t kFilesWide[] = L"FileGroupDescriptorW";
+constexpr wchar_t kFilesAnsi[] = L"FileGroupDescriptor";
 
 // A page's whole selection dragged as text is no address: it is not even read.
 constexpr SIZE_T kMaxTextBytes = 64 * 1024;
 
 std::vector<std::string> PathsOf(HDROP drop) {
     std::vector<std::string> paths;
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        const UINT length = DragQueryFileA(drop, i, nullptr, 0);
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
         if (length == 0) continue;
-        std::string path(length + 1, '\0');
-        path.resize(DragQueryFileA(drop, i, path.data(), length + 1));
-        if (!path.empty()) paths.push_back(std::move(path));
+        std::wstring path(length + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, path.data(), length + 1));
+        if (!path.empty()) paths.push_back(Utf8(path));
     }
     return paths;
 }
@@ -68,8 +68,8 @@ class Medium {
     bool held_ = false;
 };
 
-CLIPFORMAT Format(const char* name) {
-    return static_cast<CLIPFORMAT>(RegisterClipboardFormatA(name));
+CLIPFORMAT Format(const wchar_t* name) {
+    return static_cast<CLIPFORMAT>(RegisterClipboardFormatW(name));
 }
 
 // Text up to its terminating NUL, which the memory may lack.
@@ -93,7 +93,7 @@ std::string TextIn(IDataObject& data, CLIPFORMAT wideFormat, CLIPFORMAT ansiForm
 // The first file name of a group descriptor, wide or narrow: empty when it names none,
 // nothing when the object does not offer that form.
 template <typename Group, typename Char>
-std::optional<std::basic_string<Char>> FirstFileName(IDataObject& data, const char* format) {
+std::optional<std::basic_string<Char>> FirstFileName(IDataObject& data, const wchar_t* format) {
     Medium medium(data, Format(format));
     const auto* group =
         static_cast<const Group*>(medium.get() ? GlobalLock(medium.get()) : nullptr);
@@ -110,8 +110,9 @@ std::optional<std::basic_string<Char>> FirstFileName(IDataObject& data, const ch
 // The name of the first file a browser describes: for a link, the shortcut it would save.
 std::string LinkFileIn(IDataObject& data) {
     if (const auto wide = FirstFileName<FILEGROUPDESCRIPTORW, wchar_t>(data, kFilesWide))
-        return Win32CodePage().AnsiFromUtf8(BytesFrom(CP_UTF8, *wide));
-    return FirstFileName<FILEGROUPDESCRIPTORA, char>(data, kFilesAnsi).value_or("");
+        return Utf8(*wide);
+    return BytesFrom(CP_UTF8, WideFrom(CP_ACP, FirstFileName<FILEGROUPDESCRIPTORA, char>(
+                                                   data, kFilesAnsi).value_or("")));
 }
 
 }  // namespace

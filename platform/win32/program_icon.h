@@ -6,7 +6,7 @@
 namespace platform::win32 {
 
 inline HICON LoadProgramIcon(int width, int height) {
-    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON,
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
                                          width, height, LR_DEFAULTCOLOR));
 }
 

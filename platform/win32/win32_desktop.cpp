@@ -6,13 +6,14 @@
 
 #include "platform/win32/program_icon.h"
 #include "platform/win32/screen_dpi.h"
+#include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_shell.h"
 
 namespace platform {
 
 int Win32Desktop::MsgBox(WindowId owner, const std::string& text, const std::string& title,
                          unsigned style) {
-    return MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), title.c_str(),
+    return MessageBoxW(reinterpret_cast<HWND>(owner), Wide(text).c_str(), Wide(title).c_str(),
                        style | MB_SETFOREGROUND);
 }
 
@@ -46,7 +47,7 @@ DiskSpace Win32Desktop::DiskFreeSpace(const std::string& root) {
     DiskSpace space;
     // A missing drive must not raise the "insert a disk" box of the system.
     UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
-    if (GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free)) {
+    if (GetDiskFreeSpaceExW(Wide(root).c_str(), &available, &total, &free)) {
         space.availableToCaller = available.QuadPart;
         space.total = total.QuadPart;
         space.free = free.QuadPart;
@@ -62,12 +63,13 @@ Picture Win32Desktop::AppIcon() {
 }
 
 Picture Win32Desktop::LoadPicture(const std::string& path) {
-    HANDLE bitmap = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+    const std::wstring file = Wide(path);
+    HANDLE bitmap = LoadImageW(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0,
                                LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     if (bitmap)
         return Picture(Picture::Kind::Bitmap, reinterpret_cast<std::uintptr_t>(bitmap),
                        DestroyGdiPicture);
-    HANDLE icon = LoadImageA(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE);
+    HANDLE icon = LoadImageW(nullptr, file.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE);
     if (icon)
         return Picture(Picture::Kind::Icon, reinterpret_cast<std::uintptr_t>(icon),
                        DestroyGdiPicture);

@@ -8,13 +8,15 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/win32/win32_code_page.h"
+
 namespace platform {
 namespace {
 
-// Room for any path the ANSI functions can take, and then some.
+// Room for any path a program can be started from, and then some.
 constexpr std::size_t kNameBuffer = 4096;
 
-const char* OrNull(const std::string& s) {
+const wchar_t* OrNull(const std::wstring& s) {
     return s.empty() ? nullptr : s.c_str();
 }
 
@@ -55,17 +57,18 @@ std::string FileDialogErrorText(unsigned long code) {
 
 FileDialogResult Win32FileDialog::Open(const OpenFileArgs& args) {
     // The system takes the filter as NUL-separated parts ending in two NULs.
-    std::vector<char> filter(args.filter.begin(), args.filter.end());
-    for (char& c : filter) {
-        if (c == '|') c = '\0';
-    }
-    filter.insert(filter.end(), 2, '\0');
+    std::wstring filter = Wide(args.filter);
+    std::replace(filter.begin(), filter.end(), L'|', L'\0');
+    filter.append(2, L'\0');
 
-    std::vector<char> file(std::max(kNameBuffer, args.fileName.size() + 1), '\0');
-    std::copy(args.fileName.begin(), args.fileName.end(), file.begin());
-    std::vector<char> title(kNameBuffer, '\0');
+    const std::wstring name = Wide(args.fileName);
+    std::vector<wchar_t> file(std::max(kNameBuffer, name.size() + 1), L'\0');
+    std::copy(name.begin(), name.end(), file.begin());
+    std::vector<wchar_t> title(kNameBuffer, L'\0');
+    const std::wstring initialFolder = Wide(args.initialFolder);
+    const std::wstring caption = Wide(args.title);
 
-    OPENFILENAMEA ofn = {};
+    OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = reinterpret_cast<HWND>(args.owner);
     ofn.lpstrFilter = args.filter.empty() ? nullptr : filter.data();
@@ -74,17 +77,17 @@ FileDialogResult Win32FileDialog::Open(const OpenFileArgs& args) {
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrFileTitle = title.data();
     ofn.nMaxFileTitle = static_cast<DWORD>(title.size());
-    ofn.lpstrInitialDir = OrNull(args.initialFolder);
-    ofn.lpstrTitle = OrNull(args.title);
+    ofn.lpstrInitialDir = OrNull(initialFolder);
+    ofn.lpstrTitle = OrNull(caption);
     // The dialog would otherwise leave the process in the folder browsed to, holding that
     // drive in use after the user pulls it, and note the stick's files in the PC's recent lists.
     ofn.Flags = args.flags | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
 
     FileDialogResult result;
-    if (GetOpenFileNameA(&ofn)) {
+    if (GetOpenFileNameW(&ofn)) {
         result.outcome = FileDialogOutcome::Chosen;
-        result.fileName = file.data();
-        result.fileTitle = title.data();
+        result.fileName = Utf8(file.data());
+        result.fileTitle = Utf8(title.data());
         return result;
     }
     // No extended error means the user closed the dialog.

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/win32/win32_code_page.h"
+
 namespace platform {
 
 namespace {
@@ -18,11 +20,11 @@ std::string Value(const std::vector<char>& block, const Translation& t, const ch
     char query[64];
     std::snprintf(query, sizeof(query), "\\StringFileInfo\\%04x%04x\\%s", t.language, t.codePage,
                   name);
-    char* text = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&text), &length) || !text)
+    wchar_t* text = nullptr;
+    UINT length = 0;  // in characters
+    if (!VerQueryValueW(block.data(), Wide(query).c_str(), reinterpret_cast<void**>(&text), &length) || !text)
         return {};
-    return std::string(text, strnlen(text, length));
+    return Utf8({text, wcsnlen(text, length)});
 }
 
 }  // namespace
@@ -31,14 +33,15 @@ std::string Value(const std::vector<char>& block, const Translation& t, const ch
 // page: files whose list is missing or wrong still carry those.
 VersionNames Win32FileVersions::Names(const std::string& path) {
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    const std::wstring file = Wide(path);
+    const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &ignored);
     if (size == 0) return {};
     std::vector<char> block(size);
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return {};
+    if (!GetFileVersionInfoW(file.c_str(), 0, size, block.data())) return {};
     std::vector<Translation> tries;
     Translation* listed = nullptr;
     UINT length = 0;
-    if (VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
+    if (VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation",
                        reinterpret_cast<void**>(&listed), &length) &&
         listed && length >= sizeof(Translation))
         tries.push_back(*listed);

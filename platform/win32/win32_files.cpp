@@ -7,6 +7,7 @@
 
 #include "platform/file_rules.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/win32_code_page.h"
 
 namespace platform {
 namespace {
@@ -40,14 +41,15 @@ void ClearStaleTemporaries(const std::string& path) {
     const std::string::size_type cut = path.find_last_of("\\/:");
     const std::string folder = cut == std::string::npos ? "" : path.substr(0, cut + 1);
     const std::string name = path.substr(folder.size());
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((path + ".~*.tmp").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileW(Wide(path + ".~*.tmp").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
+        const std::string leftover = Utf8(found.cFileName);
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            IsTempSiblingOf(found.cFileName, name, true))
-            ::DeleteFileA((folder + found.cFileName).c_str());
-    } while (::FindNextFileA(search, &found));
+            IsTempSiblingOf(leftover, name, true))
+            ::DeleteFileW(Wide(folder + leftover).c_str());
+    } while (::FindNextFileW(search, &found));
     ::FindClose(search);
 }
 
@@ -56,7 +58,7 @@ void ClearStaleTemporaries(const std::string& path) {
 FileInfo Win32Files::Query(const std::string& path) {
     FileInfo info;
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return info;
+    if (!::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return info;
     info.kind =
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Directory : PathKind::File;
     info.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
@@ -70,8 +72,8 @@ FileInfo Win32Files::Query(const std::string& path) {
 }
 
 bool Win32Files::ReadAll(const std::string& path, std::string& bytes) {
-    win32::KernelHandle file = Opened(::CreateFileA(
-        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    win32::KernelHandle file = Opened(::CreateFileW(
+        Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     LARGE_INTEGER size;
     if (!file || !::GetFileSizeEx(file.get(), &size)) return false;
@@ -94,7 +96,7 @@ bool Win32Files::ReadAll(const std::string& path, std::string& bytes) {
 
 bool Win32Files::ReplaceAtomically(const std::string& path, const std::string& bytes) {
     WIN32_FILE_ATTRIBUTE_DATA old;
-    const bool exists = ::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &old) != FALSE;
+    const bool exists = ::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &old) != FALSE;
     // Wine lets root replace a read-only file; Windows would not, and neither do we.
     if (exists && (old.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
         return false;
@@ -108,11 +110,11 @@ bool Win32Files::ReplaceAtomically(const std::string& path, const std::string& b
     // A hidden or system data file keeps being one after the replacement.
     const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     if (ok && exists && (old.dwFileAttributes & kept))
-        ok = ::SetFileAttributesA(temp.c_str(), old.dwFileAttributes & kept) != FALSE;
+        ok = ::SetFileAttributesW(Wide(temp).c_str(), old.dwFileAttributes & kept) != FALSE;
     if (ok)
-        ok = ::MoveFileExA(temp.c_str(), path.c_str(),
+        ok = ::MoveFileExW(Wide(temp).c_str(), Wide(path).c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-    if (!ok) ::DeleteFileA(temp.c_str());
+    if (!ok) ::DeleteFileW(Wide(temp).c_str());
     return ok;
 }
 
@@ -120,7 +122,7 @@ bool Win32Files::ReplaceAtomically(const std::string& path, const std::string& b
 void* Win32Files::CreateTemporary(const std::string& path, std::string& temp) {
     for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
         temp = TempSiblingName(path, ::GetCurrentProcessId(), ++tempCounter_);
-        HANDLE h = ::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        HANDLE h = ::CreateFileW(Wide(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
         const DWORD error = ::GetLastError();
         if (h != INVALID_HANDLE_VALUE ||
@@ -131,30 +133,30 @@ void* Win32Files::CreateTemporary(const std::string& path, std::string& temp) {
 }
 
 bool Win32Files::CreateEmpty(const std::string& path) {
-    win32::KernelHandle file = Opened(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
+    win32::KernelHandle file = Opened(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
                                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     return file && file.Close();
 }
 
 bool Win32Files::Delete(const std::string& path) {
-    return ::DeleteFileA(path.c_str()) != FALSE;
+    return ::DeleteFileW(Wide(path).c_str()) != FALSE;
 }
 
 bool Win32Files::ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
     std::string pattern = folder;
     if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
     pattern += '*';
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA(pattern.c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileW(Wide(pattern).c_str(), &found);
     entries.clear();
     // An empty drive root has not even "." to give.
     if (search == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
     do {
-        const std::string name = found.cFileName;
+        std::string name = Utf8(found.cFileName);
         if (name == "." || name == "..") continue;
         const bool isDir = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        entries.push_back({name, isDir ? PathKind::Directory : PathKind::File});
-    } while (::FindNextFileA(search, &found));
+        entries.push_back({std::move(name), isDir ? PathKind::Directory : PathKind::File});
+    } while (::FindNextFileW(search, &found));
     ::FindClose(search);
     return true;
 }

@@ -5,7 +5,7 @@
 namespace platform {
 
 namespace {
-constexpr char kClass[] = "QuopaHotkey";
+constexpr wchar_t kClass[] = L"QuopaHotkey";
 constexpr int kHotkeyId = 1;
 }  // namespace
 
@@ -17,17 +17,17 @@ bool Win32Hotkey::Register(const KeyCombo& combo, std::function<void()> pressed)
     Unregister();
     if (combo.Empty()) return true;
     if (!window_) {
-        HINSTANCE instance = GetModuleHandleA(nullptr);
-        WNDCLASSEXA wc{};
+        HINSTANCE instance = GetModuleHandleW(nullptr);
+        WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
         wc.lpfnWndProc = &Procedure;
         wc.hInstance = instance;
         wc.lpszClassName = kClass;
-        RegisterClassExA(&wc);  // fails harmlessly when registered already
-        window_.Reset(CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+        RegisterClassExW(&wc);  // fails harmlessly when registered already
+        window_.Reset(CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
                                       nullptr));
         if (!window_) return false;
-        SetWindowLongPtrA(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     // Held down, the combination would repeat: one press brings the window up once.
     const UINT modifiers = (combo.modifiers & 0xF) | MOD_NOREPEAT;
@@ -56,8 +56,8 @@ void Win32Hotkey::Suspend(bool suspended) {
 }
 
 LRESULT CALLBACK Win32Hotkey::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg != WM_HOTKEY || wp != kHotkeyId) return DefWindowProcA(hwnd, msg, wp, lp);
-    auto* self = reinterpret_cast<Win32Hotkey*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (msg != WM_HOTKEY || wp != kHotkeyId) return DefWindowProcW(hwnd, msg, wp, lp);
+    auto* self = reinterpret_cast<Win32Hotkey*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self || !self->pressed_) return 0;
     try {
         auto pressed = self->pressed_;  // the handler may register another combination

@@ -7,6 +7,8 @@
 #include <atomic>
 #include <memory>
 
+#include "platform/win32/win32_code_page.h"
+
 namespace platform {
 namespace {
 
@@ -17,7 +19,7 @@ using InternetHandle = std::unique_ptr<void, CloseInternet>;
 
 // What the caller and the request's thread share; whichever ends last frees it.
 struct Exchange {
-    Exchange() : done(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+    Exchange() : done(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
     ~Exchange() {
         if (done) CloseHandle(done);
     }
@@ -40,9 +42,10 @@ struct Exchange {
 
 // A header's value; empty when there is none, and "?" (no number) when it is too long.
 std::string Header(HINTERNET request, DWORD which) {
-    char text[256] = {};
-    DWORD size = sizeof(text) - 1;
-    if (HttpQueryInfoA(request, which, text, &size, nullptr)) return std::string(text, size);
+    wchar_t text[256] = {};
+    DWORD size = sizeof(text) - sizeof(wchar_t);  // in bytes
+    if (HttpQueryInfoW(request, which, text, &size, nullptr))
+        return Utf8({text, size / sizeof(wchar_t)});
     return GetLastError() == ERROR_INSUFFICIENT_BUFFER ? "?" : "";
 }
 
@@ -67,38 +70,38 @@ bool ReadBody(Exchange& x, HINTERNET request, std::string& body) {
 }
 
 void Fetch(Exchange& x) {
-    char host[INTERNET_MAX_HOST_NAME_LENGTH + 1] = {};
-    char path[INTERNET_MAX_URL_LENGTH + 1] = {};
-    char query[INTERNET_MAX_URL_LENGTH + 1] = {};
-    URL_COMPONENTSA parts = {};
+    wchar_t host[INTERNET_MAX_HOST_NAME_LENGTH + 1] = {};
+    wchar_t path[INTERNET_MAX_URL_LENGTH + 1] = {};
+    wchar_t query[INTERNET_MAX_URL_LENGTH + 1] = {};
+    URL_COMPONENTSW parts = {};
     parts.dwStructSize = sizeof(parts);
     parts.lpszHostName = host;
-    parts.dwHostNameLength = sizeof(host);
+    parts.dwHostNameLength = INTERNET_MAX_HOST_NAME_LENGTH + 1;
     parts.lpszUrlPath = path;
-    parts.dwUrlPathLength = sizeof(path);
+    parts.dwUrlPathLength = INTERNET_MAX_URL_LENGTH + 1;
     parts.lpszExtraInfo = query;
-    parts.dwExtraInfoLength = sizeof(query);
+    parts.dwExtraInfoLength = INTERNET_MAX_URL_LENGTH + 1;
     HINTERNET session = x.session.load();
-    if (!session || !InternetCrackUrlA(x.url.c_str(), 0, 0, &parts)) return;
-    InternetHandle connection(InternetConnectA(session, host, parts.nPort, nullptr, nullptr,
+    if (!session || !InternetCrackUrlW(Wide(x.url).c_str(), 0, 0, &parts)) return;
+    InternetHandle connection(InternetConnectW(session, host, parts.nPort, nullptr, nullptr,
                                                INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return;
     // Set here rather than on the session: some clients pass only these down to the socket,
     // so that a thread given up on still ends when the server stays silent.
     for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
                          INTERNET_OPTION_RECEIVE_TIMEOUT})
-        InternetSetOptionA(connection.get(), option, &x.timeoutMs, sizeof(x.timeoutMs));
+        InternetSetOptionW(connection.get(), option, &x.timeoutMs, sizeof(x.timeoutMs));
     const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
                         INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_AUTO_REDIRECT |
                         INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI |
                         (parts.nScheme == INTERNET_SCHEME_HTTPS ? INTERNET_FLAG_SECURE : 0);
-    InternetHandle request(HttpOpenRequestA(connection.get(), "GET",
-                                            (std::string(path) + query).c_str(), nullptr, nullptr,
+    InternetHandle request(HttpOpenRequestW(connection.get(), L"GET",
+                                            (std::wstring(path) + query).c_str(), nullptr, nullptr,
                                             nullptr, flags, 0));
     DWORD status = 0, size = sizeof(status);
     std::string body;
-    if (!request || !HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0) ||
-        !HttpQueryInfoA(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
+    if (!request || !HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0) ||
+        !HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
                         &size, nullptr) ||
         !ReadBody(x, request.get(), body))
         return;
@@ -130,7 +133,7 @@ HttpReply Win32Http::Get(const std::string& url, unsigned timeoutMs, std::size_t
     x->url = url;
     x->maxBody = maxBody;
     x->timeoutMs = timeoutMs;
-    HINTERNET session = InternetOpenA("Quopa", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    HINTERNET session = InternetOpenW(L"Quopa", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (!session) return {};
     x->session = session;
 

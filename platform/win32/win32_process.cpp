@@ -4,27 +4,29 @@
 
 #include <string>
 
+#include "platform/win32/win32_code_page.h"
+
 namespace platform {
 
 bool Win32Process::AnotherInstanceRunning() {
     if (checked_) return another_;
     checked_ = true;
     // One copy per user: the name carries the user, and Local\ keeps it to the session.
-    char user[257] = {};
-    DWORD size = sizeof(user);
-    if (!GetUserNameA(user, &size)) user[0] = '\0';
-    std::string name = "Local\\Quopa.Launcher.SingleInstance.";
-    for (const char* p = user; *p; ++p) name += (*p == '\\') ? '_' : *p;
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
+    wchar_t user[257] = {};
+    DWORD size = 257;
+    if (!GetUserNameW(user, &size)) user[0] = L'\0';
+    std::wstring name = L"Local\\Quopa.Launcher.SingleInstance.";
+    for (const wchar_t* p = user; *p; ++p) name += (*p == L'\\') ? L'_' : *p;
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
     another_ = mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
     mutex_.Reset(mutex);
     return another_;
 }
 
 std::string Win32Process::ProgramFolder() {
-    char path[MAX_PATH + 1] = {};
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, n);
+    wchar_t path[MAX_PATH + 1] = {};
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::string folder = Utf8({path, n});
     std::string::size_type slash = folder.find_last_of('\\');
     if (slash == std::string::npos) return folder;
     // At a drive root the folder keeps its separator ("E:\").

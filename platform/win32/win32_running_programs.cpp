@@ -7,6 +7,7 @@
 #include <map>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/win32_code_page.h"
 
 namespace platform {
 
@@ -33,17 +34,17 @@ std::vector<HWND> WindowsOf(DWORD id) {
 }
 
 std::string Text(HWND hwnd) {
-    char text[256] = {};
-    const int n = GetWindowTextA(hwnd, text, sizeof(text));
-    return std::string(text, n > 0 ? n : 0);
+    wchar_t text[256] = {};
+    const int n = GetWindowTextW(hwnd, text, 256);
+    return Utf8({text, static_cast<std::size_t>(n > 0 ? n : 0)});
 }
 
 // The program file is read through the held handle, so it is this very process's.
 std::string ImagePath(HANDLE process) {
-    char path[MAX_PATH * 2] = {};
-    DWORD size = sizeof(path);
-    if (!QueryFullProcessImageNameA(process, 0, path, &size)) return {};
-    return std::string(path, size);
+    wchar_t path[MAX_PATH * 2] = {};
+    DWORD size = MAX_PATH * 2;
+    if (!QueryFullProcessImageNameW(process, 0, path, &size)) return {};
+    return Utf8({path, size});
 }
 
 // Looking needs SYNCHRONIZE and the query right; a program we may look at but not end (one
@@ -64,7 +65,7 @@ class Win32HeldProgram : public HeldProgram {
 
     // The id names no other process while ours is held, so its windows are this program's.
     void AskToClose() override {
-        for (HWND hwnd : WindowsOf(info_.id)) PostMessageA(hwnd, WM_CLOSE, 0, 0);
+        for (HWND hwnd : WindowsOf(info_.id)) PostMessageW(hwnd, WM_CLOSE, 0, 0);
     }
 
     ProgramState State() override {
@@ -101,10 +102,10 @@ bool Win32RunningPrograms::List(std::vector<std::unique_ptr<HeldProgram>>& progr
         return false;
     }
     std::vector<std::pair<win32::KernelHandle, RunningProgram>> held;
-    PROCESSENTRY32 entry{};
+    PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot.get(), &entry); more;
-         more = Process32Next(snapshot.get(), &entry)) {
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+         more = Process32NextW(snapshot.get(), &entry)) {
         win32::KernelHandle process = Open(entry.th32ProcessID);
         if (!process) continue;  // not ours to look into
         std::string path = ImagePath(process.get());

@@ -7,14 +7,14 @@
 #include <shlobj.h>
 
 #include <memory>
-#include <vector>
 
 #include "platform/win32/com.h"
+#include "platform/win32/win32_code_page.h"
 
 namespace platform {
 
 namespace {
-const char* OrNull(const std::string& s) {
+const wchar_t* OrNull(const std::wstring& s) {
     return s.empty() ? nullptr : s.c_str();
 }
 
@@ -32,30 +32,31 @@ void DestroyGdiPicture(Picture::Kind kind, std::uintptr_t handle) {
 std::intptr_t Win32Shell::Execute(WindowId owner, const std::string& operation,
                                   const std::string& file, const std::string& parameters,
                                   const std::string& directory, int showCommand) {
-    HINSTANCE result = ShellExecuteA(reinterpret_cast<HWND>(owner), OrNull(operation), file.c_str(),
-                                     OrNull(parameters), OrNull(directory), showCommand);
+    HINSTANCE result =
+        ShellExecuteW(reinterpret_cast<HWND>(owner), OrNull(Wide(operation)), Wide(file).c_str(),
+                      OrNull(Wide(parameters)), OrNull(Wide(directory)), showCommand);
     return reinterpret_cast<std::intptr_t>(result);
 }
 
 std::intptr_t Win32Shell::FindProgram(const std::string& file, const std::string& directory,
                                       std::string& program) {
-    char buffer[MAX_PATH + 1] = {};
-    HINSTANCE result = FindExecutableA(file.c_str(), OrNull(directory), buffer);
-    program = buffer;
+    wchar_t buffer[MAX_PATH + 1] = {};
+    HINSTANCE result = FindExecutableW(Wide(file).c_str(), OrNull(Wide(directory)), buffer);
+    program = Utf8(buffer);
     return reinterpret_cast<std::intptr_t>(result);
 }
 
 std::string Win32Shell::TempPath() {
-    char buffer[MAX_PATH + 1] = {};
-    DWORD n = GetTempPathA(MAX_PATH, buffer);
-    return n > 0 && n <= MAX_PATH ? std::string(buffer, n) : std::string();
+    wchar_t buffer[MAX_PATH + 1] = {};
+    DWORD n = GetTempPathW(MAX_PATH, buffer);
+    return n > 0 && n <= MAX_PATH ? Utf8({buffer, n}) : std::string();
 }
 
 Picture Win32Shell::FileIcon(const std::string& path, std::uint32_t flags) {
-    SHFILEINFOA info = {};
+    SHFILEINFOW info = {};
     // The small icon: the tree shows 16 x 16 pictures and a scaled large one looks blurred.
-    DWORD_PTR ok =
-        SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), flags | SHGFI_ICON | SHGFI_SMALLICON);
+    DWORD_PTR ok = SHGetFileInfoW(Wide(path).c_str(), 0, &info, sizeof(info),
+                                  flags | SHGFI_ICON | SHGFI_SMALLICON);
     if (!ok || !info.hIcon) return {};
     return Picture(Picture::Kind::Icon, reinterpret_cast<std::uintptr_t>(info.hIcon),
                    DestroyGdiPicture);
@@ -63,7 +64,7 @@ Picture Win32Shell::FileIcon(const std::string& path, std::uint32_t flags) {
 
 Picture Win32Shell::OwnIcon(const std::string& path) {
     HICON small = nullptr;
-    if (ExtractIconExA(path.c_str(), 0, nullptr, &small, 1) > 0 && small)
+    if (ExtractIconExW(Wide(path).c_str(), 0, nullptr, &small, 1) > 0 && small)
         return Picture(Picture::Kind::Icon, reinterpret_cast<std::uintptr_t>(small),
                        DestroyGdiPicture);
     return FileIcon(path, 0);
@@ -71,15 +72,16 @@ Picture Win32Shell::OwnIcon(const std::string& path) {
 
 bool Win32Shell::StartProcess(const std::string& commandLine, int showCommand,
                               const std::string& directory) {
-    STARTUPINFOA si = {};
+    STARTUPINFOW si = {};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = static_cast<WORD>(showCommand);
     PROCESS_INFORMATION pi = {};
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        OrNull(directory), &si, &pi))
+    // The system may write into the command line it is given.
+    std::wstring line = Wide(commandLine);
+    line.push_back(L'\0');
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        OrNull(Wide(directory)), &si, &pi))
         return false;
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
@@ -87,32 +89,28 @@ bool Win32Shell::StartProcess(const std::string& commandLine, int showCommand,
 }
 
 std::string Win32Shell::SystemFolder() {
-    char buffer[MAX_PATH + 1] = {};
-    const UINT n = GetSystemDirectoryA(buffer, MAX_PATH);
-    return n > 0 && n <= MAX_PATH ? std::string(buffer, n) : std::string();
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const UINT n = GetSystemDirectoryW(buffer, MAX_PATH);
+    return n > 0 && n <= MAX_PATH ? Utf8({buffer, n}) : std::string();
 }
 
 std::optional<ShortcutTarget> Win32Shell::ReadShortcut(const std::string& path) {
     const ComScope com;
-    ComRef<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    ComRef<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 ComOut(link).Any())))
         return std::nullopt;
     ComRef<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, ComOut(file).Any()))) return std::nullopt;
-    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-    if (length <= 0) return std::nullopt;
-    std::vector<wchar_t> wide(static_cast<std::size_t>(length));
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
-    if (FAILED(file->Load(wide.data(), STGM_READ))) return std::nullopt;
+    if (path.empty() || FAILED(file->Load(Wide(path).c_str(), STGM_READ))) return std::nullopt;
     // Read as stored: resolving would search the disks and may show a window.
-    char buffer[kArgumentsChars + 1] = {};
+    wchar_t buffer[kArgumentsChars + 1] = {};
     if (link->GetPath(buffer, MAX_PATH, nullptr, 0) != S_OK || !buffer[0]) return std::nullopt;
-    ShortcutTarget target{buffer, {}, {}};
-    buffer[0] = '\0';
-    if (SUCCEEDED(link->GetArguments(buffer, kArgumentsChars))) target.arguments = buffer;
-    buffer[0] = '\0';
-    if (SUCCEEDED(link->GetWorkingDirectory(buffer, MAX_PATH))) target.folder = buffer;
+    ShortcutTarget target{Utf8(buffer), {}, {}};
+    buffer[0] = L'\0';
+    if (SUCCEEDED(link->GetArguments(buffer, kArgumentsChars))) target.arguments = Utf8(buffer);
+    buffer[0] = L'\0';
+    if (SUCCEEDED(link->GetWorkingDirectory(buffer, MAX_PATH))) target.folder = Utf8(buffer);
     return target;
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/program_icon.h"
+#include "platform/win32/win32_code_page.h"
 
 #include <shellapi.h>
 
@@ -21,30 +22,32 @@ Win32Tray::~Win32Tray() {
 
 bool Win32Tray::Add(WindowId window, const std::string& tip) {
     if (!icon_) icon_.Reset(win32::LoadSmallProgramIcon());
-    NOTIFYICONDATAA data = {};
+    NOTIFYICONDATAW data = {};
     // The first form of the record: every shell since the first takes it.
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data.hWnd = reinterpret_cast<HWND>(window);
     data.uID = kTrayId;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = callbackMessage_;
     data.hIcon = icon_.get();
-    // The first form holds 64 bytes of tip: 63 characters and the terminating NUL.
-    std::size_t n = std::min<std::size_t>(tip.size(), 63);
-    std::memcpy(data.szTip, tip.data(), n);
-    data.szTip[n] = '\0';
+    // The first form holds 64 units of tip: 63 and the terminating NUL, never half a pair.
+    const std::wstring text = Wide(tip);
+    std::size_t n = std::min<std::size_t>(text.size(), 63);
+    if (n == 63 && IS_HIGH_SURROGATE(text[62])) --n;
+    std::memcpy(data.szTip, text.data(), n * sizeof(wchar_t));
+    data.szTip[n] = L'\0';
     window_ = window;
-    added_ = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+    added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
     return added_;
 }
 
 void Win32Tray::Remove() {
     if (!window_) return;
-    NOTIFYICONDATAA data = {};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    NOTIFYICONDATAW data = {};
+    data.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data.hWnd = reinterpret_cast<HWND>(window_);
     data.uID = kTrayId;
-    Shell_NotifyIconA(NIM_DELETE, &data);
+    Shell_NotifyIconW(NIM_DELETE, &data);
     added_ = false;
     window_ = 0;
 }

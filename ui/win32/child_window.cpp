@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/win32/win32_code_page.h"
 #include "ui/win32/trace.h"
 #include "ui/win32/win32_backend.h"
 
@@ -11,9 +12,9 @@ namespace ui::win32 {
 // round trip to the server, and a bulk tree load sends thousands of messages. Only a
 // window running our procedure is trusted to carry our pointer there.
 ChildWindow* ChildWindow::FromHandle(HWND hwnd) {
-    if (!hwnd || GetWindowLongPtrA(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Procedure))
+    if (!hwnd || GetWindowLongPtrW(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Procedure))
         return nullptr;
-    return reinterpret_cast<ChildWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    return reinterpret_cast<ChildWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 ChildWindow::~ChildWindow() {
@@ -33,36 +34,36 @@ void ChildWindow::Create(Win32Backend& backend, Container& parent, const char* c
     const RECT r = backend.GetScale().ToPixels(args.bounds);
     const auto id = static_cast<INT_PTR>(backend.NextControlId());
     hwnd_ =
-        CreateWindowExA(exStyle, className, args.text.c_str(), style, r.left, r.top,
+        CreateWindowExW(exStyle, platform::Wide(className).c_str(), platform::Wide(args.text).c_str(), style, r.left, r.top,
                         r.right - r.left, r.bottom - r.top, reinterpret_cast<HWND>(parent.Handle()),
                         reinterpret_cast<HMENU>(id), backend.Instance(), nullptr);
     if (!hwnd_) return;
     // A new child goes below its siblings, so the order of creation is the tab order the
     // dialog manager walks; a window that must cover another is raised with BringToFront.
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     original_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
     font_ = backend.MakeFont(args.font);
     Send(WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_.get() : backend.DefaultFont()), FALSE);
 }
 
 LRESULT ChildWindow::Send(UINT msg, WPARAM wp, LPARAM lp) const {
-    return hwnd_ ? SendMessageA(hwnd_, msg, wp, lp) : 0;
+    return hwnd_ ? SendMessageW(hwnd_, msg, wp, lp) : 0;
 }
 
 LRESULT ChildWindow::CallOriginal(UINT msg, WPARAM wp, LPARAM lp) const {
-    return original_ ? CallWindowProcA(original_, hwnd_, msg, wp, lp) : 0;
+    return original_ ? CallWindowProcW(original_, hwnd_, msg, wp, lp) : 0;
 }
 
 std::string ChildWindow::Text() const {
     if (!hwnd_) return {};
-    std::vector<char> buffer(GetWindowTextLengthA(hwnd_) + 1);
-    const int length = GetWindowTextA(hwnd_, buffer.data(), static_cast<int>(buffer.size()));
-    return std::string(buffer.data(), length > 0 ? length : 0);
+    std::vector<wchar_t> buffer(GetWindowTextLengthW(hwnd_) + 1);
+    const int length = GetWindowTextW(hwnd_, buffer.data(), static_cast<int>(buffer.size()));
+    return platform::Utf8({buffer.data(), static_cast<std::size_t>(length > 0 ? length : 0)});
 }
 
 void ChildWindow::SetText(const std::string& text) {
-    if (hwnd_) SetWindowTextA(hwnd_, text.c_str());
+    if (hwnd_) SetWindowTextW(hwnd_, platform::Wide(text).c_str());
 }
 
 void ChildWindow::SetBounds(const Bounds& b) {
@@ -95,13 +96,13 @@ MessageHandler* ChildWindow::HandlerOf(HWND hwnd) {
 
 LRESULT CALLBACK ChildWindow::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     ChildWindow* self = FromHandle(hwnd);
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
     const WNDPROC original = self->original_;
     if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
-        return CallWindowProcA(original, hwnd, msg, wp, lp);
+        return CallWindowProcW(original, hwnd, msg, wp, lp);
     }
     try {
         LRESULT result = 0;
@@ -109,7 +110,7 @@ LRESULT CALLBACK ChildWindow::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
     } catch (...) {
         TraceCaught("control");  // the control carries on
     }
-    return CallWindowProcA(original, hwnd, msg, wp, lp);
+    return CallWindowProcW(original, hwnd, msg, wp, lp);
 }
 
 bool HandleContainerMessage(Win32Backend& backend, UINT msg, WPARAM wp, LPARAM lp,

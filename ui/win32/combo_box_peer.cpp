@@ -1,5 +1,7 @@
 #include "ui/win32/combo_box_peer.h"
 
+#include "platform/win32/win32_code_page.h"
+
 namespace ui::win32 {
 
 // About eight entries of the dialog font; longer lists scroll.
@@ -25,7 +27,7 @@ void Win32ComboBoxPeer::SetBounds(const Bounds& b) {
 }
 
 void Win32ComboBoxPeer::AddItem(const std::string& text) {
-    window_.Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    window_.Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::Wide(text).c_str()));
 }
 
 void Win32ComboBoxPeer::Clear() {

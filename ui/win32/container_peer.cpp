@@ -1,22 +1,24 @@
 #include "ui/win32/container_peer.h"
 
+#include "platform/win32/win32_code_page.h"
 #include "ui/win32/win32_backend.h"
 
 namespace ui::win32 {
 
 namespace {
-void RegisterContainerClass(HINSTANCE instance, const char* name) {
-    WNDCLASSEXA wc{};
+void RegisterContainerClass(HINSTANCE instance, const char* className) {
+    const std::wstring name = platform::Wide(className);
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    if (GetClassInfoExA(instance, name, &wc)) return;
+    if (GetClassInfoExW(instance, name.c_str(), &wc)) return;
     wc.cbSize = sizeof(wc);
     wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = DefWindowProcA;  // everything else arrives through the subclass
+    wc.lpfnWndProc = DefWindowProcW;  // everything else arrives through the subclass
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    wc.lpszClassName = name;
-    RegisterClassExA(&wc);
+    wc.lpszClassName = name.c_str();
+    RegisterClassExW(&wc);
 }
 }  // namespace
 

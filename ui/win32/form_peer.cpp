@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/program_icon.h"
+#include "platform/win32/win32_code_page.h"
 #include "ui/win32/child_window.h"
 #include "ui/win32/trace.h"
 #include "ui/win32/tray_message.h"
@@ -13,18 +14,19 @@ namespace ui::win32 {
 namespace {
 constexpr char kDefaultClass[] = "QuopaForm";
 
-void RegisterFormClass(HINSTANCE instance, const char* name, WNDPROC procedure) {
-    WNDCLASSEXA wc{};
+// A W class: the system then hands its windows and their controls' notifications Unicode.
+void RegisterFormClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    if (GetClassInfoExA(instance, name, &wc)) return;
+    if (GetClassInfoExW(instance, name, &wc)) return;
     wc.cbSize = sizeof(wc);
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = procedure;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     wc.lpszClassName = name;
-    RegisterClassExA(&wc);
+    RegisterClassExW(&wc);
 }
 
 int ShowCommand(WindowState state) {
@@ -62,8 +64,8 @@ void DestroyForm(Win32Backend& backend, HWND hwnd) {
 
 Win32FormPeer::Win32FormPeer(Win32Backend& backend, Form& form, const FormArgs& args)
     : backend_(backend), form_(form) {
-    const char* className = args.className.empty() ? kDefaultClass : args.className.c_str();
-    RegisterFormClass(backend.Instance(), className, &Procedure);
+    const std::wstring className = platform::Wide(args.className.empty() ? kDefaultClass : args.className);
+    RegisterFormClass(backend.Instance(), className.c_str(), &Procedure);
     dialog_ = args.dialog;
     style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     exStyle_ = WS_EX_CONTROLPARENT;
@@ -82,7 +84,7 @@ Win32FormPeer::Win32FormPeer(Win32Backend& backend, Form& form, const FormArgs& 
         outer.right = outer.left + (client.right - client.left);
         outer.bottom = outer.top + (client.bottom - client.top);
     }
-    CreateWindowExA(exStyle_, className, args.caption.c_str(), style_, outer.left, outer.top,
+    CreateWindowExW(exStyle_, className.c_str(), platform::Wide(args.caption).c_str(), style_, outer.left, outer.top,
                     outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                     backend.Instance(), this);
     if (!hwnd_) return;
@@ -101,19 +103,19 @@ void Win32FormPeer::LoadIcons() {
     bigIcon_.Reset(LoadProgramIcon(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
     smallIcon_.Reset(platform::win32::LoadSmallProgramIcon());
     if (bigIcon_) {
-        SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+        SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
     }
     if (smallIcon_) {
-        SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+        SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     }
 }
 
 Win32FormPeer* Win32FormPeer::FromWindow(HWND hwnd) {
     // Any top-level window may be asked about (a message box, a menu): only one running
     // our procedure carries our pointer in its user data.
-    if (!hwnd || GetWindowLongPtrA(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Procedure))
+    if (!hwnd || GetWindowLongPtrW(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Procedure))
         return nullptr;
-    return reinterpret_cast<Win32FormPeer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    return reinterpret_cast<Win32FormPeer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 platform::WindowId Win32FormPeer::Handle() const {
@@ -121,7 +123,7 @@ platform::WindowId Win32FormPeer::Handle() const {
 }
 
 void Win32FormPeer::SetText(const std::string& text) {
-    if (hwnd_) SetWindowTextA(hwnd_, text.c_str());
+    if (hwnd_) SetWindowTextW(hwnd_, platform::Wide(text).c_str());
 }
 
 void Win32FormPeer::SetBounds(const Bounds& b) {
@@ -176,7 +178,7 @@ void Win32FormPeer::PopupMenu(MenuItem& menu) {
         static_cast<int>(TrackPopupMenu(popup.get(), flags, at.x, at.y, 0, hwnd_, nullptr));
     // A menu tracked for a window in the background closes properly only after the owner
     // has had a message of its own (a documented shell quirk for tray menus).
-    PostMessageA(hwnd_, WM_NULL, 0, 0);
+    PostMessageW(hwnd_, WM_NULL, 0, 0);
     if (command != 0) form_.RunCommand(command);
 }
 
@@ -237,20 +239,20 @@ bool EditBoxKey(const MSG& msg) {
         default:
             return false;
     }
-    char name[8] = {};
-    return GetClassNameA(msg.hwnd, name, sizeof(name)) > 0 && lstrcmpiA(name, "Edit") == 0;
+    wchar_t name[8] = {};
+    return GetClassNameW(msg.hwnd, name, 8) > 0 && lstrcmpiW(name, L"Edit") == 0;
 }
 }  // namespace
 
 bool Win32FormPeer::PreTranslate(MSG& msg) {
     if (!hwnd_) return false;
-    if (shortcuts_ && !EditBoxKey(msg) && TranslateAcceleratorA(hwnd_, shortcuts_.get(), &msg))
+    if (shortcuts_ && !EditBoxKey(msg) && TranslateAcceleratorW(hwnd_, shortcuts_.get(), &msg))
         return true;
-    return IsDialogMessageA(hwnd_, &msg) != FALSE;
+    return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
 void Win32FormPeer::SetOwner(platform::WindowId owner) {
-    if (hwnd_) SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner));
+    if (hwnd_) SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner));
 }
 
 void Win32FormPeer::KeepOnScreen() {
@@ -258,7 +260,7 @@ void Win32FormPeer::KeepOnScreen() {
     if (!hwnd_ || !GetWindowRect(hwnd_, &r)) return;
     MONITORINFO info{};
     info.cbSize = sizeof(info);
-    if (!GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return;
+    if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return;
     const RECT& area = info.rcWork;
     LONG left = std::min(r.left, area.right - (r.right - r.left));
     LONG top = std::min(r.top, area.bottom - (r.bottom - r.top));
@@ -275,15 +277,15 @@ void Win32FormPeer::Destroy() {
 LRESULT CALLBACK Win32FormPeer::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         auto* self =
-            static_cast<Win32FormPeer*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+            static_cast<Win32FormPeer*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
         self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     Win32FormPeer* self = FromWindow(hwnd);
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
     try {
         if (msg != WM_NCDESTROY) return self->OnMessage(msg, wp, lp);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->backend_.FormDestroyed();
     } catch (...) {
@@ -291,13 +293,13 @@ LRESULT CALLBACK Win32FormPeer::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM
         // A failed close request is still no consent to close.
         if (msg == WM_CLOSE) return 0;
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 LRESULT Win32FormPeer::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     // Sent to every top-level window when the taskbar comes back after the shell restarted:
     // notification-area icons must be added again.
-    static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
     if (msg == taskbarCreated && taskbarCreated != 0) {
         form_.RaiseTaskbarCreated();
         return 0;
@@ -355,7 +357,7 @@ LRESULT Win32FormPeer::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     LRESULT result = 0;
     if (HandleContainerMessage(backend_, msg, wp, lp, result)) return result;
-    return DefWindowProcA(hwnd_, msg, wp, lp);
+    return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
 }  // namespace ui::win32

@@ -21,8 +21,8 @@ unsigned HeldModifiers() {
 // window menu.
 void DropCharacters(HWND hwnd) {
     MSG pending;
-    while (PeekMessageA(&pending, hwnd, WM_CHAR, WM_DEADCHAR, PM_REMOVE) ||
-           PeekMessageA(&pending, hwnd, WM_SYSCHAR, WM_SYSDEADCHAR, PM_REMOVE)) {
+    while (PeekMessageW(&pending, hwnd, WM_CHAR, WM_DEADCHAR, PM_REMOVE) ||
+           PeekMessageW(&pending, hwnd, WM_SYSCHAR, WM_SYSDEADCHAR, PM_REMOVE)) {
     }
 }
 

@@ -8,7 +8,7 @@ constexpr UINT kFlags = ILC_COLOR32 | ILC_MASK;
 // A copy of the bitmap at the list's size; null when the bitmap already has that size.
 BitmapHandle FitBitmap(HBITMAP source, int width, int height) {
     BITMAP info{};
-    if (!GetObjectA(source, sizeof(info), &info)) return {};
+    if (!GetObjectW(source, sizeof(info), &info)) return {};
     if (info.bmWidth == width && info.bmHeight == height) return {};
     HDC screen = GetDC(nullptr);
     BitmapHandle fitted(CreateCompatibleBitmap(screen, width, height));

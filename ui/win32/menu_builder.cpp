@@ -1,5 +1,6 @@
 #include "ui/win32/menu_builder.h"
 
+#include "platform/win32/win32_code_page.h"
 #include "ui/shortcut.h"
 
 #include <vector>
@@ -24,21 +25,22 @@ void MenuBuilder::Fill(HMENU menu, MenuItem& parent) {
         MenuItem& item = *owned;
         if (!item.Visible()) continue;
         if (item.IsSeparator()) {
-            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             continue;
         }
         std::string text = item.Caption();
         if (!item.Shortcut().empty()) text += "\t" + item.Shortcut();
+        const std::wstring caption = platform::Wide(text);
         const UINT state = item.Enabled() ? MF_ENABLED : MF_GRAYED;
         if (item.Items().empty()) {
-            AppendMenuA(menu, MF_STRING | state, static_cast<UINT_PTR>(item.Id()), text.c_str());
+            AppendMenuW(menu, MF_STRING | state, static_cast<UINT_PTR>(item.Id()), caption.c_str());
             continue;
         }
         HMENU sub = CreatePopupMenu();
         if (!sub) continue;
         popups_[sub] = &item;
         Fill(sub, item);
-        if (!AppendMenuA(menu, MF_POPUP | state, reinterpret_cast<UINT_PTR>(sub), text.c_str())) {
+        if (!AppendMenuW(menu, MF_POPUP | state, reinterpret_cast<UINT_PTR>(sub), caption.c_str())) {
             Forget(sub);
             DestroyMenu(sub);
         }
@@ -89,7 +91,7 @@ AccelHandle BuildAccelerators(const MenuItem& bar) {
     std::vector<ACCEL> table;
     CollectShortcuts(bar, table);
     if (table.empty()) return {};
-    return AccelHandle(CreateAcceleratorTableA(table.data(), static_cast<int>(table.size())));
+    return AccelHandle(CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
 }
 
 }  // namespace ui::win32

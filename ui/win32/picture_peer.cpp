@@ -34,7 +34,7 @@ void Win32PicturePeer::Draw(HDC dc, const RECT& area) const {
     } else if (kind_ == Kind::Bitmap && handle_) {
         auto bitmap = reinterpret_cast<HBITMAP>(handle_);
         BITMAP info{};
-        if (!GetObjectA(bitmap, sizeof(info), &info)) return;
+        if (!GetObjectW(bitmap, sizeof(info), &info)) return;
         DcHandle memory(CreateCompatibleDC(dc));
         if (!memory) return;
         HGDIOBJ old = SelectObject(memory.get(), bitmap);

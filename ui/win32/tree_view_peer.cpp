@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "platform/win32/win32_code_page.h"
 #include "ui/win32/image_list_peer.h"
 #include "ui/win32/win32_backend.h"
 
@@ -57,7 +58,7 @@ Win32TreeViewPeer::Win32TreeViewPeer(Win32Backend& backend, TreeView& tree, Cont
                         WS_TABSTOP | (tree.LabelEdit() ? TVS_EDITLABELS : 0);
     // The shell falls back on WM_DROPFILES where OLE cannot reach the view.
     const DWORD exStyle = WS_EX_CLIENTEDGE | (tree.AcceptsDrops() ? WS_EX_ACCEPTFILES : 0);
-    window_.Create(backend, parent, WC_TREEVIEWA, style, exStyle, untitled, *this);
+    window_.Create(backend, parent, "SysTreeView32", style, exStyle, untitled, *this);
     // Links from a browser come through OLE, which is started once the window is up: files
     // from the shell arrive meanwhile through WM_DROPFILES.
     if (tree.AcceptsDrops() && window_.hwnd())
@@ -92,18 +93,18 @@ int Win32TreeViewPeer::ImageOf(const TreeNode& node) const {
 }
 
 std::uintptr_t Win32TreeViewPeer::Insert(const TreeNode& node) {
-    TVINSERTSTRUCTA insert{};
+    TVINSERTSTRUCTW insert{};
     insert.hParent = node.Parent() ? ItemOf(node.Parent()) : TVI_ROOT;
     insert.hInsertAfter = TVI_LAST;
-    TVITEMA& item = insert.item;
+    TVITEMW& item = insert.item;
     item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    const std::string text = node.Text();
-    item.pszText = const_cast<char*>(text.c_str());
+    std::wstring text = platform::Wide(node.Text());
+    item.pszText = text.data();
     // The view hands the node back in its notifications; it is never changed through this.
     item.lParam = reinterpret_cast<LPARAM>(&node);
     item.iImage = item.iSelectedImage = ImageOf(node);
     return static_cast<std::uintptr_t>(
-        window_.Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        window_.Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
 void Win32TreeViewPeer::Remove(const TreeNode& node) {
@@ -119,20 +120,20 @@ void Win32TreeViewPeer::Clear() {
 }
 
 void Win32TreeViewPeer::SetNodeText(const TreeNode& node) {
-    TVITEMA item{};
+    TVITEMW item{};
     item.mask = TVIF_TEXT;
     item.hItem = ItemOf(&node);
-    const std::string text = node.Text();
-    item.pszText = const_cast<char*>(text.c_str());
-    if (item.hItem) window_.Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    std::wstring text = platform::Wide(node.Text());
+    item.pszText = text.data();
+    if (item.hItem) window_.Send(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void Win32TreeViewPeer::SetNodeImage(const TreeNode& node) {
-    TVITEMA item{};
+    TVITEMW item{};
     item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     item.hItem = ItemOf(&node);
     item.iImage = item.iSelectedImage = ImageOf(node);
-    if (item.hItem) window_.Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    if (item.hItem) window_.Send(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void Win32TreeViewPeer::SetNodeGreyed(const TreeNode& node) {
@@ -184,7 +185,7 @@ void Win32TreeViewPeer::SetRedraw(bool on) {
 void Win32TreeViewPeer::StartLabelEdit(const TreeNode& node) {
     if (HTREEITEM item = ItemOf(&node)) {
         window_.SetFocus();
-        window_.Send(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(item));
+        window_.Send(TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(item));
     }
 }
 
@@ -197,10 +198,10 @@ TreeNode* Win32TreeViewPeer::HitTest(int xTwips, int yTwips) {
 
 TreeNode* Win32TreeViewPeer::NodeOf(HTREEITEM handle) const {
     if (!handle) return nullptr;
-    TVITEMA item{};
+    TVITEMW item{};
     item.mask = TVIF_PARAM | TVIF_HANDLE;
     item.hItem = handle;
-    if (!window_.Send(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return nullptr;
+    if (!window_.Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return nullptr;
     return reinterpret_cast<TreeNode*>(item.lParam);
 }
 
@@ -230,11 +231,11 @@ bool Win32TreeViewPeer::OnReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result
     return true;
 }
 
-// The tree view's notifications arrive in their ANSI form: our windows are ANSI windows.
+// The tree view's notifications arrive in their Unicode form: our windows are W windows.
 LRESULT Win32TreeViewPeer::OnNotify(const NMHDR& header) {
     switch (header.code) {
-        case TVN_SELCHANGEDA:
-            OnSelectionChanged(reinterpret_cast<const NMTREEVIEWA&>(header));
+        case TVN_SELCHANGEDW:
+            OnSelectionChanged(reinterpret_cast<const NMTREEVIEWW&>(header));
             return 0;
         case NM_DBLCLK:
             tree_.UserDoubleClicked();
@@ -248,15 +249,15 @@ LRESULT Win32TreeViewPeer::OnNotify(const NMHDR& header) {
         case TVN_KEYDOWN:
             tree_.UserPressedKey(reinterpret_cast<const NMTVKEYDOWN&>(header).wVKey);
             return 0;
-        case TVN_BEGINLABELEDITA:
+        case TVN_BEGINLABELEDITW:
             if (auto editor = reinterpret_cast<HWND>(window_.Send(TVM_GETEDITCONTROL)))
                 SetWindowSubclass(editor, &EditorProcedure, 1, 0);
             return FALSE;
-        case TVN_ENDLABELEDITA: {
-            const TVITEMA& item = reinterpret_cast<const NMTVDISPINFOA&>(header).item;
+        case TVN_ENDLABELEDITW: {
+            const TVITEMW& item = reinterpret_cast<const NMTVDISPINFOW&>(header).item;
             TreeNode* node = NodeOf(item.hItem);
             // Null text: the user cancelled the edit.
-            if (item.pszText && node) tree_.UserEditedLabel(*node, item.pszText);
+            if (item.pszText && node) tree_.UserEditedLabel(*node, platform::Utf8(item.pszText));
             // Refused for now, so the old text stays; the tree sets the new one once its
             // handler has taken it.
             return FALSE;
@@ -276,7 +277,7 @@ LRESULT Win32TreeViewPeer::OnCustomDraw(NMTVCUSTOMDRAW& draw) const {
     return CDRF_DODEFAULT;
 }
 
-void Win32TreeViewPeer::OnSelectionChanged(const NMTREEVIEWA& change) {
+void Win32TreeViewPeer::OnSelectionChanged(const NMTREEVIEWW& change) {
     if (ownChanges_ > 0) return;
     TreeNode* node = change.itemNew.hItem ? NodeOf(change.itemNew.hItem) : nullptr;
     // The mouse, the keys, or the view moving it off a branch being closed.

@@ -35,7 +35,7 @@ class Win32TreeViewPeer : public ChildPeer<TreeViewPeer> {
     bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     LRESULT OnNotify(const NMHDR& header);
     LRESULT OnCustomDraw(NMTVCUSTOMDRAW& draw) const;
-    void OnSelectionChanged(const NMTREEVIEWA& change);
+    void OnSelectionChanged(const NMTREEVIEWW& change);
     void RaiseMouseUp(MouseButton button, POINT client);
     POINT MessagePoint() const;  // where the pointer was, in client pixels
     TreeNode* NodeOf(HTREEITEM item) const;

@@ -23,32 +23,32 @@ namespace ui {
 using namespace win32;
 
 namespace {
-constexpr char kTaskClass[] = "QuopaTasks";
+constexpr wchar_t kTaskClass[] = L"QuopaTasks";
 constexpr UINT kRunTask = WM_APP + 2;
 }  // namespace
 
 // The designs were laid out in twips for the 8-point dialog font; the stock GUI font is
 // that font, so the texts fit the designed sizes.
 Win32Backend::Win32Backend()
-    : instance_(GetModuleHandleA(nullptr)),
+    : instance_(GetModuleHandleW(nullptr)),
       scale_(Scale::OfScreen()),
       defaultFont_(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))) {
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &TaskProcedure;
     wc.hInstance = instance_;
     wc.lpszClassName = kTaskClass;
-    RegisterClassExA(&wc);  // fails harmlessly for a second backend
-    taskWindow_.Reset(CreateWindowExA(0, kTaskClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+    RegisterClassExW(&wc);  // fails harmlessly for a second backend
+    taskWindow_.Reset(CreateWindowExW(0, kTaskClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                       instance_, nullptr));
     if (taskWindow_) {
-        SetWindowLongPtrA(taskWindow_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetWindowLongPtrW(taskWindow_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
 }
 
 LRESULT CALLBACK Win32Backend::TaskProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg != kRunTask) return DefWindowProcA(hwnd, msg, wp, lp);
-    if (auto* self = reinterpret_cast<Win32Backend*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))) {
+    if (msg != kRunTask) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (auto* self = reinterpret_cast<Win32Backend*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
         try {
             self->RunPosted();
         } catch (...) {
@@ -60,7 +60,7 @@ LRESULT CALLBACK Win32Backend::TaskProcedure(HWND hwnd, UINT msg, WPARAM wp, LPA
 
 void Win32Backend::Post(std::function<void()> task) {
     tasks_.push_back(std::move(task));
-    if (taskWindow_) PostMessageA(taskWindow_.get(), kRunTask, 0, 0);
+    if (taskWindow_) PostMessageW(taskWindow_.get(), kRunTask, 0, 0);
 }
 
 // One task a message, so a task that pumps (a message box) lets the next wait its turn.
@@ -73,11 +73,11 @@ void Win32Backend::RunPosted() {
 
 FontHandle Win32Backend::MakeFont(const Font& font) const {
     if (!font.bold && font.points <= 0) return {};
-    LOGFONTA lf{};
-    if (!GetObjectA(defaultFont_, sizeof(lf), &lf)) return {};
+    LOGFONTW lf{};
+    if (!GetObjectW(defaultFont_, sizeof(lf), &lf)) return {};
     if (font.bold) lf.lfWeight = FW_BOLD;
     if (font.points > 0) lf.lfHeight = -MulDiv(font.points, scale_.dpiY, 72);
-    return FontHandle(CreateFontIndirectA(&lf));
+    return FontHandle(CreateFontIndirectW(&lf));
 }
 
 UINT_PTR Win32Backend::AddTimer(Win32TimerPeer& timer) {
@@ -106,14 +106,14 @@ void Win32Backend::Dispatch(MSG& msg) {
     Win32FormPeer* form = Win32FormPeer::FromWindow(root);
     if (form && form->PreTranslate(msg)) return;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
 }
 
 int Win32Backend::Run() {
     if (forms_ == 0) return 0;
     running_ = true;
     MSG msg{};
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
     running_ = false;
     return static_cast<int>(msg.wParam);
 }
@@ -123,7 +123,7 @@ void Win32Backend::RunModal(Form& form, Form& owner) {
     MSG msg{};
     bool quit = false;
     while (form.Loaded()) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got <= 0) {
             quit = got == 0;
             break;
@@ -140,12 +140,12 @@ void Win32Backend::RunModal(Form& form, Form& owner) {
 void Win32Backend::Repaint() {
     MSG msg;
     // Messages sent by other threads are handled inside PeekMessage itself.
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) DispatchMessageA(&msg);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) DispatchMessageW(&msg);
 }
 
 void Win32Backend::DoEvents() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop that waits for it
             return;
