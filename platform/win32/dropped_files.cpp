@@ -111,8 +111,9 @@ std::optional<std::basic_string<Char>> FirstFileName(IDataObject& data, const wc
 std::string LinkFileIn(IDataObject& data) {
     if (const auto wide = FirstFileName<FILEGROUPDESCRIPTORW, wchar_t>(data, kFilesWide))
         return Utf8(*wide);
-    return BytesFrom(CP_UTF8, WideFrom(CP_ACP, FirstFileName<FILEGROUPDESCRIPTORA, char>(
-                                                   data, kFilesAnsi).value_or("")));
+    return BytesFrom(
+        CP_UTF8,
+        WideFrom(CP_ACP, FirstFileName<FILEGROUPDESCRIPTORA, char>(data, kFilesAnsi).value_or("")));
 }
 
 }  // namespace

@@ -22,7 +22,9 @@ std::string Value(const std::vector<char>& block, const Translation& t, const ch
                   name);
     wchar_t* text = nullptr;
     UINT length = 0;  // in characters
-    if (!VerQueryValueW(block.data(), Wide(query).c_str(), reinterpret_cast<void**>(&text), &length) || !text)
+    if (!VerQueryValueW(block.data(), Wide(query).c_str(), reinterpret_cast<void**>(&text),
+                        &length) ||
+        !text)
         return {};
     return Utf8({text, wcsnlen(text, length)});
 }

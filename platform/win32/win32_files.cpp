@@ -73,8 +73,8 @@ FileInfo Win32Files::Query(const std::string& path) {
 
 bool Win32Files::ReadAll(const std::string& path, std::string& bytes) {
     win32::KernelHandle file = Opened(::CreateFileW(
-        Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     LARGE_INTEGER size;
     if (!file || !::GetFileSizeEx(file.get(), &size)) return false;
     try {
@@ -96,7 +96,8 @@ bool Win32Files::ReadAll(const std::string& path, std::string& bytes) {
 
 bool Win32Files::ReplaceAtomically(const std::string& path, const std::string& bytes) {
     WIN32_FILE_ATTRIBUTE_DATA old;
-    const bool exists = ::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &old) != FALSE;
+    const bool exists =
+        ::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &old) != FALSE;
     // Wine lets root replace a read-only file; Windows would not, and neither do we.
     if (exists && (old.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
         return false;

@@ -24,8 +24,8 @@ bool Win32Hotkey::Register(const KeyCombo& combo, std::function<void()> pressed)
         wc.hInstance = instance;
         wc.lpszClassName = kClass;
         RegisterClassExW(&wc);  // fails harmlessly when registered already
-        window_.Reset(CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
-                                      nullptr));
+        window_.Reset(CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      instance, nullptr));
         if (!window_) return false;
         SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }

@@ -70,10 +70,10 @@ class TreePeer : public ::testing::Test {
     }
     // The node's text and picture, as the view holds them.
     std::string Shown(const ui::TreeNode* node) {
-        char text[64] = {};
-        TVITEMA tv{TVIF_TEXT | TVIF_IMAGE | TVIF_HANDLE, ItemOf(node), 0, 0, text, sizeof(text)};
-        SendMessageA(view, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-        return text + std::string(" ") + std::to_string(tv.iImage);
+        wchar_t text[64] = {};
+        TVITEMW tv{TVIF_TEXT | TVIF_IMAGE | TVIF_HANDLE, ItemOf(node), 0, 0, text, 64};
+        SendMessageW(view, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+        return platform::Utf8(text) + " " + std::to_string(tv.iImage);
     }
 
     // Drags what another program offers, one block per format, as the clipboard holds it,
@@ -113,8 +113,10 @@ class TreePeer : public ::testing::Test {
 TEST_F(TreePeer, ShowsEachNodesTextAndPictureAndAProgramsOwnIcon) {
     EXPECT_EQ("Chess 1", Shown(item));
     tree.SetNodeImage(*item, "browser");
-    tree.SetNodeText(*item, "Go");
-    EXPECT_EQ("Go 0", Shown(item));
+    // Names no single code page holds: Cyrillic, Japanese, Tamil.
+    const std::string go = "Го 囲碁 கோ";
+    tree.SetNodeText(*item, go);
+    EXPECT_EQ(go + " 0", Shown(item));
 
     // A program's own icon, read by the shell, is the picture the view draws.
     ASSERT_EQ(2,
@@ -125,7 +127,7 @@ TEST_F(TreePeer, ShowsEachNodesTextAndPictureAndAProgramsOwnIcon) {
     SelectObject(dc, bitmap);
     ImageList_Draw(TreeView_GetImageList(view, TVSIL_NORMAL), 2, dc, 0, 0, 0);
     EXPECT_EQ(RGB(0x20, 0x30, 0xC0), GetPixel(dc, 8, 8));  // the icon program's only colour
-    EXPECT_EQ("Go 2", Shown(item));
+    EXPECT_EQ(go + " 2", Shown(item));
     DeleteDC(dc);
     DeleteObject(bitmap);
 }
@@ -182,18 +184,18 @@ TEST_F(TreePeer, EnterCommitsATypedLabelOnceUnlessTheHandlerRefusesAndEscCancels
         ui::TreeNode* node;
         const char* typed;
         WPARAM key;
-    } edits[] = {{item, "Go", VK_RETURN}, {root, "Mine", VK_ESCAPE}, {games, "Toys", VK_RETURN}};
+    } edits[] = {{item, "囲碁", VK_RETURN}, {root, "Mine", VK_ESCAPE}, {games, "Toys", VK_RETURN}};
     for (const auto& e : edits) {  // typed into the view's own editor, ended with a key
         tree.StartLabelEdit(*e.node);
         HWND editor = TreeView_GetEditControl(view);
-        SetWindowTextA(editor, e.typed);
+        SetWindowTextW(editor, platform::Wide(e.typed).c_str());
         PostMessageA(editor, WM_KEYDOWN, e.key, 1);
         backend.DoEvents();
         EXPECT_FALSE(IsWindow(editor)) << "the key ended the edit";
     }
-    EXPECT_EQ((Strings{"Go", "Toys"}), asked);
-    EXPECT_EQ("Go 1", Shown(item));
-    EXPECT_EQ("Go", item->Text());
+    EXPECT_EQ((Strings{"囲碁", "Toys"}), asked);
+    EXPECT_EQ("囲碁 1", Shown(item));
+    EXPECT_EQ("囲碁", item->Text());
     EXPECT_TRUE(Shown(root).starts_with("Quopa Drive ") && Shown(games).starts_with("Games "));
 }
 
@@ -209,7 +211,7 @@ TEST_F(TreePeer, ABrowsersLinkAndTheShellsFilesDropInAndUnwantedTextIsRefused) {
     std::string group(sizeof(FILEGROUPDESCRIPTORW), '\0');
     auto* descriptor = reinterpret_cast<FILEGROUPDESCRIPTORW*>(group.data());
     descriptor->cItems = 1;
-    wcscpy(descriptor->fgd[0].cFileName, L"News.url");
+    wcscpy(descriptor->fgd[0].cFileName, L"Новости.url");
     EXPECT_EQ(DWORD{DROPEFFECT_LINK},
               Drag({{format("UniformResourceLocatorW"), Wide(L"https://news.example/caf\u00e9")},
                     {format("FileGroupDescriptorW"), group},
@@ -217,17 +219,18 @@ TEST_F(TreePeer, ABrowsersLinkAndTheShellsFilesDropInAndUnwantedTextIsRefused) {
         << "a link, never a move";
     ASSERT_EQ(1u, dropped.size());
     EXPECT_EQ("https://news.example/caf\xC3\xA9", dropped[0].address);
-    EXPECT_EQ("News.url", dropped[0].linkFile);
+    EXPECT_EQ("Новости.url", dropped[0].linkFile);
     EXPECT_TRUE(dropped[0].text.empty() && dropped[0].paths.empty());
     EXPECT_EQ(root, tree.NodeAt(dropped[0].x, dropped[0].y));
 
     dropped.clear();
-    std::string list =
-        std::string(sizeof(DROPFILES), '\0') + "C:\\a.exe" + '\0' + "C:\\b" + '\0' + '\0';
+    std::string list = std::string(sizeof(DROPFILES), '\0') + Wide(L"C:\\Папка\\日本.exe") +
+                       Wide(L"C:\\b") + '\0' + '\0';
     reinterpret_cast<DROPFILES*>(list.data())->pFiles = sizeof(DROPFILES);
+    reinterpret_cast<DROPFILES*>(list.data())->fWide = TRUE;
     EXPECT_EQ(DWORD{DROPEFFECT_LINK}, Drag({{CF_HDROP, list}}));
     ASSERT_EQ(1u, dropped.size());
-    EXPECT_EQ((std::vector<std::string>{"C:\\a.exe", "C:\\b"}), dropped[0].paths);
+    EXPECT_EQ((std::vector<std::string>{"C:\\Папка\\日本.exe", "C:\\b"}), dropped[0].paths);
     EXPECT_EQ(DWORD{DROPEFFECT_NONE}, Drag({{CF_TEXT, std::string("Lunch at noon") + '\0'}}));
     EXPECT_EQ(1u, dropped.size());
 }

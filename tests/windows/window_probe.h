@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/win32_code_page.h"
 #include "ui/control.h"
 #include "ui/win32/win32_backend.h"
 
@@ -31,12 +32,13 @@ inline int Dpi(int axis) {
     return dpi;
 }
 
-// A fresh folder under the temporary one, named for this process; no separator at the end.
+// A fresh folder under the temporary one, named (in UTF-8) for this process; no separator at
+// the end.
 inline std::string TempFolder(const std::string& prefix) {
-    char temp[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, temp);
-    std::string folder = temp + prefix + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, temp);
+    std::string folder = platform::Utf8(temp) + prefix + std::to_string(GetCurrentProcessId());
+    CreateDirectoryW(platform::Wide(folder).c_str(), nullptr);
     return folder;
 }
 

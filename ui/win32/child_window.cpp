@@ -33,10 +33,10 @@ void ChildWindow::Create(Win32Backend& backend, Container& parent, const char* c
     if (!args.enabled) style |= WS_DISABLED;
     const RECT r = backend.GetScale().ToPixels(args.bounds);
     const auto id = static_cast<INT_PTR>(backend.NextControlId());
-    hwnd_ =
-        CreateWindowExW(exStyle, platform::Wide(className).c_str(), platform::Wide(args.text).c_str(), style, r.left, r.top,
-                        r.right - r.left, r.bottom - r.top, reinterpret_cast<HWND>(parent.Handle()),
-                        reinterpret_cast<HMENU>(id), backend.Instance(), nullptr);
+    hwnd_ = CreateWindowExW(
+        exStyle, platform::Wide(className).c_str(), platform::Wide(args.text).c_str(), style,
+        r.left, r.top, r.right - r.left, r.bottom - r.top, reinterpret_cast<HWND>(parent.Handle()),
+        reinterpret_cast<HMENU>(id), backend.Instance(), nullptr);
     if (!hwnd_) return;
     // A new child goes below its siblings, so the order of creation is the tab order the
     // dialog manager walks; a window that must cover another is raised with BringToFront.

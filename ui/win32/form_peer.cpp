@@ -64,7 +64,8 @@ void DestroyForm(Win32Backend& backend, HWND hwnd) {
 
 Win32FormPeer::Win32FormPeer(Win32Backend& backend, Form& form, const FormArgs& args)
     : backend_(backend), form_(form) {
-    const std::wstring className = platform::Wide(args.className.empty() ? kDefaultClass : args.className);
+    const std::wstring className =
+        platform::Wide(args.className.empty() ? kDefaultClass : args.className);
     RegisterFormClass(backend.Instance(), className.c_str(), &Procedure);
     dialog_ = args.dialog;
     style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -84,9 +85,9 @@ Win32FormPeer::Win32FormPeer(Win32Backend& backend, Form& form, const FormArgs& 
         outer.right = outer.left + (client.right - client.left);
         outer.bottom = outer.top + (client.bottom - client.top);
     }
-    CreateWindowExW(exStyle_, className.c_str(), platform::Wide(args.caption).c_str(), style_, outer.left, outer.top,
-                    outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                    backend.Instance(), this);
+    CreateWindowExW(exStyle_, className.c_str(), platform::Wide(args.caption).c_str(), style_,
+                    outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
+                    nullptr, nullptr, backend.Instance(), this);
     if (!hwnd_) return;
     backend_.FormCreated();
     if (!dialog_) LoadIcons();

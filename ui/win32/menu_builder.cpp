@@ -40,7 +40,8 @@ void MenuBuilder::Fill(HMENU menu, MenuItem& parent) {
         if (!sub) continue;
         popups_[sub] = &item;
         Fill(sub, item);
-        if (!AppendMenuW(menu, MF_POPUP | state, reinterpret_cast<UINT_PTR>(sub), caption.c_str())) {
+        if (!AppendMenuW(menu, MF_POPUP | state, reinterpret_cast<UINT_PTR>(sub),
+                         caption.c_str())) {
             Forget(sub);
             DestroyMenu(sub);
         }
