@@ -103,7 +103,7 @@ class Journey : public ::testing::Test {
         nodes_.clear();
         ReadTree();
         for (const auto& [path, item] : nodes_) {
-            if (path != text && !path.ends_with("/" + text)) continue;
+            if (path != Text(text) && !path.ends_with("/" + Text(text))) continue;
             RECT r = {};
             std::memcpy(&r, &item, sizeof(item));  // the message takes the item in the rectangle
             r = Ask(TVM_GETITEMRECT, TRUE, r);
@@ -132,10 +132,12 @@ class Journey : public ::testing::Test {
             (item = reinterpret_cast<HTREEITEM>(SendMessageA(
                  tree_, TVM_GETNEXTITEM, shown.empty() ? TVGN_CHILD : TVGN_NEXT, (LPARAM)item)))) {
             struct {
-                TVITEMA tv;
-                char text[256];
-            } asked = {{TVIF_TEXT | TVIF_HANDLE, item, 0, 0, remote_ + sizeof(TVITEMA), 256}, {}};
-            const std::string path = parent + Ask(TVM_GETITEMA, 0, asked).text;
+                TVITEMW tv;
+                wchar_t text[256];
+            } asked = {{TVIF_TEXT | TVIF_HANDLE, item, 0, 0,
+                        reinterpret_cast<wchar_t*>(remote_ + sizeof(TVITEMW)), 256},
+                       {}};
+            const std::string path = parent + Utf8(Ask(TVM_GETITEMW, 0, asked).text);
             nodes_[path] = item;
             shown += "|" + path + ReadTree(item, path + "/");
         }
@@ -196,7 +198,8 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
             ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(boxes.at(at)); }));
             std::istringstream texts(arg);
             for (std::string text; std::getline(texts, text, '|');)
-                SendMessageA(boxes.at(at++), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+                SendMessageW(boxes.at(at++), WM_SETTEXT, 0,
+                             reinterpret_cast<LPARAM>(Wide(text).c_str()));
             break;
         }
         case Do::Press:
@@ -211,7 +214,7 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
         case Do::Answer: {
             HWND box = launcher_->WaitWindow("#32770");
             ASSERT_NE(box, nullptr) << "no message box";
-            EXPECT_NE(WindowText(GetDlgItem(box, 0xFFFF)).find(target), std::string::npos);
+            EXPECT_NE(WindowText(GetDlgItem(box, 0xFFFF)).find(Text(target)), std::string::npos);
             PostMessageA(box, WM_COMMAND, arg == "yes" ? IDYES : IDOK, 0);
             EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(box); }));
             break;
@@ -234,7 +237,7 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
             const auto edit = reinterpret_cast<HWND>(
                 SendMessageA(tree_, TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(Node(target))));
             ASSERT_NE(edit, nullptr);
-            SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg.c_str()));
+            SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(arg).c_str()));
             // Posted: a refused rename answers with a message box before the message returns.
             PostMessageA(tree_, TVM_ENDEDITLABELNOW, FALSE, 0);
             Sleep(300);
@@ -250,11 +253,12 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
             break;
         }
         case Do::Tree:
-            WaitUntil([&] { return ReadTree() == "|" + arg; }, 5000);
-            EXPECT_EQ(ReadTree(), "|" + arg);
+            WaitUntil([&] { return ReadTree() == Text("|" + arg); }, 5000);
+            EXPECT_EQ(ReadTree(), Text("|" + arg));
             break;
         case Do::Write:
-            std::filesystem::create_directories(Path(target).substr(0, Path(target).rfind('\\')));
+            std::filesystem::create_directories(
+                Wide(Path(target).substr(0, Path(target).rfind('\\'))));
             WriteFile(Path(target), arg);
             if (target == "quopa_apps.dat") apps_ = arg;
             if (target == "quopa_settings.dat") settings_ = arg;
@@ -289,7 +293,7 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
             Launcher second;
             ASSERT_TRUE(second.Start(Path("quopa.exe"), folder_));
             HWND refusal = second.WaitWindow("#32770");
-            EXPECT_EQ(WindowText(GetDlgItem(refusal, 0xFFFF)), target);
+            EXPECT_EQ(WindowText(GetDlgItem(refusal, 0xFFFF)), Text(target));
             PostMessageA(refusal, WM_COMMAND, IDOK, 0);
             EXPECT_TRUE(second.WaitExit(10000)) << "the second copy did not end";
             break;

@@ -86,6 +86,20 @@ TEST_F(Journey, FoundAppsRunInTheirFolderADropOpensTheWizardAndTheHotKeyRunsByNa
         << "the launcher stayed up after a run from the hidden state";
 }
 
+// A program no single code page can name, in a Cyrillic folder: added through the wizard, run,
+// and there again after a restart; its list is written in UTF-8, with the mark.
+TEST_F(Journey, AProgramNamedInAnyScriptIsAddedRunAndKeptAcrossARestart) {
+    const std::string name = "日本語 தமிழ்", file = "Папка\\日本語.bat";
+    const std::string path = "%drive%" + folder_.substr(2) + "\\" + file;
+    // clang-format off
+    Run({{Write, file, "@echo ran> ran.txt\r\n"}, {Start, "", "1"},
+         {Command, "Add new item", N(kNew)}, kNext, {Fill, "0", name + "||" + path}, kFinish,
+         {Files, "", "\xEF\xBB\xBF" + Item(1, name, "", path, "Quopa")},
+         {Click, name}, {Press, "&Run"}, {Made, "ran.txt", "ran\r\n"}, {Exit},
+         {Start, "", "2"}, {Tree, "", "Quopa Drive|Quopa Drive/" + name}, {Exit}, {Files}});
+    // clang-format on
+}
+
 // What goes wrong on a stick: a locked drive, no update server (the test build asks one on
 // this machine, where none is). The user's data stays through it all.
 TEST_F(Journey, AReadOnlyDriveRefusesEveryWriteWithAMessageAndNoServerIsNoAnswer) {

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -19,13 +20,33 @@ inline std::string Env(const char* name) {
     return value ? value : "";
 }
 
+// A step's text is UTF-8; an older step's accented name, which is no UTF-8, is ANSI.
+inline std::wstring Wide(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    const int size = static_cast<int>(text.size());
+    int n =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), size);
+    if (n <= 0) n = MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), size);
+    return wide.substr(0, n > 0 ? n : 0);
+}
+inline std::string Utf8(const std::wstring& wide) {
+    std::string text(wide.size() * 3, '\0');
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                      text.data(), static_cast<int>(text.size()), nullptr, nullptr);
+    return text.substr(0, n > 0 ? n : 0);
+}
+// A step's text as the windows give it back.
+inline std::string Text(const std::string& step) {
+    return Utf8(Wide(step));
+}
+
 inline void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
+    std::ofstream(std::filesystem::path(Wide(path)), std::ios::binary) << bytes;
 }
 
 inline std::string ReadFile(const std::string& path) {
     std::ostringstream s;
-    s << std::ifstream(path, std::ios::binary).rdbuf();
+    s << std::ifstream(std::filesystem::path(Wide(path)), std::ios::binary).rdbuf();
     return s.str();
 }
 
@@ -36,9 +57,9 @@ inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 10000) 
 }
 
 inline std::string WindowText(HWND window) {
-    char text[1024] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
-    return text;
+    wchar_t text[1024] = {};
+    SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return Utf8(text);
 }
 
 inline std::string ClassOf(HWND window) {
@@ -63,7 +84,7 @@ inline std::vector<HWND> Find(HWND parent, const char* className, const std::str
         GetWindowThreadProcessId(window, &owner);
         if ((parent || (owner == pid && IsWindowVisible(window))) &&
             (!className || ClassOf(window) == className) &&
-            (text.empty() || WindowText(window) == text))
+            (text.empty() || WindowText(window) == Text(text)))
             found.push_back(window);
     }
     return found;
