@@ -4,7 +4,7 @@
 #include <utility>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "platform/win32/win32_code_page.h"
 #endif
 
 namespace platform {
@@ -27,7 +27,7 @@ void DebugTrace(const std::string& text) {
     }
     const std::string line = "Quopa: " + text + "\n";
 #ifdef _WIN32
-    OutputDebugStringA(line.c_str());
+    OutputDebugStringW(Wide(line).c_str());
 #else
     std::fputs(line.c_str(), stderr);
 #endif

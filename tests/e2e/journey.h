@@ -5,6 +5,7 @@
 // and checks what must follow.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -59,6 +60,7 @@ struct Step {
 };
 
 inline const auto N = [](int command) { return std::to_string(command); };
+inline const std::string kMark = "\xEF\xBB\xBF";
 
 // An item as the wizard writes it.
 inline std::string Item(int n, const std::string& name, const std::string& description,
@@ -103,7 +105,7 @@ class Journey : public ::testing::Test {
         nodes_.clear();
         ReadTree();
         for (const auto& [path, item] : nodes_) {
-            if (path != Text(text) && !path.ends_with("/" + Text(text))) continue;
+            if (path != text && !path.ends_with("/" + text)) continue;
             RECT r = {};
             std::memcpy(&r, &item, sizeof(item));  // the message takes the item in the rectangle
             r = Ask(TVM_GETITEMRECT, TRUE, r);
@@ -198,8 +200,7 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
             ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(boxes.at(at)); }));
             std::istringstream texts(arg);
             for (std::string text; std::getline(texts, text, '|');)
-                SendMessageW(boxes.at(at++), WM_SETTEXT, 0,
-                             reinterpret_cast<LPARAM>(Wide(text).c_str()));
+                SetWindowTextW(boxes.at(at++), Wide(text).c_str());
             break;
         }
         case Do::Press:
@@ -214,7 +215,7 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
         case Do::Answer: {
             HWND box = launcher_->WaitWindow("#32770");
             ASSERT_NE(box, nullptr) << "no message box";
-            EXPECT_NE(WindowText(GetDlgItem(box, 0xFFFF)).find(Text(target)), std::string::npos);
+            EXPECT_NE(WindowText(GetDlgItem(box, 0xFFFF)).find(target), std::string::npos);
             PostMessageA(box, WM_COMMAND, arg == "yes" ? IDYES : IDOK, 0);
             EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(box); }));
             break;
@@ -237,7 +238,7 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
             const auto edit = reinterpret_cast<HWND>(
                 SendMessageA(tree_, TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(Node(target))));
             ASSERT_NE(edit, nullptr);
-            SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(arg).c_str()));
+            SetWindowTextW(edit, Wide(arg).c_str());
             // Posted: a refused rename answers with a message box before the message returns.
             PostMessageA(tree_, TVM_ENDEDITLABELNOW, FALSE, 0);
             Sleep(300);
@@ -253,12 +254,11 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
             break;
         }
         case Do::Tree:
-            WaitUntil([&] { return ReadTree() == Text("|" + arg); }, 5000);
-            EXPECT_EQ(ReadTree(), Text("|" + arg));
+            WaitUntil([&] { return ReadTree() == "|" + arg; }, 5000);
+            EXPECT_EQ(ReadTree(), "|" + arg);
             break;
         case Do::Write:
-            std::filesystem::create_directories(
-                Wide(Path(target).substr(0, Path(target).rfind('\\'))));
+            std::filesystem::create_directories(Wide(Path(target)).parent_path());
             WriteFile(Path(target), arg);
             if (target == "quopa_apps.dat") apps_ = arg;
             if (target == "quopa_settings.dat") settings_ = arg;
@@ -266,8 +266,12 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
         case Do::Files:
         case Do::Swap:
             if (act == Do::Files) (target.empty() ? apps_ : settings_) += arg;
-            for (std::string* file : {&apps_, &settings_})  // the targets hold no pattern
+            for (std::string* file : {&apps_, &settings_}) {  // the targets hold no pattern
                 if (act == Do::Swap) *file = std::regex_replace(*file, std::regex(target), arg);
+                // Beyond ASCII, a data file is UTF-8 with its mark, whole.
+                if (std::ranges::any_of(*file, [](char c) { return c & 0x80; }))
+                    file->insert(0, file->starts_with(kMark) ? "" : kMark);
+            }
             EXPECT_TRUE(WaitUntil([&] {
                 return ReadFile(Path("quopa_apps.dat")) == apps_ &&
                        ReadFile(Path("quopa_settings.dat")) == settings_;
@@ -293,7 +297,7 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
             Launcher second;
             ASSERT_TRUE(second.Start(Path("quopa.exe"), folder_));
             HWND refusal = second.WaitWindow("#32770");
-            EXPECT_EQ(WindowText(GetDlgItem(refusal, 0xFFFF)), Text(target));
+            EXPECT_EQ(WindowText(GetDlgItem(refusal, 0xFFFF)), target);
             PostMessageA(refusal, WM_COMMAND, IDOK, 0);
             EXPECT_TRUE(second.WaitExit(10000)) << "the second copy did not end";
             break;

@@ -31,26 +31,26 @@ TEST_F(Journey, AUsersDayFromAFreshDriveToExitAtTwiceTheDpi) {
          {Files, "", "[Category2]\r\nName=Web\r\n"}, {Click, "Tools"}, kInCategory, kNext,
          {Fill, "0", "Editor|Edits text|" + editor + "||" + tools}, kFinish,
          {Files, "", Item(1, "Editor", "Edits text", editor, "Tools", 0, "", tools)},
-         {Command, "Add new item", N(kNew)}, kNext, {Fill, "0", "Caf\xE9||" + readme}, kFinish,
-         {Files, "", Item(2, "Caf\xE9", "", readme, "Quopa")}, {Click, "Web"}, kInCategory,
+         {Command, "Add new item", N(kNew)}, kNext, {Fill, "0", "Café||" + readme}, kFinish,
+         {Files, "", Item(2, "Café", "", readme, "Quopa")}, {Click, "Web"}, kInCategory,
          {Press, "Web Link"}, kNext, {Fill, "0", "Site|Our site|" + site}, kFinish,
          {Files, "", Item(3, "Site", "Our site", site, "Web", 1)},
          {Click, "Tools"}, kInCategory, kNext, {Fill, "0", "Marker||" + kCmd + "|" + marker},
          {Press, "Start when Quopa starts"}, kFinish,
          {Files, "", Item(4, "Marker", "", kCmd, "Tools", 0, marker, "", "1")},
-         {Tree, "", "Quopa Drive|Quopa Drive/Caf\xE9|Tools|Tools/Editor|Tools/Marker|Web|Web/Site"},
+         {Tree, "", "Quopa Drive|Quopa Drive/Café|Tools|Tools/Editor|Tools/Marker|Web|Web/Site"},
          // The autorun item runs at the next start, and once.
          {Made, ran, ""}, {Exit}, {Start, "", "7"}, {Made, ran, "ran\r\n"},
          {Click, "Editor"}, {Shows, "Edits text"},
-         {Rename, "Caf\xE9", "Caf\xE9 & S\xF6hne"}, {Swap, "Caf\xE9", "Caf\xE9 & S\xF6hne"},
+         {Rename, "Café", "Café & Söhne"}, {Swap, "Café", "Café & Söhne"},
          {Rename, "Tools", "Kit"}, {Swap, "=Tools\r\n", "=Kit\r\n"}, {Delete, "Site"},
          {Answer, "Are you sure you want to delete Site?", "yes"}, {Swap, "Name=Site", "Name="},
          {Delete, "Web"}, {Answer, "Are you sure you want to delete the Web category?", "yes"},
          {Swap, "Name=Web", "Name=Deleted"}, kOptionsDialog, {Second, "Quopa is already running!"},
-         {Fill, "0", "J\xFCrgen|Stra\337e 1|K\xF6ln|0221 496|j@example.org"}, {Close, "&OK"},
-         {Shows, "J\xFCrgen's Portable Device"},
-         {Files, "settings", "[UserInfo]\r\nUserName=J\xFCrgen\r\nUserAddress=Stra\337e 1\r\n"
-          "UserCity=K\xF6ln\r\nUserPhone=0221 496\r\nUserEmail=j@example.org\r\n[Settings]\r\n"
+         {Fill, "0", "Jürgen|Straße 1|Köln|0221 496|j@example.org"}, {Close, "&OK"},
+         {Shows, "Jürgen's Portable Device"},
+         {Files, "settings", "[UserInfo]\r\nUserName=Jürgen\r\nUserAddress=Straße 1\r\n"
+          "UserCity=Köln\r\nUserPhone=0221 496\r\nUserEmail=j@example.org\r\n[Settings]\r\n"
           "Language=English\r\n"},
          // The tray's Run; File, Exit.
          {Command, "", N(kPopupApplicationBase + 4)}, {Made, ran, "ran\r\nran\r\n"}, {Exit},
@@ -87,15 +87,14 @@ TEST_F(Journey, FoundAppsRunInTheirFolderADropOpensTheWizardAndTheHotKeyRunsByNa
 }
 
 // A program no single code page can name, in a Cyrillic folder: added through the wizard, run,
-// and there again after a restart; its list is written in UTF-8, with the mark.
+// and there again after a restart.
 TEST_F(Journey, AProgramNamedInAnyScriptIsAddedRunAndKeptAcrossARestart) {
     const std::string name = "日本語 தமிழ்", file = "Папка\\日本語.bat";
     const std::string path = "%drive%" + folder_.substr(2) + "\\" + file;
     // clang-format off
-    Run({{Write, file, "@echo ran> ran.txt\r\n"}, {Start, "", "1"},
-         {Command, "Add new item", N(kNew)}, kNext, {Fill, "0", name + "||" + path}, kFinish,
-         {Files, "", "\xEF\xBB\xBF" + Item(1, name, "", path, "Quopa")},
-         {Click, name}, {Press, "&Run"}, {Made, "ran.txt", "ran\r\n"}, {Exit},
+    Run({{Write, file, "@echo ran> ran.txt\r\n"}, {Start, "", "1"}, {Command, "Add new item",
+         N(kNew)}, kNext, {Fill, "0", name + "||" + path}, kFinish, {Files, "", Item(1, name, "",
+         path, "Quopa")}, {Click, name}, {Press, "&Run"}, {Made, "ran.txt", "ran\r\n"}, {Exit},
          {Start, "", "2"}, {Tree, "", "Quopa Drive|Quopa Drive/" + name}, {Exit}, {Files}});
     // clang-format on
 }

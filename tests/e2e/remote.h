@@ -20,33 +20,22 @@ inline std::string Env(const char* name) {
     return value ? value : "";
 }
 
-// A step's text is UTF-8; an older step's accented name, which is no UTF-8, is ANSI.
-inline std::wstring Wide(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    const int size = static_cast<int>(text.size());
-    int n =
-        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), size);
-    if (n <= 0) n = MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), size);
-    return wide.substr(0, n > 0 ? n : 0);
+// The steps' texts and paths are UTF-8; the windows speak UTF-16.
+inline std::filesystem::path Wide(const std::string& text) {
+    return std::u8string(text.begin(), text.end());
 }
 inline std::string Utf8(const std::wstring& wide) {
-    std::string text(wide.size() * 3, '\0');
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                      text.data(), static_cast<int>(text.size()), nullptr, nullptr);
-    return text.substr(0, n > 0 ? n : 0);
-}
-// A step's text as the windows give it back.
-inline std::string Text(const std::string& step) {
-    return Utf8(Wide(step));
+    const std::u8string text = std::filesystem::path(wide).u8string();
+    return {text.begin(), text.end()};
 }
 
 inline void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(std::filesystem::path(Wide(path)), std::ios::binary) << bytes;
+    std::ofstream(Wide(path), std::ios::binary) << bytes;
 }
 
 inline std::string ReadFile(const std::string& path) {
     std::ostringstream s;
-    s << std::ifstream(std::filesystem::path(Wide(path)), std::ios::binary).rdbuf();
+    s << std::ifstream(Wide(path), std::ios::binary).rdbuf();
     return s.str();
 }
 
@@ -84,7 +73,7 @@ inline std::vector<HWND> Find(HWND parent, const char* className, const std::str
         GetWindowThreadProcessId(window, &owner);
         if ((parent || (owner == pid && IsWindowVisible(window))) &&
             (!className || ClassOf(window) == className) &&
-            (text.empty() || WindowText(window) == Text(text)))
+            (text.empty() || WindowText(window) == text))
             found.push_back(window);
     }
     return found;

@@ -193,7 +193,8 @@ TEST(LaunchRules, WindowStylesShellErrorsAndDriveMovesMapExactly) {
               "dynamic-link library was not found.|" +
                   general + "|" + general + "|||");
     // Only paths under another drive letter move to the launcher's drive.
-    EXPECT_EQ(OnLauncherDrive("f:/x.exe", "\\\\server\\share"), "\\\\server\\share/x.exe");
+    EXPECT_EQ(OnLauncherDrive("f:/Папка/x.exe", "\\\\server\\share"),
+              "\\\\server\\share/Папка/x.exe");
     for (const char* stays : {"E:\\x.exe", "e:\\x.exe", "x.exe", "http://example.org/x.exe",
                               "\\\\server\\share\\x.exe", "F:x.exe", ""})
         EXPECT_EQ(OnLauncherDrive(stays, "E:"), "") << stays;
@@ -203,8 +204,8 @@ TEST(LaunchRules, WindowStylesShellErrorsAndDriveMovesMapExactly) {
 // executable shows normally, whatever the caller asked; a refusal is shown once, with the
 // shell's reason, and reported.
 TEST_F(TreeTest, TheTokenTakesTheDriveExecutablesShowNormallyAndARefusalIsShownOnce) {
-    EXPECT_EQ(launcher.ReplaceToken("\"%Drive%\\A B\\x.EXE\" %DRIVE%\\Y"),
-              "\"E:\\a b\\x.exe\" E:\\y");
+    EXPECT_EQ(launcher.ReplaceToken("\"%Drive%\\Папка B\\日本.EXE\" %DRIVE%\\Y"),
+              "\"E:\\Папка b\\日本.exe\" E:\\y");
     EXPECT_EQ(launcher.ReplaceToken("C:\\Keep\\Case.EXE") + launcher.ReplaceToken("%drive"),
               "C:\\Keep\\Case.EXE%drive");
     EXPECT_TRUE(launcher.ShellOpenFile("E:\\A.EXE", 3, "", "E:\\", "open", 0));

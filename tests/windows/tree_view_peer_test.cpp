@@ -226,8 +226,7 @@ TEST_F(TreePeer, ABrowsersLinkAndTheShellsFilesDropInAndUnwantedTextIsRefused) {
     dropped.clear();
     std::string list = std::string(sizeof(DROPFILES), '\0') + Wide(L"C:\\Папка\\日本.exe") +
                        Wide(L"C:\\b") + '\0' + '\0';
-    reinterpret_cast<DROPFILES*>(list.data())->pFiles = sizeof(DROPFILES);
-    reinterpret_cast<DROPFILES*>(list.data())->fWide = TRUE;
+    *reinterpret_cast<DROPFILES*>(list.data()) = {sizeof(DROPFILES), {}, FALSE, TRUE};
     EXPECT_EQ(DWORD{DROPEFFECT_LINK}, Drag({{CF_HDROP, list}}));
     ASSERT_EQ(1u, dropped.size());
     EXPECT_EQ((std::vector<std::string>{"C:\\Папка\\日本.exe", "C:\\b"}), dropped[0].paths);
