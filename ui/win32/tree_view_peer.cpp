@@ -58,7 +58,7 @@ Win32TreeViewPeer::Win32TreeViewPeer(Win32Backend& backend, TreeView& tree, Cont
                         WS_TABSTOP | (tree.LabelEdit() ? TVS_EDITLABELS : 0);
     // The shell falls back on WM_DROPFILES where OLE cannot reach the view.
     const DWORD exStyle = WS_EX_CLIENTEDGE | (tree.AcceptsDrops() ? WS_EX_ACCEPTFILES : 0);
-    window_.Create(backend, parent, "SysTreeView32", style, exStyle, untitled, *this);
+    window_.Create(backend, parent, WC_TREEVIEWA, style, exStyle, untitled, *this);
     // Links from a browser come through OLE, which is started once the window is up: files
     // from the shell arrive meanwhile through WM_DROPFILES.
     if (tree.AcceptsDrops() && window_.hwnd())
