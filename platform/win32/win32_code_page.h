@@ -11,6 +11,7 @@ namespace platform {
 
 class Win32CodePage : public CodePage {
   public:
+    std::string Utf8FromAnsi(std::string_view ansi) override;
     std::string AnsiFromUtf8(std::string_view utf8) override;
     std::string AnsiFromUtf16(std::u16string_view utf16) override;
 };
@@ -20,7 +21,11 @@ std::wstring WideFrom(UINT codePage, std::string_view bytes);
 std::string BytesFrom(UINT codePage, std::wstring_view wide, DWORD flags = 0);
 
 // The program keeps its text in UTF-8 and speaks UTF-16 to the system's W functions.
-inline std::wstring Wide(std::string_view utf8) { return WideFrom(CP_UTF8, utf8); }
-inline std::string Utf8(std::wstring_view wide) { return BytesFrom(CP_UTF8, wide); }
+inline std::wstring Wide(std::string_view utf8) {
+    return WideFrom(CP_UTF8, utf8);
+}
+inline std::string Utf8(std::wstring_view wide) {
+    return BytesFrom(CP_UTF8, wide);
+}
 
 }  // namespace platform

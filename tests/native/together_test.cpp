@@ -77,7 +77,8 @@ TEST_F(TogetherTest, TheSearchKeysPickAndRunFoundAppsAndTheHotKeyStartsFromTheTo
 
 // ---- Found apps in the tray, in the filter and in the item-file pass
 
-// A look that ends during a search keeps its narrowing, with letters folded as items' are.
+// A look that ends during a search keeps its narrowing, with letters folded as items' are,
+// the items' read from a list in the PC's code page.
 TEST_F(TogetherTest, ALookEndingDuringASearchShowsOnlyTheMatchingFoundApps) {
     Package("EditeurPortable",
             "[Details]\r\nName=\xC3\x89"
@@ -85,11 +86,15 @@ TEST_F(TogetherTest, ALookEndingDuringASearchShowsOnlyTheMatchingFoundApps) {
     Package("GamePortable", "[Details]\r\nName=Game\r\n[Control]\r\nStart=game.exe");
     StartWith(App(1, "\311diteur notes", "%drive%\\ed.txt"));
     w_->txtSearch.RaiseGotFocus();
-    w_->txtSearch.UserTyped("\351dit");
+    w_->txtSearch.UserTyped(
+        "\xC3\xA9"
+        "dit");
     Look();
     EXPECT_TRUE(Found("editeurportable") && Shown("application1"));
     EXPECT_FALSE(Found("gameportable"));
-    w_->txtSearch.UserTyped("\311DIT");
+    w_->txtSearch.UserTyped(
+        "\xC3\x89"
+        "DIT");
     EXPECT_TRUE(Found("editeurportable") && Shown("application1"));
     w_->txtSearch.UserTyped("");
     w_->txtSearch.RaiseLostFocus();
