@@ -141,6 +141,43 @@ TEST_F(TogetherTest, AHiddenFoundAppStaysHiddenUntilShownAgain) {
 
 // ---- Packages as their format writes them: keys, icons, the grey mark, text encodings
 
+// A list from a Russian PC travels: read in that PC's code page beside a package in UTF-16,
+// searched with Cyrillic and Greek capitals folded, its program in a Cyrillic folder run,
+// written whole as UTF-8 at its first change, and read the same on a Western PC.
+TEST_F(TogetherTest, AListFromAnotherCodePageIsSearchedRunAndReadTheSameOnTheNextPc) {
+    const std::string games = "\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B",
+                      diary = "\xE6\x97\xA5\xE8\xA8\x98";
+    std::string info = "\xFF\xFE";
+    for (char16_t c : std::u16string_view(u"[Details]\r\nName=\u0394\u03AD\u03BB\u03C4\u03B1\r\n"
+                                          u"[Control]\r\nStart=d.exe"))
+        info += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    Package("DeltaPortable", info);
+    services_.codePage.page = 1251;
+    StartWith("[Category1]\r\nName=\xC8\xE3\xF0\xFB\r\n" + App(1, "\xC4\xED\xE5\xE2\xED\xE8\xEA",
+                                                               "%drive%\\\xC8\xE3\xF0\xFB\\n.exe",
+                                                               "\xC8\xE3\xF0\xFB"));
+    Look();
+    const auto search = [&](const std::string& typed) {
+        w_->txtSearch.RaiseGotFocus();
+        w_->txtSearch.UserTyped(typed);
+        const bool both[] = {Shown("application1"), Found("deltaportable") != nullptr};
+        w_->txtSearch.UserTyped("");
+        w_->txtSearch.RaiseLostFocus();
+        return std::to_string(both[0]) + std::to_string(both[1]);
+    };
+    EXPECT_EQ(search("\xD0\x94\xD0\x9D\xD0\x95\xD0\x92") + search("\xCE\x94\xCE\x88\xCE\x9B"),
+              "1001");
+    Click("application1");
+    w_->cmdRun.Click();
+    EXPECT_EQ(Executed(), Strings{"E:\\" + games + "\\n.exe"});
+    ASSERT_TRUE(Rename("application1", diary));
+    EXPECT_EQ(Get("quopa_apps.dat").substr(0, 3), "\xEF\xBB\xBF");
+    services_.codePage.page = 1252;
+    w_ = &Start();
+    EXPECT_EQ(Node("application1").Parent()->Text() + "/" + Node("application1").Text(),
+              games + "/" + diary);
+}
+
 // The grey mark follows the program and the picture the package's icon, whichever is there.
 TEST_F(TogetherTest, AFoundAppIsGreyWhenItsProgramIsGoneThoughItsIconIsThere) {
     for (const std::string folder : {"Gone", "Here"})
