@@ -261,17 +261,23 @@ TEST_F(TogetherTest, DropsOnFoundNodesLandInAUserCategoryOrTheWizardAndSkipTwins
 // leaves the tree as a fresh start shows it, an untouched edit after that included: nothing
 // vanishes, merges or reads otherwise.
 TEST_F(TogetherTest, WhatACommandTakesIsWhatTheNextStartShows) {
-    const std::string kPlain = "Board games", kLong(254, 'x'), kNul("\0Cards", 6);
-    const Strings names = {"\"  \"",      "\" \"",       "'\"\"'",     "\"\"\"\"", "\" Tools\"",
-                           "'\"Tools\"'", "\"\tMusic\"", "\"Games \"", kPlain,     "Deleted",
-                           "tools",       "Quopa",       kLong + "yz", kNul,       "\r\n"};
+    const std::string kPlain = "Board games", kLong(254, 'x'), kNul("\0Cards", 6),
+                      kGames = "\xD0\x98\xD0\x93\xD0\xA0\xD0\xAB";  // Cyrillic capitals
+    std::string kWide;  // 254 characters the next load must not cut, then two it must
+    for (int i = 0; i < 254; ++i) kWide += "\xD0\xB6";
+    const Strings names = {kGames,       kWide,      kWide + "yz", "\"  \"",      "\" \"",
+                           "'\"\"'",     "\"\"\"\"", "\" Tools\"", "'\"Tools\"'", "\"\tMusic\"",
+                           "\"Games \"", kPlain,     "Deleted",    "tools",       "Quopa",
+                           kLong + "yz", kNul,       "\r\n"};
     enum Path { kRenameCategory, kAddCategory, kRenameItem, kNewItem, kEditTitle, kEditPath };
     const std::set<std::string> dialogsOwn = {
         "That category name is not unique!", "You did not enter a title!",
         "You did not fill the title field!", "You did not fill the path field!"};
-    const std::string apps = "[Category1]\r\nName=Games\r\n[Category2]\r\nName=Tools\r\n" +
-                             App(1, "Chess", "%drive%\\chess.exe", "Games") +
-                             "[Category3]\r\nName=Music\r\n[Category4]\r\nName=" + kLong + "\r\n";
+    const std::string apps =
+        "\xEF\xBB\xBF[Category1]\r\nName=Games\r\n[Category2]\r\nName=Tools\r\n" +
+        App(1, "Chess", "%drive%\\chess.exe", "Games") +
+        "[Category3]\r\nName=Music\r\n[Category4]\r\nName=" + kLong +
+        "\r\n[Category5]\r\nName=\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B\r\n";
     // Each node's text and place and, for an item, the path its wizard shows.
     const auto shown = [&] {
         return Each(w_->TreeView1.Nodes(), [&](const ui::TreeNode* n) {
@@ -317,6 +323,7 @@ TEST_F(TogetherTest, WhatACommandTakesIsWhatTheNextStartShows) {
                         (path != kAddCategory && path != kNewItem))
                 << at << ": silently not added";
             EXPECT_TRUE(typed != kPlain || after != before) << at << ": a plain name refused";
+            EXPECT_TRUE(typed != kGames || path != kAddCategory || !told.empty()) << "not unique";
             w_ = &Start();
             if (Shown("application1")) wizard("application1", "", "");
             EXPECT_EQ(shown(), after) << at;
