@@ -30,40 +30,12 @@ char32_t CharOf(int page, unsigned char b) {
     return c ? c : b;
 }
 
-char ToAnsi(int page, char32_t code) {
-    if (code < 0x80) return static_cast<char>(code);
-    for (int b = 0x80; b <= 0xFF; ++b)
-        if (CharOf(page, static_cast<unsigned char>(b)) == code) return static_cast<char>(b);
-    return '?';
-}
-
 }  // namespace
 
 std::string HeadlessCodePage::Utf8FromAnsi(std::string_view ansi) {
     std::string out;
     out.reserve(ansi.size() + ansi.size() / 2);
     for (char b : ansi) AppendUtf8(out, CharOf(page, static_cast<unsigned char>(b)));
-    return out;
-}
-
-std::string HeadlessCodePage::AnsiFromUtf8(std::string_view utf8) {
-    std::string out;
-    for (std::size_t at = 0; at < utf8.size();) out += ToAnsi(page, NextChar(utf8, at));
-    return out;
-}
-
-std::string HeadlessCodePage::AnsiFromUtf16(std::u16string_view utf16) {
-    std::string out;
-    for (std::size_t i = 0; i < utf16.size(); ++i) {
-        const std::uint32_t unit = utf16[i];
-        if (unit < 0xD800 || unit > 0xDFFF) {
-            out += ToAnsi(page, unit);
-            continue;
-        }
-        // A pair names a character beyond the page's reach; half of one names none.
-        if (unit <= 0xDBFF && i + 1 < utf16.size() && (utf16[i + 1] & 0xFC00) == 0xDC00) ++i;
-        out += '?';
-    }
     return out;
 }
 

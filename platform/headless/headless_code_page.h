@@ -8,8 +8,6 @@ namespace platform {
 class HeadlessCodePage : public CodePage {
   public:
     std::string Utf8FromAnsi(std::string_view ansi) override;
-    std::string AnsiFromUtf8(std::string_view utf8) override;
-    std::string AnsiFromUtf16(std::u16string_view utf16) override;
 
     int page = 1252;  // or 1251
 };
