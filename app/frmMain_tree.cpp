@@ -106,7 +106,7 @@ void frmMain::TreeView1_AfterLabelEdit(ui::LabelEditEvent& e) {
 void frmMain::RenameCategory(ui::LabelEditEvent& e) {
     const std::string oldName = e.node->Key();
     const std::string section = e.node->Tag();
-    const CategoryNameCheck check = CheckCategoryName(TreeView1, e.newText, oldName);
+    const CategoryNameCheck check = CheckCategoryName(TreeView1, e.newText, oldName, sys_.desktop);
     const std::string& newName = check.name;
     if (check.Empty()) {
         // The loader stops at the first category without a name: the later ones would go.

@@ -23,7 +23,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&icc);
 
     platform::Win32Services services(ui::kTrayCallbackMessage);
-    quopa::modINI ini(services.files);
+    quopa::modINI ini(services.files, services.codePage);
     quopa::ProgramState state;
     ui::Win32Backend backend;
 

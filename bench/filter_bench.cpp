@@ -119,7 +119,7 @@ int main() {
     platform::HeadlessFileVersions versions;
     platform::Services sys{files,    shell, desktop,  process, tray,     fileDialog, pictures,
                            registry, http,  programs, hotkey,  versions, codePage};
-    quopa::modINI ini(files);
+    quopa::modINI ini(files, codePage);
     quopa::ProgramState state;
     quopa::AppContext ctx{backend, sys, ini, state, folder};
     Measure(ctx);

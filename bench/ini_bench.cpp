@@ -1,6 +1,7 @@
 // A full tree load's reads over a 9999-item apps file: our engine, and under Windows
 // (or Wine) the system's profile functions on the same file for comparison.
-// Prints figures only; a slow run never fails.
+// Prints figures only; a slow run never fails. With the argument "utf8" the file is UTF-8
+// with its mark and every name Cyrillic.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -12,12 +13,14 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_files.h"
 #else
 #include <stdlib.h>
 
 #include <filesystem>
 
+#include "platform/headless/headless_code_page.h"
 #include "platform/headless/host_files.h"
 #endif
 
@@ -30,15 +33,19 @@ constexpr int kSystemSampleItems = 250;  // 2000 reads: the system takes ~0.25 m
 const char* const kTreeKeys[] = {"Name", "Path",       "Category", "Autorun",
                                  "Type", "Parameters", "StartIn",  "WindowStyle"};
 
-std::string AppsFileBytes() {
-    std::string out;
+std::string AppsFileBytes(bool utf8) {
+    // "Programme number" in Russian.
+    const std::string named = utf8 ? "\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC"
+                                     "\xD0\xBC\xD0\xB0 \xD0\xBD\xD0\xBE\xD0\xBC\xD0\xB5\xD1\x80 "
+                                   : "Application number ";
+    std::string out = utf8 ? "\xEF\xBB\xBF" : "";
     for (int c = 1; c <= kCategories; ++c)
         out += "[Category" + std::to_string(c) + "]\r\nName=Category " + std::to_string(c) + "\r\n";
     for (int n = 1; n <= kItems; ++n) {
         const std::string id = std::to_string(n);
-        out += "[Application" + id + "]\r\nName=Application number " + id +
-               "\r\nDescription=What item " + id + " does" + "\r\nPath=%drive%\\Apps\\Tool" + id +
-               "\\tool" + id + ".exe\r\nCategory=Category " + std::to_string(n % kCategories + 1) +
+        out += "[Application" + id + "]\r\nName=" + named + id + "\r\nDescription=What item " + id +
+               " does" + "\r\nPath=%drive%\\Apps\\Tool" + id + "\\tool" + id +
+               ".exe\r\nCategory=Category " + std::to_string(n % kCategories + 1) +
                "\r\nAutorun=0\r\nType=0\r\nParameters=\"-a -b\"\r\nStartIn=%drive%\\Apps\\Tool" +
                id + "\\\r\nWindowStyle=Normal\r\n";
     }
@@ -79,22 +86,25 @@ void Row(const char* what, long calls, double seconds) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const bool utf8 = argc > 1 && std::string(argv[1]) == "utf8";
 #ifdef _WIN32
     char temp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, temp);
     const std::string folder = std::string(temp) + "quopa_ini_bench";
     ::CreateDirectoryA(folder.c_str(), nullptr);
     platform::Win32Files files;
+    platform::Win32CodePage codePage;
 #else
     char pattern[] = "/tmp/quopa_ini_bench_XXXXXX";
     if (!mkdtemp(pattern)) return 1;
     platform::HostFiles files;
+    platform::HeadlessCodePage codePage;
     files.MapDrive('E', pattern);
     const std::string folder = "E:\\";
 #endif
     const std::string path = quopa::AppsFile(folder);
-    const std::string bytes = AppsFileBytes();
+    const std::string bytes = AppsFileBytes(utf8);
     if (!files.ReplaceAtomically(path, bytes)) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
         return 1;
@@ -103,7 +113,7 @@ int main() {
                 bytes.size() / 1048576.0);
     std::printf("%-34s %8s %10s %12s\n", "", "calls", "seconds", "us per call");
 
-    quopa::modINI ini(files);
+    quopa::modINI ini(files, codePage);
     auto ours = [&](const std::string& s, const std::string& k) {
         return ini.ReadIni(s, k, "", path);
     };

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench/bench_apps_file.h"
+#include "platform/headless/headless_code_page.h"
 #include "platform/headless/host_files.h"
 #include "store/ini.h"
 
@@ -91,8 +92,9 @@ std::pair<int, std::uintmax_t> Temporaries(const std::string& folder) {
 
 [[noreturn]] void WriteUntilKilled(const std::string& folder, const Command& command) {
     platform::HostFiles files;
+    platform::HeadlessCodePage codePage;
     files.MapDrive('E', folder);
-    quopa::modINI ini(files);
+    quopa::modINI ini(files, codePage);
     for (int n = 0;; ++n) command.write(ini, n % 2);
 }
 
@@ -101,10 +103,11 @@ std::vector<std::string> Versions(const std::string& folder, const std::string& 
                                   const Command& command) {
     std::vector<std::string> versions = {original};
     platform::HostFiles files;
+    platform::HeadlessCodePage codePage;
     files.MapDrive('E', folder);
     for (int state : {0, 1}) {
         std::ofstream(folder + "/quopa_apps.dat", std::ios::binary) << original;
-        quopa::modINI ini(files);
+        quopa::modINI ini(files, codePage);
         command.write(ini, state);
         versions.push_back(Slurp(folder + "/quopa_apps.dat"));
         command.write(ini, 1 - state);
@@ -137,8 +140,9 @@ void Drill(const std::string& folder, const std::string& original, const Command
     }
 
     platform::HostFiles files;
+    platform::HeadlessCodePage codePage;
     files.MapDrive('E', folder);
-    quopa::modINI ini(files);
+    quopa::modINI ini(files, codePage);
     const bool wrote = command.write(ini, 0);
     const auto after = Temporaries(folder);
     std::printf("\n%s: %d kills\n", command.name, kills);

@@ -76,7 +76,7 @@ Figures Start(const std::string& folder, bool ticked) {
                            real.fileDialog, real.pictures, real.registry, real.http, real.programs,
                            real.hotkey,     real.versions, real.codePage};
     ui::Win32Backend backend;
-    quopa::modINI ini(real.files);
+    quopa::modINI ini(real.files, real.codePage);
     quopa::ProgramState state;
     quopa::AppContext ctx{backend, sys, ini, state, folder};
     quopa::frmMain w(ctx);

@@ -30,7 +30,7 @@ double Run(const std::string& root, int items) {
     files.MapDrive('E', root);
     platform::HeadlessServices system(files);
     system.shell.tempPath = "E:\\";
-    quopa::modINI ini(files);
+    quopa::modINI ini(files, system.codePage);
     quopa::ProgramState state;
     state.LauncherDrive = "E:";
     ui::HeadlessBackend backend;

@@ -31,7 +31,7 @@ double Run(const std::string& folder, int items, ui::Backend& backend, const cha
         << (items > 0 ? BenchAppsFile(items) : std::string());
 
     platform::Win32Services system(WM_APP + 1);
-    quopa::modINI ini(system.files);
+    quopa::modINI ini(system.files, system.codePage);
     quopa::ProgramState state;
     state.LauncherDrive = folder.substr(0, 2);
     ui::Form form(backend);

@@ -60,8 +60,8 @@ class Desktop {
     virtual Picture AppIcon() = 0;
     // A picture file (bitmap, icon, ...); an empty picture when it cannot be read as one.
     virtual Picture LoadPicture(const std::string& path) = 0;
-    // The text with its capitals made small by the system's rules for the ANSI code page:
-    // in Windows-1252, E acute 0xC9 becomes 0xE9 as A becomes a.
+    // The text with its capitals made small by Unicode's rules, as the system folds them:
+    // E acute becomes e acute and Cyrillic De becomes de, as A becomes a.
     virtual std::string LowerCase(std::string_view text) = 0;
 };
 

@@ -1,7 +1,8 @@
 #pragma once
-// ASCII-only case rules: the data files hold ANSI bytes of any code page, and only the
-// letters A to Z fold, as the system's profile functions and file names fold them.
-// Text the user reads folds by the code page's own rules, through Desktop::LowerCase.
+// The program's text is UTF-8. Names inside the data files fold ASCII-only: only the
+// letters A to Z, as the system's profile functions and file names fold them. Text the user
+// reads folds by Unicode's rules, through Desktop::LowerCase.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -30,14 +31,18 @@ inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-// Windows-1252's small letters for its capitals, as that code page's system folds them:
-// A to Z, 0xC0 to 0xDE but the multiplication sign, and the four in 0x8A to 0x9F.
-constexpr char Windows1252Lower(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7))
-        return static_cast<char>(u + 0x20);
-    if (u == 0x8A || u == 0x8C || u == 0x8E) return static_cast<char>(u + 0x10);
-    return u == 0x9F ? static_cast<char>(0xFF) : c;
+inline bool IsAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
 }
+
+// Limits the user reads are in characters: a byte that continues a UTF-8 sequence adds none.
+std::size_t CharCount(std::string_view utf8);
+// The first `chars` characters, never cut inside one.
+std::string_view FirstChars(std::string_view utf8, std::size_t chars);
+// The character starting at `at`, which moves past it; a byte that starts none is U+FFFD.
+char32_t NextChar(std::string_view utf8, std::size_t& at);
+void AppendUtf8(std::string& out, char32_t c);
 
 }  // namespace platform

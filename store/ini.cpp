@@ -74,7 +74,7 @@ std::string StoredValue(const std::string& value) {
 
 std::string PresentedValue(std::string_view raw) {
     raw = WithoutEnclosingQuotes(raw.substr(0, raw.find('\0')));
-    return std::string(raw.substr(0, kMaxValueChars));
+    return std::string(platform::FirstChars(raw, kMaxValueChars));
 }
 
 bool SameContentSignature(const platform::FileInfo& a, const platform::FileInfo& b) {
@@ -93,10 +93,12 @@ std::string AsStored(const std::string& value) {
 
 bool ReadsBackWhole(const std::string& value) {
     const std::string stored = StoredValue(value);
-    return WithoutEnclosingQuotes(TrimIniBlanks(UpToNul(stored))).size() <= kMaxValueChars;
+    return platform::CharCount(WithoutEnclosingQuotes(TrimIniBlanks(UpToNul(stored)))) <=
+           kMaxValueChars;
 }
 
-modINI::modINI(platform::Files& files) : files_(files) {}
+modINI::modINI(platform::Files& files, platform::CodePage& codePage)
+    : files_(files), codePage_(codePage) {}
 
 std::string modINI::ReadIni(const std::string& section, const std::string& key,
                             const std::string& def, const std::string& file) {
@@ -171,9 +173,11 @@ bool modINI::Store(const IniKeys& keys, const std::string& file) {
     // time cannot show would otherwise be lost for good.
     Cached* entry = Fresh(file, Look::Always);
     if (!entry || entry->info.readOnly) return false;
-    std::string bytes = entry->doc.WithValues(settings);
-    const bool unchanged =
-        entry->info.kind == platform::PathKind::File && bytes == entry->doc.Bytes();
+    std::string text = entry->doc.WithValues(settings);
+    FileEncoding encoding = entry->encoding;
+    const std::string bytes = FileBytesOf(text, encoding);
+    const bool unchanged = entry->info.kind == platform::PathKind::File &&
+                           encoding == entry->encoding && text == entry->doc.Bytes();
     // Even a write that changes nothing replaces the file once: the first replacement is
     // where a killed writer's leftover temporaries are swept.
     if (unchanged && !replacedOnce_.insert(entry->path).second) return true;
@@ -188,7 +192,8 @@ bool modINI::Store(const IniKeys& keys, const std::string& file) {
     try {
         entry->info = files_.Query(file);
         entry->settled = !entry->info.recentlyWritten;
-        entry->doc = IniDocument(std::move(bytes));
+        entry->encoding = encoding;
+        entry->doc = IniDocument(std::move(text));
     } catch (const std::exception&) {
         Forget(entry);  // the file is written; only our copy of it is lost
     }
@@ -229,8 +234,10 @@ modINI::Cached* modINI::Fresh(const std::string& file, Look look) {
         entry = cache_.back().get();
         entry->path = std::move(path);
     }
-    // Unchanged bytes keep their index: looking again then costs a read, not a parse.
-    if (bytes != entry->doc.Bytes()) entry->doc = Parse(entry->path, std::move(bytes));
+    // Unchanged text keeps its index: looking again then costs a read, not a parse.
+    FileText read = TextOfFile(std::move(bytes), codePage_);
+    if (read.text != entry->doc.Bytes()) entry->doc = Parse(entry->path, std::move(read.text));
+    entry->encoding = read.encoding;
     entry->info = info;
     entry->settled = !info.recentlyWritten;
     entry->generation = generation;
@@ -240,13 +247,13 @@ modINI::Cached* modINI::Fresh(const std::string& file, Look look) {
 
 void modINI::ParseAhead(const std::string& file) {
     try {
-        ahead_ = std::async(std::launch::async, [&files = files_, file] {
+        ahead_ = std::async(std::launch::async, [&files = files_, &codePage = codePage_, file] {
             std::string bytes;
             const platform::FileInfo info = files.Query(file);
             if (info.kind != platform::PathKind::File || info.size > kMaxFileBytes ||
                 !files.ReadAll(file, bytes) || bytes.size() > kMaxFileBytes)
                 bytes.clear();
-            return IniDocument(std::move(bytes));
+            return IniDocument(TextOfFile(std::move(bytes), codePage).text);
         });
         aheadPath_ = NormalisedPath(file);
     } catch (const std::exception&) {
@@ -254,17 +261,17 @@ void modINI::ParseAhead(const std::string& file) {
     }
 }
 
-IniDocument modINI::Parse(const std::string& path, std::string bytes) {
+IniDocument modINI::Parse(const std::string& path, std::string text) {
     if (!aheadPath_.empty() && path == aheadPath_) {
         aheadPath_.clear();
         try {
             IniDocument doc = ahead_.get();
-            if (doc.Bytes() == bytes) return doc;
+            if (doc.Bytes() == text) return doc;
         } catch (const std::exception&) {
             // Parsed here, then, as if nothing had been ahead.
         }
     }
-    return IniDocument(std::move(bytes));
+    return IniDocument(std::move(text));
 }
 
 // The copy the scope checked; null when it is gone (evicted or forgotten since).

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/code_page.h"
 #include "platform/files.h"
+#include "store/file_text.h"
 #include "store/ini_document.h"
 
 namespace quopa {
@@ -19,7 +21,8 @@ struct IniKey {
 };
 using IniKeys = std::vector<IniKey>;
 
-// What a value is cut to when read back, as the 255-character buffer of the callers takes it.
+// What a value is cut to when read back, as the 255-character buffer of the callers takes it;
+// in characters, never inside one.
 constexpr std::size_t kMaxValueChars = 254;
 
 // What ReadIni gives back for `value` once written: line breaks as spaces, cut at a NUL,
@@ -36,7 +39,8 @@ class modINI {
     // about a second and a few hundred megabytes. A write that would cross it is refused.
     static constexpr std::uint64_t kMaxFileBytes = 8u << 20;
 
-    explicit modINI(platform::Files& files);
+    // A file without a byte-order mark is read in `codePage`.
+    modINI(platform::Files& files, platform::CodePage& codePage);
 
     // The stored value cut to 254 characters, as a 255-character buffer returns it.
     // When it reads empty and def is not, def is written back and returned.
@@ -82,7 +86,8 @@ class modINI {
         // False when the file was written within its clock step of our read: a change
         // after the read could have kept size and time, so the next call reads again.
         bool settled = false;
-        IniDocument doc;
+        FileEncoding encoding = FileEncoding::Ansi;
+        IniDocument doc;  // of the file's text in UTF-8
     };
 
     std::string Lookup(const std::string& section, const std::string& key, const std::string& file);
@@ -92,10 +97,11 @@ class modINI {
     // have changed unseen (or always); nullptr when it exists but cannot be read.
     Cached* Fresh(const std::string& file, Look look);
     void Forget(const Cached* entry);
-    IniDocument Parse(const std::string& path, std::string bytes);
+    IniDocument Parse(const std::string& path, std::string text);
     const Cached* Scoped();
 
-    platform::Files& files_;  // not owned
+    platform::Files& files_;        // not owned
+    platform::CodePage& codePage_;  // not owned
     std::vector<std::unique_ptr<Cached>> cache_;
     std::uint64_t useClock_ = 0;
     std::string scopedFile_;      // the file of the innermost ReadScope, as its caller names it

@@ -29,10 +29,8 @@ void IniDocument::Parse() {
     const char* data = bytes_.data();
     const auto size = static_cast<std::uint32_t>(bytes_.size());
     std::uint32_t pos = 0;
-    if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0) pos = 3;
 
     Section* current = &sections_[""];
-    current->insertAt = pos;
     bool eolSeen = false;
     while (pos < size) {
         const std::uint32_t begin = pos;
@@ -204,8 +202,7 @@ std::string IniDocument::WithValues(const std::vector<IniSetting>& settings) con
 
     if (appended.empty()) return out;
     const std::string eol = LineBreakBefore(out, out.size(), eol_);
-    const std::size_t bom = (out.size() >= 3 && out.compare(0, 3, "\xEF\xBB\xBF") == 0) ? 3 : 0;
-    if (out.size() > bom && out.back() != '\n' && out.back() != '\r') out.append(eol);
+    if (!out.empty() && out.back() != '\n' && out.back() != '\r') out.append(eol);
     for (const NewSection& section : appended) {
         out.append(1, '[').append(section.spelling).append(1, ']').append(eol);
         AppendLines(out, section.keys, eol);

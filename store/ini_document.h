@@ -1,7 +1,7 @@
 #pragma once
-// One INI file as the profile functions of Windows read it: the bytes exactly as
-// stored, plus an index of where each section and key lies, so that a lookup is two
-// hash probes and a change rewrites one line and leaves every other byte alone.
+// One INI file as the profile functions of Windows read it: its text (UTF-8, without the
+// byte-order mark) exactly as stored, plus an index of where each section and key lies, so that a
+// lookup is two hash probes and a change rewrites one line and leaves every other byte alone.
 #include <cstdint>
 #include <string>
 #include <string_view>

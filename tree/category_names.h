@@ -2,6 +2,7 @@
 // The one rule for a category's name, for the new-category dialog and the in-place rename.
 #include <string>
 
+#include "platform/desktop.h"
 #include "ui/tree_view.h"
 
 namespace quopa {
@@ -14,9 +15,10 @@ struct CategoryNameCheck {
 };
 
 // `typed` judged as it will be stored. Taken: the key of any other node, letter case
-// ignored (the tree could not tell "games" from "Games"), and "Deleted", the name the
-// loader skips. `current` is the key of the category being renamed, empty for a new one.
+// ignored as `letters` folds it in every script (the tree could not tell "games" from
+// "Games"), and "Deleted", the name the loader skips. `current` is the key of the
+// category being renamed, empty for a new one.
 CategoryNameCheck CheckCategoryName(const ui::TreeView& tree, const std::string& typed,
-                                    const std::string& current);
+                                    const std::string& current, platform::Desktop& letters);
 
 }  // namespace quopa

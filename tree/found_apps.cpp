@@ -128,8 +128,7 @@ void FoundApps::SetHidden(const std::vector<std::string>& keys) {
 
 std::string FoundApps::UserCategoryKey(const std::string& category) const {
     for (const ui::TreeNode* root : tree_.Roots())
-        if (IsUserCategory(*root) && platform::EqualsIgnoringCase(root->Key(), category))
-            return root->Key();
+        if (IsUserCategory(*root) && Folded(root->Key()) == Folded(category)) return root->Key();
     return kMainCategoryKey;
 }
 
@@ -172,9 +171,8 @@ void FoundApps::Place(const FoundApp& app, std::vector<std::string>& opened) {
 std::string FoundApps::ParentFor(const std::string& category) {
     if (category.empty()) return kMainCategoryKey;
     const std::string user = UserCategoryKey(category);
-    if (user != kMainCategoryKey || platform::EqualsIgnoringCase(category, kMainCategoryKey))
-        return user;
-    const std::string key = kCategoryKeyPrefix + platform::AsciiLower(category);
+    if (user != kMainCategoryKey || Folded(category) == Folded(kMainCategoryKey)) return user;
+    const std::string key = kCategoryKeyPrefix + Folded(category);
     if (!tree_.Find(key)) {
         if (ui::TreeNode* node = tree_.Add("", key, category, "default"))
             tree_.SetNodeTag(*node, kFoundTag);

@@ -73,6 +73,8 @@ class FoundApps {
     void Show(std::vector<FoundApp> wanted);
     void Place(const FoundApp& app, std::vector<std::string>& opened);
     bool Matches(const std::string& name) const;
+    // Category names meet as the user reads them, in any script's letter case.
+    std::string Folded(const std::string& name) const { return services_.desktop.LowerCase(name); }
     int TrayId(const std::string& key);
     std::string ParentFor(const std::string& category);
     void EnsurePicture(const FoundApp& app);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/text.h"
+#include "store/file_text.h"
 #include "store/ini_document.h"
 
 namespace quopa {
@@ -19,37 +20,20 @@ constexpr std::uint64_t kMaxInfoSize = 64 * 1024;
 constexpr int kMaxEntries = 99;
 
 // True for text holding UTF-8 sequences and no byte that breaks one. ANSI text with a
-// letter above 0x7F almost never reads as valid UTF-8.
+// letter above 0x7F almost never reads as valid UTF-8, and the format writes its files in
+// UTF-8, with or without the mark.
 bool LooksUtf8(std::string_view s) {
     bool multibyte = false;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) continue;
-        const std::size_t extra = c >= 0xC2 && c <= 0xDF   ? 1
-                                  : c >= 0xE0 && c <= 0xEF ? 2
-                                  : c >= 0xF0 && c <= 0xF4 ? 3
-                                                           : 0;
-        if (extra == 0 || i + extra >= s.size()) return false;
-        for (std::size_t k = 1; k <= extra; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        i += extra;
-        multibyte = true;
+    for (std::size_t at = 0; at < s.size();) {
+        multibyte |= static_cast<unsigned char>(s[at]) >= 0x80;
+        if (platform::NextChar(s, at) == 0xFFFD) return false;
     }
     return multibyte;
 }
 
-std::string AnsiText(std::string_view bytes, platform::CodePage& codePage) {
-    constexpr std::string_view kMark = "\xEF\xBB\xBF", kUtf16Mark = "\xFF\xFE";
-    if (bytes.substr(0, kUtf16Mark.size()) == kUtf16Mark) {
-        std::u16string text;
-        for (std::size_t i = kUtf16Mark.size(); i + 1 < bytes.size(); i += 2)
-            text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                          static_cast<unsigned char>(bytes[i + 1]) << 8);
-        return codePage.AnsiFromUtf16(text);
-    }
-    if (bytes.substr(0, kMark.size()) == kMark)
-        return codePage.AnsiFromUtf8(bytes.substr(kMark.size()));
-    return LooksUtf8(bytes) ? codePage.AnsiFromUtf8(bytes) : std::string(bytes);
+std::string Utf8Text(std::string bytes, platform::CodePage& codePage) {
+    const bool marked = bytes.rfind("\xEF\xBB\xBF", 0) == 0;
+    return !marked && LooksUtf8(bytes) ? bytes : TextOfFile(std::move(bytes), codePage).text;
 }
 
 std::string Value(const IniDocument& doc, const char* section, const std::string& key) {
@@ -59,8 +43,8 @@ std::string Value(const IniDocument& doc, const char* section, const std::string
 }
 
 // A file named inside the app's folder: relative, without a drive or a way up. The system
-// drops trailing dots and blanks of a path part, so "..." and ".. " go up as well. A '?' is
-// the code page's stand-in for a character it lacks, so the name is lost.
+// drops trailing dots and blanks of a path part, so "..." and ".. " go up as well. No file
+// name holds a '?'.
 bool InsideFolder(const std::string& start) {
     if (start.empty() || start[0] == '\\' || start[0] == '/' ||
         start.find_first_of(":?") != std::string::npos)
@@ -99,11 +83,11 @@ std::string IconFile(const IniDocument& doc, const std::string& folder, int n,
     return {};
 }
 
-// The apps that the appinfo.ini `bytes` of the app folder `folder` describes, texts in the
-// ANSI code page; none when it names no Start program inside that folder.
-std::vector<FoundApp> AppsOfInfo(std::string_view bytes, const std::string& folder,
+// The apps that the appinfo.ini `bytes` of the app folder `folder` describes; none when it
+// names no Start program inside that folder.
+std::vector<FoundApp> AppsOfInfo(std::string bytes, const std::string& folder,
                                  platform::CodePage& codePage, platform::Files& files) {
-    const IniDocument doc(AnsiText(bytes, codePage));
+    const IniDocument doc(Utf8Text(std::move(bytes), codePage));
     const std::string start = Value(doc, "control", "Start");
     if (!InsideFolder(start)) return {};
     const std::string folderName = folder.substr(folder.find_last_of('\\') + 1);
@@ -196,7 +180,7 @@ void PortableAppsScan::Look(const std::string& name) {
     read.size = info.size;
     // A file still being written may change unseen within the clock's step: read it again.
     read.writeTime = info.recentlyWritten ? ~std::uint64_t{0} : info.writeTime;
-    read.apps = AppsOfInfo(bytes, folder, codePage_, files_);
+    read.apps = AppsOfInfo(std::move(bytes), folder, codePage_, files_);
     seen_[lower] = std::move(read);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/text_box.h"
 
+#include "platform/text.h"
 #include "ui/backend.h"
 
 namespace ui {
@@ -30,8 +31,10 @@ void TextBox::SetForeColor(Color color) {
 }
 
 void TextBox::UserTyped(const std::string& typed) {
-    const bool tooLong = maxLength_ > 0 && typed.size() > static_cast<std::size_t>(maxLength_);
-    const std::string text = tooLong ? typed.substr(0, maxLength_) : typed;
+    // The limit counts characters, as the window's does: a Japanese title keeps 30 of them.
+    const auto limit = static_cast<std::size_t>(maxLength_);
+    const bool tooLong = maxLength_ > 0 && platform::CharCount(typed) > limit;
+    const std::string text = tooLong ? std::string(platform::FirstChars(typed, limit)) : typed;
     if (text == Text()) return;
     if (tooLong) {
         Control::SetText(text);  // the window shows what the box holds

@@ -23,6 +23,10 @@ std::string BytesFrom(UINT codePage, std::wstring_view wide, DWORD flags) {
     return out;
 }
 
+std::string Win32CodePage::Utf8FromAnsi(std::string_view ansi) {
+    return Utf8(WideFrom(CP_ACP, ansi));
+}
+
 std::string Win32CodePage::AnsiFromUtf8(std::string_view utf8) {
     // Without MB_ERR_INVALID_CHARS a broken sequence becomes U+FFFD, which the page then
     // shows as its default character. A near letter ("a" for "\u0101") would name another

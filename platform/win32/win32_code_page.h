@@ -11,8 +11,11 @@ namespace platform {
 
 class Win32CodePage : public CodePage {
   public:
-    std::string AnsiFromUtf8(std::string_view utf8) override;
-    std::string AnsiFromUtf16(std::u16string_view utf16) override;
+    std::string Utf8FromAnsi(std::string_view ansi) override;
+    // UTF-8 or UTF-16 text in the ANSI code page, for what still takes the A functions; a
+    // character the page cannot hold becomes the page's default character.
+    std::string AnsiFromUtf8(std::string_view utf8);
+    std::string AnsiFromUtf16(std::u16string_view utf16);
 };
 
 // Text of a code page (CP_UTF8, CP_ACP) as UTF-16, and back; empty when it cannot be turned.

@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "platform/text.h"
 #include "platform/win32/program_icon.h"
 #include "platform/win32/screen_dpi.h"
 #include "platform/win32/win32_code_page.h"
@@ -77,22 +78,12 @@ Picture Win32Desktop::LoadPicture(const std::string& path) {
 }
 
 std::string Win32Desktop::LowerCase(std::string_view text) {
-    if (fold_ == Fold::Unknown) {
-        CPINFO info{};
-        fold_ = GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1 ? Fold::ByTable : Fold::BySystem;
-        for (int i = 0; i < 256; ++i) {
-            char c = static_cast<char>(i);
-            if (i != 0) CharLowerBuffA(&c, 1);
-            lower_[i] = c;
-        }
-    }
-    std::string out(text);
-    if (fold_ == Fold::ByTable) {
-        for (char& c : out) c = lower_[static_cast<unsigned char>(c)];
-    } else if (!out.empty()) {
-        CharLowerBuffA(out.data(), static_cast<DWORD>(out.size()));  // lead and trail bytes
-    }
-    return out;
+    // The search folds every item's name on each keystroke: ASCII, most names, folds alike
+    // without a round trip through UTF-16.
+    if (IsAscii(text)) return AsciiLower(text);
+    std::wstring wide = Wide(text);
+    CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+    return Utf8(wide);
 }
 
 }  // namespace platform

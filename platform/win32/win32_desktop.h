@@ -1,6 +1,4 @@
 #pragma once
-#include <array>
-
 #include "platform/desktop.h"
 
 namespace platform {
@@ -16,12 +14,6 @@ class Win32Desktop : public Desktop {
     Picture AppIcon() override;
     Picture LoadPicture(const std::string& path) override;
     std::string LowerCase(std::string_view text) override;
-
-  private:
-    // For a code page of one byte a letter, each byte's small letter, asked once: the
-    // search folds every item's name on each keystroke.
-    std::array<char, 256> lower_{};
-    enum class Fold { Unknown, ByTable, BySystem } fold_ = Fold::Unknown;
 };
 
 }  // namespace platform

@@ -79,8 +79,10 @@ TEST_F(EditorTest, EachTypeLaysOutTheFieldPageAndBrowsingTakesTheFileAsTheDriveF
     EXPECT_EQ(page(), "URL:http://--1");
     w->SetAppType(7);
     EXPECT_EQ(page(), "Executable:http://++0");
-    w->txtAppTitle.UserTyped(std::string(40, 't'));
-    EXPECT_EQ(w->txtAppTitle.Text().size(), 30u);
+    std::string sun40;  // Japanese: three bytes a character
+    for (int i = 0; i < 40; ++i) sun40 += "\xE6\x97\xA5";
+    w->txtAppTitle.UserTyped(sun40);
+    EXPECT_EQ(w->txtAppTitle.Text(), sun40.substr(0, 90)) << "30 characters, none cut";
     // Browsing: a file on the drive gets the token whatever the case of its letter, so the
     // path survives a new letter; one elsewhere is taken unchanged only after Yes. On a share
     // its root stands for the drive.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless/headless_code_page.h"
 #include "platform/headless/host_files.h"
 #include "store/ini.h"
 
@@ -65,6 +66,7 @@ class TempDriveTest : public ::testing::Test {
 
     std::string root_;
     DriveFiles files_;
+    platform::HeadlessCodePage codePage_;
 };
 
 }  // namespace quopa::testing

@@ -22,17 +22,26 @@ struct IniCase {
     std::string before, section, key;
     bool write;
     std::string value, expected;
+    int page = 1252;  // the PC's code page
 };
 using S = std::string;
+const S kMark = "\xEF\xBB\xBF", kE = "\xC3\xA9", kDe = "\xD0\x94", kSun = "\xE6\x97\xA5";
 IniCase Read(const char* n, S before, S e, S s = "A", S k = "x") {
     return {n, before, s, k, false, "", e};
 }
-IniCase Write(const char* n, S before, S v, S e, S s = "A", S k = "y") {
-    return {n, before, s, k, true, v, e};
+IniCase Write(const char* n, S before, S v, S e, S s = "A", S k = "y", int page = 1252) {
+    return {n, before, s, k, true, v, e, page};
+}
+S Utf16(std::u16string_view text) {
+    S out = "\xFF\xFE";
+    for (char16_t c : text) out += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    return out;
 }
 
 std::vector<IniCase> IniCases() {
     const std::string v300(300, 'v'), ab = "[A]\r\nx=1\r\n[B]\r\nz=3\r\n";
+    std::string e254, e300;
+    for (int i = 0; i < 300; ++i) (i < 254 ? e254 : e300) += kE;
     return {
         Read("SingleQuotes", "[A]\r\nx='q'\r\n", "q"),
         Read("MismatchedQuotes", "[A]\r\nx=\"q'\r\n", "\"q'"),
@@ -43,13 +52,15 @@ std::vector<IniCase> IniCases() {
         Read("OnlyFirstSection", "[A]\r\ny=1\r\n[A]\r\nx=2\r\n", ""),
         Read("LineWithoutEquals", "[A]\r\nx\r\n", ""),
         Read("CrFile", "[A]\ry=1\rx=2\r", "2"),
-        Read("BomSkippedNoConversion", "\xEF\xBB\xBF[A]\r\nx=\xC3\xA9\r\n", "\xC3\xA9"),
-        Read("AnsiBytes", "[\xC9]\r\nx=\xE9\xFF\x80\xA0\x1c\r\n", "\xE9\xFF\x80\xA0\x1c", "\xC9"),
-        Read("NonAsciiNotFolded", "[A]\r\n\xC9=1\r\n", "", "A", "\xE9"),
+        Read("Utf16", Utf16(u"[A]\r\nx=\u00E9\U0001F600\xD800\r\n"),
+             kE + "\xF0\x9F\x98\x80\xEF\xBF\xBD"),
+        Read("AnsiConverted", "[\xC9]\r\nx=\xE9\xFF\x80\xA0\x81\r\n",
+             kE + "\xC3\xBF\xE2\x82\xAC\xC2\xA0\xC2\x81", "\xC3\x89"),
+        Read("NonAsciiNotFolded", "[A]\r\n\xC9=1\r\n", "", "A", kE),
         Read("NoClosingBracket", "[A]\r\n[B\r\nx=1\r\n", "", "B"),
         Read("ValueEndsAtNul", "[A]\r\nx=1\0zz\r\ny=2\r\n"s, "1"),
-        Read("CutTo254", "[A]\r\nx=" + v300 + "\r\n", v300.substr(0, 254)),
         Read("Quoted254", "[A]\r\nx=\"" + v300.substr(0, 254) + "\"\r\n", v300.substr(0, 254)),
+        Read("CutTo254Characters", kMark + "[A]\r\nx=" + e254 + e300 + "\r\n", e254),
         Write("NewFile", kNoFile, "Val", "[Sec]\r\nKey=Val\r\n", "Sec", "Key"),
         Write("Unchanged", "[A]\r\ny=1\r\n", "1", "[A]\r\ny=1\r\n"),
         Write("SectionAtEnd", ab, "2", ab + "[C]\r\ny=2\r\n", "C"),
@@ -58,7 +69,12 @@ std::vector<IniCase> IniCases() {
               "a", "X"),
         Write("LineWithoutEqualsGetsValue", "[A]\r\ny\r\n", "2", "[A]\r\ny=2\r\n"),
         Write("LeadingBlanksOfValue", "[A]\r\n", " \tv \t", "[A]\r\ny=v \t\r\n"),
-        Write("AnsiValue", "[A]\r\n", "\"\xE9\xFF\x80\"", "[A]\r\ny=\"\xE9\xFF\x80\"\r\n"),
+        // ASCII stays as the system writes it; anything more makes the whole file UTF-8.
+        Write("FirstNonAsciiMarksUtf8", "[A]\r\n", "\"" + kE + kSun + "\"",
+              kMark + "[A]\r\ny=\"" + kE + kSun + "\"\r\n"),
+        Write("AnsiConvertedWhole", "[A]\r\nx=\xC4\xEE\xEC\r\n", "1",
+              kMark + "[A]\r\nx=" + kDe + "\xD0\xBE\xD0\xBC\r\ny=1\r\n", "A", "y", 1251),
+        Write("Utf16Kept", Utf16(u"[A]\r\n"), kSun, Utf16(u"[A]\r\ny=\u65E5\r\n")),
         Write("ValueAfterNulIgnored", "[A]\r\n", "a\0b"s, "[A]\r\ny=a\r\n"),
         Write("KeyAfterComment", "[A]\r\nx=1\r\n; c\r\n[B]\r\n", "2",
               "[A]\r\nx=1\r\n; c\r\ny=2\r\n[B]\r\n"),
@@ -85,7 +101,8 @@ class IniCaseTest : public TempDriveTest, public ::testing::WithParamInterface<I
 TEST_P(IniCaseTest, GivesExpectedResult) {
     const IniCase& c = GetParam();
     if (c.before != kNoFile) Put(kFile, c.before);
-    modINI ini(files_);
+    codePage_.page = c.page;
+    modINI ini(files_, codePage_);
     if (c.write) {
         Put(kFile + ".~1-1.tmp", "[A]\r\nx=");  // a killed writer's
         ASSERT_TRUE(ini.WriteIni(c.section, c.key, c.value, kPath));
@@ -103,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, IniCaseTest, ::testing::ValuesIn(IniCases()),
 using IniTest = TempDriveTest;
 
 TEST_F(IniTest, DefaultIsWrittenBackWhenTheValueReadsEmptyAndNamesThatBreakTheSyntaxAreNot) {
-    modINI ini(files_);
+    modINI ini(files_, codePage_);
     EXPECT_EQ(ini.ReadIni("UserInfo", "UserName", "", kPath), "");
     EXPECT_EQ(EntriesInFolder(), 0u) << "an empty default never creates the file";
     Put(kFile, "[A]\r\nWindowStyle=\"\"\r\nName=n\r\n");
@@ -135,7 +152,7 @@ TEST_F(IniTest, UnusableFilesAndWritesThatCannotCompleteChangeNothing) {
     std::filesystem::create_directory(Host("folder.dat"));
     Put("huge.dat", "[A]\r\n");
     ASSERT_EQ(truncate(Host("huge.dat").c_str(), 65 << 20), 0);  // sparse: costs no disk
-    modINI ini(files_);
+    modINI ini(files_, codePage_);
     for (const char* path : {"E:\\ro.dat", "E:\\folder.dat", "E:\\none\\a.dat", "E:\\huge.dat"}) {
         EXPECT_EQ(ini.ReadIni("A", "x", "", path), "") << path;
         EXPECT_EQ(ini.ReadIni("A", "y", "def", path), "def") << path;
@@ -181,12 +198,12 @@ TEST_F(IniTest, KeysWrittenTogetherEndAsOneWritePerKey) {
             if (before != kNoFile) Put(kFile, before);
         };
         lay();
-        modINI one(files_);
+        modINI one(files_, codePage_);
         for (const IniKey& k : keys) ASSERT_TRUE(one.WriteIni(k.section, k.key, k.value, kPath));
         const std::string expected = Get(kFile);
         lay();
         const int replaces = files_.replaces;
-        modINI all(files_);
+        modINI all(files_, codePage_);
         ASSERT_TRUE(all.WriteIniKeys(keys, kPath));
         EXPECT_EQ(Get(kFile), expected) << before;
         EXPECT_EQ(files_.replaces - replaces, 1);
@@ -232,7 +249,7 @@ class IniFreshnessTest : public TempDriveTest {
         ASSERT_EQ(utimensat(AT_FDCWD, Host(kFile).c_str(), times, 0), 0);
     }
     WatchedFiles files;
-    modINI ini{files};
+    modINI ini{files, codePage_};
 };
 
 TEST_F(IniFreshnessTest, ChangesOfSizeOrContentOrAFileGoneAreSeenOncePerScope) {
@@ -241,7 +258,7 @@ TEST_F(IniFreshnessTest, ChangesOfSizeOrContentOrAFileGoneAreSeenOncePerScope) {
     Put(kFile, "[A]\r\nx=22\r\n");
     EXPECT_EQ(ini.ReadIni("A", "x", "", kPath), "22");
     // Same size, and the clock put back: only the other engine's write counter shows it.
-    modINI other(files_);
+    modINI other(files_, codePage_);
     KeepingTheTime([&] { ASSERT_TRUE(other.WriteIni("a", "X", "33", "E:/quopa_apps.dat")); });
     EXPECT_EQ(ini.ReadIni("A", "x", "", kPath), "33");
     // Another program's edit, written beside the file and renamed over it.

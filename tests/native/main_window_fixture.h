@@ -78,7 +78,7 @@ class MainWindowTest : public TempDriveTest {
     platform::HeadlessRegistry& registry_ = services_.registry;
     platform::HeadlessHttp& http_ = services_.http;
     platform::Services& sys_ = services_.sys;
-    modINI ini_{files_};
+    modINI ini_{files_, services_.codePage};
     ProgramState state_;
     ui::HeadlessBackend backend_;
     AppContext ctx_{backend_, sys_, ini_, state_, ""};

@@ -77,25 +77,6 @@ TEST_F(TogetherTest, TheSearchKeysPickAndRunFoundAppsAndTheHotKeyStartsFromTheTo
 
 // ---- Found apps in the tray, in the filter and in the item-file pass
 
-// A look that ends during a search keeps its narrowing, with letters folded as items' are.
-TEST_F(TogetherTest, ALookEndingDuringASearchShowsOnlyTheMatchingFoundApps) {
-    Package("EditeurPortable",
-            "[Details]\r\nName=\xC3\x89"
-            "diteur\r\n[Control]\r\nStart=ed.exe");
-    Package("GamePortable", "[Details]\r\nName=Game\r\n[Control]\r\nStart=game.exe");
-    StartWith(App(1, "\311diteur notes", "%drive%\\ed.txt"));
-    w_->txtSearch.RaiseGotFocus();
-    w_->txtSearch.UserTyped("\351dit");
-    Look();
-    EXPECT_TRUE(Found("editeurportable") && Shown("application1"));
-    EXPECT_FALSE(Found("gameportable"));
-    w_->txtSearch.UserTyped("\311DIT");
-    EXPECT_TRUE(Found("editeurportable") && Shown("application1"));
-    w_->txtSearch.UserTyped("");
-    w_->txtSearch.RaiseLostFocus();
-    EXPECT_TRUE(Found("gameportable")) << "the whole tree back";
-}
-
 // A tray entry keeps naming its app when a look changes the list under an open menu; with
 // found apps only, no placeholder shows above them.
 TEST_F(TogetherTest, ATrayEntryRunsTheAppItWasShownForAndNoPlaceholderShows) {
@@ -135,6 +116,41 @@ TEST_F(TogetherTest, AHiddenFoundAppStaysHiddenUntilShownAgain) {
 }
 
 // ---- Packages as their format writes them: keys, icons, the grey mark, text encodings
+
+// A list from a Russian PC travels: read in that PC's code page, searched with Cyrillic and
+// Greek capitals folded for items and found apps alike (a look ending during the search keeps
+// its narrowing), its program in a Cyrillic folder run, written whole as UTF-8 at its first
+// change, and read the same on a Western PC.
+TEST_F(TogetherTest, AListFromAnotherCodePageIsSearchedRunAndReadTheSameOnTheNextPc) {
+    const std::string games = "\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B",
+                      diary = "\xE6\x97\xA5\xE8\xA8\x98";
+    Package(
+        "DeltaPortable",
+        "[Details]\r\nName=\xCE\x94\xCE\xAD\xCE\xBB\xCF\x84\xCE\xB1\r\n[Control]\r\nStart=d.exe");
+    Package("GamePortable", "[Details]\r\nName=Game\r\n[Control]\r\nStart=game.exe");
+    services_.codePage.page = 1251;
+    StartWith("[Category1]\r\nName=\xC8\xE3\xF0\xFB\r\n" + App(1, "\xC4\xED\xE5\xE2\xED\xE8\xEA",
+                                                               "%drive%\\\xC8\xE3\xF0\xFB\\n.exe",
+                                                               "\xC8\xE3\xF0\xFB"));
+    w_->txtSearch.RaiseGotFocus();
+    w_->txtSearch.UserTyped("\xCE\x94\xCE\x88\xCE\x9B");
+    Look();
+    EXPECT_TRUE(Found("deltaportable") && !Found("gameportable") && !Shown("application1"));
+    w_->txtSearch.UserTyped("");
+    w_->txtSearch.RaiseLostFocus();
+    EXPECT_TRUE(Found("gameportable")) << "the whole tree back";
+    w_->txtSearch.RaiseGotFocus();
+    w_->txtSearch.UserTyped("\xD0\x94\xD0\x9D\xD0\x95\xD0\x92");
+    EXPECT_TRUE(Shown("application1") && !Found("deltaportable"));
+    w_->txtSearch.UserPressedKey(0x0D);  // runs the one item left
+    EXPECT_EQ(Executed(), Strings{"E:\\" + games + "\\n.exe"});
+    ASSERT_TRUE(Rename("application1", diary));
+    EXPECT_EQ(Get("quopa_apps.dat").substr(0, 3), "\xEF\xBB\xBF");
+    services_.codePage.page = 1252;
+    w_ = &Start();
+    EXPECT_EQ(Node("application1").Parent()->Text() + "/" + Node("application1").Text(),
+              games + "/" + diary);
+}
 
 // The grey mark follows the program and the picture the package's icon, whichever is there.
 TEST_F(TogetherTest, AFoundAppIsGreyWhenItsProgramIsGoneThoughItsIconIsThere) {
@@ -219,17 +235,23 @@ TEST_F(TogetherTest, DropsOnFoundNodesLandInAUserCategoryOrTheWizardAndSkipTwins
 // leaves the tree as a fresh start shows it, an untouched edit after that included: nothing
 // vanishes, merges or reads otherwise.
 TEST_F(TogetherTest, WhatACommandTakesIsWhatTheNextStartShows) {
-    const std::string kPlain = "Board games", kLong(254, 'x'), kNul("\0Cards", 6);
-    const Strings names = {"\"  \"",      "\" \"",       "'\"\"'",     "\"\"\"\"", "\" Tools\"",
-                           "'\"Tools\"'", "\"\tMusic\"", "\"Games \"", kPlain,     "Deleted",
-                           "tools",       "Quopa",       kLong + "yz", kNul,       "\r\n"};
+    const std::string kPlain = "Board games", kLong(254, 'x'), kNul("\0Cards", 6),
+                      kGames = "\xD0\x98\xD0\x93\xD0\xA0\xD0\xAB";  // Cyrillic capitals
+    std::string kWide;  // 254 characters the next load must not cut, then two it must
+    for (int i = 0; i < 254; ++i) kWide += "\xD0\xB6";
+    const Strings names = {kGames,       kWide,      kWide + "yz", "\"  \"",      "\" \"",
+                           "'\"\"'",     "\"\"\"\"", "\" Tools\"", "'\"Tools\"'", "\"\tMusic\"",
+                           "\"Games \"", kPlain,     "Deleted",    "tools",       "Quopa",
+                           kLong + "yz", kNul,       "\r\n"};
     enum Path { kRenameCategory, kAddCategory, kRenameItem, kNewItem, kEditTitle, kEditPath };
     const std::set<std::string> dialogsOwn = {
         "That category name is not unique!", "You did not enter a title!",
         "You did not fill the title field!", "You did not fill the path field!"};
-    const std::string apps = "[Category1]\r\nName=Games\r\n[Category2]\r\nName=Tools\r\n" +
-                             App(1, "Chess", "%drive%\\chess.exe", "Games") +
-                             "[Category3]\r\nName=Music\r\n[Category4]\r\nName=" + kLong + "\r\n";
+    const std::string apps =
+        "\xEF\xBB\xBF[Category1]\r\nName=Games\r\n[Category2]\r\nName=Tools\r\n" +
+        App(1, "Chess", "%drive%\\chess.exe", "Games") +
+        "[Category3]\r\nName=Music\r\n[Category4]\r\nName=" + kLong +
+        "\r\n[Category5]\r\nName=\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B\r\n";
     // Each node's text and place and, for an item, the path its wizard shows.
     const auto shown = [&] {
         return Each(w_->TreeView1.Nodes(), [&](const ui::TreeNode* n) {
@@ -275,6 +297,7 @@ TEST_F(TogetherTest, WhatACommandTakesIsWhatTheNextStartShows) {
                         (path != kAddCategory && path != kNewItem))
                 << at << ": silently not added";
             EXPECT_TRUE(typed != kPlain || after != before) << at << ": a plain name refused";
+            EXPECT_TRUE(typed != kGames || path != kAddCategory || !told.empty()) << "not unique";
             w_ = &Start();
             if (Shown("application1")) wizard("application1", "", "");
             EXPECT_EQ(shown(), after) << at;

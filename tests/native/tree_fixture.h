@@ -72,7 +72,7 @@ class TreeTest : public TempDriveTest {
     platform::HeadlessDesktop& desktop = system.desktop;
     platform::HeadlessFileDialog& fileDialog = system.fileDialog;
     platform::Services& services = system.sys;
-    modINI ini{files_};
+    modINI ini{files_, system.codePage};
     ProgramState state;
     ui::HeadlessBackend backend;
     ui::Form form{backend};

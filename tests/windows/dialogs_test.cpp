@@ -87,7 +87,7 @@ class Dialogs : public ::testing::Test {
 
     const std::string folder = TempFolder("quopa_dialogs_");
     platform::Win32Services services{WM_APP + 1};
-    modINI ini{services.files};
+    modINI ini{services.files, services.codePage};
     ProgramState state;
     ui::Win32Backend backend;
     ui::Form owner{backend};

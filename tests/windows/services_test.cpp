@@ -37,7 +37,8 @@ class Win32FilesTest : public ::testing::Test {
     // Names no single code page holds: Cyrillic folder, Japanese files.
     const std::string folder = TempFolder("quopa_файлы_");
     platform::Win32Files files;
-    quopa::modINI ini{files};
+    platform::Win32CodePage codePage;
+    quopa::modINI ini{files, codePage};
 };
 
 // Under Wine the system's writer changes a read-only file; ours leaves it alone.
@@ -77,6 +78,25 @@ TEST_F(Win32FilesTest, ClearsStaleTemporariesAndSkipsTakenNames) {
     CloseHandle(held);
     for (const std::string& path : kept) EXPECT_EQ(Bytes(path), "leftover") << path;
     for (const std::string& path : {file, kept[0], kept[1], kept[2]}) Remove(path);
+}
+
+// A package written in UTF-16, in a folder named beyond ASCII, is found with its name whole.
+TEST_F(Win32FilesTest, APackageInUtf16IsFoundWithItsName) {
+    const std::string app = folder + "\\Caf\xC3\xA9", info = app + "\\App\\AppInfo";
+    for (const std::string& dir : {app, app + "\\App", info})
+        CreateDirectoryW(Wide(dir).c_str(), nullptr);
+    std::string wide = "\xFF\xFE";  // '@': a character the page lacks
+    for (const char c : "[Details]\r\nName=Caf\xE9 @\r\n[Control]\r\nStart=x.exe\r\n"s)
+        wide += c == '@' ? "\xE5\x65"s : std::string{c, '\0'};
+    ASSERT_TRUE(files.ReplaceAtomically(info + "\\appinfo.ini", wide));
+    quopa::PortableAppsScan scan(files, codePage);
+    scan.Start(folder);
+    scan.Slice(std::chrono::hours(1));
+    ASSERT_EQ(scan.Apps().size(), 1u);
+    EXPECT_EQ(scan.Apps()[0].name + "|" + scan.Apps()[0].program,
+              "Caf\xC3\xA9 \xE6\x97\xA5|" + app + "\\x.exe");
+    Remove(info + "\\appinfo.ini");
+    for (const std::string& dir : {info, app + "\\App", app}) RemoveDirectoryW(Wide(dir).c_str());
 }
 
 constexpr platform::PictureRead kRead = platform::PictureRead::Ok;
@@ -206,16 +226,19 @@ TEST(ShellService, AProgramNamedBeyondTheCodePageIsReadFromItsShortcutAndStarted
     RemoveDirectoryW(Wide(folder).c_str());
 }
 
-// Unknown characters become the default one, never a near letter; accented capitals fold.
-TEST(CodePageService, TextConvertsAndFoldsAsTheSystemsAnsiCodePageDoes) {
-    if (GetACP() != 1252) GTEST_SKIP() << "the cases are written for Windows-1252";
-    EXPECT_EQ(
-        platform::Win32CodePage().AnsiFromUtf8("Caf\xC3\xA9 \xE2\x82\xAC \xE6\x97\xA5 \xC4\x81"),
-        "Caf\xE9 \x80 ? ?");
-    EXPECT_EQ(platform::Win32Desktop().LowerCase("\xC9"
-                                                 "COLE \x8A\x9F\xD7\xDF"),
-              "\xE9"
-              "cole \x9A\xFF\xD7\xDF");
+// Unknown characters become the default one, never a near letter; capitals of every script
+// fold.
+TEST(CodePageService, TextConvertsAndFoldsAsTheSystemDoes) {
+    EXPECT_EQ(platform::Win32Desktop().LowerCase("\xC3\x89"
+                                                 "COLE \xC5\xA0\xC5\xB8\xC3\x97 "
+                                                 "\xD0\x94\xD0\x9E\xD0\x9C \xCE\xA3"),
+              "\xC3\xA9"
+              "cole \xC5\xA1\xC3\xBF\xC3\x97 \xD0\xB4\xD0\xBE\xD0\xBC \xCF\x83");
+    if (GetACP() != 1252) GTEST_SKIP() << "the other cases are written for Windows-1252";
+    platform::Win32CodePage page;
+    EXPECT_EQ(page.AnsiFromUtf8("Caf\xC3\xA9 \xE2\x82\xAC \xE6\x97\xA5 \xC4\x81"),
+              "Caf\xE9 \x80 ? ?");
+    EXPECT_EQ(page.Utf8FromAnsi("Caf\xE9 \x80"), "Caf\xC3\xA9 \xE2\x82\xAC");
 }
 
 // A listed program asked to close closes its windows; one held suspended is ended.
