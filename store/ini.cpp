@@ -179,20 +179,50 @@ bool modINI::Store(const IniKeys& keys, const std::string& file) {
     if (unchanged && !replacedOnce_.insert(entry->path).second) return true;
     if (bytes.size() > kMaxFileBytes) return false;  // every later read would find it unusable
 
+    return Replace(entry, file, std::move(bytes)) || unchanged;  // unchanged: the values are there
+}
+
+bool modINI::Replace(Cached* entry, const std::string& file, std::string bytes) {
     if (!files_.ReplaceAtomically(file, bytes)) {
         Forget(entry);
-        return unchanged;  // the file holds the values all the same
+        return false;
     }
     replacedOnce_.insert(entry->path);
     entry->generation = ++WriteGeneration(entry->path);
     try {
         entry->info = files_.Query(file);
         entry->settled = !entry->info.recentlyWritten;
-        entry->doc = IniDocument(std::move(bytes));
+        IniDocument before = std::exchange(entry->doc, IniDocument(std::move(bytes)));
+        if (onReplaced && before.Bytes() != entry->doc.Bytes())
+            onReplaced(file, before.Bytes(), entry->doc.Bytes());
     } catch (const std::exception&) {
         Forget(entry);  // the file is written; only our copy of it is lost
     }
     return true;
+}
+
+bool modINI::ReadWhole(const std::string& file, std::string& bytes) {
+    try {
+        const Cached* entry = Fresh(file, Look::Always);
+        if (entry) bytes = entry->doc.Bytes();
+        return entry != nullptr;
+    } catch (const std::exception&) {
+        cache_.clear();
+        return false;
+    }
+}
+
+bool modINI::WriteWhole(const std::string& bytes, const std::string& file) {
+    try {
+        Cached* entry = Fresh(file, Look::Always);
+        if (!entry || entry->info.readOnly || bytes.size() > kMaxFileBytes) return false;
+        if (entry->info.kind == platform::PathKind::File && bytes == entry->doc.Bytes())
+            return true;
+        return Replace(entry, file, bytes);
+    } catch (const std::exception&) {
+        cache_.clear();
+        return false;
+    }
 }
 
 modINI::Cached* modINI::Fresh(const std::string& file, Look look) {

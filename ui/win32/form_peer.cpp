@@ -238,7 +238,10 @@ bool EditBoxKey(const MSG& msg) {
             return false;
     }
     char name[8] = {};
-    return GetClassNameA(msg.hwnd, name, sizeof(name)) > 0 && lstrcmpiA(name, "Edit") == 0;
+    if (GetClassNameA(msg.hwnd, name, sizeof(name)) <= 0 || lstrcmpiA(name, "Edit") != 0)
+        return false;
+    // Undo takes back the box's own typing while it has some; else the window's last change.
+    return msg.wParam != 'Z' || SendMessageW(msg.hwnd, EM_CANUNDO, 0, 0) != 0;
 }
 }  // namespace
 
