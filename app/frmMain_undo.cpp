@@ -28,7 +28,9 @@ void frmMain::ListReplaced(const std::string& file, const std::string& before,
     versions_.Keep(after);
     history_.Recorded(file, before, after);
     ShowUndoSteps();
-    backend_.Post([this] { TellIfNoVersionKept(); });
+    backend_.Post([this, alive = alive_] {
+        if (*alive) TellIfNoVersionKept();  // not in the middle of the command's write
+    });
 }
 
 void frmMain::ShowUndoSteps() {
