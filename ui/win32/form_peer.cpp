@@ -240,8 +240,9 @@ bool EditBoxKey(const MSG& msg) {
     char name[8] = {};
     if (GetClassNameA(msg.hwnd, name, sizeof(name)) <= 0 || lstrcmpiA(name, "Edit") != 0)
         return false;
-    // Undo takes back the box's own typing while it has some; else the window's last change.
-    return msg.wParam != 'Z' || SendMessageW(msg.hwnd, EM_CANUNDO, 0, 0) != 0;
+    // Undo takes back the box's own typing while it shows some; else the window's last change.
+    return msg.wParam != 'Z' ||
+           (GetWindowTextLengthW(msg.hwnd) > 0 && SendMessageW(msg.hwnd, EM_CANUNDO, 0, 0) != 0);
 }
 }  // namespace
 
