@@ -1,9 +1,11 @@
 // Times a command on a 9999-item apps file without and with its undo step and its kept
 // versions, an undo of it, and counts what the versions folder holds afterwards. Natively
-// the versions are kept in line; under Wine on the system's thread, as the program does.
+// the versions are kept in line (the headless files have no thread); under Wine on the
+// system's thread, as the program keeps them.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,10 +33,13 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// The median of `runs` deletes of an item, each a write of the whole file.
-double Command(quopa::modINI& ini, const std::string& apps, int runs, int& next) {
+// The median of `runs` deletes of an item, each a write of the whole file; `between` runs
+// untimed before each, as the user's pause between two commands.
+double Command(quopa::modINI& ini, const std::string& apps, int runs, int& next,
+               const std::function<void()>& between) {
     std::vector<double> took;
     for (int i = 0; i < runs; ++i, ++next) {
+        between();
         const auto start = std::chrono::steady_clock::now();
         ini.WriteIni("Application" + std::to_string(next), "Name", "", apps);
         took.push_back(SecondsSince(start));
@@ -65,7 +70,7 @@ int main() {
     int next = 1;
     constexpr int kRuns = 11;
     ini.ReadIni("Application1", "Name", "", apps);
-    const double plain = Command(ini, apps, kRuns, next);
+    const double plain = Command(ini, apps, kRuns, next, [] {});
 
     quopa::UndoHistory history(ini, apps);
     quopa::VersionRing versions(files, quopa::VersionsFolder(folder));
@@ -75,7 +80,8 @@ int main() {
         versions.Keep(after);
         history.Recorded(file, before, after);
     };
-    const double kept = Command(ini, apps, kRuns, next);
+    const double kept = Command(ini, apps, kRuns, next, [&] { versions.List(); });
+    versions.List();
     auto start = std::chrono::steady_clock::now();
     history.Undo();
     const double undo = SecondsSince(start);

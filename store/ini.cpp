@@ -203,7 +203,7 @@ bool modINI::Replace(Cached* entry, const std::string& file, std::string bytes) 
 
 bool modINI::ReadWhole(const std::string& file, std::string& bytes) {
     try {
-        const Cached* entry = Fresh(file, Look::Always);
+        const Cached* entry = Fresh(file, Look::WhenChanged);
         if (entry) bytes = entry->doc.Bytes();
         return entry != nullptr;
     } catch (const std::exception&) {

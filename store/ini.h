@@ -53,7 +53,7 @@ class modINI {
     // refused, untouched. So a pulled stick or a kill leaves the command whole or undone.
     bool WriteIniKeys(const IniKeys& keys, const std::string& file);
 
-    // The file's whole content as it is now; false when it cannot be read.
+    // The file's whole content as it is now, checked as a read is; false when it cannot be read.
     bool ReadWhole(const std::string& file, std::string& bytes);
     // Replaces the whole content in one write, refused as WriteIniKeys refuses.
     bool WriteWhole(const std::string& bytes, const std::string& file);
