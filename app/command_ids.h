@@ -9,6 +9,10 @@ inline constexpr int kNew = 102;
 inline constexpr int kNewCategory = 103;
 inline constexpr int kRemove = 104;
 inline constexpr int kOptions = 105;
+// Edit menu.
+inline constexpr int kUndo = 121;
+inline constexpr int kRedo = 122;
+inline constexpr int kRestore = 123;
 // Help menu.
 inline constexpr int kUpdate = 111;
 inline constexpr int kSupport = 112;

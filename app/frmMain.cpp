@@ -23,7 +23,19 @@ frmMain::frmMain(AppContext& ctx)
       appsFile_(quopa::AppsFile(programFolder_)),
       settingsFile_(quopa::SettingsFile(programFolder_)),
       launcher_(ctx.ini, ctx.sys.shell, ctx.sys.desktop, ctx.state, programFolder_, appsFile_,
-                &ctx.sys.files) {}
+                &ctx.sys.files),
+      history_(ctx.ini, appsFile_),
+      versions_(ctx.sys.files, ctx.sys.codePage, VersionsFolder(programFolder_)) {
+    // The engine may outlive this window, and a window made after it takes the engine over.
+    ini_.onReplaced = [this, alive = alive_](const std::string& file, const std::string& before,
+                                             const std::string& after) {
+        if (*alive) ListReplaced(file, before, after);
+    };
+}
+
+frmMain::~frmMain() {
+    *alive_ = false;
+}
 
 void frmMain::Create() {
     // The apps file is parsed on the other core while the window is built.
@@ -139,6 +151,7 @@ void frmMain::Form_Load() {
     RegisterTrayIcon();
     ShowDiskInfo();
     placed.End();
+    OfferNewestVersion();
     IntList();
     ApplyHotkey();
 }

@@ -7,6 +7,8 @@
 #include "context/app_context.h"
 #include "editor/frmAddItem.h"
 #include "launch/launcher.h"
+#include "store/history.h"
+#include "store/versions.h"
 #include "tree/found_apps.h"
 #include "tree/tree_loader.h"
 
@@ -15,6 +17,7 @@ namespace quopa {
 class frmMain {
   public:
     explicit frmMain(AppContext& ctx);
+    ~frmMain();
     frmMain(const frmMain&) = delete;
     frmMain& operator=(const frmMain&) = delete;
 
@@ -63,6 +66,9 @@ class frmMain {
     void mnuUpdate_Click();
     void mnuSupport_Click();
     void mnuQuopa_Click();
+    void mnuUndo_Click();
+    void mnuRedo_Click();
+    void mnuRestore_Click() { OpenRestore(); }
     // The tray menu.
     void mnuPopupShow_Click();
     void mnuPopupApplication_Click(int index);
@@ -85,6 +91,8 @@ class frmMain {
     void OpenOptions();
     void OpenUpdate();
     void OpenAbout();
+    // The kept versions of the list, one to restore after a question.
+    void OpenRestore();
     // The wizard filled from a found app, to make it an item of the user's list.
     void OpenAddFound(const std::string& key);
 
@@ -102,6 +110,9 @@ class frmMain {
     // Shows or takes away the found apps, as the settings file says.
     void ApplyPortableApps();
     FoundApps& Found() { return *found_; }
+    VersionRing& Versions() { return versions_; }
+    // One line for each version: its time, its items, how it differs from the next newer.
+    std::vector<std::string> VersionLines(const std::vector<VersionRing::Version>& versions);
     void EndProgram();
     // Asks, starts the device-removal tool and ends; stays when the tool will not start.
     void SafelyRemoveDevice();
@@ -131,6 +142,8 @@ class frmMain {
     ui::MenuItem* mnuFile = nullptr;
     ui::MenuItem *mnuNew = nullptr, *mnuNewCategory = nullptr, *mnuRemove = nullptr;
     ui::MenuItem *mnuOptions = nullptr, *mnuExit = nullptr;
+    ui::MenuItem* mnuEdit = nullptr;
+    ui::MenuItem *mnuUndo = nullptr, *mnuRedo = nullptr, *mnuRestore = nullptr;
     ui::MenuItem* mnuHelp = nullptr;
     ui::MenuItem *mnuUpdate = nullptr, *mnuSupport = nullptr, *mnuQuopa = nullptr;
     ui::MenuItem mnuFileRightClick{{.caption = "File", .visible = false}};
@@ -185,6 +198,14 @@ class frmMain {
     ui::TreeNode* NeighbourItem(const ui::TreeNode* from, bool down) const;
     void RunFromKeyboard();
     void HideAgain();
+    // Each change of the apps file becomes a step to undo and its old state a kept version.
+    void ListReplaced(const std::string& file, const std::string& before, const std::string& after);
+    void ShowUndoSteps();
+    void Replayed(UndoHistory::Outcome outcome, const char* what);
+    void TellIfNoVersionKept();
+    // At start-up: a list that cannot be read as one is offered back from its newest version.
+    void OfferNewestVersion();
+    bool RestoreList(const std::string& bytes);
     void AddDropped(std::vector<DroppedItem> items, const std::string& category,
                     const std::string& categoryText);
 
@@ -204,6 +225,10 @@ class frmMain {
     Summoned summoned_ = Summoned::No;
     platform::KeyCombo hotkey_;  // the combination held for the window
     std::string refusedHotkey_;  // the combination the user was told is taken
+    UndoHistory history_;
+    VersionRing versions_;
+    bool toldNoVersion_ = false;  // once per start
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace quopa

@@ -16,6 +16,16 @@ void frmMain::CreateMenus() {
     mnuFile->Add({"-"});
     mnuOptions = &mnuFile->Add({"&Options", cmd::kOptions});
     mnuExit = &mnuFile->Add({"&Exit", cmd::kExit});
+    // Alt+E is the Edit button's.
+    mnuEdit = &menuBar.Add({"Edi&t"});
+    mnuUndo = &mnuEdit->Add({.caption = "&Undo", .id = cmd::kUndo, .shortcut = "Ctrl+Z"});
+    mnuRedo = &mnuEdit->Add({.caption = "&Redo",
+                             .id = cmd::kRedo,
+                             .shortcut = "Ctrl+Y",
+                             .alsoPressed = "Ctrl+Shift+Z"});
+    mnuEdit->Add({"-"});
+    mnuRestore = &mnuEdit->Add({"Restore an &Earlier List...", cmd::kRestore});
+    ShowUndoSteps();
     mnuHelp = &menuBar.Add({"&Help"});
     mnuUpdate = &mnuHelp->Add({"Check for &updates", cmd::kUpdate});
     mnuSupport = &mnuHelp->Add({"Quopa &Support", cmd::kSupport});
@@ -54,6 +64,9 @@ void frmMain::WireMenus() {
     mnuUpdate->onClick = [this] { mnuUpdate_Click(); };
     mnuSupport->onClick = [this] { mnuSupport_Click(); };
     mnuQuopa->onClick = [this] { mnuQuopa_Click(); };
+    mnuUndo->onClick = [this] { mnuUndo_Click(); };
+    mnuRedo->onClick = [this] { mnuRedo_Click(); };
+    mnuRestore->onClick = [this] { mnuRestore_Click(); };
     mnuFileRun->onClick = [this] { mnuFileRun_Click(); };
     mnuFileEdit->onClick = [this] { mnuFileEdit_Click(); };
     mnuFileDelete->onClick = [this] { mnuFileDelete_Click(); };

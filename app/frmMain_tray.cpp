@@ -96,6 +96,7 @@ void frmMain::ShowDiskInfo() {
 void frmMain::Timer1_Timer() {
     frmDiskInfo.SetVisible(ShowDiskInfoNext);
     ShowDiskInfoNext = !ShowDiskInfoNext;
+    TellIfNoVersionKept();  // kept in the background: a failure shows after the command
 }
 
 }  // namespace quopa

@@ -2,6 +2,7 @@
 // File services the program logic needs. Paths are Windows paths ("E:\Tools\x.dat");
 // the headless backend maps drive letters onto host folders.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,14 @@ class Files {
     // The names in `folder`, without "." and ".."; false when it cannot be listed. Reads the
     // folder only, never a file in it.
     virtual bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) = 0;
+    // True when the folder exists afterwards.
+    virtual bool CreateFolder(const std::string& folder) = 0;
+
+    // Runs `job` on another thread, after the jobs given before it, with file services of its
+    // own: a copy of a large file then costs the caller nothing. Here, at once, on this one.
+    virtual void InBackground(std::function<void(Files&)> job) { job(*this); }
+    // Returns once every job given so far has ended.
+    virtual void WaitForBackground() {}
 };
 
 }  // namespace platform

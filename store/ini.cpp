@@ -183,9 +183,15 @@ bool modINI::Store(const IniKeys& keys, const std::string& file) {
     if (unchanged && !replacedOnce_.insert(entry->path).second) return true;
     if (bytes.size() > kMaxFileBytes) return false;  // every later read would find it unusable
 
+    // unchanged: the values are there
+    return Replace(entry, file, bytes, std::move(text), encoding) || unchanged;
+}
+
+bool modINI::Replace(Cached* entry, const std::string& file, const std::string& bytes,
+                     std::string text, FileEncoding encoding) {
     if (!files_.ReplaceAtomically(file, bytes)) {
         Forget(entry);
-        return unchanged;  // the file holds the values all the same
+        return false;
     }
     replacedOnce_.insert(entry->path);
     entry->generation = ++WriteGeneration(entry->path);
@@ -193,11 +199,40 @@ bool modINI::Store(const IniKeys& keys, const std::string& file) {
         entry->info = files_.Query(file);
         entry->settled = !entry->info.recentlyWritten;
         entry->encoding = encoding;
-        entry->doc = IniDocument(std::move(text));
+        IniDocument before = std::exchange(entry->doc, IniDocument(std::move(text)));
+        if (onReplaced && before.Bytes() != entry->doc.Bytes())
+            onReplaced(file, before.Bytes(), entry->doc.Bytes());
     } catch (const std::exception&) {
         Forget(entry);  // the file is written; only our copy of it is lost
     }
     return true;
+}
+
+bool modINI::ReadWhole(const std::string& file, std::string& bytes) {
+    try {
+        const Cached* entry = Fresh(file, Look::WhenChanged);
+        if (entry) bytes = entry->doc.Bytes();
+        return entry != nullptr;
+    } catch (const std::exception&) {
+        cache_.clear();
+        return false;
+    }
+}
+
+bool modINI::WriteWhole(const std::string& text, const std::string& file) {
+    try {
+        Cached* entry = Fresh(file, Look::Always);
+        if (!entry || entry->info.readOnly) return false;
+        if (entry->info.kind == platform::PathKind::File && text == entry->doc.Bytes())
+            return true;
+        FileEncoding encoding = entry->encoding;
+        const std::string bytes = FileBytesOf(text, encoding);
+        if (bytes.size() > kMaxFileBytes) return false;
+        return Replace(entry, file, bytes, text, encoding);
+    } catch (const std::exception&) {
+        cache_.clear();
+        return false;
+    }
 }
 
 modINI::Cached* modINI::Fresh(const std::string& file, Look look) {

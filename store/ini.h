@@ -3,6 +3,7 @@
 // rules of the system's profile functions. The files stay the authority; what is kept
 // here is a parsed copy that is checked against the file on every call.
 #include <cstdint>
+#include <functional>
 #include <future>
 #include <memory>
 #include <set>
@@ -56,6 +57,17 @@ class modINI {
     // refused, untouched. So a pulled stick or a kill leaves the command whole or undone.
     bool WriteIniKeys(const IniKeys& keys, const std::string& file);
 
+    // The file's whole text (UTF-8) as it is now, checked as a read is; false when it cannot
+    // be read.
+    bool ReadWhole(const std::string& file, std::string& text);
+    // Replaces the whole text in one write, in the file's form, refused as WriteIniKeys
+    // refuses.
+    bool WriteWhole(const std::string& text, const std::string& file);
+    // Told of each replacement that changed a file's text, with the text before and after.
+    std::function<void(const std::string& file, const std::string& before,
+                       const std::string& after)>
+        onReplaced;
+
     // Reads and parses `file` on another thread while the caller goes on. The first look at
     // the file takes that parse if the file still holds the bytes parsed, else parses anew:
     // the start-up's window is built meanwhile instead of waiting for a large apps file.
@@ -92,6 +104,8 @@ class modINI {
 
     std::string Lookup(const std::string& section, const std::string& key, const std::string& file);
     bool Store(const IniKeys& keys, const std::string& file);
+    bool Replace(Cached* entry, const std::string& file, const std::string& bytes,
+                 std::string text, FileEncoding encoding);
     enum class Look { WhenChanged, Always };
     // The file's current content, re-read when anything about it changed or could
     // have changed unseen (or always); nullptr when it exists but cannot be read.

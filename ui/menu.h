@@ -16,7 +16,8 @@ class MenuItem {
         int id = 0;  // command id, 1 to 65535 and unique within the form; 0 for submenus
         bool enabled = true;
         bool visible = true;
-        std::string shortcut = {};  // shown right-aligned and pressed, e.g. "Ctrl+I"
+        std::string shortcut = {};     // shown right-aligned and pressed, e.g. "Ctrl+I"
+        std::string alsoPressed = {};  // a second shortcut, pressed but not shown
     };
     MenuItem() = default;
     explicit MenuItem(const Args& args) : args_(args) {}
@@ -38,6 +39,7 @@ class MenuItem {
     void SetVisible(bool on) { args_.visible = on; }
     bool IsSeparator() const { return args_.caption == "-"; }
     const std::string& Shortcut() const { return args_.shortcut; }
+    const std::string& AlsoPressed() const { return args_.alsoPressed; }
 
     std::function<void()> onClick;
     void Click() {

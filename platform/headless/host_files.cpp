@@ -226,4 +226,11 @@ bool HostFiles::ListFolder(const std::string& folder, std::vector<FolderEntry>& 
     return true;
 }
 
+bool HostFiles::CreateFolder(const std::string& folder) {
+    const std::string host = HostPath(folder);
+    struct stat st;
+    return ::mkdir(host.c_str(), 0777) == 0 ||
+           (::stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
+}
+
 }  // namespace platform

@@ -22,6 +22,7 @@ class HostFiles : public Files {
     bool CreateEmpty(const std::string& path) override;
     bool Delete(const std::string& path) override;
     bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override;
+    bool CreateFolder(const std::string& folder) override;
 
   private:
     // An open descriptor for a new temporary beside `host`, named in `temp`; -1 on failure.

@@ -5,6 +5,7 @@
 #include <new>
 #include <utility>
 
+#include "platform/debug_trace.h"
 #include "platform/file_rules.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_code_page.h"
@@ -160,6 +161,42 @@ bool Win32Files::ListFolder(const std::string& folder, std::vector<FolderEntry>&
     } while (::FindNextFileW(search, &found));
     ::FindClose(search);
     return true;
+}
+
+bool Win32Files::CreateFolder(const std::string& folder) {
+    const std::wstring wide = Wide(folder);
+    if (::CreateDirectoryW(wide.c_str(), nullptr)) return true;
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void Win32Files::InBackground(std::function<void(Files&)> job) {
+    WaitForBackground();
+    if (!workerFiles_) workerFiles_ = std::make_unique<Win32Files>();
+    job_ = std::move(job);
+    worker_ = ::CreateThread(nullptr, 0, RunJob, this, 0, nullptr);
+    if (!worker_) RunJob(this);  // no thread to spare: the work is done all the same
+}
+
+unsigned long CALLBACK Win32Files::RunJob(void* self) {
+    auto& files = *static_cast<Win32Files*>(self);
+    try {
+        files.job_(*files.workerFiles_);
+    } catch (...) {
+        DebugTrace("Quopa: a background file job failed");
+    }
+    return 0;
+}
+
+void Win32Files::WaitForBackground() {
+    if (!worker_) return;
+    ::WaitForSingleObject(worker_, INFINITE);
+    ::CloseHandle(worker_);
+    worker_ = nullptr;
+}
+
+Win32Files::~Win32Files() {
+    WaitForBackground();
 }
 
 }  // namespace platform

@@ -99,6 +99,21 @@ TEST_F(Journey, AProgramNamedInAnyScriptIsAddedRunAndKeptAcrossARestart) {
     // clang-format on
 }
 
+// Ctrl+Z on the keyboard after a delete: the item is back with its keys byte for byte.
+TEST_F(Journey, CtrlZBringsADeletedItemBackByteForByte) {
+    const std::string item =
+        Item(1, "Notes", "My notes", "%drive%\\notes.txt", "Tools", 0, "-p", "%drive%\\");
+    Run({{Write, "quopa_apps.dat", kTools + item},
+         {Start, "", "3"},
+         {Delete, "Notes"},
+         {Answer, "Are you sure you want to delete Notes?", "yes"},
+         {Swap, "Name=Notes", "Name="},
+         {Click, "Tools"},
+         {Keys, "\x11Z"},
+         {Swap, "Name=\r\n", "Name=Notes\r\n"},
+         {Tree, "", "Quopa Drive|Tools|Tools/Notes"}});
+}
+
 // What goes wrong on a stick: a locked drive, no update server (the test build asks one on
 // this machine, where none is). The user's data stays through it all.
 TEST_F(Journey, AReadOnlyDriveRefusesEveryWriteWithAMessageAndNoServerIsNoAnswer) {

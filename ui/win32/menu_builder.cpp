@@ -72,8 +72,9 @@ namespace {
 void CollectShortcuts(const MenuItem& menu, std::vector<ACCEL>& table) {
     for (const auto& item : menu.Items()) {
         if (!item->Visible()) continue;
-        Shortcut shortcut;
-        if (item->Id() != 0 && ParseShortcut(item->Shortcut(), shortcut)) {
+        for (const std::string* text : {&item->Shortcut(), &item->AlsoPressed()}) {
+            Shortcut shortcut;
+            if (item->Id() == 0 || !ParseShortcut(*text, shortcut)) continue;
             ACCEL accel{};
             accel.fVirt = FVIRTKEY;
             if (shortcut.ctrl) accel.fVirt |= FCONTROL;

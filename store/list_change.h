@@ -1,0 +1,20 @@
+#pragma once
+// What a change did to the apps file, in the words a menu or a list of versions shows,
+// read from the file's bytes alone: the undo history and the kept versions name their
+// steps without each command having to.
+#include <cstddef>
+#include <string>
+
+namespace quopa {
+
+// "Delete "Chess"", "Add 3 items", "Rename category "Games"", ...; "Change" when the
+// difference is none of the commands'. Costs a pass over the changed lines only.
+std::string NameOfChange(const std::string& before, const std::string& after);
+
+struct ListSize {
+    std::size_t sections = 0;  // any section at all: a file without one is no list
+    std::size_t items = 0;     // items with a name, as the tree shows them
+};
+ListSize SizeOfList(const std::string& bytes);
+
+}  // namespace quopa

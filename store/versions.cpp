@@ -1,0 +1,110 @@
+#include "store/versions.h"
+
+#include <algorithm>
+#include <ctime>
+#include <utility>
+
+#include "store/file_text.h"
+
+namespace quopa {
+namespace {
+
+// "quopa_apps.000012.2026-12-08_05-33-58.dat": the number orders them, the time is shown.
+constexpr char kPrefix[] = "quopa_apps.";
+constexpr std::size_t kNumberDigits = 6;
+constexpr std::size_t kNameSize = 11 + kNumberDigits + 1 + 19 + 4;
+
+bool IsVersionName(const std::string& name) {
+    return name.size() == kNameSize && name.compare(0, 11, kPrefix) == 0 &&
+           name.compare(name.size() - 4, 4, ".dat") == 0 &&
+           name.find_first_not_of("0123456789", 11) == 11 + kNumberDigits;
+}
+
+// Version file names, oldest first.
+std::vector<std::string> Names(platform::Files& files, const std::string& folder) {
+    std::vector<platform::FolderEntry> entries;
+    std::vector<std::string> names;
+    if (!files.ListFolder(folder, entries)) return names;
+    for (const auto& e : entries)
+        if (e.kind == platform::PathKind::File && IsVersionName(e.name)) names.push_back(e.name);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string LocalTimeNow() {
+    const std::time_t now = std::time(nullptr);
+    char text[20] = "0000-00-00_00-00-00";
+    if (const std::tm* local = std::localtime(&now))
+        std::strftime(text, sizeof text, "%Y-%m-%d_%H-%M-%S", local);
+    return text;
+}
+
+bool KeepNow(platform::Files& files, const std::string& folder, const std::string& bytes,
+             const std::string& time) {
+    if (!files.CreateFolder(folder)) return false;
+    std::vector<std::string> names = Names(files, folder);
+    for (const std::string& name : names) {
+        std::string kept;
+        const std::string path = folder + "\\" + name;
+        if (files.Query(path).size == bytes.size() && files.ReadAll(path, kept) && kept == bytes)
+            return true;
+    }
+    const unsigned long number =
+        names.empty() ? 1 : std::stoul(names.back().substr(11, kNumberDigits)) + 1;
+    std::string digits = std::to_string(number % 1000000);
+    digits.insert(0, kNumberDigits - digits.size(), '0');
+    const std::string name = kPrefix + digits + "." + time + ".dat";
+    if (!files.ReplaceAtomically(folder + "\\" + name, bytes)) return false;
+    names.push_back(name);
+    for (std::size_t i = 0; i + VersionRing::kKept < names.size(); ++i)
+        files.Delete(folder + "\\" + names[i]);
+    return true;
+}
+
+}  // namespace
+
+std::string VersionsFolder(const std::string& programFolder) {
+    const bool endsInSeparator = !programFolder.empty() && programFolder.back() == '\\';
+    return programFolder + (endsInSeparator ? "" : "\\") + "quopa_backup";
+}
+
+VersionRing::VersionRing(platform::Files& files, platform::CodePage& codePage, std::string folder)
+    : files_(files), codePage_(codePage), folder_(std::move(folder)) {}
+
+VersionRing::~VersionRing() {
+    files_.WaitForBackground();
+}
+
+void VersionRing::Keep(std::string text) {
+    if (text.find_first_not_of(" \t\r\n") == std::string::npos || text == last_) return;
+    // A version is a file the user may copy back by hand: it reads as the list read.
+    FileEncoding encoding = FileEncoding::Ansi;
+    std::string bytes = FileBytesOf(text, encoding);
+    last_ = std::move(text);
+    files_.InBackground([folder = folder_, bytes = std::move(bytes), time = LocalTimeNow(),
+                         failed = failed_](platform::Files& files) {
+        if (!KeepNow(files, folder, bytes, time)) failed->store(true);
+    });
+}
+
+bool VersionRing::Read(const std::string& file, std::string& text) {
+    std::string bytes;
+    if (!files_.ReadAll(file, bytes)) return false;
+    text = TextOfFile(std::move(bytes), codePage_).text;
+    return true;
+}
+
+std::vector<VersionRing::Version> VersionRing::List() {
+    files_.WaitForBackground();
+    std::vector<Version> versions;
+    std::vector<std::string> names = Names(files_, folder_);
+    for (auto name = names.rbegin(); name != names.rend(); ++name) {
+        std::string time = name->substr(11 + kNumberDigits + 1, 19);
+        time[10] = ' ';
+        time[13] = time[16] = ':';
+        versions.push_back({folder_ + "\\" + *name, std::move(time)});
+    }
+    return versions;
+}
+
+}  // namespace quopa
