@@ -13,6 +13,16 @@
 namespace quopa::testing {
 namespace {
 
+// Every node as the tree shows it: each category followed by its rows.
+std::vector<const ui::TreeNode*> InShownOrder(const ui::TreeView& tree) {
+    std::vector<const ui::TreeNode*> nodes;
+    for (const ui::TreeNode* root : tree.Roots()) {
+        nodes.push_back(root);
+        nodes.insert(nodes.end(), root->Children().begin(), root->Children().end());
+    }
+    return nodes;
+}
+
 class TogetherTest : public CommandsTest {
   protected:
     void SetUp() override {
@@ -232,7 +242,7 @@ TEST_F(TogetherTest, WhatACommandTakesIsWhatTheNextStartShows) {
                              "[Category3]\r\nName=Music\r\n[Category4]\r\nName=" + kLong + "\r\n";
     // Each node's text and place and, for an item, the path its wizard shows.
     const auto shown = [&] {
-        return Each(w_->TreeView1.Nodes(), [&](const ui::TreeNode* n) {
+        return Each(InShownOrder(w_->TreeView1), [&](const ui::TreeNode* n) {
             return n->Key() + "|" + n->Text() + "|" + (n->Parent() ? n->Parent()->Key() : "") +
                    "|" + Read(n->Key(), "Path");
         });
