@@ -294,8 +294,10 @@ void TreeLoader::LoadItems() {
 
     platform::TimedStep order("categories opened");
     // Opening each category once, after the adds, keeps a large load linear.
+    // One already open is left as it is: asking again costs the view a pass over its rows.
     for (const std::string& key : toExpand_) {
-        if (ui::TreeNode* category = TreeView1_.Find(key)) TreeView1_.Expand(*category);
+        ui::TreeNode* category = TreeView1_.Find(key);
+        if (category && !category->Expanded()) TreeView1_.Expand(*category);
     }
     if (rebuilding_) CloseEmptyCategories();
     if (onItemsLoaded) onItemsLoaded();
@@ -394,8 +396,6 @@ void TreeLoader::AddItemNode(const Wanted& item, ItemSteps& steps) {
     }
     if (present) {
         if (present->Text() != item.name) TreeView1_.SetNodeText(*present, item.name);
-        // Nothing is shown as missing before the pass has looked again.
-        if (rebuilding_) TreeView1_.SetNodeGreyed(*present, false);
         if (present->Image() != image || !known) TreeView1_.SetNodeImage(*present, image);
     } else if (!TreeView1_.Add(category, key, item.name, image, at)) {
         return;
