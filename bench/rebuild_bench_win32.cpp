@@ -1,4 +1,4 @@
-// Times the commands that rebuild the tree in the real exe, from outside, on a 9999-item list:
+// Times the commands that rebuild the tree in the real exe, from outside, on a 9990-item list:
 // from the user's last act until the main window answers a message sent to it. The release
 // gives the figures; one more round of the test build tells where each command's time goes.
 // Run it on a drive (tests/e2e/with-drive); QUOPA_EXE and QUOPA_TEST_EXE name the builds,
