@@ -1,5 +1,6 @@
 // The commands of the category context menu.
 #include "app/frmMain.h"
+#include "platform/debug_trace.h"
 #include "tree/node_kind.h"
 
 namespace quopa {
@@ -30,10 +31,14 @@ void frmMain::DeleteCategory(std::string key) {
                             platform::kMbIconExclamation | platform::kMbOk);
         return;
     }
+    platform::TimedStep written("category delete: apps file written");
     if (!Written(ini_.WriteIni(section, "Name", "Deleted", appsFile_))) return;
+    written.End();
+    platform::TimedStep removed("category delete: its rows removed");
     // A rebuild meanwhile made a new node for the same stored category: it goes as well.
     if (const ui::TreeNode* still = TreeView1.Find(key); still && still->Tag() == section)
         TreeView1.Remove(key);
+    removed.End();
     CategoriesChanged();
 }
 

@@ -34,18 +34,36 @@ void ItemFilePass::Restart() {
     waiting_ = 0;
 }
 
+void ItemFilePass::Recheck() {
+    queue_.clear();
+    waiting_ = 0;
+    for (auto& [key, entry] : entries_) entry.done = entry.queued = false;
+}
+
+bool ItemFilePass::Knows(const std::string& key, const std::string& imageKey,
+                         const std::string& stored, const std::string& picture) const {
+    auto found = entries_.find(key);
+    return found != entries_.end() && found->second.stored == stored &&
+           found->second.imageKey == imageKey && found->second.picture == picture;
+}
+
 void ItemFilePass::Note(const std::string& key, const std::string& imageKey,
                         const std::string& stored, int type, const std::string& picture) {
     if (type == kWebLink) return;
-    auto found = entries_.find(key);
-    if (found != entries_.end() && found->second.stored == stored &&
-        found->second.imageKey == imageKey && found->second.picture == picture) {
-        if (found->second.done) Show(key, found->second);
+    if (Knows(key, imageKey, stored, picture)) {
+        Entry& entry = entries_[key];
+        if (entry.done) Show(key, entry);
+        if (!entry.done && !entry.queued) Queue(key, entry);
         return;
     }
     Entry& entry = entries_[key];
-    if (found != entries_.end() && !entry.done) --waiting_;  // queued under an older path
+    if (entry.queued) --waiting_;  // queued under an older path
     entry = Entry{imageKey, stored, picture, type == 0};
+    Queue(key, entry);
+}
+
+void ItemFilePass::Queue(const std::string& key, Entry& entry) {
+    entry.queued = true;
     queue_.push_back(key);
     ++waiting_;
 }
@@ -56,7 +74,7 @@ void ItemFilePass::Slice(std::chrono::steady_clock::duration budget) {
     auto more = [&] { return Pending() && (std::exchange(first, false) || clock_() < end); };
     auto waiting = [&](const std::string& key) {
         auto it = entries_.find(key);
-        return it != entries_.end() && !it->second.done ? &it->second : nullptr;
+        return it != entries_.end() && it->second.queued ? &it->second : nullptr;
     };
     for (const ui::TreeNode* node : tree_.NodesOnScreen()) {
         Entry* entry = waiting(node->Key());
@@ -81,6 +99,7 @@ void ItemFilePass::Look(const std::string& key, Entry& entry) {
     else if (entry.program && located.found && CarriesOwnIcon(located.path))
         entry.pictureKey = OwnPicture(located.path);
     entry.done = true;
+    entry.queued = false;
     --waiting_;
     Show(key, entry);
 }

@@ -31,12 +31,18 @@ class ItemFilePass {
 
     // A rebuild: the pictures are gone, so every result is forgotten and asked again.
     void Restart();
+    // A rebuild that kept the pictures: every item is looked at again, its last result shown
+    // meanwhile.
+    void Recheck();
     // An item node the load added or kept. A known item gets its result back at once (the
     // filter's restore adds its node again); a new one waits for a slice. Web links are
     // never looked at. A program's picture comes from `picture` when given, whether the
     // program is there or not.
     void Note(const std::string& key, const std::string& imageKey, const std::string& stored,
               int type, const std::string& picture = "");
+    // Noted before with the same file: the picture it was given still fits.
+    bool Knows(const std::string& key, const std::string& imageKey, const std::string& stored,
+               const std::string& picture = "") const;
     bool Pending() const { return waiting_ > 0; }
     // Looks at waiting items for about `budget`, those on screen first.
     void Slice(std::chrono::steady_clock::duration budget = kSlice);
@@ -46,9 +52,11 @@ class ItemFilePass {
         std::string imageKey, stored, picture;
         bool program = false;  // a type-0 item: its own icon is wanted
         bool done = false;
+        bool queued = false;
         bool missing = false;
         std::string pictureKey;  // the file's own picture, shared by its items; or empty
     };
+    void Queue(const std::string& key, Entry& entry);
     void Look(const std::string& key, Entry& entry);
     std::string OwnPicture(const std::string& path);
     void Show(const std::string& key, const Entry& entry);

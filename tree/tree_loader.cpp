@@ -138,26 +138,39 @@ void TreeLoader::ContinuePass(std::chrono::steady_clock::duration budget) {
 void TreeLoader::Rebuild() {
     UpdateGuard update(TreeView1_);
     platform::TimedStep pictures("tree cleared, default pictures");
-    TreeView1_.Clear();
-    ilIcons_.Clear();
-    pass_.Restart();
     const platform::ScreenMetrics screen = services_.desktop.Screen();
-    ilIcons_.SetImageSize(screen.smallIconWidth, screen.smallIconHeight);
-    ilIcons_.Add("default", services_.desktop.AppIcon());
-    AddBrowserImage();
-    TreeView1_.SetImageList(&ilIcons_);
-    if (ui::TreeNode* main = TreeView1_.Add("", kMainCategoryKey, kMainCategoryText, "default"))
-        TreeView1_.SetNodeTag(*main, "Category0");
+    const std::string browser = GetBrowserPath(services_.shell, services_.files, services_.desktop);
+    const std::vector<ui::TreeNode*>& roots = TreeView1_.Roots();
+    // What the last load built stays where nothing it was made from changed: then a command
+    // costs what it changed, not what the list holds, and kept rows keep their pictures.
+    if (!roots.empty() && roots.front() == TreeView1_.Find(kMainCategoryKey) &&
+        screen.smallIconWidth == iconSize_.first && screen.smallIconHeight == iconSize_.second &&
+        browser == browserPath_) {
+        TreeView1_.Select(nullptr);  // as after a fresh load
+        pass_.Recheck();
+    } else {
+        TreeView1_.Clear();
+        ilIcons_.Clear();
+        pass_.Restart();
+        ilIcons_.SetImageSize(screen.smallIconWidth, screen.smallIconHeight);
+        ilIcons_.Add("default", services_.desktop.AppIcon());
+        AddBrowserImage(browser);
+        TreeView1_.SetImageList(&ilIcons_);
+        if (ui::TreeNode* main = TreeView1_.Add("", kMainCategoryKey, kMainCategoryText, "default"))
+            TreeView1_.SetNodeTag(*main, "Category0");
+        iconSize_ = {screen.smallIconWidth, screen.smallIconHeight};
+        browserPath_ = browser;
+    }
     pictures.End();
+    rebuilding_ = true;
     LoadCategories();
+    rebuilding_ = false;
     platform::TimedStep redraw("tree redrawn after the load");
     update.End();
 }
 
-void TreeLoader::AddBrowserImage() {
-    platform::Picture icon = GetFileIcon(
-        services_.shell, GetBrowserPath(services_.shell, services_.files, services_.desktop),
-        kIconByName);
+void TreeLoader::AddBrowserImage(const std::string& browser) {
+    platform::Picture icon = GetFileIcon(services_.shell, browser, kIconByName);
     // Links still need a picture: the system's generic one, else the program's own.
     if (!icon) icon = GetFileIcon(services_.shell, "", kIconByName);
     if (ilIcons_.Add("browser", icon) < 0) {
@@ -169,6 +182,7 @@ void TreeLoader::AddBrowserImage() {
 void TreeLoader::LoadCategories() {
     platform::TimedStep step("categories (and the apps file's first parse)");
     int next = kLimit;
+    std::size_t at = 1;  // after the main category
     for (int n = 1; n < kLimit; ++n) {
         std::string section = "Category" + std::to_string(n);
         std::string name = Read(section, "Name");
@@ -176,13 +190,16 @@ void TreeLoader::LoadCategories() {
             next = n;
             break;
         }
-        if (name == "Deleted") continue;
-        // A repeated name or "Quopa" is refused as a key; the category is left out.
-        if (ui::TreeNode* node = TreeView1_.Add("", name, name, "default"))
-            TreeView1_.SetNodeTag(*node, section);
+        if (name != "Deleted") PlaceCategory(name, section, at);
     }
     // With every number up to 9999 taken, a new category must still not overwrite one.
     if (next == kLimit) next = FirstEmpty("Category", "Name", kLimit);
+    // Categories of an earlier load that the file no longer holds; found ones stay last.
+    std::vector<std::string> gone;
+    const std::vector<ui::TreeNode*>& roots = TreeView1_.Roots();
+    for (std::size_t i = at; i < roots.size(); ++i)
+        if (!IsFoundNode(*roots[i])) gone.push_back(roots[i]->Key());
+    for (const std::string& key : gone) TreeView1_.Remove(key);
     step.End();
     if (doEvents_) {
         platform::TimedStep events("window repainted between categories and items");
@@ -192,14 +209,43 @@ void TreeLoader::LoadCategories() {
     LoadItems();
 }
 
+// The category's node at `at` of the top level, as a load into an empty tree would put it.
+void TreeLoader::PlaceCategory(const std::string& name, const std::string& section,
+                               std::size_t& at) {
+    const std::vector<ui::TreeNode*>& roots = TreeView1_.Roots();
+    if (ui::TreeNode* present = TreeView1_.Find(name)) {
+        const auto index = static_cast<std::size_t>(std::find(roots.begin(), roots.end(), present) -
+                                                    roots.begin());
+        // A repeated name or "Quopa" is refused as a key; the category is left out.
+        if (index < at) return;
+        std::vector<std::string> between;
+        bool kept = index < roots.size() && !IsFoundNode(*present);
+        for (std::size_t i = at; kept && i < index; ++i) {
+            kept = !IsFoundNode(*roots[i]);
+            between.push_back(roots[i]->Key());
+        }
+        if (kept) {
+            for (const std::string& key : between) TreeView1_.Remove(key);  // gone from the file
+            TreeView1_.SetNodeTag(*present, section);
+            ++at;
+            return;
+        }
+        TreeView1_.Remove(name);  // an item's node, or a found one
+    }
+    if (ui::TreeNode* node = TreeView1_.Add("", name, name, "default", at)) {
+        TreeView1_.SetNodeTag(*node, section);
+        ++at;
+    }
+}
+
 void TreeLoader::LoadItems() {
     UpdateGuard update(TreeView1_);
     toExpand_.clear();
     expandSeen_.clear();
-    toReorder_.clear();
-    reorderSeen_.clear();
+    places_.clear();
 
     ItemSteps steps;
+    std::vector<Wanted> wanted;
     int n = 1;
     bool endFound = false;
     for (; n < kLimit; ++n) {
@@ -218,7 +264,8 @@ void TreeLoader::LoadItems() {
                 Stretch autorun(steps.autorun);
                 if (Read(section, "Autorun") == "1") Autorun(section, path);
             }
-            AddItemNode(n, section, name, path, steps);
+            wanted.push_back(
+                {n, Read(section, "Category"), name, path, WholeNumber(Read(section, "Type"))});
         } catch (const std::exception& e) {
             // One item that cannot be shown must not hide the rest.
             platform::DebugTrace(section + " left off the tree: " + e.what());
@@ -235,13 +282,55 @@ void TreeLoader::LoadItems() {
     state_.NextItemIndex =
         endFound ? static_cast<std::int16_t>(n) : FirstEmpty("Application", "Path", n);
 
-    platform::TimedStep order("item order restored, categories opened");
-    for (const std::string& category : toReorder_) RestoreOrder(category);
-    // Opening each category once, after the adds, keeps a large load linear.
-    for (const std::string& key : toExpand_) {
-        if (ui::TreeNode* category = TreeView1_.Find(key)) TreeView1_.Expand(*category);
+    DropStaleItems(wanted);
+    for (const Wanted& item : wanted) {
+        try {
+            AddItemNode(item, steps);
+        } catch (const std::exception& e) {
+            // One item that cannot be shown must not hide the rest.
+            platform::DebugTrace(ItemSection(item.n) + " left off the tree: " + e.what());
+        }
     }
+
+    platform::TimedStep order("categories opened");
+    // Opening each category once, after the adds, keeps a large load linear.
+    // One already open is left as it is: asking again costs the view a pass over its rows.
+    for (const std::string& key : toExpand_) {
+        ui::TreeNode* category = TreeView1_.Find(key);
+        if (category && !category->Expanded()) TreeView1_.Expand(*category);
+    }
+    if (rebuilding_) CloseEmptyCategories();
     if (onItemsLoaded) onItemsLoaded();
+}
+
+// Item nodes the file no longer holds under that category go before the others are
+// placed, so those that stay are in number order among the ones added.
+void TreeLoader::DropStaleItems(const std::vector<Wanted>& wanted) {
+    std::vector<const Wanted*> byNumber(kLimit, nullptr);
+    for (const Wanted& item : wanted) byNumber[item.n] = &item;
+    std::vector<std::string> stale;
+    for (const ui::TreeNode* root : TreeView1_.Roots()) {
+        for (const ui::TreeNode* node : root->Children()) {
+            if (!IsItemNode(*node)) continue;
+            const int n = ItemNumber(*node);
+            const Wanted* item = n < kLimit ? byNumber[n] : nullptr;
+            if (!item || item->category != root->Key()) stale.push_back(node->Key());
+        }
+    }
+    for (const std::string& key : stale) TreeView1_.Remove(key);
+}
+
+// A category left without rows would still count as open, which a fresh load's is not.
+void TreeLoader::CloseEmptyCategories() {
+    const std::vector<ui::TreeNode*>& roots = TreeView1_.Roots();
+    for (std::size_t i = 0; i < roots.size(); ++i) {
+        const ui::TreeNode* root = roots[i];
+        if (!root->Expanded() || !root->Children().empty() || !IsUserCategory(*root)) continue;
+        const std::string key = root->Key(), text = root->Text(), tag = root->Tag();
+        TreeView1_.Remove(key);
+        if (ui::TreeNode* again = TreeView1_.Add("", key, text, "default", i))
+            TreeView1_.SetNodeTag(*again, tag);
+    }
 }
 
 void TreeLoader::NoteRunEntry(int n, const std::string& name) {
@@ -273,36 +362,49 @@ void TreeLoader::Autorun(const std::string& section, const std::string& path) {
                             launcher_.Locate(startIn).path, "open", 0);
 }
 
-void TreeLoader::AddItemNode(int n, const std::string& section, const std::string& name,
-                             const std::string& path, ItemSteps& steps) {
-    std::optional<Stretch> timing(std::in_place, steps.keys);
-    std::string category = Read(section, "Category");
-    const int type = WholeNumber(Read(section, "Type"));
-    timing.emplace(steps.nodes);
+void TreeLoader::AddItemNode(const Wanted& item, ItemSteps& steps) {
+    std::optional<Stretch> timing(std::in_place, steps.nodes);
+    const std::string& category = item.category;
     ui::TreeNode* parent = category.empty() ? nullptr : TreeView1_.Find(category);
     // Only a category (a top-level node) takes items; otherwise the item stays off the
     // tree and is still reachable from the tray.
     if (!parent || parent->Parent()) return;
 
-    std::string key = ItemKey(n);
+    const std::string key = ItemKey(item.n);
     ui::TreeNode* present = TreeView1_.Find(key);
     if (present && !present->Parent()) return;  // a category holds the item's key
 
+    // Where number order puts it: children are in that order, found apps last.
+    const std::vector<ui::TreeNode*>& children = parent->Children();
+    std::size_t& at = places_[category];
+    at = std::min(at, children.size());
+    while (at > 0 && ItemNumber(*children[at - 1]) > item.n) --at;
+    while (at < children.size() && ItemNumber(*children[at]) < item.n) ++at;
+    if (present && (at == children.size() || children[at] != present)) {
+        TreeView1_.Remove(key);  // out of place: put back where it belongs
+        present = nullptr;
+    }
+
     std::string image = "browser";
-    if (type == 0) {
+    const bool known = item.type != 0 || pass_.Knows(key, ItemSection(item.n), item.path);
+    if (item.type == 0) {
         timing.emplace(steps.icons);
-        image = ItemSection(n);
-        EnsureItemPicture(image, launcher_.ReplaceToken(path));
+        image = ItemSection(item.n);
+        if (!known) ilIcons_.Remove(image);  // another file: its type's picture for now
+        EnsureItemPicture(image, launcher_.ReplaceToken(item.path));
         timing.emplace(steps.nodes);
     }
-    if (!present) {
-        bool inOrder = parent->Children().empty() || ItemNumber(*parent->Children().back()) < n;
-        if (!TreeView1_.Add(category, key, name, image)) return;
-        if (!inOrder && reorderSeen_.insert(category).second) toReorder_.push_back(category);
-        if (expandSeen_.insert(category).second) toExpand_.push_back(category);
+    if (present) {
+        if (present->Text() != item.name) TreeView1_.SetNodeText(*present, item.name);
+        if (present->Image() != image || !known) TreeView1_.SetNodeImage(*present, image);
+    } else if (!TreeView1_.Add(category, key, item.name, image, at)) {
+        return;
     }
+    ++at;
+    if ((!present || rebuilding_) && expandSeen_.insert(category).second)
+        toExpand_.push_back(category);
     timing.emplace(steps.notes);
-    pass_.Note(key, image, path, type);
+    pass_.Note(key, image, item.path, item.type);
 }
 
 void TreeLoader::EnsureItemPicture(const std::string& imageKey, const std::string& resolvedPath) {
@@ -322,42 +424,6 @@ void TreeLoader::EnsureItemPicture(const std::string& imageKey, const std::strin
         }
     }
     if (index >= 0) ilIcons_.AddAlias(imageKey, index);
-}
-
-void TreeLoader::RestoreOrder(const std::string& categoryKey) {
-    ui::TreeNode* found = TreeView1_.Find(categoryKey);
-    if (!found) return;
-    const std::vector<ui::TreeNode*>& children = found->Children();
-    std::vector<ui::TreeNode*> sorted = children;
-    std::stable_sort(sorted.begin(), sorted.end(), [](ui::TreeNode* a, ui::TreeNode* b) {
-        return ItemNumber(*a) < ItemNumber(*b);
-    });
-    std::size_t first = 0;
-    while (first < sorted.size() && sorted[first] == children[first]) ++first;
-
-    struct Saved {
-        std::string key, text, tag, image;
-        bool greyed;
-    };
-    std::vector<Saved> moved;
-    for (std::size_t i = first; i < sorted.size(); ++i)
-        moved.push_back({sorted[i]->Key(), sorted[i]->Text(), sorted[i]->Tag(), sorted[i]->Image(),
-                         sorted[i]->Greyed()});
-    ui::TreeNode* selected = TreeView1_.SelectedItem();
-    std::string selectedKey = selected ? selected->Key() : "";
-
-    // Item nodes have no children, so taking them out and adding them again in number
-    // order loses nothing.
-    for (const Saved& s : moved) TreeView1_.Remove(s.key);
-    for (const Saved& s : moved) {
-        if (ui::TreeNode* node = TreeView1_.Add(categoryKey, s.key, s.text, s.image)) {
-            TreeView1_.SetNodeTag(*node, s.tag);
-            TreeView1_.SetNodeGreyed(*node, s.greyed);
-        }
-    }
-    if (!selectedKey.empty() && !TreeView1_.SelectedItem()) {
-        if (ui::TreeNode* again = TreeView1_.Find(selectedKey)) TreeView1_.Select(again);
-    }
 }
 
 std::int16_t TreeLoader::FirstEmpty(const char* prefix, const char* key, int from) const {

@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "launch/launcher.h"
@@ -71,14 +73,20 @@ class TreeLoader {
     void LoadCategories();
     void LoadItems();
     std::string Read(const std::string& section, const char* key) const;
-    void AddBrowserImage();
+    void AddBrowserImage(const std::string& browser);
+    void PlaceCategory(const std::string& name, const std::string& section, std::size_t& at);
     void Autorun(const std::string& section, const std::string& path);
     void NoteRunEntry(int n, const std::string& name);
     struct ItemSteps;
-    void AddItemNode(int n, const std::string& section, const std::string& name,
-                     const std::string& path, ItemSteps& steps);
+    struct Wanted {  // an item as the file holds it
+        int n;
+        std::string category, name, path;
+        int type;
+    };
+    void DropStaleItems(const std::vector<Wanted>& wanted);
+    void AddItemNode(const Wanted& item, ItemSteps& steps);
+    void CloseEmptyCategories();
     void EnsureItemPicture(const std::string& imageKey, const std::string& resolvedPath);
-    void RestoreOrder(const std::string& categoryKey);
     std::int16_t FirstEmpty(const char* prefix, const char* key, int from) const;
 
     ui::TreeView& TreeView1_;
@@ -100,11 +108,14 @@ class TreeLoader {
     Job pending_ = Job::None;
 
     // Per item load, by key (an autorun's error box comes between): categories to open,
-    // and those whose items came out of order.
+    // and where the next item of each goes among its rows.
     std::vector<std::string> toExpand_;
     std::unordered_set<std::string> expandSeen_;
-    std::vector<std::string> toReorder_;
-    std::unordered_set<std::string> reorderSeen_;
+    std::unordered_map<std::string, std::size_t> places_;
+    bool rebuilding_ = false;  // a whole rebuild: every category with items opens
+    // What the pictures kept from the last rebuild were made for.
+    std::pair<int, int> iconSize_{-1, -1};
+    std::string browserPath_;
 };
 
 }  // namespace quopa

@@ -20,7 +20,7 @@ void TreeView::SetImageList(ImageList* list) {
 }
 
 TreeNode* TreeView::Add(const std::string& parentKey, const std::string& key,
-                        const std::string& text, const std::string& image) {
+                        const std::string& text, const std::string& image, std::size_t at) {
     if (key.empty() || byKey_.count(key)) return nullptr;
     TreeNode* parent = nullptr;
     if (!parentKey.empty()) {
@@ -35,7 +35,9 @@ TreeNode* TreeView::Add(const std::string& parentKey, const std::string& key,
     node->parent_ = parent;
     node->serial_ = ++lastSerial_;
     byKey_.emplace(key, std::move(owned));
-    (parent ? parent->children_ : roots_).push_back(node);
+    std::vector<TreeNode*>& siblings = parent ? parent->children_ : roots_;
+    siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(std::min(at, siblings.size())),
+                    node);
     if (treePeer()) node->peerItem_ = treePeer()->Insert(*node);
     return node;
 }

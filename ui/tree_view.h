@@ -54,7 +54,7 @@ class TreeNode {
 class TreeViewPeer : public ControlPeer {
   public:
     virtual void SetImageList(ImageList* list) = 0;
-    // Appends the node last under its parent; returns the peer's handle for it.
+    // Shows the node where it stands among its siblings; returns the peer's handle for it.
     virtual std::uintptr_t Insert(const TreeNode& node) = 0;
     virtual void Remove(const TreeNode& node) = 0;  // with its children
     virtual void Clear() = 0;
@@ -114,9 +114,9 @@ class TreeView : public Control {
     void SetImageList(ImageList* list);
 
     // Null when the key is taken, the key is empty or the parent key is unknown;
-    // parentKey empty adds a top-level node.
+    // parentKey empty adds a top-level node. It goes last, or at index `at` of its siblings.
     TreeNode* Add(const std::string& parentKey, const std::string& key, const std::string& text,
-                  const std::string& image);
+                  const std::string& image, std::size_t at = SIZE_MAX);
     bool Remove(const std::string& key);
     void Clear();
     TreeNode* Find(const std::string& key) const;

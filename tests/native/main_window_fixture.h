@@ -15,6 +15,16 @@ constexpr unsigned kExclaim = platform::kMbIconExclamation | platform::kMbOk;
 constexpr unsigned kQuestion = platform::kMbIconQuestion | platform::kMbYesNo;
 using Boxes = std::vector<std::pair<std::string, unsigned>>;
 
+// Every node as the tree shows it: each category followed by its rows.
+inline std::vector<const ui::TreeNode*> InShownOrder(const ui::TreeView& tree) {
+    std::vector<const ui::TreeNode*> nodes;
+    for (const ui::TreeNode* root : tree.Roots()) {
+        nodes.push_back(root);
+        nodes.insert(nodes.end(), root->Children().begin(), root->Children().end());
+    }
+    return nodes;
+}
+
 // What a list offers, in order.
 inline Strings Entries(const ui::ComboBox& box) {
     Strings entries;

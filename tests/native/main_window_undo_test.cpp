@@ -15,7 +15,7 @@ namespace {
 class UndoTest : public CommandsTest {
   protected:
     Strings Tree() const {
-        return Each(w_->TreeView1.Nodes(), [](const ui::TreeNode* n) {
+        return Each(InShownOrder(w_->TreeView1), [](const ui::TreeNode* n) {
             return n->Key() + "|" + n->Text() + "|" + (n->Parent() ? n->Parent()->Key() : "");
         });
     }

@@ -254,7 +254,7 @@ TEST_F(TogetherTest, WhatACommandTakesIsWhatTheNextStartShows) {
         "\r\n[Category5]\r\nName=\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B\r\n";
     // Each node's text and place and, for an item, the path its wizard shows.
     const auto shown = [&] {
-        return Each(w_->TreeView1.Nodes(), [&](const ui::TreeNode* n) {
+        return Each(InShownOrder(w_->TreeView1), [&](const ui::TreeNode* n) {
             return n->Key() + "|" + n->Text() + "|" + (n->Parent() ? n->Parent()->Key() : "") +
                    "|" + Read(n->Key(), "Path");
         });
@@ -331,6 +331,88 @@ TEST_F(TogetherTest, AValueTheFileWouldCutIsRefusedOrLeftOutNeverStoredCut) {
               "1 item was added to Quopa Drive:\r\nshort\r\n\r\nToo long to be kept (254 "
               "characters at most), so not added:\r\nShop");
     EXPECT_EQ(Node("application1").Text(), "short");
+}
+
+// ---- Rebuilds
+
+// After each command that changes the list, the tree is what a fresh start on the same drive
+// shows: the same rows in the same places, opened alike, with the same pictures and grey
+// marks, and nothing selected (leaving the search box puts its hint back, which filters
+// every item out first).
+TEST_F(TogetherTest, AfterEachCommandTheTreeIsWhatAFreshStartShows) {
+    Package("EditorPortable",
+            "[Details]\r\nName=Editor\r\nCategory=Tools\r\n"
+            "[Control]\r\nStart=Editor.exe\r\n");
+    for (const char* file : {"a.exe", "e.exe", "f.txt", "g.exe"}) Put(file, "MZ");
+    Put("PortableApps/EditorPortable/Editor.exe", "MZ");
+    const auto wizard = [&](const char* key, const std::string& title, const char* category) {
+        frmAddItem wz(ctx_, w_->TreeView1, [&] { w_->IntList(); });
+        wz.Create();
+        key ? (void)wz.LoadItem(key, Node(key).Text()) : wz.cmdNext.Click();
+        wz.txtAppTitle.UserTyped(title);
+        if (!key) wz.txtAppPath.UserTyped("%drive%\\g.exe");
+        wz.Combo1.SetText(category), wz.cmdFinish.Click();
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> commands = {
+        {"Finish new", [&] { wizard(nullptr, "Golf", "Games"); }},
+        {"Finish edited", [&] { wizard("application5", "Pool", "Tools"); }},
+        {"Add Category",
+         [&] {
+             frmNewCategory add(ctx_, w_->TreeView1, [&] { w_->IntList(); });
+             add.Create();
+             backend_.modalActions.push_back([&](ui::Form&) {
+                 add.txtCategoryTitle.UserTyped("Office");
+                 add.cmdFinish.Click();
+             });
+             add.form.ShowModal(w_->form);
+         }},
+        {"category delete", [&] { Click("Games"), w_->mnuCatDelete->Click(); }},
+        {"item delete", [&] { Click("application1"), w_->cmdDelete.Click(); }},
+        {"drop of several files",
+         [&] {
+             w_->TreeView1.UserDropped({.paths = {"E:\\e.exe", "E:\\f.txt", "E:\\g.exe"},
+                                        .y = RowY(w_->TreeView1, "Games")});
+             backend_.DoEvents();
+         }},
+        {"Add to my list",
+         [&] {
+             backend_.modalActions.push_back([](ui::Form& f) { f.PressEnter(); });
+             w_->OpenAddFound("portableapps:editorportable");
+         }},
+        {"search restore",
+         [&] {
+             Click("application5"), w_->txtSearch.UserTyped("dar");
+             w_->txtSearch.UserTyped(""), w_->txtSearch_LostFocus();
+         }},
+    };
+    const auto picture = [&](const std::string& key) -> std::string {
+        for (const char* shared : {"default", "browser", "filetype.exe", "filetype.txt"})
+            if (w_->ilIcons.IndexOf(key) == w_->ilIcons.IndexOf(shared)) return shared;
+        return w_->ilIcons.IndexOf(key) < 0 ? "none" : "own";
+    };
+    const auto tree = [&] {
+        Look();
+        for (int n = 0; n < 100 && w_->tmrItemPass.Enabled(); ++n) w_->tmrItemPass.Tick();
+        return Each(InShownOrder(w_->TreeView1), [&](const ui::TreeNode* n) {
+            return n->Key() + "|" + n->Text() + "|" + (n->Parent() ? n->Parent()->Key() : "") +
+                   "|" + n->Image() + "|" + picture(n->Image()) + (n->Expanded() ? "|open" : "") +
+                   (n->Greyed() ? "|grey" : "");
+        });
+    };
+    for (const auto& [command, run] : commands) {
+        StartWith(
+            "[Category1]\r\nName=Games\r\n[Category2]\r\nName=Tools\r\n[Category3]\r\n"
+            "Name=Empty\r\n" +
+            App(1, "Chess", "%drive%\\a.exe", "Games") +
+            App(2, "Gone", "%drive%\\gone.exe", "Tools") +
+            App(3, "Web", "http://example.org", "Games", 1) + App(4, "Notes", "%drive%\\f.txt") +
+            App(5, "Darts", "%drive%\\a.exe", "Games"));
+        tree(), run();  // found apps and the pass settled first
+        EXPECT_EQ(w_->TreeView1.SelectedItem(), nullptr) << command;
+        const Strings after = tree();
+        w_ = &Start();
+        EXPECT_EQ(after, tree()) << command;
+    }
 }
 
 }  // namespace

@@ -81,31 +81,6 @@ TEST_F(TreeTest, AutorunLaunchesWithoutFolderFallbackAndReportsEachFailure) {
     EXPECT_EQ(desktop.messages.size(), 3u) << "each failure is reported, loading goes on";
 }
 
-// Pictures are looked up once per file type. What the search filter does to the items it
-// hides is undone with the pictures held, the selection kept and the next free number found
-// again.
-TEST_F(TreeTest, LoadAppsAgainRestoresMissingNodesInNumberOrder) {
-    Apps(Category(1, "Games") + Application(1, {"A", "E:\\a.exe", "Games"}) +
-         Application(2, {"Search... B", "E:\\b.exe", "Games"}) +
-         Application(3, {"C", "http://c", "Games", "1"}) + Application(4, {"D", "E:\\d.txt"}));
-    loader.IntList();
-    EXPECT_EQ(shell.iconRequests, (Strings{shell.browserPath, "E:\\a.exe", "E:\\d.txt"}))
-        << "one lookup per file type";
-    const std::string shape = Shape();
-    tree.Select(tree.Find("application2"));
-    for (int n : {1, 3, 4}) {
-        tree.Remove("application" + std::to_string(n));
-        icons.Remove("Application" + std::to_string(n));
-    }
-    const auto lookups = shell.iconRequests.size();
-    state.NextItemIndex = 1;
-    loader.LoadApps();
-    EXPECT_EQ(Shape(), shape);
-    EXPECT_EQ(tree.SelectedItem(), tree.Find("application2"));
-    EXPECT_EQ(shell.iconRequests.size(), lookups) << "pictures already held are reused";
-    EXPECT_EQ(state.NextItemIndex, 5);
-}
-
 // A new item must not overwrite a stored one, and items load after the last category.
 TEST_F(TreeTest, ItemAndCategoryNumbersStopAt9999AndTheNextOneIsFree) {
     std::string text;
@@ -321,29 +296,6 @@ TEST_F(ItemFilePassTest, LooksAtNodesOnScreenFirstAndItemsOfOneFileShareOnePictu
     EXPECT_EQ((std::vector<int>{ImageOf(1), ImageOf(2), ImageOf(5)}),
               (std::vector<int>{Own("a.exe"), Own("a.exe"), typePicture}));
     EXPECT_EQ(Greyed(), std::vector<int>{});
-}
-
-TEST_F(ItemFilePassTest, SurvivesAFilterInTheMiddleAndARebuildStartsAgain) {
-    Programs({"a.exe", "b.exe", "c.exe"});
-    Apps(Application(1, {"A", "%drive%\\apps\\a.exe"}) +
-         Application(2, {"B", "%drive%\\apps\\b.exe"}) +
-         Application(3, {"C", "%drive%\\gone.exe"}) + Application(4, {"D", "E:\\apps\\c.exe"}));
-    loader.IntList();
-    Slice();
-    Slice();
-    for (int n : {1, 3, 4}) {  // what the search does to items that do not match
-        tree.Remove("application" + std::to_string(n));
-        icons.Remove("Application" + std::to_string(n));
-    }  // 1 and 3 were looked at, 4 not yet
-    loader.ContinuePass();
-    loader.LoadApps();  // the filter's restore
-    Finish();
-    EXPECT_EQ((std::vector<int>{ImageOf(1), ImageOf(2), ImageOf(4)}),
-              (std::vector<int>{Own("a.exe"), Own("b.exe"), Own("c.exe")}))
-        << "a restored node gets its own icon back";
-    EXPECT_EQ(Greyed(), std::vector<int>{3}) << "and its grey";
-    loader.IntList();
-    EXPECT_EQ(Greyed(), std::vector<int>{}) << "a new build shows nothing it has not looked at";
 }
 
 // A bare name is found by the shell's search, a folder is there as much as a file, and a

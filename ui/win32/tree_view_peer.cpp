@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/win32/win32_code_page.h"
@@ -95,7 +96,13 @@ int Win32TreeViewPeer::ImageOf(const TreeNode& node) const {
 std::uintptr_t Win32TreeViewPeer::Insert(const TreeNode& node) {
     TVINSERTSTRUCTW insert{};
     insert.hParent = node.Parent() ? ItemOf(node.Parent()) : TVI_ROOT;
-    insert.hInsertAfter = TVI_LAST;
+    // Usually the last: looked for from the end.
+    const std::vector<TreeNode*>& siblings =
+        node.Parent() ? node.Parent()->Children() : tree_.Roots();
+    auto at = std::find(siblings.rbegin(), siblings.rend(), &node);
+    insert.hInsertAfter = at == siblings.rbegin()     ? TVI_LAST
+                          : at == siblings.rend() - 1 ? TVI_FIRST
+                                                      : ItemOf(*std::next(at));
     TVITEMW& item = insert.item;
     item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     std::wstring text = platform::Wide(node.Text());
