@@ -3,13 +3,13 @@
 // rules of the system's profile functions. The files stay the authority; what is kept
 // here is a parsed copy that is checked against the file on every call.
 #include <cstdint>
-#include <future>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/worker.h"
 #include "store/ini_document.h"
 
 namespace quopa {
@@ -102,7 +102,8 @@ class modINI {
     std::string scopedPath_;      // and normalised
     bool scopedChecked_ = false;  // its version has been checked in this scope
     std::string aheadPath_;       // normalised; empty when no parse is ahead
-    std::future<IniDocument> ahead_;
+    IniDocument ahead_;           // the parse's result, once aheadWorker_ has ended
+    platform::Worker aheadWorker_;
     std::set<std::string> replacedOnce_;  // normalised paths this engine has replaced
 };
 

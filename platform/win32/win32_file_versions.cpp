@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -15,12 +15,16 @@ struct Translation {
 };
 
 std::string Value(const std::vector<char>& block, const Translation& t, const char* name) {
-    char query[64];
-    std::snprintf(query, sizeof(query), "\\StringFileInfo\\%04x%04x\\%s", t.language, t.codePage,
-                  name);
+    const auto hex4 = [](WORD v) {
+        const char* digit = "0123456789abcdef";
+        return std::string{digit[v >> 12], digit[v >> 8 & 15], digit[v >> 4 & 15], digit[v & 15]};
+    };
+    const std::string query =
+        "\\StringFileInfo\\" + hex4(t.language) + hex4(t.codePage) + "\\" + name;
     char* text = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&text), &length) || !text)
+    if (!VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &length) ||
+        !text)
         return {};
     return std::string(text, strnlen(text, length));
 }
