@@ -1,4 +1,4 @@
-// What 9999 items cost the real exe in memory: its working set and private bytes 5 s after
+// What 9999 items cost the real exe in memory: its working set and committed memory 5 s after
 // the process started (the tree complete by then), over an empty apps file and over 9999 items
 // in 20 categories. QUOPA_EXE names the build, else the quopa.exe beside this program; the
 // optional QUOPA_BASELINE_DIR holds an earlier quopa.exe, started in turn with it so that both
@@ -25,7 +25,7 @@ constexpr long kFullNodes = 1 + 20 + kItems;
 constexpr DWORD kMeasuredAfterMs = 5000;
 
 struct Figures {
-    double workingSet = 0, privateBytes = 0;  // MB
+    double workingSet = 0, committed = 0;  // MB
 };
 
 HWND TreeOf(DWORD pid) {
@@ -48,12 +48,10 @@ bool Measure(const std::string& folder, long nodes, Figures& out) {
     if (static_cast<long>(count) < nodes) return false;
     const DWORD elapsed = GetTickCount() - started;
     if (elapsed < kMeasuredAfterMs) Sleep(kMeasuredAfterMs - elapsed);
-    PROCESS_MEMORY_COUNTERS_EX m = {};
+    PROCESS_MEMORY_COUNTERS m = {};
     m.cb = sizeof(m);
-    if (!GetProcessMemoryInfo(launcher.pi.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&m),
-                              sizeof(m)))
-        return false;
-    out = {m.WorkingSetSize / 1048576.0, m.PrivateUsage / 1048576.0};
+    if (!GetProcessMemoryInfo(launcher.pi.hProcess, &m, sizeof(m))) return false;
+    out = {m.WorkingSetSize / 1048576.0, m.PagefileUsage / 1048576.0};
     PostMessageA(GetAncestor(tree, GA_ROOT), WM_COMMAND, MAKEWPARAM(quopa::cmd::kExit, 0), 0);
     return launcher.WaitExit(20000);
 }
@@ -134,11 +132,11 @@ int main(int argc, char** argv) {
         };
         const double ew = median(b.emptyRuns, &Figures::workingSet);
         const double fw = median(b.fullRuns, &Figures::workingSet);
-        const double ep = median(b.emptyRuns, &Figures::privateBytes);
-        const double fp = median(b.fullRuns, &Figures::privateBytes);
+        const double ep = median(b.emptyRuns, &Figures::committed);
+        const double fp = median(b.fullRuns, &Figures::committed);
         std::printf(
             "  %-10s working set: empty %.1f MB, 9999 items %.1f MB, added %.1f MB (target <= "
-            "15); private bytes: empty %.1f MB, 9999 items %.1f MB, added %.1f MB\n",
+            "15); committed: empty %.1f MB, 9999 items %.1f MB, added %.1f MB\n",
             b.name.c_str(), ew, fw, fw - ew, ep, fp, fp - ep);
     }
     return 0;
