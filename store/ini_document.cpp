@@ -29,9 +29,13 @@ IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) {
 namespace {
 
 std::size_t NameHash(std::string_view name, std::uint32_t seed) {
-    std::uint32_t h = 2166136261u ^ (seed * 0x9E3779B1u);
+    std::uint32_t h = 2166136261u;
     for (char c : name) h = (h ^ static_cast<unsigned char>(platform::AsciiLower(c))) * 16777619u;
-    return h ^ (h >> 16);  // the table takes the low bits
+    // The table takes the low bits: every bit of the name and the seed must reach them.
+    h ^= seed * 0x9E3779B1u;
+    h = (h ^ (h >> 16)) * 0x85EBCA6Bu;
+    h = (h ^ (h >> 13)) * 0xC2B2AE35u;
+    return h ^ (h >> 16);
 }
 
 // Room for `most` names at half load at worst.
@@ -74,6 +78,16 @@ const IniDocument::Section* IniDocument::FindSection(std::string_view name) cons
 
 const IniDocument::Entry* IniDocument::FindKey(const Section* section,
                                                std::string_view name) const {
+    // A look through a few neighbours beats a probe across the whole table.
+    if (section->keyCount <= kScannedKeys) {
+        for (std::uint32_t i = section->firstKey; i < section->firstKey + section->keyCount; ++i) {
+            const Entry& e = keys_[i];
+            if (platform::EqualsIgnoringCase({bytes_.data() + e.keyBegin, e.keyEnd - e.keyBegin},
+                                             name))
+                return &e;
+        }
+        return nullptr;
+    }
     const std::uint32_t held =
         keySlots_[KeySlot(static_cast<std::uint32_t>(section - sections_.data()), name)];
     return held == 0 ? nullptr : &keys_[held - 1];
@@ -90,14 +104,13 @@ void IniDocument::Parse() {
         brackets += data[i] == '[';
     }
     sectionSlots_ = Slots(brackets);
-    keySlots_ = Slots(lines);
     sections_.reserve(std::min<std::size_t>(brackets, lines));
     keys_.reserve(lines);
 
     std::uint32_t pos = 0;
     if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0) pos = 3;
 
-    sections_.push_back({0, 0, pos, true});
+    sections_.push_back({0, 0, pos, true, 0, 0});
     sectionSlots_[SectionSlot({})] = 1;
     std::uint32_t current = 0;  // npos32 while in a repeated section
     bool eolSeen = false;
@@ -134,7 +147,7 @@ void IniDocument::Parse() {
                     continue;
                 }
                 current = static_cast<std::uint32_t>(sections_.size());
-                sections_.push_back({nb, ne, next, next > end});
+                sections_.push_back({nb, ne, next, next > end, 0, 0});
                 slot = current + 1;
                 continue;
             }
@@ -153,10 +166,20 @@ void IniDocument::Parse() {
             entry.valueBegin = vb;
             entry.valueEnd = e;
         }
-        std::uint32_t& slot = keySlots_[KeySlot(current, {data + b, entry.keyEnd - b})];
-        if (slot != 0) continue;
+        Section& section = sections_[current];
+        if (FindKey(&section, {data + b, entry.keyEnd - b})) continue;  // the first one counts
+        if (section.keyCount == kScannedKeys) {  // too many to look through: into the table
+            if (keySlots_.empty()) keySlots_ = Slots(lines);
+            for (std::uint32_t i = section.firstKey; i < section.firstKey + kScannedKeys; ++i) {
+                const Entry& k = keys_[i];
+                keySlots_[KeySlot(current, {data + k.keyBegin, k.keyEnd - k.keyBegin})] = i + 1;
+            }
+        }
+        if (section.keyCount++ == 0) section.firstKey = static_cast<std::uint32_t>(keys_.size());
         keys_.push_back(entry);
-        slot = static_cast<std::uint32_t>(keys_.size());
+        if (section.keyCount > kScannedKeys)
+            keySlots_[KeySlot(current, {data + b, entry.keyEnd - b})] =
+                static_cast<std::uint32_t>(keys_.size());
     }
 }
 

@@ -58,8 +58,11 @@ class IniDocument {
         // Where a new key goes: after the last non-blank line and its terminator.
         std::uint32_t insertAt = 0;
         bool lastLineEnded = true;  // false when that line ends the file without a line break
+        std::uint32_t firstKey = 0, keyCount = 0;  // a section's keys lie together in keys_
     };
     static constexpr std::uint32_t npos32 = 0xFFFFFFFFu;
+    // A section with more keys than this finds them through keySlots_.
+    static constexpr std::uint32_t kScannedKeys = 16;
 
     void Parse();
     // The slot of the section or key of that name, in any letter case: the one holding it,

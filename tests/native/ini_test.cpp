@@ -296,8 +296,13 @@ TEST_F(IniFreshnessTest, AParseAheadOfManySectionsReadsWholeAndIsWaitedForWhenTh
     for (int n = 1; n <= 3000; ++n)
         many += "[Application" + std::to_string(n) + "]\r\nName=Item " + std::to_string(n) +
                 "\r\nname=second\r\nPath=E:\\" + std::to_string(n) + ".exe\r\n";
-    Put(kFile, many);
+    many += "[Big]\r\n";
+    for (int n = 1; n <= 40; ++n)
+        many += "K" + std::to_string(n) + "=" + std::to_string(n) + "\r\n";
+    Put(kFile, many + "k7=again\r\n");
     ini.ParseAhead(kPath);
+    for (const char* k : {"k1", "K7", "k17", "K40", "k41"})
+        EXPECT_EQ(ini.ReadIni("big", k, "", kPath), std::string(k) == "k41" ? "" : k + 1);
     for (int n = 1; n <= 3000; ++n) {
         ASSERT_EQ(ini.ReadIni("APPLICATION" + std::to_string(n), "name", "", kPath),
                   "Item " + std::to_string(n));
