@@ -281,30 +281,34 @@ modINI::Cached* modINI::Fresh(const std::string& file, Look look) {
 }
 
 void modINI::ParseAhead(const std::string& file) {
+    aheadWorker_.Wait();
+    aheadPath_.clear();
+    ahead_ = IniDocument();
     try {
-        ahead_ = std::async(std::launch::async, [&files = files_, &codePage = codePage_, file] {
-            std::string bytes;
-            const platform::FileInfo info = files.Query(file);
-            if (info.kind != platform::PathKind::File || info.size > kMaxFileBytes ||
-                !files.ReadAll(file, bytes) || bytes.size() > kMaxFileBytes)
-                bytes.clear();
-            return IniDocument(TextOfFile(std::move(bytes), codePage).text);
+        const bool started = aheadWorker_.Start([this, file] {
+            try {
+                std::string bytes;
+                const platform::FileInfo info = files_.Query(file);
+                if (info.kind != platform::PathKind::File || info.size > kMaxFileBytes ||
+                    !files_.ReadAll(file, bytes) || bytes.size() > kMaxFileBytes)
+                    bytes.clear();
+                ahead_ = IniDocument(TextOfFile(std::move(bytes), codePage_).text);
+            } catch (const std::exception&) {
+                // Out of memory: ahead_ stays empty, and the first look parses, as always.
+            }
         });
-        aheadPath_ = NormalisedPath(file);
+        if (started) aheadPath_ = NormalisedPath(file);
     } catch (const std::exception&) {
-        aheadPath_.clear();  // no thread to spare: the first look parses, as always
+        // No thread to spare: the first look parses, as always.
     }
 }
 
 IniDocument modINI::Parse(const std::string& path, std::string text) {
     if (!aheadPath_.empty() && path == aheadPath_) {
         aheadPath_.clear();
-        try {
-            IniDocument doc = ahead_.get();
-            if (doc.Bytes() == text) return doc;
-        } catch (const std::exception&) {
-            // Parsed here, then, as if nothing had been ahead.
-        }
+        aheadWorker_.Wait();
+        IniDocument doc = std::exchange(ahead_, IniDocument());
+        if (doc.Bytes() == text) return doc;
     }
     return IniDocument(std::move(text));
 }

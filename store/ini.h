@@ -4,7 +4,6 @@
 // here is a parsed copy that is checked against the file on every call.
 #include <cstdint>
 #include <functional>
-#include <future>
 #include <memory>
 #include <set>
 #include <string>
@@ -12,6 +11,7 @@
 
 #include "platform/code_page.h"
 #include "platform/files.h"
+#include "platform/worker.h"
 #include "store/file_text.h"
 #include "store/ini_document.h"
 
@@ -122,7 +122,8 @@ class modINI {
     std::string scopedPath_;      // and normalised
     bool scopedChecked_ = false;  // its version has been checked in this scope
     std::string aheadPath_;       // normalised; empty when no parse is ahead
-    std::future<IniDocument> ahead_;
+    IniDocument ahead_;           // the parse's result, once aheadWorker_ has ended
+    platform::Worker aheadWorker_;
     std::set<std::string> replacedOnce_;  // normalised paths this engine has replaced
 };
 

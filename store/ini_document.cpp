@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 #include <utility>
 
 namespace quopa {
@@ -25,12 +26,92 @@ IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) {
     if (bytes_.size() < npos32) Parse();
 }
 
+namespace {
+
+std::size_t NameHash(std::string_view name, std::uint32_t seed) {
+    std::uint32_t h = 2166136261u;
+    for (char c : name) h = (h ^ static_cast<unsigned char>(platform::AsciiLower(c))) * 16777619u;
+    // The table takes the low bits: every bit of the name and the seed must reach them.
+    h ^= seed * 0x9E3779B1u;
+    h = (h ^ (h >> 16)) * 0x85EBCA6Bu;
+    h = (h ^ (h >> 13)) * 0xC2B2AE35u;
+    return h ^ (h >> 16);
+}
+
+// Room for `most` names at half load at worst.
+std::vector<std::uint32_t> Slots(std::size_t most) {
+    std::size_t size = 4;
+    while (size < 2 * most + 2) size *= 2;
+    return std::vector<std::uint32_t>(size, 0);
+}
+
+}  // namespace
+
+std::size_t IniDocument::SectionSlot(std::string_view name) const {
+    const std::size_t mask = sectionSlots_.size() - 1;
+    for (std::size_t i = NameHash(name, 0) & mask;; i = (i + 1) & mask) {
+        const std::uint32_t held = sectionSlots_[i];
+        if (held == 0) return i;
+        const Section& s = sections_[held - 1];
+        if (platform::EqualsIgnoringCase({bytes_.data() + s.nameBegin, s.nameEnd - s.nameBegin},
+                                         name))
+            return i;
+    }
+}
+
+std::size_t IniDocument::KeySlot(std::uint32_t section, std::string_view name) const {
+    const std::size_t mask = keySlots_.size() - 1;
+    for (std::size_t i = NameHash(name, section + 1) & mask;; i = (i + 1) & mask) {
+        const std::uint32_t held = keySlots_[i];
+        if (held == 0) return i;
+        const Entry& e = keys_[held - 1];
+        if (e.section == section &&
+            platform::EqualsIgnoringCase({bytes_.data() + e.keyBegin, e.keyEnd - e.keyBegin}, name))
+            return i;
+    }
+}
+
+const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
+    const std::uint32_t held = sectionSlots_[SectionSlot(name)];
+    return held == 0 ? nullptr : &sections_[held - 1];
+}
+
+const IniDocument::Entry* IniDocument::FindKey(const Section* section,
+                                               std::string_view name) const {
+    // A look through a few neighbours beats a probe across the whole table.
+    if (section->keyCount <= kScannedKeys) {
+        for (std::uint32_t i = section->firstKey; i < section->firstKey + section->keyCount; ++i) {
+            const Entry& e = keys_[i];
+            if (platform::EqualsIgnoringCase({bytes_.data() + e.keyBegin, e.keyEnd - e.keyBegin},
+                                             name))
+                return &e;
+        }
+        return nullptr;
+    }
+    const std::uint32_t held =
+        keySlots_[KeySlot(static_cast<std::uint32_t>(section - sections_.data()), name)];
+    return held == 0 ? nullptr : &keys_[held - 1];
+}
+
 void IniDocument::Parse() {
     const char* data = bytes_.data();
     const auto size = static_cast<std::uint32_t>(bytes_.size());
+    // Each section starts with a "[" and each key takes a line: bounds that fix the tables'
+    // sizes before the first name goes in.
+    std::size_t lines = 1, brackets = 1;
+    for (std::uint32_t i = 0; i < size; ++i) {
+        lines += data[i] == '\n' || (data[i] == '\r' && (i + 1 == size || data[i + 1] != '\n'));
+        brackets += data[i] == '[';
+    }
+    sectionSlots_ = Slots(brackets);
+    sections_.reserve(std::min<std::size_t>(brackets, lines));
+    keys_.reserve(lines);
+
     std::uint32_t pos = 0;
 
-    Section* current = &sections_[""];
+    sections_.push_back({0, 0, pos, true, 0, 0});
+    sectionSlots_[SectionSlot({})] = 1;
+    std::uint32_t current = 0;  // npos32 while in a repeated section
     bool eolSeen = false;
     while (pos < size) {
         const std::uint32_t begin = pos;
@@ -58,24 +139,23 @@ void IniDocument::Parse() {
                 std::uint32_t nb = b + 1, ne = close - 1;
                 while (nb < ne && IsIniBlank(data[nb])) ++nb;
                 while (ne > nb && IsIniBlank(data[ne - 1])) --ne;
-                auto [it, fresh] =
-                    sections_.try_emplace(platform::AsciiLower({data + nb, ne - nb}));
+                std::uint32_t& slot = sectionSlots_[SectionSlot({data + nb, ne - nb})];
                 // Only the first section of a name counts; the lines of a repeat are ignored.
-                current = fresh ? &it->second : nullptr;
-                if (current) {
-                    current->nameBegin = nb;
-                    current->nameEnd = ne;
-                    current->insertAt = next;
-                    current->lastLineEnded = next > end;
+                if (slot != 0) {
+                    current = npos32;
+                    continue;
                 }
+                current = static_cast<std::uint32_t>(sections_.size());
+                sections_.push_back({nb, ne, next, next > end, 0, 0});
+                slot = current + 1;
                 continue;
             }
         }
-        if (!current) continue;
-        current->insertAt = next;
-        current->lastLineEnded = next > end;
+        if (current == npos32) continue;
+        sections_[current].insertAt = next;
+        sections_[current].lastLineEnded = next > end;
 
-        Entry entry{begin, end, b, e, npos32, npos32};
+        Entry entry{begin, end, b, e, npos32, npos32, current};
         if (const void* eq = std::memchr(data + b, '=', e - b)) {
             const auto at = static_cast<std::uint32_t>(static_cast<const char*>(eq) - data);
             std::uint32_t ke = at, vb = at + 1;
@@ -85,18 +165,29 @@ void IniDocument::Parse() {
             entry.valueBegin = vb;
             entry.valueEnd = e;
         }
-        current->keys.try_emplace(platform::AsciiLower({data + b, entry.keyEnd - b}), entry);
+        Section& section = sections_[current];
+        if (FindKey(&section, {data + b, entry.keyEnd - b})) continue;  // the first one counts
+        if (section.keyCount == kScannedKeys) {  // too many to look through: into the table
+            if (keySlots_.empty()) keySlots_ = Slots(lines);
+            for (std::uint32_t i = section.firstKey; i < section.firstKey + kScannedKeys; ++i) {
+                const Entry& k = keys_[i];
+                keySlots_[KeySlot(current, {data + k.keyBegin, k.keyEnd - k.keyBegin})] = i + 1;
+            }
+        }
+        if (section.keyCount++ == 0) section.firstKey = static_cast<std::uint32_t>(keys_.size());
+        keys_.push_back(entry);
+        if (section.keyCount > kScannedKeys)
+            keySlots_[KeySlot(current, {data + b, entry.keyEnd - b})] =
+                static_cast<std::uint32_t>(keys_.size());
     }
 }
 
 bool IniDocument::Find(const std::string& lowerSection, const std::string& lowerKey,
                        std::string_view& value) const {
-    auto section = sections_.find(lowerSection);
-    if (section == sections_.end()) return false;
-    auto key = section->second.keys.find(lowerKey);
-    if (key == section->second.keys.end() || key->second.valueBegin == npos32) return false;
-    const Entry& e = key->second;
-    value = std::string_view(bytes_.data() + e.valueBegin, e.valueEnd - e.valueBegin);
+    const Section* section = FindSection(lowerSection);
+    const Entry* e = section ? FindKey(section, lowerKey) : nullptr;
+    if (!e || e->valueBegin == npos32) return false;
+    value = std::string_view(bytes_.data() + e->valueBegin, e->valueEnd - e->valueBegin);
     return true;
 }
 
@@ -150,13 +241,11 @@ std::string IniDocument::WithValues(const std::vector<IniSetting>& settings) con
     for (const IniSetting& setting : settings) {
         std::string lowerSection = platform::AsciiLower(setting.section);
         std::string lowerKey = platform::AsciiLower(setting.key);
-        auto found = sections_.find(lowerSection);
-        if (found != sections_.end()) {
-            auto entry = found->second.keys.find(lowerKey);
-            if (entry != found->second.keys.end()) {
-                rewritten[&entry->second] = setting.value;
+        if (const Section* found = FindSection(lowerSection)) {
+            if (const Entry* entry = FindKey(found, lowerKey)) {
+                rewritten[entry] = setting.value;
             } else {
-                SetNewKey(added[&found->second], std::move(lowerKey), setting.key, setting.value);
+                SetNewKey(added[found], std::move(lowerKey), setting.key, setting.value);
             }
             continue;
         }

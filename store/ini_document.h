@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace quopa {
@@ -52,23 +51,36 @@ class IniDocument {
         std::uint32_t lineBegin, lineEnd;  // the line without its terminator
         std::uint32_t keyBegin, keyEnd;
         std::uint32_t valueBegin, valueEnd;  // valueBegin == npos32: no "="
+        std::uint32_t section;
     };
     struct Section {
         std::uint32_t nameBegin = 0, nameEnd = 0;
         // Where a new key goes: after the last non-blank line and its terminator.
         std::uint32_t insertAt = 0;
         bool lastLineEnded = true;  // false when that line ends the file without a line break
-        std::unordered_map<std::string, Entry> keys;
+        std::uint32_t firstKey = 0, keyCount = 0;  // a section's keys lie together in keys_
     };
     static constexpr std::uint32_t npos32 = 0xFFFFFFFFu;
+    // A section with more keys than this finds them through keySlots_.
+    static constexpr std::uint32_t kScannedKeys = 16;
 
     void Parse();
+    // The slot of the section or key of that name, in any letter case: the one holding it,
+    // else the empty one where it goes. A slot holds an index into sections_ or keys_, plus one.
+    std::size_t SectionSlot(std::string_view name) const;
+    std::size_t KeySlot(std::uint32_t section, std::string_view name) const;
+    const Section* FindSection(std::string_view name) const;
+    const Entry* FindKey(const Section* section, std::string_view name) const;
 
     std::string bytes_;
     std::string eol_ = "\r\n";
-    // Lower-cased name -> the first section so named; the lines before the first
-    // header form the section "".
-    std::unordered_map<std::string, Section> sections_;
+    // The first section of each lower-cased name, in file order; the lines before the first
+    // header form the section "", the first. The first line of each key in its section.
+    // Names are found through open-addressed tables of indices and compared in the bytes:
+    // a 9999-item list indexed by a hash map of strings took five times the file's size.
+    std::vector<Section> sections_;
+    std::vector<Entry> keys_;
+    std::vector<std::uint32_t> sectionSlots_, keySlots_;
 };
 
 }  // namespace quopa

@@ -5,7 +5,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 #include <vector>
 
 #include "platform/win32/win32_code_page.h"
@@ -50,9 +50,10 @@ std::string FileDialogErrorText(unsigned long code) {
         default:
             break;
     }
-    char text[64];
-    std::snprintf(text, sizeof text, "The file dialog failed (code 0x%lX).", code);
-    return text;
+    char digits[16];
+    std::string hex(digits, std::to_chars(digits, digits + sizeof digits, code, 16).ptr);
+    for (char& c : hex) c = static_cast<char>(c >= 'a' ? c - 'a' + 'A' : c);
+    return "The file dialog failed (code 0x" + hex + ").";
 }
 
 FileDialogResult Win32FileDialog::Open(const OpenFileArgs& args) {

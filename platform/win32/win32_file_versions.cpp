@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "platform/win32/win32_code_page.h"
@@ -17,9 +17,12 @@ struct Translation {
 };
 
 std::string Value(const std::vector<char>& block, const Translation& t, const char* name) {
-    char query[64];
-    std::snprintf(query, sizeof(query), "\\StringFileInfo\\%04x%04x\\%s", t.language, t.codePage,
-                  name);
+    const auto hex4 = [](WORD v) {
+        const char* digit = "0123456789abcdef";
+        return std::string{digit[v >> 12], digit[v >> 8 & 15], digit[v >> 4 & 15], digit[v & 15]};
+    };
+    const std::string query =
+        "\\StringFileInfo\\" + hex4(t.language) + hex4(t.codePage) + "\\" + name;
     wchar_t* text = nullptr;
     UINT length = 0;  // in characters
     if (!VerQueryValueW(block.data(), Wide(query).c_str(), reinterpret_cast<void**>(&text),

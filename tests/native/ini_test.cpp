@@ -304,6 +304,32 @@ TEST_F(IniFreshnessTest, CopyReadWithinTheClockStepIsCheckedAgain) {
     EXPECT_EQ(files.reads, reads + 1);
 }
 
+TEST_F(IniFreshnessTest, AParseAheadOfManySectionsReadsWholeAndIsWaitedForWhenTheEngineGoes) {
+    std::string many = "[Category1]\r\nName=Tools\r\n";
+    for (int n = 1; n <= 3000; ++n)
+        many += "[Application" + std::to_string(n) + "]\r\nName=Item " + std::to_string(n) +
+                "\r\nname=second\r\nPath=E:\\" + std::to_string(n) + ".exe\r\n";
+    many += "[Big]\r\n";
+    for (int n = 1; n <= 40; ++n)
+        many += "K" + std::to_string(n) + "=" + std::to_string(n) + "\r\n";
+    Put(kFile, many + "k7=again\r\n");
+    ini.ParseAhead(kPath);
+    for (const char* k : {"k1", "K7", "k17", "K40", "k41"})
+        EXPECT_EQ(ini.ReadIni("big", k, "", kPath), std::string(k) == "k41" ? "" : k + 1);
+    for (int n = 1; n <= 3000; ++n) {
+        ASSERT_EQ(ini.ReadIni("APPLICATION" + std::to_string(n), "name", "", kPath),
+                  "Item " + std::to_string(n));
+    }
+    EXPECT_EQ(ini.ReadIni("Application3000", "Path", "", kPath), "E:\\3000.exe");
+    EXPECT_EQ(ini.ReadIni("category1", "Name", "", kPath), "Tools");
+    EXPECT_EQ(ini.ReadIni("Application3001", "Name", "", kPath), "");
+    EXPECT_EQ(ini.ReadIni("Application1", "Category", "", kPath), "");
+    {
+        modINI gone(files_, codePage_);
+        gone.ParseAhead(kPath);
+    }
+}
+
 TEST_F(IniFreshnessTest, AParseAheadOfAFileChangedSinceIsNotUsed) {
     Put(kFile, "[Application1]\r\nName=Old\r\n");
     std::future<void> read = files.firstRead.get_future();
