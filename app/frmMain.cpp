@@ -23,7 +23,8 @@ frmMain::frmMain(AppContext& ctx)
       appsFile_(quopa::AppsFile(programFolder_)),
       settingsFile_(quopa::SettingsFile(programFolder_)),
       launcher_(ctx.ini, ctx.sys.shell, ctx.sys.desktop, ctx.state, programFolder_, appsFile_,
-                &ctx.sys.files) {}
+                &ctx.sys.files),
+      usage_(ctx.sys.files, UsageFile(programFolder_)) {}
 
 void frmMain::Create() {
     // The apps file is parsed on the other core while the window is built.
@@ -40,6 +41,7 @@ void frmMain::Create() {
     loader_ = std::make_unique<TreeLoader>(
         TreeTargets{TreeView1, ilIcons, *mnuPopupRun, mnuPopupApplication, &tmrItemPass}, ini_,
         launcher_, sys_, state_, appsFile_, [this] { backend_.Repaint(); });
+    CreateQuick();
     CreateFoundApps();
     WireEvents();
     step.End();
@@ -151,7 +153,6 @@ void frmMain::Form_QueryUnload(ui::QueryUnloadEvent& e) {
 
 void frmMain::Form_Resize() {
     if (form.State() != ui::WindowState::Minimized) return;
-    summoned_ = Summoned::No;
     form.Hide();
 }
 

@@ -4,7 +4,10 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "platform/win32/program_icon.h"
+#include "platform/win32/win32_code_page.h"
 #include "platform/win32/screen_dpi.h"
 #include "platform/win32/win32_shell.h"
 
@@ -91,6 +94,22 @@ std::string Win32Desktop::LowerCase(std::string_view text) {
         CharLowerBuffA(out.data(), static_cast<DWORD>(out.size()));  // lead and trail bytes
     }
     return out;
+}
+
+// The letters split into base and accents (MAP_COMPOSITE), the accents (the combining marks
+// of U+0300 to U+036F) left out.
+std::string Win32Desktop::WithoutAccents(std::string_view text) {
+    if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; }))
+        return std::string(text);
+    const std::wstring wide = Wide(text);
+    const int size = static_cast<int>(wide.size());
+    const int needed = FoldStringW(MAP_COMPOSITE, wide.data(), size, nullptr, 0);
+    if (wide.empty() || needed <= 0) return std::string(text);
+    std::wstring split(static_cast<std::size_t>(needed), L'\0');
+    if (FoldStringW(MAP_COMPOSITE, wide.data(), size, split.data(), needed) <= 0)
+        return std::string(text);
+    std::erase_if(split, [](wchar_t c) { return c >= 0x300 && c <= 0x36F; });
+    return Utf8(split);
 }
 
 }  // namespace platform
