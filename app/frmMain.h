@@ -211,7 +211,7 @@ class frmMain {
     std::unique_ptr<frmAddItem> wizard_;  // the wizard opened without waiting, while it is up
     Usage usage_;
     std::unique_ptr<frmQuick> quick_;
-    std::string quickTyped_;  // the box's text while it starts a found app
+    std::string quickTyped_;     // the box's text while it starts a found app
     platform::KeyCombo hotkey_;  // the combination held for the window
     std::string refusedHotkey_;  // the combination the user was told is taken
 };

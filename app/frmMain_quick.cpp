@@ -28,11 +28,10 @@ void frmMain::CreateQuick() {
     usage_.Load();
     quick_ = std::make_unique<frmQuick>(
         ctx_, usage_,
-        frmQuick::Host{[this] { return QuickItems(); }, [this] { return QuickFound(); },
-                       [this](const QuickItem& item, const std::string& typed) {
-                           QuickRun(item, typed);
-                       },
-                       [this] { usage_.Save(); }, &ilIcons});
+        frmQuick::Host{
+            [this] { return QuickItems(); }, [this] { return QuickFound(); },
+            [this](const QuickItem& item, const std::string& typed) { QuickRun(item, typed); },
+            [this] { usage_.Save(); }, &ilIcons});
     quick_->Create();
     tmrUsage.Create(form, {.interval = kMinuteMs, .enabled = true});
     tmrUsage.onTimer = [this] { usage_.Save(); };
@@ -62,7 +61,8 @@ std::vector<QuickItem> frmMain::QuickItems() {
 
 std::vector<QuickItem> frmMain::QuickFound() {
     std::vector<QuickItem> found;
-    for (const FoundApp& app : found_->Shown()) found.push_back(FoundItem(app, state_.LauncherDrive));
+    for (const FoundApp& app : found_->Shown())
+        found.push_back(FoundItem(app, state_.LauncherDrive));
     return found;
 }
 
@@ -80,8 +80,9 @@ void frmMain::CountStart(const std::string& key, const std::string& typed) {
     const std::string lower = platform::AsciiLower(key);
     if (ItemNumberOf(lower)) {
         const std::string name = ini_.ReadIni(key, "Name", "", appsFile_);
-        if (!name.empty()) usage_.Started(lower, name, ini_.ReadIni(key, "Path", "", appsFile_),
-                                          Usage::Now(), typed);
+        if (!name.empty())
+            usage_.Started(lower, name, ini_.ReadIni(key, "Path", "", appsFile_), Usage::Now(),
+                           typed);
     } else if (const FoundApp* app = found_->Find(key)) {
         const QuickItem item = FoundItem(*app, state_.LauncherDrive);
         usage_.Started(key, item.name, item.path, Usage::Now(), typed);

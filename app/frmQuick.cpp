@@ -18,8 +18,11 @@ frmQuick::frmQuick(AppContext& ctx, Usage& usage, Host host)
       }) {}
 
 void frmQuick::Create() {
-    form.Create({.caption = "Quopa", .clientWidth = 6000, .clientHeight = 3435,
-                 .className = "QuopaQuickBox", .popup = true});
+    form.Create({.caption = "Quopa",
+                 .clientWidth = 6000,
+                 .clientHeight = 3435,
+                 .className = "QuopaQuickBox",
+                 .popup = true});
     txtQuick.Create(form, {.bounds = {120, 120, 5760, 405}, .font = {.points = 11}});
     lstQuick.Create(form, {.bounds = {120, 600, 5760, 2715}});
     lstQuick.SetImageList(host_.icons);
@@ -65,7 +68,8 @@ void frmQuick::Hide() {
 void frmQuick::txtQuick_Change() {
     matches_ = index_.Best(txtQuick.Text(), usage_, Usage::Now(), kRows);
     std::vector<ui::ListRow> rows;
-    for (const QuickItem* item : matches_) rows.push_back({item->name, item->category, item->image});
+    for (const QuickItem* item : matches_)
+        rows.push_back({item->name, item->category, item->image});
     lstQuick.SetRows(std::move(rows));
 }
 

@@ -44,6 +44,7 @@ class frmQuick {
     void lstQuick_DblClick();
     void Form_Deactivate();
 
+    std::size_t IndexBytes() const { return index_.Bytes(); }
     // The matches shown, best first.
     const std::vector<const QuickItem*>& Matches() const { return matches_; }
 

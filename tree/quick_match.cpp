@@ -18,6 +18,10 @@ bool Small(char c) {
     return c >= 'a' && c <= 'z';
 }
 
+bool WordStart(const std::string& text, std::size_t i) {
+    return InWord(text[i]) && (i == 0 || !InWord(text[i - 1]));
+}
+
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
@@ -34,6 +38,17 @@ std::string QuickIndex::Folded(std::string_view text) const {
     return fold_(Trimmed(text));
 }
 
+std::size_t QuickIndex::Bytes() const {
+    auto heap = [](const std::string& s) { return s.capacity() > 15 ? s.capacity() + 1 : 0; };
+    std::size_t bytes = entries_.capacity() * sizeof(Entry);
+    for (const Entry& e : entries_)
+        for (const std::string* s : {&e.item.key, &e.item.name, &e.item.category, &e.item.path,
+                                     &e.item.image, &e.name, &e.description, &e.file, &e.initials,
+                                     &e.capitals})
+            bytes += heap(*s);
+    return bytes;
+}
+
 void QuickIndex::Replace(const std::vector<QuickItem>& items, std::size_t at, std::size_t count) {
     std::vector<Entry> made;
     made.reserve(items.size());
@@ -47,17 +62,15 @@ void QuickIndex::Replace(const std::vector<QuickItem>& items, std::size_t at, st
 
 QuickIndex::Entry QuickIndex::Prepare(const QuickItem& item) const {
     Entry e{item, fold_(item.name), fold_(item.description), fold_(FileNameOf(item.path))};
-    for (std::size_t i = 0; i < e.name.size(); ++i) {
-        if (!InWord(e.name[i]) || (i > 0 && InWord(e.name[i - 1]))) continue;
-        if (i > 0) e.wordStarts.push_back(i);
-        e.initials += e.name[i];
-    }
+    e.item.description = {};
+    e.item.description.shrink_to_fit();
+    for (std::size_t i = 0; i < e.name.size(); ++i)
+        if (WordStart(e.name, i)) e.initials += e.name[i];
     // "LibreOffice Writer" is also "low": the capitals inside a word start one too.
     const std::string& n = item.name;
     std::string capitals;
     for (std::size_t i = 0; i < n.size(); ++i) {
-        const bool starts = InWord(n[i]) && (i == 0 || !InWord(n[i - 1]));
-        if (starts || (Capital(n[i]) && Small(n[i - 1]))) capitals += n[i];
+        if (WordStart(n, i) || (Capital(n[i]) && Small(n[i - 1]))) capitals += n[i];
     }
     e.capitals = fold_(capitals);
     return e;
@@ -66,10 +79,8 @@ QuickIndex::Entry QuickIndex::Prepare(const QuickItem& item) const {
 QuickIndex::Tier QuickIndex::TierOf(const Entry& e, const std::string& text) {
     const std::size_t at = e.name.find(text);
     if (at == 0) return e.name.size() == text.size() ? kWhole : kStart;
-    if (at != std::string::npos) {
-        for (std::size_t start : e.wordStarts)
-            if (e.name.compare(start, text.size(), text) == 0) return kWordStart;
-    }
+    for (std::size_t i = at; i != std::string::npos; i = e.name.find(text, i + 1))
+        if (WordStart(e.name, i)) return kWordStart;
     if (e.initials.rfind(text, 0) == 0 || e.capitals.rfind(text, 0) == 0) return kInitials;
     if (at != std::string::npos) return kInside;
     if (e.description.find(text) != std::string::npos) return kDescription;

@@ -13,7 +13,9 @@
 namespace quopa {
 
 struct QuickItem {
-    std::string key, name, description, category;
+    std::string key, name;
+    std::string description;  // matched, then dropped from the index's copy
+    std::string category;
     std::string path;   // as stored: the item's identity in the usage file, and its file name
     std::string image;  // its picture's key in the tree's image list
 };
@@ -31,17 +33,18 @@ class QuickIndex {
         Replace(found, itemCount_, entries_.size() - itemCount_);
     }
     // At most `most` matches for `typed`, best first; for an empty text the most used.
-    std::vector<const QuickItem*> Best(std::string_view typed, const Usage& usage,
-                                       std::int64_t now, std::size_t most) const;
+    std::vector<const QuickItem*> Best(std::string_view typed, const Usage& usage, std::int64_t now,
+                                       std::size_t most) const;
     // The text as matches are sought for it: folded, without blanks around it.
     std::string Folded(std::string_view text) const;
+    // What the lists take in memory, in bytes.
+    std::size_t Bytes() const;
 
   private:
     struct Entry {
         QuickItem item;
         std::string name, description, file;  // folded
-        std::vector<std::size_t> wordStarts;  // after the first
-        std::string initials, capitals;       // of the words; of the words and inner capitals
+        std::string initials, capitals;  // of the words; of the words and inner capitals
     };
     void Replace(const std::vector<QuickItem>& items, std::size_t at, std::size_t count);
     Entry Prepare(const QuickItem& item) const;

@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "platform/win32/program_icon.h"
-#include "platform/win32/win32_code_page.h"
 #include "platform/win32/screen_dpi.h"
+#include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_shell.h"
 
 namespace platform {

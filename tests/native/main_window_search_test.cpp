@@ -7,7 +7,6 @@
 namespace quopa::testing {
 namespace {
 
-
 class SearchTest : public CommandsTest {
   protected:
     Strings Texts() const {

@@ -25,13 +25,12 @@ class QuickMatchTest : public TempDriveTest {
         usage.Started(key, key, key == "Omega" ? "%drive%\\wordpad.exe" : "x.exe", when, typed);
     }
 
-    Strings names{"Writer",     "LibreOffice Writer", "Visual Studio Code", "Lw",
-                  "Rewrite",    "Écrire",             "Zeta",               "Omega",
-                  "Word Writer"};
+    Strings names{
+        "Writer", "LibreOffice Writer", "Visual Studio Code", "Lw", "Rewrite", "Écrire", "Zeta",
+        "Omega",  "Word Writer"};
     platform::HeadlessDesktop desktop{files_};
-    QuickIndex index{[this](std::string_view s) {
-        return desktop.LowerCase(desktop.WithoutAccents(s));
-    }};
+    QuickIndex index{
+        [this](std::string_view s) { return desktop.LowerCase(desktop.WithoutAccents(s)); }};
     Usage usage{files_, "E:\\quopa_usage.dat"};
 };
 
@@ -114,7 +113,8 @@ class QuickBoxTest : public MainWindowTest {
   protected:
     frmQuick& Box() { return main_->Quick(); }
     Strings Rows() {
-        return Each(Box().lstQuick.Rows(), [](const ui::ListRow& r) { return r.text + "|" + r.detail; });
+        return Each(Box().lstQuick.Rows(),
+                    [](const ui::ListRow& r) { return r.text + "|" + r.detail; });
     }
 };
 
@@ -161,8 +161,8 @@ TEST_F(QuickBoxTest, TheHotKeyTogglesTheBoxWhichStartsThePickAndLearnsIt) {
     const std::string before = Get("quopa_usage.dat");
     main_->tmrUsage.Tick();
     EXPECT_NE(Get("quopa_usage.dat"), before) << "the minute's write";
-    EXPECT_NEAR(main_->Learned().Weight("application3", "Paint", "%drive%\\p.exe", Usage::Now()),
-                2, 0.01);
+    EXPECT_NEAR(main_->Learned().Weight("application3", "Paint", "%drive%\\p.exe", Usage::Now()), 2,
+                0.01);
     EXPECT_EQ(Get("quopa_apps.dat"), apps);
     EXPECT_EQ(Get("quopa_settings.dat"), "[Settings]\r\nLanguage=English\r\n");
 }

@@ -75,8 +75,9 @@ TEST_F(TogetherTest, TheSearchKeysPickAndRunFoundApps) {
 TEST_F(TogetherTest, TheQuickBoxFindsFoundAppsWhateverTheSearchLeftAndLearnsTheirStarts) {
     constexpr int kEnter = 0x0D;
     Package("FirefoxPortable", "[Details]\r\nName=Firefox Portable\r\n[Control]\r\nStart=ff.exe");
-    Package("EditorPortable", "[Details]\r\nName=Editor\r\nCategory=Tools\r\nDescription=Edits "
-                              "fire\r\n[Control]\r\nStart=ed.exe");
+    Package("EditorPortable",
+            "[Details]\r\nName=Editor\r\nCategory=Tools\r\nDescription=Edits "
+            "fire\r\n[Control]\r\nStart=ed.exe");
     StartWith("[Category1]\r\nName=Tools\r\n" +
               App(1, "Firewall settings", "%drive%\\fw.exe", "Tools"));
     Look();
@@ -85,9 +86,10 @@ TEST_F(TogetherTest, TheQuickBoxFindsFoundAppsWhateverTheSearchLeftAndLearnsThei
     services_.hotkey.Press();
     frmQuick& box = w_->Quick();
     box.txtQuick.UserTyped("FIRE");
-    EXPECT_EQ(Each(box.lstQuick.Rows(), [](const ui::ListRow& r) { return r.text + "|" + r.image; }),
-              (Strings{"Firefox Portable|portableapps:firefoxportable",
-                       "Firewall settings|Application1", "Editor|portableapps:editorportable"}));
+    EXPECT_EQ(
+        Each(box.lstQuick.Rows(), [](const ui::ListRow& r) { return r.text + "|" + r.image; }),
+        (Strings{"Firefox Portable|portableapps:firefoxportable", "Firewall settings|Application1",
+                 "Editor|portableapps:editorportable"}));
     box.txtQuick.UserPressedKey(kEnter);
     EXPECT_EQ(shell_.executed.back().directory, "E:\\PortableApps\\FirefoxPortable");
     EXPECT_GT(w_->Learned().Weight("portableapps:firefoxportable", "Firefox Portable",

@@ -238,7 +238,7 @@ std::unique_ptr<HotkeyPeer> Win32Backend::CreateHotkeyBox(HotkeyBox& box, Contai
 }
 
 std::unique_ptr<ListViewPeer> Win32Backend::CreateListView(ListView& list, Container& parent,
-                                                          const Args& args) {
+                                                           const Args& args) {
     return std::make_unique<win32::Win32ListViewPeer>(*this, list, parent, args);
 }
 
