@@ -68,8 +68,7 @@ void frmQuick::Hide() {
 void frmQuick::txtQuick_Change() {
     matches_ = index_.Best(txtQuick.Text(), usage_, Usage::Now(), kRows);
     std::vector<ui::ListRow> rows;
-    for (const QuickItem* item : matches_)
-        rows.push_back({item->name, item->category, item->image});
+    for (const QuickItem& item : matches_) rows.push_back({item.name, item.category, item.image});
     lstQuick.SetRows(std::move(rows));
 }
 
@@ -108,7 +107,7 @@ void frmQuick::RunSelected() {
     const int row = lstQuick.Selected();
     if (row < 0 || row >= static_cast<int>(matches_.size())) return;
     // Copies: hiding first, the start's own message box (a missing file) stands alone.
-    const QuickItem item = *matches_[static_cast<std::size_t>(row)];
+    const QuickItem item = matches_[static_cast<std::size_t>(row)];
     const std::string typed = index_.Folded(txtQuick.Text());
     form.Hide();
     host_.run(item, typed);

@@ -46,7 +46,7 @@ class frmQuick {
 
     std::size_t IndexBytes() const { return index_.Bytes(); }
     // The matches shown, best first.
-    const std::vector<const QuickItem*>& Matches() const { return matches_; }
+    const std::vector<QuickItem>& Matches() const { return matches_; }
 
     ui::Form form;
     ui::TextBox txtQuick;
@@ -61,7 +61,7 @@ class frmQuick {
     QuickIndex index_;
     bool itemsStale_ = true;
     platform::FileInfo appsSeen_;  // the apps file as the items were read from it
-    std::vector<const QuickItem*> matches_;
+    std::vector<QuickItem> matches_;
 };
 
 }  // namespace quopa

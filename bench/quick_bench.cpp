@@ -51,7 +51,7 @@ double MemoryMb() {
     m.cb = sizeof(m);
     K32GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&m),
                             sizeof(m));
-    return static_cast<double>(m.PrivateUsage) / (1 << 20);
+    return static_cast<double>(m.WorkingSetSize) / (1 << 20);
 #else
     long pages = 0, resident = 0;
     std::ifstream("/proc/self/statm") >> pages >> resident;

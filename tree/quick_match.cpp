@@ -18,7 +18,7 @@ bool Small(char c) {
     return c >= 'a' && c <= 'z';
 }
 
-bool WordStart(const std::string& text, std::size_t i) {
+bool WordStart(std::string_view text, std::size_t i) {
     return InWord(text[i]) && (i == 0 || !InWord(text[i - 1]));
 }
 
@@ -39,13 +39,9 @@ std::string QuickIndex::Folded(std::string_view text) const {
 }
 
 std::size_t QuickIndex::Bytes() const {
-    auto heap = [](const std::string& s) { return s.capacity() > 15 ? s.capacity() + 1 : 0; };
     std::size_t bytes = entries_.capacity() * sizeof(Entry);
     for (const Entry& e : entries_)
-        for (const std::string* s : {&e.item.key, &e.item.name, &e.item.category, &e.item.path,
-                                     &e.item.image, &e.name, &e.description, &e.file, &e.initials,
-                                     &e.capitals})
-            bytes += heap(*s);
+        if (e.text.capacity() > 15) bytes += e.text.capacity() + 1;
     return bytes;
 }
 
@@ -58,38 +54,48 @@ void QuickIndex::Replace(const std::vector<QuickItem>& items, std::size_t at, st
     entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at),
                     std::make_move_iterator(made.begin()), std::make_move_iterator(made.end()));
     if (at == 0) itemCount_ = made.size();
+    entries_.shrink_to_fit();
 }
 
 QuickIndex::Entry QuickIndex::Prepare(const QuickItem& item) const {
-    Entry e{item, fold_(item.name), fold_(item.description), fold_(FileNameOf(item.path))};
-    e.item.description = {};
-    e.item.description.shrink_to_fit();
-    for (std::size_t i = 0; i < e.name.size(); ++i)
-        if (WordStart(e.name, i)) e.initials += e.name[i];
+    const std::string name = fold_(item.name);
+    std::string initials;
+    for (std::size_t i = 0; i < name.size(); ++i)
+        if (WordStart(name, i)) initials += name[i];
     // "LibreOffice Writer" is also "low": the capitals inside a word start one too.
     const std::string& n = item.name;
     std::string capitals;
-    for (std::size_t i = 0; i < n.size(); ++i) {
+    for (std::size_t i = 0; i < n.size(); ++i)
         if (WordStart(n, i) || (Capital(n[i]) && Small(n[i - 1]))) capitals += n[i];
+    Entry e;
+    const std::string fields[kFields] = {
+        item.key,   item.name,      item.category,           item.path,
+        item.image, name,           fold_(item.description), fold_(FileNameOf(item.path)),
+        initials,   fold_(capitals)};
+    for (int f = 0; f < kFields; ++f) {
+        // A value's 254 characters keep every field well inside the counts.
+        e.text += fields[f].substr(0, 1000);
+        e.end[f] = static_cast<std::uint16_t>(e.text.size());
     }
-    e.capitals = fold_(capitals);
+    e.text.shrink_to_fit();
     return e;
 }
 
-QuickIndex::Tier QuickIndex::TierOf(const Entry& e, const std::string& text) {
-    const std::size_t at = e.name.find(text);
-    if (at == 0) return e.name.size() == text.size() ? kWhole : kStart;
-    for (std::size_t i = at; i != std::string::npos; i = e.name.find(text, i + 1))
-        if (WordStart(e.name, i)) return kWordStart;
-    if (e.initials.rfind(text, 0) == 0 || e.capitals.rfind(text, 0) == 0) return kInitials;
-    if (at != std::string::npos) return kInside;
-    if (e.description.find(text) != std::string::npos) return kDescription;
-    if (e.file.find(text) != std::string::npos) return kFileName;
+QuickIndex::Tier QuickIndex::TierOf(const Entry& e, std::string_view text) {
+    const std::string_view name = e[kFolded];
+    const std::size_t at = name.find(text);
+    if (at == 0) return name.size() == text.size() ? kWhole : kStart;
+    for (std::size_t i = at; i != std::string_view::npos; i = name.find(text, i + 1))
+        if (WordStart(name, i)) return kWordStart;
+    if (e[kWordInitials].starts_with(text) || e[kCapitals].starts_with(text)) return kInitials;
+    if (at != std::string_view::npos) return kInside;
+    if (e[kFoldedDescription].find(text) != std::string_view::npos) return kDescription;
+    if (e[kFoldedFile].find(text) != std::string_view::npos) return kFileName;
     return kNone;
 }
 
-std::vector<const QuickItem*> QuickIndex::Best(std::string_view typed, const Usage& usage,
-                                               std::int64_t now, std::size_t most) const {
+std::vector<QuickItem> QuickIndex::Best(std::string_view typed, const Usage& usage,
+                                        std::int64_t now, std::size_t most) const {
     const std::string text = Folded(typed);
     const std::string chosen = text.empty() ? "" : usage.ChosenFor(text);
     // Exact and prefix matches first, the item chosen for this text first within its group,
@@ -98,17 +104,22 @@ std::vector<const QuickItem*> QuickIndex::Best(std::string_view typed, const Usa
     std::vector<Rank> ranked;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         const Entry& e = entries_[i];
-        const double weight = usage.Weight(e.item.key, e.item.name, e.item.path, now);
-        const Tier tier = text.empty() ? (weight > 0 ? kWhole : kNone) : TierOf(e, text);
+        const Tier tier = text.empty() ? kWhole : TierOf(e, text);
         if (tier == kNone) continue;
-        const bool isChosen = weight > 0 && e.item.key == chosen;
-        ranked.emplace_back(tier > kStart, !isChosen, tier, -weight, e.name, i);
+        const double weight = usage.Weight(e[kKey], e[kName], e[kPath], now);
+        if (text.empty() && weight <= 0) continue;
+        const bool isChosen = weight > 0 && e[kKey] == chosen;
+        ranked.emplace_back(tier > kStart, !isChosen, tier, -weight, e[kFolded], i);
     }
     const std::size_t shown = std::min(most, ranked.size());
     std::partial_sort(ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(shown),
                       ranked.end());
-    std::vector<const QuickItem*> best;
-    for (std::size_t i = 0; i < shown; ++i) best.push_back(&entries_[std::get<5>(ranked[i])].item);
+    std::vector<QuickItem> best;
+    for (std::size_t i = 0; i < shown; ++i) {
+        const Entry& e = entries_[std::get<5>(ranked[i])];
+        best.push_back({std::string(e[kKey]), std::string(e[kName]), "", std::string(e[kCategory]),
+                        std::string(e[kPath]), std::string(e[kImage])});
+    }
     return best;
 }
 

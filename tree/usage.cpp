@@ -89,9 +89,9 @@ bool Usage::Save() {
     return files_.ReplaceAtomically(file_, bytes);
 }
 
-const Usage::Entry* Usage::Matching(const std::string& key, const std::string& name,
-                                    const std::string& path) const {
-    auto it = entries_.find(key);
+const Usage::Entry* Usage::Matching(std::string_view key, std::string_view name,
+                                    std::string_view path) const {
+    auto it = entries_.find(std::string(key));
     if (it == entries_.end() || it->second.name != name || it->second.path != path) return nullptr;
     return &it->second;
 }
@@ -112,7 +112,7 @@ void Usage::Started(const std::string& key, const std::string& name, const std::
     dirty_ = true;
 }
 
-double Usage::Weight(const std::string& key, const std::string& name, const std::string& path,
+double Usage::Weight(std::string_view key, std::string_view name, std::string_view path,
                      std::int64_t now) const {
     const Entry* entry = Matching(key, name, path);
     if (!entry) return 0;

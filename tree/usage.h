@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -38,7 +39,7 @@ class Usage {
     void Started(const std::string& key, const std::string& name, const std::string& path,
                  std::int64_t now, const std::string& typed = "");
     // The decayed count of starts; 0 when the key is unknown or its name or path changed.
-    double Weight(const std::string& key, const std::string& name, const std::string& path,
+    double Weight(std::string_view key, std::string_view name, std::string_view path,
                   std::int64_t now) const;
     // The key of the item last chosen for `typed`, else empty.
     std::string ChosenFor(const std::string& typed) const;
@@ -57,8 +58,7 @@ class Usage {
         std::int64_t time = 0;  // seconds since 1970
         std::vector<std::string> typed;
     };
-    const Entry* Matching(const std::string& key, const std::string& name,
-                          const std::string& path) const;
+    const Entry* Matching(std::string_view key, std::string_view name, std::string_view path) const;
 
     platform::Files& files_;
     std::string file_;

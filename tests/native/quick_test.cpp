@@ -19,7 +19,7 @@ class QuickMatchTest : public TempDriveTest {
         index.SetItems(items);
     }
     Strings Best(const std::string& typed, std::int64_t now = kNow) {
-        return Each(index.Best(typed, usage, now, 8), [](const QuickItem* i) { return i->key; });
+        return Each(index.Best(typed, usage, now, 8), [](const QuickItem& i) { return i.key; });
     }
     void Start(const std::string& key, std::int64_t when, const std::string& typed = "") {
         usage.Started(key, key, key == "Omega" ? "%drive%\\wordpad.exe" : "x.exe", when, typed);
