@@ -18,7 +18,7 @@ frmQuick::frmQuick(AppContext& ctx, Usage& usage, Host host)
       }) {}
 
 void frmQuick::Create() {
-    form.Create({.caption = "Quopa",
+    form.Create({.caption = "Quopa quick launch",
                  .clientWidth = 6000,
                  .clientHeight = 3435,
                  .className = "QuopaQuickBox",
