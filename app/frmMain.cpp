@@ -24,6 +24,7 @@ frmMain::frmMain(AppContext& ctx)
       settingsFile_(quopa::SettingsFile(programFolder_)),
       launcher_(ctx.ini, ctx.sys.shell, ctx.sys.desktop, ctx.state, programFolder_, appsFile_,
                 &ctx.sys.files),
+      usage_(ctx.sys.files, UsageFile(programFolder_)),
       history_(ctx.ini, appsFile_),
       versions_(ctx.sys.files, ctx.sys.codePage, VersionsFolder(programFolder_)) {
     // The engine may outlive this window, and a window made after it takes the engine over.
@@ -52,6 +53,7 @@ void frmMain::Create() {
     loader_ = std::make_unique<TreeLoader>(
         TreeTargets{TreeView1, ilIcons, *mnuPopupRun, mnuPopupApplication, &tmrItemPass}, ini_,
         launcher_, sys_, state_, appsFile_, [this] { backend_.Repaint(); });
+    CreateQuick();
     CreateFoundApps();
     WireEvents();
     step.End();
@@ -164,7 +166,6 @@ void frmMain::Form_QueryUnload(ui::QueryUnloadEvent& e) {
 
 void frmMain::Form_Resize() {
     if (form.State() != ui::WindowState::Minimized) return;
-    summoned_ = Summoned::No;
     form.Hide();
 }
 

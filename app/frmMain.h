@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/frmQuick.h"
 #include "context/app_context.h"
 #include "editor/frmAddItem.h"
 #include "launch/launcher.h"
@@ -11,6 +12,7 @@
 #include "store/versions.h"
 #include "tree/found_apps.h"
 #include "tree/tree_loader.h"
+#include "tree/usage.h"
 
 namespace quopa {
 
@@ -43,8 +45,10 @@ class frmMain {
     void txtSearch_GotFocus();
     void txtSearch_LostFocus();
     void txtSearch_KeyDown(ui::KeyEvent& e);
-    // The hot key, and things dropped on the tree.
+    // The hot key (the quick-launch box), and things dropped on the tree.
     void Hotkey_Pressed();
+    frmQuick& Quick() { return *quick_; }
+    Usage& Learned() { return usage_; }
     static bool TreeView1_DropQuery(const ui::DropEvent& e);
     void TreeView1_Dropped(const ui::DropEvent& e);
     // The buttons and the item context menu.
@@ -137,6 +141,7 @@ class frmMain {
     ui::ProgressBar ProgressBar1;
     ui::Timer Timer1;
     ui::Timer tmrItemPass;  // paces the look at the items' own files after each build
+    ui::Timer tmrUsage;     // writes what the starts taught, at most once a minute
     ui::ImageList ilIcons;
     ui::MenuItem menuBar;
     ui::MenuItem* mnuFile = nullptr;
@@ -197,7 +202,6 @@ class frmMain {
     // The row after (or before) `from` in the tree's order, categories skipped.
     ui::TreeNode* NeighbourItem(const ui::TreeNode* from, bool down) const;
     void RunFromKeyboard();
-    void HideAgain();
     // Each change of the apps file becomes a step to undo and its old state a kept version.
     void ListReplaced(const std::string& file, const std::string& before, const std::string& after);
     void ShowUndoSteps();
@@ -206,6 +210,12 @@ class frmMain {
     // At start-up: a list that cannot be read as one is offered back from its newest version.
     void OfferNewestVersion();
     bool RestoreList(const std::string& bytes);
+    // The quick-launch box's lists, and its starts; every start counts for its item.
+    void CreateQuick();
+    std::vector<QuickItem> QuickItems();
+    std::vector<QuickItem> QuickFound();
+    void QuickRun(const QuickItem& item, const std::string& typed);
+    void CountStart(const std::string& key, const std::string& typed = "");
     void AddDropped(std::vector<DroppedItem> items, const std::string& category,
                     const std::string& categoryText);
 
@@ -220,9 +230,9 @@ class frmMain {
     std::unique_ptr<FoundApps> found_;    // and what it shows beside the user's list
     bool trayRegistered_ = false;         // the start-up got as far as the tray icon
     std::unique_ptr<frmAddItem> wizard_;  // the wizard opened without waiting, while it is up
-    // Where the hot key found the window: Esc and a run from the keyboard put it back.
-    enum class Summoned { No, FromHidden, FromBehind };
-    Summoned summoned_ = Summoned::No;
+    Usage usage_;
+    std::unique_ptr<frmQuick> quick_;
+    std::string quickTyped_;     // the box's text while it starts a found app
     platform::KeyCombo hotkey_;  // the combination held for the window
     std::string refusedHotkey_;  // the combination the user was told is taken
     UndoHistory history_;

@@ -39,7 +39,11 @@ void frmMain::CreateFoundApps() {
     found_ = std::make_unique<FoundApps>(
         FoundTargets{form, TreeView1, ilIcons, *mnuPopupRun, cmd::kPopupFoundBase, &tmrItemPass},
         *loader_, sys_, ini_, appsFile_, launcher_, state_);
-    loader_->onItemsLoaded = [this] { found_->AfterItems(); };
+    loader_->onItemsLoaded = [this] {
+        found_->AfterItems();
+        quick_->ItemsChanged();
+    };
+    found_->onStarted = [this](const std::string& key) { CountStart(key, quickTyped_); };
     ApplyPortableApps();
 }
 

@@ -1,5 +1,4 @@
-// The hot key: from anywhere, the launcher comes up in front with the whole tree and the
-// search box ready to type in.
+// The hot key: from anywhere, the quick-launch box comes up in front, or goes again.
 #include "app/frmMain.h"
 #include "settings/hotkey_setting.h"
 
@@ -23,31 +22,14 @@ void frmMain::ApplyHotkey() {
 }
 
 void frmMain::Hotkey_Pressed() {
-    const bool hidden = !form.Visible() || form.State() == ui::WindowState::Minimized;
     if (!form.Enabled()) {
         // A dialog of ours is up: it stays in charge, and the tree under it stays as it is.
         form.SetWindowState(ui::WindowState::Normal);
         form.Show();
         return;
     }
-    // The whole tree, as leaving the search box empty brings it back, and no old pick: Enter
-    // starts the first row left.
-    txtSearch.SetText("");
-    loader_->LoadApps();
-    TreeView1.Select(nullptr);
-    form.SetWindowState(ui::WindowState::Normal);
-    form.Show();
-    sys_.desktop.SetForeground(form.Handle());
-    if (hotkey_.modifiers & platform::kModAlt) form.IgnoreAltRelease();
-    txtSearch.SetFocus();
-    txtSearch_GotFocus();  // also when the box had the focus already
-    summoned_ = hidden ? Summoned::FromHidden : Summoned::FromBehind;
-}
-
-// Back to the tray, as closing the window does.
-void frmMain::HideAgain() {
-    summoned_ = Summoned::No;
-    form.SetWindowState(ui::WindowState::Minimized);
+    quick_->Toggle();
+    if (hotkey_.modifiers & platform::kModAlt) quick_->form.IgnoreAltRelease();
 }
 
 }  // namespace quopa

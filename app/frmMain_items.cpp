@@ -6,7 +6,8 @@ namespace quopa {
 
 void frmMain::cmdRun_Click() {
     if (ui::TreeNode* node = SelectedItemNode()) {
-        launcher_.RunApp(node->Key());
+        const std::string key = node->Key();  // the launch may show a box
+        if (launcher_.RunApp(key)) CountStart(key);
     } else if (const FoundApp* app = SelectedFound()) {
         const std::string key = app->key;  // the launch may show a box
         found_->Run(key);

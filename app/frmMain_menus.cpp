@@ -120,6 +120,7 @@ void frmMain::mnuPopupRemove_Click() {
 }
 
 void frmMain::EndProgram() {
+    usage_.Save();
     sys_.tray.Remove();
     state_.TrayIconData.added = false;
     sys_.process.End();

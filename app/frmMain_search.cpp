@@ -13,7 +13,7 @@ namespace {
 constexpr char kPlaceholder[] = "Search...";
 constexpr ui::Color kGreyText = ui::Color::Rgb(0x80, 0x80, 0x80);
 constexpr ui::Color kTypingText = ui::Color::System(ui::SystemColor::ButtonText);
-constexpr int kEnter = 0x0D, kEscape = 0x1B, kUp = 0x26, kDown = 0x28;
+constexpr int kEnter = 0x0D, kUp = 0x26, kDown = 0x28;
 
 // The nodes in the order the tree shows them, each category followed by its items.
 void InShownOrder(const std::vector<ui::TreeNode*>& nodes, std::vector<ui::TreeNode*>& out) {
@@ -64,10 +64,6 @@ void frmMain::txtSearch_KeyDown(ui::KeyEvent& e) {
         case kEnter:
             RunFromKeyboard();
             break;
-        case kEscape:
-            if (summoned_ == Summoned::No) return;
-            HideAgain();
-            break;
         default:
             return;
     }
@@ -100,10 +96,7 @@ void frmMain::RunFromKeyboard() {
     if (!node) return;
     // Selected first: what starts is what the panel shows, by the Run button's own path.
     TreeView1.Select(node);
-    const bool hideAfter = summoned_ == Summoned::FromHidden;
-    summoned_ = Summoned::No;
     cmdRun_Click();
-    if (hideAfter) HideAgain();
 }
 
 }  // namespace quopa

@@ -41,7 +41,7 @@ void frmMain::mnuPopupApplication_Click(int index) {
     // A command from outside may name the placeholder the menu does not show.
     const ui::MenuItem* entry = mnuPopupApplication.Element(index);
     if (!entry || !entry->Visible()) return;
-    launcher_.RunApp(ItemSection(index));
+    if (launcher_.RunApp(ItemSection(index))) CountStart(ItemKey(index));
 }
 
 int frmMain::GetTaskbarHeight() {

@@ -21,13 +21,13 @@ Launcher::Launcher(modINI& ini, platform::Shell& shell, platform::Desktop& deskt
       appsFile_(std::move(appsFile)),
       files_(files) {}
 
-void Launcher::RunApp(const std::string& key) {
+bool Launcher::RunApp(const std::string& key) {
     std::string parameters = ini_.ReadIni(key, "Parameters", "", appsFile_);
     std::string style = ini_.ReadIni(key, "WindowStyle", "", appsFile_);
     std::string folder = Locate(ini_.ReadIni(key, "StartIn", "", appsFile_)).path;
     if (folder.empty()) folder = programFolder_;
     std::string file = Locate(ini_.ReadIni(key, "Path", "", appsFile_)).path;
-    ShellOpenFile(file, WindowStyleToShow(style), parameters, folder, "open", 0);
+    return ShellOpenFile(file, WindowStyleToShow(style), parameters, folder, "open", 0);
 }
 
 std::string Launcher::ReplaceToken(const std::string& path) const {

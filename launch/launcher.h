@@ -23,8 +23,9 @@ class Launcher {
              const ProgramState& state, std::string programFolder, std::string appsFile,
              platform::Files* files = nullptr);
 
-    // Launches the item whose section `key` names ("application7" or "Application7").
-    void RunApp(const std::string& key);
+    // Launches the item whose section `key` names ("application7" or "Application7"); false
+    // when the shell refused it.
+    bool RunApp(const std::string& key);
     // Resolves "%drive%" (any case) to LauncherDrive; a path holding the token comes back
     // lower-cased as a whole, any other path unchanged.
     std::string ReplaceToken(const std::string& path) const;

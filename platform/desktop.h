@@ -63,6 +63,8 @@ class Desktop {
     // The text with its capitals made small by Unicode's rules, as the system folds them:
     // E acute becomes e acute and Cyrillic De becomes de, as A becomes a.
     virtual std::string LowerCase(std::string_view text) = 0;
+    // The text with the accents taken off its letters (e acute as e), by the system's rules.
+    virtual std::string WithoutAccents(std::string_view text) = 0;
 };
 
 }  // namespace platform

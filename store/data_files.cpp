@@ -12,6 +12,10 @@ std::string SettingsFile(const std::string& programFolder) {
     return programFolder + "\\quopa_settings.dat";
 }
 
+std::string UsageFile(const std::string& programFolder) {
+    return programFolder + "\\quopa_usage.dat";
+}
+
 std::string AvatarFile(const std::string& programFolder) {
     const bool endsInSeparator = !programFolder.empty() && programFolder.back() == '\\';
     return programFolder + (endsInSeparator ? "" : "\\") + "quopa_ava.bmp";

@@ -11,6 +11,8 @@ class modINI;
 // data files' names hold a doubled one; the file services accept both.
 std::string AppsFile(const std::string& programFolder);
 std::string SettingsFile(const std::string& programFolder);
+// What the quick-launch box learned of the user's starts; never the apps or settings file.
+std::string UsageFile(const std::string& programFolder);
 // The avatar is written by name, so its name has one separator at a drive root as well.
 std::string AvatarFile(const std::string& programFolder);
 

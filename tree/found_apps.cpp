@@ -100,8 +100,10 @@ void FoundApps::Run(const std::string& key) {
     // Copies: a refusal's message box lets the tree and this list change.
     const std::string program = app->program, folder = app->folder;
     launching_ = true;
-    launcher_.ShellOpenFile(program, WindowStyleToShow(""), "", folder, "open", 0);
+    const bool started =
+        launcher_.ShellOpenFile(program, WindowStyleToShow(""), "", folder, "open", 0);
     launching_ = false;
+    if (started && onStarted) onStarted(key);
 }
 
 void FoundApps::Filter(const std::string& lowerText) {

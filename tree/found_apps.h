@@ -6,6 +6,7 @@
 // The folder is looked at in short slices once the tree is shown; a rebuild puts back what
 // was found at once and then looks again, reading only the info files that changed.
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -53,8 +54,11 @@ class FoundApps {
 
     // The found app a node key stands for, while it is shown; else null.
     const FoundApp* Find(const std::string& key) const;
-    // Launches it with its own folder as the start folder.
+    // Launches it with its own folder as the start folder; onStarted follows a start.
     void Run(const std::string& key);
+    std::function<void(const std::string& key)> onStarted;
+    // The apps shown beside the user's list (the search's narrowing aside), in folder order.
+    const std::vector<FoundApp>& Shown() const { return shown_; }
     // The search: takes out the found apps whose names lack `lowerText` (folded by the
     // desktop), and keeps them out of what later looks and loads put back, until the next
     // call. Empty shows every app again with the next load.

@@ -9,6 +9,7 @@
 #include "ui/hotkey_box.h"
 #include "ui/image_list.h"
 #include "ui/line.h"
+#include "ui/list_view.h"
 #include "ui/option_button.h"
 #include "ui/page_control.h"
 #include "ui/text_box.h"
@@ -48,6 +49,9 @@ class Backend {
     virtual std::unique_ptr<ControlPeer> CreateLine(Line&, Container&, const Args&) = 0;
     // The headless backend keeps no peer: the object holds the combination.
     virtual std::unique_ptr<HotkeyPeer> CreateHotkeyBox(HotkeyBox&, Container&, const Args&) {
+        return nullptr;
+    }
+    virtual std::unique_ptr<ListViewPeer> CreateListView(ListView&, Container&, const Args&) {
         return nullptr;
     }
     // Runs the message loop until the process ends.

@@ -26,6 +26,8 @@ class FormPeer : public ControlPeer {
     virtual void Destroy() = 0;
     // The Alt of a hot key that brought the window up, let go after it, opens no menu.
     virtual void IgnoreAltRelease() {}
+    // Centred on the work area of the monitor the pointer is on.
+    virtual void CenterOnPointerScreen() {}
 };
 
 // What the user did with the mouse on the form's notification-area icon.
@@ -44,6 +46,8 @@ struct FormArgs {
     // A dialog's frame: fixed, no minimise box, no icon of its own.
     bool dialog = false;
     std::string className;  // the system window class (win32 only)
+    // A bare window above all others, without caption or taskbar button (a pop-up box).
+    bool popup = false;
 };
 
 class Button;
@@ -70,6 +74,9 @@ class Form : public Container {
     bool Loaded() const { return loaded_; }
     // Centred over `owner`, kept on its screen.
     void CenterOver(const Form& owner);
+    void CenterOnPointerScreen() {
+        if (formPeer()) formPeer()->CenterOnPointerScreen();
+    }
 
     // The buttons that Enter and Esc press, as in any dialog (not owned).
     void SetDefaultButton(Button* button) { defaultButton_ = button; }
@@ -97,6 +104,8 @@ class Form : public Container {
     std::function<void(QueryUnloadEvent&)> onQueryUnload;
     std::function<void()> onUnload;
     std::function<void()> onResize;
+    // Another window, of this program or another, became the active one.
+    std::function<void()> onDeactivate;
     std::function<void(TrayMouse)> onTrayNotify;
     // The shell's taskbar was made anew (the shell restarted): tray icons are gone.
     std::function<void()> onTaskbarCreated;
@@ -109,6 +118,9 @@ class Form : public Container {
     void SystemChangedState(WindowState state);
     void RaiseTrayNotify(TrayMouse mouse) {
         if (onTrayNotify) onTrayNotify(mouse);
+    }
+    void RaiseDeactivate() {
+        if (onDeactivate) onDeactivate();
     }
     void RaiseTaskbarCreated() {
         if (onTaskbarCreated) onTaskbarCreated();

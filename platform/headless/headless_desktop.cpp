@@ -81,4 +81,23 @@ std::string HeadlessDesktop::LowerCase(std::string_view text) {
     return out;
 }
 
+// The accented letters of Latin-1 in UTF-8 (0xC3 and a byte of 0x80 to 0xBF), as the system
+// takes their accents off; '-' for those it leaves.
+std::string HeadlessDesktop::WithoutAccents(std::string_view text) {
+    static constexpr char kBase[] =
+        "AAAAAA-CEEEEIIII-NOOOOO--UUUUY--aaaaaa-ceeeeiiii-nooooo--uuuuy-y";
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        const char base = next >= 0x80 && next <= 0xBF ? kBase[next - 0x80] : '-';
+        if (static_cast<unsigned char>(text[i]) != 0xC3 || base == '-') {
+            out += text[i];
+            continue;
+        }
+        out += base;
+        ++i;
+    }
+    return out;
+}
+
 }  // namespace platform

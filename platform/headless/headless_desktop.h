@@ -35,6 +35,7 @@ class HeadlessDesktop : public Desktop {
     Picture LoadPicture(const std::string& path) override;
     // As a Windows-1252 system folds.
     std::string LowerCase(std::string_view text) override;
+    std::string WithoutAccents(std::string_view text) override;
 
     EventLog* log = nullptr;  // not owned
     // A box lets the program's windows run: this plays what the user does meanwhile.

@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "platform/text.h"
 #include "platform/win32/program_icon.h"
 #include "platform/win32/screen_dpi.h"
@@ -84,6 +86,21 @@ std::string Win32Desktop::LowerCase(std::string_view text) {
     std::wstring wide = Wide(text);
     CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
     return Utf8(wide);
+}
+
+// The letters split into base and accents (MAP_COMPOSITE), the accents (the combining marks
+// of U+0300 to U+036F) left out.
+std::string Win32Desktop::WithoutAccents(std::string_view text) {
+    if (IsAscii(text)) return std::string(text);
+    const std::wstring wide = Wide(text);
+    const int size = static_cast<int>(wide.size());
+    const int needed = FoldStringW(MAP_COMPOSITE, wide.data(), size, nullptr, 0);
+    if (wide.empty() || needed <= 0) return std::string(text);
+    std::wstring split(static_cast<std::size_t>(needed), L'\0');
+    if (FoldStringW(MAP_COMPOSITE, wide.data(), size, split.data(), needed) <= 0)
+        return std::string(text);
+    std::erase_if(split, [](wchar_t c) { return c >= 0x300 && c <= 0x36F; });
+    return Utf8(split);
 }
 
 }  // namespace platform

@@ -14,6 +14,7 @@ class Win32Desktop : public Desktop {
     Picture AppIcon() override;
     Picture LoadPicture(const std::string& path) override;
     std::string LowerCase(std::string_view text) override;
+    std::string WithoutAccents(std::string_view text) override;
 };
 
 }  // namespace platform

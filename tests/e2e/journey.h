@@ -285,8 +285,11 @@ inline void Journey::Act(Do act, const std::string& target, const std::string& a
             SendMessageA(main_, WM_CLOSE, 0, 0);
             EXPECT_TRUE(!IsWindowVisible(main_) && launcher_->Running());
             break;
-        case Do::Shown:
-            EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) && !IsIconic(main_); }));
+        case Do::Shown:  // the main window, or the top-level window of the class named
+            EXPECT_TRUE(WaitUntil([&] {
+                HWND w = target.empty() ? main_ : FindWindowA(target.c_str(), nullptr);
+                return w && IsWindowVisible(w) && !IsIconic(w);
+            }));
             break;
         case Do::Keys:
             for (DWORD up : {0, KEYEVENTF_KEYUP})

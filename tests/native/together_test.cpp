@@ -40,9 +40,8 @@ class TogetherTest : public CommandsTest {
 
 // ---- Found apps with the search box's keys and the hot key
 
-// Down, Up and Enter take found apps as rows; the hot key forgets an old pick, and a run
-// puts back in the tray a window it brought from there.
-TEST_F(TogetherTest, TheSearchKeysPickAndRunFoundAppsAndTheHotKeyStartsFromTheTop) {
+// Down, Up and Enter take found apps as rows; Enter starts the pick, else the first row left.
+TEST_F(TogetherTest, TheSearchKeysPickAndRunFoundApps) {
     constexpr int kEnter = 0x0D, kUp = 0x26, kDown = 0x28;
     Package("FirefoxPortable", "[Details]\r\nName=Firefox Portable\r\n[Control]\r\nStart=ff.exe");
     Package("EditorPortable",
@@ -57,22 +56,47 @@ TEST_F(TogetherTest, TheSearchKeysPickAndRunFoundAppsAndTheHotKeyStartsFromTheTo
     Click("portableapps:editorportable");
     w_->txtSearch.RaiseGotFocus();
     keys({kEnter});  // the pick, not the first item
-    Click("application1");
-    w_->form.SetWindowState(ui::WindowState::Minimized);
-    services_.hotkey.Press();
     w_->txtSearch.UserTyped("fire");
     keys({kEnter});  // the found app is the first row left
-    EXPECT_FALSE(w_->form.Visible()) << "back to the tray";
-    w_->mnuPopupShow_Click();
-    services_.hotkey.Press();
+    w_->txtSearch.UserTyped("");
+    w_->txtSearch.RaiseLostFocus();
+    w_->txtSearch.RaiseGotFocus();
     w_->txtSearch.UserTyped("editor");
     keys({kDown, kDown, kDown, kUp, kDown});  // the last row stays
     EXPECT_EQ(Panel(*w_), "+-- Editor: From the PortableApps folder.");
     keys({kEnter});
-    EXPECT_TRUE(w_->form.Visible()) << "it was up: it stays up";
     EXPECT_EQ(Executed(), (Strings{"E:\\PortableApps\\EditorPortable\\ed.exe",
                                    "E:\\PortableApps\\FirefoxPortable\\ff.exe",
                                    "E:\\PortableApps\\EditorPortable\\ed.exe"}));
+}
+
+// The quick box finds found apps beside items, whatever the search box left in the tree,
+// starts them in their folder and learns them by a path that outlives the drive letter.
+TEST_F(TogetherTest, TheQuickBoxFindsFoundAppsWhateverTheSearchLeftAndLearnsTheirStarts) {
+    constexpr int kEnter = 0x0D;
+    Package("FirefoxPortable", "[Details]\r\nName=Firefox Portable\r\n[Control]\r\nStart=ff.exe");
+    Package("EditorPortable",
+            "[Details]\r\nName=Editor\r\nCategory=Tools\r\nDescription=Edits "
+            "fire\r\n[Control]\r\nStart=ed.exe");
+    StartWith("[Category1]\r\nName=Tools\r\n" +
+              App(1, "Firewall settings", "%drive%\\fw.exe", "Tools"));
+    Look();
+    w_->txtSearch.RaiseGotFocus();
+    w_->txtSearch.UserTyped("wall");
+    services_.hotkey.Press();
+    frmQuick& box = w_->Quick();
+    box.txtQuick.UserTyped("FIRE");
+    EXPECT_EQ(
+        Each(box.lstQuick.Rows(), [](const ui::ListRow& r) { return r.text + "|" + r.image; }),
+        (Strings{"Firefox Portable|portableapps:firefoxportable", "Firewall settings|Application1",
+                 "Editor|portableapps:editorportable"}));
+    box.txtQuick.UserPressedKey(kEnter);
+    EXPECT_EQ(shell_.executed.back().directory, "E:\\PortableApps\\FirefoxPortable");
+    EXPECT_GT(w_->Learned().Weight("portableapps:firefoxportable", "Firefox Portable",
+                                   "%drive%\\PortableApps\\FirefoxPortable\\ff.exe", Usage::Now()),
+              0);
+    EXPECT_EQ(w_->txtSearch.Text(), "wall");
+    EXPECT_EQ(Found("firefoxportable"), nullptr) << "the tree stays as the search left it";
 }
 
 // ---- Found apps in the tray, in the filter and in the item-file pass

@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "app/frmDriveInUse.h"
+#include "app/frmQuick.h"
 #include "editor/frmAddItem.h"
 #include "editor/frmNewCategory.h"
 #include "info/frmAbout.h"
@@ -177,6 +178,65 @@ TEST_F(Dialogs, TheWizardAddsAnItemTypedIntoItsControlsAndACategoryOnTheWay) {
                 stored.find("[Application1]\r\nName=Tool\r\nDescription=\r\nPath=x.exe\r\n"
                             "Category=Quopa\r\n") != std::string::npos)
         << stored;
+}
+
+// The quick box in front with the focus in its text; the keys reach it through the dialog
+// manager, the rows through the wide list view; it goes when another window is activated.
+TEST_F(Dialogs, TheQuickBoxTakesItsKeysAndHidesWhenItLosesTheFocus) {
+    Usage usage(services.files, UsageFile(folder));
+    std::vector<std::string> ran;
+    frmQuick box(ctx, usage,
+                 {[] {
+                      return std::vector<QuickItem>{{"a1", "Écrire", "", "Bureau", "e.exe", ""},
+                                                    {"a2", "Écran", "", "Bureau", "n.exe", ""}};
+                  },
+                  [] { return std::vector<QuickItem>(); },
+                  [&](const QuickItem& item, const std::string& typed) {
+                      ran.push_back(item.key + "|" + typed);
+                  },
+                  nullptr, nullptr});
+    box.Create();
+    owner.Show();
+    auto pump = [&] {
+        for (int i = 0; i < 20; ++i) {
+            backend.DoEvents();
+            Sleep(10);
+        }
+    };
+    box.Open();
+    pump();
+    EXPECT_EQ(GetForegroundWindow(), H(box.form));
+    EXPECT_EQ(GetFocus(), H(box.txtQuick));
+    EXPECT_TRUE(GetWindowLongW(H(box.form), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    Type(H(box.txtQuick), "ecr");
+    pump();
+    wchar_t row[32] = {};
+    LVITEMW item{};
+    item.pszText = row;
+    item.cchTextMax = 32;
+    SendMessageW(H(box.lstQuick), LVM_GETITEMTEXTW, 1, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(std::wstring(row), L"\u00c9crire");
+    Key(VK_DOWN);
+    pump();
+    EXPECT_EQ(
+        SendMessageW(H(box.lstQuick), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 1);
+    Key(VK_RETURN);
+    pump();
+    EXPECT_EQ(ran, (std::vector<std::string>{"a1|ecr"}));
+    EXPECT_FALSE(IsWindowVisible(H(box.form)));
+    box.Open();
+    Type(H(box.txtQuick), "x");
+    Key(VK_ESCAPE);
+    pump();
+    EXPECT_TRUE(IsWindowVisible(H(box.form)) && box.txtQuick.Text().empty());
+    Key(VK_ESCAPE);
+    pump();
+    EXPECT_FALSE(IsWindowVisible(H(box.form)));
+    box.Open();
+    pump();
+    SetForegroundWindow(H(owner));
+    pump();
+    EXPECT_FALSE(IsWindowVisible(H(box.form))) << "another window took the focus";
 }
 
 }  // namespace

@@ -70,7 +70,10 @@ Win32FormPeer::Win32FormPeer(Win32Backend& backend, Form& form, const FormArgs& 
     dialog_ = args.dialog;
     style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     exStyle_ = WS_EX_CONTROLPARENT;
-    if (dialog_) {
+    if (args.popup) {
+        style_ = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
+        exStyle_ |= WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    } else if (dialog_) {
         style_ |= DS_MODALFRAME;
         exStyle_ |= WS_EX_DLGMODALFRAME;
     } else {
@@ -90,7 +93,7 @@ Win32FormPeer::Win32FormPeer(Win32Backend& backend, Form& form, const FormArgs& 
                     nullptr, nullptr, backend.Instance(), this);
     if (!hwnd_) return;
     backend_.FormCreated();
-    if (!dialog_) LoadIcons();
+    if (!dialog_ && !args.popup) LoadIcons();
     SyncBounds();
 }
 
@@ -275,6 +278,20 @@ void Win32FormPeer::KeepOnScreen() {
     SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Win32FormPeer::CenterOnPointerScreen() {
+    RECT r;
+    POINT at{};
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!hwnd_ || !GetWindowRect(hwnd_, &r) || !GetCursorPos(&at) ||
+        !GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &info))
+        return;
+    const RECT& area = info.rcWork;
+    SetWindowPos(hwnd_, nullptr, (area.left + area.right - (r.right - r.left)) / 2,
+                 (area.top + area.bottom - (r.bottom - r.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Win32FormPeer::Destroy() {
     if (hwnd_) DestroyForm(backend_, hwnd_);
 }
@@ -347,6 +364,7 @@ LRESULT Win32FormPeer::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (LOWORD(wp) == WA_INACTIVE) {
                 HWND focus = GetFocus();
                 if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+                form_.RaiseDeactivate();
             }
             break;
         case WM_SETFOCUS:

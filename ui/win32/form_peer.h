@@ -35,6 +35,7 @@ class Win32FormPeer : public FormPeer {
     void KeepOnScreen() override;
     void Destroy() override;
     void IgnoreAltRelease() override { altIgnoredUntil_ = GetTickCount() + kAltIgnoredMs; }
+    void CenterOnPointerScreen() override;
 
     // The message loop's turn before dispatch: menu shortcuts, then the dialog keys (Tab,
     // arrows in groups, access keys, Enter, Esc) the system's dialog manager gives.

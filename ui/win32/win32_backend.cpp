@@ -10,6 +10,7 @@
 #include "ui/win32/image_list_peer.h"
 #include "ui/win32/label_peer.h"
 #include "ui/win32/line_peer.h"
+#include "ui/win32/list_view_peer.h"
 #include "ui/win32/option_button_peer.h"
 #include "ui/win32/picture_peer.h"
 #include "ui/win32/progress_peer.h"
@@ -234,6 +235,11 @@ std::unique_ptr<ControlPeer> Win32Backend::CreateLine(Line& line, Container& par
 std::unique_ptr<HotkeyPeer> Win32Backend::CreateHotkeyBox(HotkeyBox& box, Container& parent,
                                                           const Args& args) {
     return std::make_unique<Win32HotkeyBoxPeer>(*this, box, parent, args);
+}
+
+std::unique_ptr<ListViewPeer> Win32Backend::CreateListView(ListView& list, Container& parent,
+                                                           const Args& args) {
+    return std::make_unique<win32::Win32ListViewPeer>(*this, list, parent, args);
 }
 
 }  // namespace ui

@@ -48,6 +48,7 @@ class Win32Backend : public Backend {
     std::unique_ptr<ControlPeer> CreatePage(Page&, PageControl&, const Args&) override;
     std::unique_ptr<ControlPeer> CreateLine(Line&, Container&, const Args&) override;
     std::unique_ptr<HotkeyPeer> CreateHotkeyBox(HotkeyBox&, Container&, const Args&) override;
+    std::unique_ptr<ListViewPeer> CreateListView(ListView&, Container&, const Args&) override;
     // Ends when the last form window is destroyed or WM_QUIT arrives.
     int Run() override;
     void DoEvents() override;

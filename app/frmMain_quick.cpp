@@ -1,0 +1,92 @@
+// The quick-launch box's view of the lists, and the starts it learns from: the tree's, the
+// tray's and its own (an autorun is no choice of the user's).
+#include <unordered_map>
+
+#include "app/frmMain.h"
+#include "platform/text.h"
+#include "tree/item_key.h"
+#include "tree/node_kind.h"
+
+namespace quopa {
+
+namespace {
+constexpr int kMinuteMs = 60 * 1000;
+
+std::string CategoryText(const std::string& category) {
+    return category.empty() || category == kMainCategoryKey ? kMainCategoryText : category;
+}
+
+// A found app's path from the drive's root, so that another drive letter keeps its counts.
+QuickItem FoundItem(const FoundApp& app, const std::string& drive) {
+    std::string path = app.program;
+    if (!drive.empty() && path.rfind(drive, 0) == 0) path = "%drive%" + path.substr(drive.size());
+    return {app.key, app.name, app.description, CategoryText(app.category), path, app.key};
+}
+}  // namespace
+
+void frmMain::CreateQuick() {
+    usage_.Load();
+    quick_ = std::make_unique<frmQuick>(
+        ctx_, usage_,
+        frmQuick::Host{
+            [this] { return QuickItems(); }, [this] { return QuickFound(); },
+            [this](const QuickItem& item, const std::string& typed) { QuickRun(item, typed); },
+            [this] { usage_.Save(); }, &ilIcons});
+    quick_->Create();
+    tmrUsage.Create(form, {.interval = kMinuteMs, .enabled = true});
+    tmrUsage.onTimer = [this] { usage_.Save(); };
+}
+
+std::vector<QuickItem> frmMain::QuickItems() {
+    std::vector<QuickItem> items;
+    std::unordered_map<std::string, Usage::Listed> present;
+    modINI::ReadScope oneVersion(ini_, appsFile_);
+    for (int n = 1; n < state_.NextItemIndex; ++n) {
+        const std::string section = ItemSection(n);
+        auto read = [&](const char* key) { return ini_.ReadIni(section, key, "", appsFile_); };
+        std::string path = read("Path"), name = read("Name");
+        if (path.empty() || name.empty()) continue;  // deleted
+        const ui::TreeNode* node = TreeView1.Find(ItemKey(n));
+        items.push_back({ItemKey(n), name, read("Description"), CategoryText(read("Category")),
+                         path, node ? node->Image() : section});
+        present[items.back().key] = {name, path};
+    }
+    for (const FoundApp& app : found_->Shown()) {
+        QuickItem item = FoundItem(app, state_.LauncherDrive);
+        present[item.key] = {item.name, item.path};
+    }
+    usage_.Prune(present);
+    return items;
+}
+
+std::vector<QuickItem> frmMain::QuickFound() {
+    std::vector<QuickItem> found;
+    for (const FoundApp& app : found_->Shown())
+        found.push_back(FoundItem(app, state_.LauncherDrive));
+    return found;
+}
+
+void frmMain::QuickRun(const QuickItem& item, const std::string& typed) {
+    if (ItemNumberOf(item.key)) {
+        if (launcher_.RunApp(item.key)) CountStart(item.key, typed);
+        return;
+    }
+    quickTyped_ = typed;
+    found_->Run(item.key);  // counted through onStarted
+    quickTyped_.clear();
+}
+
+void frmMain::CountStart(const std::string& key, const std::string& typed) {
+    const std::string lower = platform::AsciiLower(key);
+    if (ItemNumberOf(lower)) {
+        const std::string name = ini_.ReadIni(key, "Name", "", appsFile_);
+        if (!name.empty())
+            usage_.Started(lower, name, ini_.ReadIni(key, "Path", "", appsFile_), Usage::Now(),
+                           typed);
+    } else if (const FoundApp* app = found_->Find(key)) {
+        const QuickItem item = FoundItem(*app, state_.LauncherDrive);
+        usage_.Started(key, item.name, item.path, Usage::Now(), typed);
+    }
+}
+
+}  // namespace quopa

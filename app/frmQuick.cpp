@@ -1,0 +1,117 @@
+#include "app/frmQuick.h"
+
+#include "store/data_files.h"
+
+namespace quopa {
+
+namespace {
+constexpr int kEnter = 0x0D, kEscape = 0x1B, kUp = 0x26, kDown = 0x28;
+}
+
+frmQuick::frmQuick(AppContext& ctx, Usage& usage, Host host)
+    : form(ctx.backend),
+      ctx_(ctx),
+      usage_(usage),
+      host_(std::move(host)),
+      index_([&desktop = ctx.sys.desktop](std::string_view text) {
+          return desktop.LowerCase(desktop.WithoutAccents(text));
+      }) {}
+
+void frmQuick::Create() {
+    form.Create({.caption = "Quopa quick launch",
+                 .clientWidth = 6000,
+                 .clientHeight = 3435,
+                 .className = "QuopaQuickBox",
+                 .popup = true});
+    txtQuick.Create(form, {.bounds = {120, 120, 5760, 405}, .font = {.points = 11}});
+    lstQuick.Create(form, {.bounds = {120, 600, 5760, 2715}});
+    lstQuick.SetImageList(host_.icons);
+    form.onDeactivate = [this] { Form_Deactivate(); };
+    txtQuick.onChange = [this] { txtQuick_Change(); };
+    txtQuick.onKeyDown = [this](ui::KeyEvent& e) { txtQuick_KeyDown(e); };
+    lstQuick.onClick = [this] { txtQuick.SetFocus(); };  // the typing goes on
+    lstQuick.onDblClick = [this] { lstQuick_DblClick(); };
+}
+
+void frmQuick::Toggle() {
+    if (form.Visible()) {
+        Hide();
+    } else {
+        Open();
+    }
+}
+
+void frmQuick::Open() {
+    // A command that changed the list without building the tree again changed the file.
+    const platform::FileInfo apps = ctx_.sys.files.Query(AppsFile(ctx_.programFolder));
+    if (itemsStale_ || apps.size != appsSeen_.size || apps.writeTime != appsSeen_.writeTime ||
+        appsSeen_.recentlyWritten) {
+        index_.SetItems(host_.items());
+        itemsStale_ = false;
+        appsSeen_ = apps;
+    }
+    index_.SetFound(host_.found());
+    txtQuick.SetText("");
+    txtQuick_Change();  // also when it was empty: the most used, by today's weights
+    form.CenterOnPointerScreen();
+    form.Show();
+    ctx_.sys.desktop.SetForeground(form.Handle());
+    txtQuick.SetFocus();
+}
+
+void frmQuick::Hide() {
+    if (!form.Visible()) return;
+    form.Hide();
+    if (host_.hidden) host_.hidden();
+}
+
+void frmQuick::txtQuick_Change() {
+    matches_ = index_.Best(txtQuick.Text(), usage_, Usage::Now(), kRows);
+    std::vector<ui::ListRow> rows;
+    for (const QuickItem& item : matches_) rows.push_back({item.name, item.category, item.image});
+    lstQuick.SetRows(std::move(rows));
+}
+
+void frmQuick::txtQuick_KeyDown(ui::KeyEvent& e) {
+    switch (e.keyCode) {
+        case kUp:
+        case kDown:
+            lstQuick.Select(lstQuick.Selected() + (e.keyCode == kDown ? 1 : -1));
+            break;
+        case kEnter:
+            RunSelected();
+            break;
+        case kEscape:
+            // The first clears what was typed, the next hides the box.
+            if (txtQuick.Text().empty()) {
+                Hide();
+            } else {
+                txtQuick.SetText("");
+            }
+            break;
+        default:
+            return;
+    }
+    e.handled = true;
+}
+
+void frmQuick::lstQuick_DblClick() {
+    RunSelected();
+}
+
+void frmQuick::Form_Deactivate() {
+    Hide();
+}
+
+void frmQuick::RunSelected() {
+    const int row = lstQuick.Selected();
+    if (row < 0 || row >= static_cast<int>(matches_.size())) return;
+    // Copies: hiding first, the start's own message box (a missing file) stands alone.
+    const QuickItem item = matches_[static_cast<std::size_t>(row)];
+    const std::string typed = index_.Folded(txtQuick.Text());
+    form.Hide();
+    host_.run(item, typed);
+    if (host_.hidden) host_.hidden();  // what it learned is written now
+}
+
+}  // namespace quopa
