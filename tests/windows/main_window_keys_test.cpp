@@ -45,7 +45,7 @@ TEST(MainWindowKeys, CtrlZReachesTheWindowFromTheTreeAndTheSearchBox) {
                                real.http,    real.programs,   real.hotkey,   real.versions,
                                real.codePage};
         ui::Win32Backend backend;
-        modINI ini(real.files);
+        modINI ini(real.files, real.codePage);
         ProgramState state;
         AppContext ctx{backend, sys, ini, state, folder};
         frmMain w(ctx);
