@@ -17,7 +17,9 @@
 // windowed program has not, and brings the whole symbol demangler into the exe (a twelfth
 // of it). Ending as it ends is all it ever did here.
 namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
+void __verbose_terminate_handler() {
+    std::abort();
+}
 }  // namespace __gnu_cxx
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

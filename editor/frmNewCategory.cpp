@@ -31,7 +31,8 @@ void frmNewCategory::Create() {
 }
 
 void frmNewCategory::cmdFinish_Click() {
-    const CategoryNameCheck check = CheckCategoryName(tree_, txtCategoryTitle.Text(), "", ctx_.sys.desktop);
+    const CategoryNameCheck check =
+        CheckCategoryName(tree_, txtCategoryTitle.Text(), "", ctx_.sys.desktop);
     const std::string& title = check.name;
     if (check.Empty()) {
         Tell("You did not enter a title!", platform::kMbIconCritical | platform::kMbOk);

@@ -223,8 +223,7 @@ bool modINI::WriteWhole(const std::string& text, const std::string& file) {
     try {
         Cached* entry = Fresh(file, Look::Always);
         if (!entry || entry->info.readOnly) return false;
-        if (entry->info.kind == platform::PathKind::File && text == entry->doc.Bytes())
-            return true;
+        if (entry->info.kind == platform::PathKind::File && text == entry->doc.Bytes()) return true;
         FileEncoding encoding = entry->encoding;
         const std::string bytes = FileBytesOf(text, encoding);
         if (bytes.size() > kMaxFileBytes) return false;

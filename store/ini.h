@@ -104,8 +104,8 @@ class modINI {
 
     std::string Lookup(const std::string& section, const std::string& key, const std::string& file);
     bool Store(const IniKeys& keys, const std::string& file);
-    bool Replace(Cached* entry, const std::string& file, const std::string& bytes,
-                 std::string text, FileEncoding encoding);
+    bool Replace(Cached* entry, const std::string& file, const std::string& bytes, std::string text,
+                 FileEncoding encoding);
     enum class Look { WhenChanged, Always };
     // The file's current content, re-read when anything about it changed or could
     // have changed unseen (or always); nullptr when it exists but cannot be read.

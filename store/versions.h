@@ -24,10 +24,10 @@ class VersionRing {
     VersionRing& operator=(const VersionRing&) = delete;
     ~VersionRing();
 
-    // Keeps `text` as the newest version, in the form the apps file would have,, in the background: the command that replaced
-    // them does not wait. A state already kept, or one without a single line, is not kept
-    // again; beyond kKept the oldest goes. Given each change's state before and after, the
-    // newest version is the list as Quopa left it, whatever happens to the file later.
+    // Keeps `text` as the newest version, in the form the apps file would have,, in the background:
+    // the command that replaced them does not wait. A state already kept, or one without a single
+    // line, is not kept again; beyond kKept the oldest goes. Given each change's state before and
+    // after, the newest version is the list as Quopa left it, whatever happens to the file later.
     void Keep(std::string text);
     // A kept version's text; false when it cannot be read.
     bool Read(const std::string& file, std::string& text);

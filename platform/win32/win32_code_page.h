@@ -33,7 +33,11 @@ std::string BytesFrom(UINT codePage, std::wstring_view wide, DWORD flags = 0);
 // only. UNICODE is defined for the whole build, so a generic name (SendMessage, TVITEM,
 // WNDCLASSEX) is the W one, and a window's procedure, its class and its subclass are all W:
 // a W window subclassed by an A procedure garbles its text.
-inline std::wstring Wide(std::string_view utf8) { return WideFrom(CP_UTF8, utf8); }
-inline std::string Utf8(std::wstring_view wide) { return BytesFrom(CP_UTF8, wide); }
+inline std::wstring Wide(std::string_view utf8) {
+    return WideFrom(CP_UTF8, utf8);
+}
+inline std::string Utf8(std::wstring_view wide) {
+    return BytesFrom(CP_UTF8, wide);
+}
 
 }  // namespace platform

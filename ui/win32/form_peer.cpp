@@ -244,8 +244,7 @@ bool EditBoxKey(const MSG& msg) {
             return false;
     }
     wchar_t name[8] = {};
-    if (GetClassNameW(msg.hwnd, name, 8) <= 0 || lstrcmpiW(name, L"Edit") != 0)
-        return false;
+    if (GetClassNameW(msg.hwnd, name, 8) <= 0 || lstrcmpiW(name, L"Edit") != 0) return false;
     // Undo takes back the box's own typing while it shows some; else the window's last change.
     return msg.wParam != 'Z' ||
            (GetWindowTextLengthW(msg.hwnd) > 0 && SendMessageW(msg.hwnd, EM_CANUNDO, 0, 0) != 0);
