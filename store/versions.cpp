@@ -77,13 +77,12 @@ VersionRing::~VersionRing() {
 
 void VersionRing::Keep(std::string text) {
     if (text.find_first_not_of(" \t\r\n") == std::string::npos || text == last_) return;
-    // A version is a file the user may copy back by hand: it reads as the list read.
-    FileEncoding encoding = FileEncoding::Ansi;
-    std::string bytes = FileBytesOf(text, encoding);
-    last_ = std::move(text);
-    files_.InBackground([folder = folder_, bytes = std::move(bytes), time = LocalTimeNow(),
+    last_ = text;
+    files_.InBackground([folder = folder_, text = std::move(text), time = LocalTimeNow(),
                          failed = failed_](platform::Files& files) {
-        if (!KeepNow(files, folder, bytes, time)) failed->store(true);
+        // A version is a file the user may copy back by hand: it reads as the list read.
+        FileEncoding encoding = FileEncoding::Ansi;
+        if (!KeepNow(files, folder, FileBytesOf(text, encoding), time)) failed->store(true);
     });
 }
 

@@ -171,32 +171,25 @@ bool Win32Files::CreateFolder(const std::string& folder) {
 }
 
 void Win32Files::InBackground(std::function<void(Files&)> job) {
-    WaitForBackground();
+    worker_.Wait();  // the worker's files serve one job at a time
     if (!workerFiles_) workerFiles_ = std::make_unique<Win32Files>();
-    job_ = std::move(job);
-    worker_ = ::CreateThread(nullptr, 0, RunJob, this, 0, nullptr);
-    if (!worker_) RunJob(this);  // no thread to spare: the work is done all the same
-}
-
-unsigned long CALLBACK Win32Files::RunJob(void* self) {
-    auto& files = *static_cast<Win32Files*>(self);
-    try {
-        files.job_(*files.workerFiles_);
-    } catch (...) {
-        DebugTrace("Quopa: a background file job failed");
-    }
-    return 0;
+    auto run =
+        std::make_shared<std::function<void()>>([job = std::move(job), &files = *workerFiles_] {
+            try {
+                job(files);
+            } catch (...) {
+                DebugTrace("Quopa: a background file job failed");
+            }
+        });
+    if (!worker_.Start([run] { (*run)(); })) (*run)();  // no thread to spare: done all the same
 }
 
 void Win32Files::WaitForBackground() {
-    if (!worker_) return;
-    ::WaitForSingleObject(worker_, INFINITE);
-    ::CloseHandle(worker_);
-    worker_ = nullptr;
+    worker_.Wait();
 }
 
 Win32Files::~Win32Files() {
-    WaitForBackground();
+    worker_.Wait();
 }
 
 }  // namespace platform

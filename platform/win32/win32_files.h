@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/worker.h"
 
 namespace platform {
 
@@ -30,14 +31,12 @@ class Win32Files : public Files {
     // A handle to a new temporary beside `path`, named in `temp`; INVALID_HANDLE_VALUE
     // on failure. Kept as void* so the header needs no <windows.h>.
     void* CreateTemporary(const std::string& path, std::string& temp);
-    static unsigned long __stdcall RunJob(void* self);
 
     std::set<std::string> swept_;  // files whose stale temporaries are cleared already
     unsigned tempCounter_ = 0;
-    // The running job's thread and what it is given; the worker's files are its alone.
-    void* worker_ = nullptr;
-    std::function<void(Files&)> job_;
+    // The worker's files are its alone; they outlive its job (the destructor waits).
     std::unique_ptr<Win32Files> workerFiles_;
+    Worker worker_;
 };
 
 }  // namespace platform
