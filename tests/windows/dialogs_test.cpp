@@ -6,6 +6,7 @@
 
 #include "app/frmDriveInUse.h"
 #include "app/frmQuick.h"
+#include "app/frmRestore.h"
 #include "editor/frmAddItem.h"
 #include "editor/frmNewCategory.h"
 #include "info/frmAbout.h"
@@ -104,13 +105,16 @@ TEST_F(DialogTextFit, EveryDialogShowsItsTextsWhole) {
     frmAbout about(ctx);
     DriveRelease release(services.programs, "Q:");
     frmDriveInUse inUse(ctx, release);
+    frmRestore restore(ctx);
+    restore.Versions = {"2026-12-08 05:33:58  9999 items, before Delete \"Chess\""};
     wizard.Create();
     category.Create();
     options.Create();
     about.Create();
     inUse.Create();
+    restore.Create();
     for (const ui::Form* form :
-         {&wizard.form, &category.form, &options.form, &about.form, &inUse.form}) {
+         {&wizard.form, &category.form, &options.form, &about.form, &inUse.form, &restore.form}) {
         Strings cut;
         EnumChildWindows(H(*form), NoteCut, reinterpret_cast<LPARAM>(&cut));
         EXPECT_EQ(cut, Strings{}) << TextOf(H(*form));
