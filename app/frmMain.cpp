@@ -30,7 +30,9 @@ frmMain::frmMain(AppContext& ctx)
     // The engine may outlive this window, and a window made after it takes the engine over.
     ini_.onReplaced = [this, alive = alive_](const std::string& file, const std::string& before,
                                              const std::string& after) {
-        if (*alive) ListReplaced(file, before, after);
+        if (!*alive) return;
+        if (quick_ && file == appsFile_) quick_->ListWritten();
+        ListReplaced(file, before, after);
     };
 }
 

@@ -212,6 +212,10 @@ class frmMain {
     bool RestoreList(const std::string& bytes);
     // The quick-launch box's lists, and its starts; every start counts for its item.
     void CreateQuick();
+    static QuickItem QuickItemOf(ListedItem&& item);
+    std::optional<QuickItem> QuickItemRead(int n);
+    // The box learns of a change a command made to one item without a load.
+    void QuickItemChanged(const std::string& key);
     std::vector<QuickItem> QuickItems();
     std::vector<QuickItem> QuickFound();
     void QuickRun(const QuickItem& item, const std::string& typed);

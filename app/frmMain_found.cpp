@@ -6,6 +6,7 @@
 #include "app/frmMain.h"
 #include "context/messages.h"
 #include "launch/drive_paths.h"
+#include "platform/debug_trace.h"
 #include "tree/node_kind.h"
 
 namespace quopa {
@@ -39,9 +40,13 @@ void frmMain::CreateFoundApps() {
     found_ = std::make_unique<FoundApps>(
         FoundTargets{form, TreeView1, ilIcons, *mnuPopupRun, cmd::kPopupFoundBase, &tmrItemPass},
         *loader_, sys_, ini_, appsFile_, launcher_, state_);
-    loader_->onItemsLoaded = [this] {
+    loader_->onItemsLoaded = [this](std::vector<ListedItem>& read) {
         found_->AfterItems();
-        quick_->ItemsChanged();
+        platform::TimedStep step("quick box's list updated");
+        std::vector<QuickItem> items;
+        items.reserve(read.size());
+        for (ListedItem& item : read) items.push_back(QuickItemOf(std::move(item)));
+        quick_->SetItems(items);
     };
     found_->onStarted = [this](const std::string& key) { CountStart(key, quickTyped_); };
     ApplyPortableApps();

@@ -1,6 +1,7 @@
 // The quick-launch box's view of the lists, and the starts it learns from: the tree's, the
 // tray's and its own (an autorun is no choice of the user's).
-#include <unordered_map>
+#include <optional>
+#include <utility>
 
 #include "app/frmMain.h"
 #include "platform/text.h"
@@ -37,25 +38,39 @@ void frmMain::CreateQuick() {
     tmrUsage.onTimer = [this] { usage_.Save(); };
 }
 
+QuickItem frmMain::QuickItemOf(ListedItem&& item) {
+    std::string section = ItemSection(item.n);
+    // The picture the tree gives it; one off the tree (its category gone) has it all the same.
+    std::string image = item.type == 0 ? section : "browser";
+    return {ItemKey(item.n),
+            std::move(item.name),
+            std::move(item.description),
+            CategoryText(item.category),
+            std::move(item.path),
+            std::move(image)};
+}
+
+std::optional<QuickItem> frmMain::QuickItemRead(int n) {
+    ListedItem item = loader_->ReadItem(n);
+    if (item.name.empty()) return std::nullopt;  // deleted
+    return QuickItemOf(std::move(item));
+}
+
+void frmMain::QuickItemChanged(const std::string& key) {
+    if (const std::optional<int> n = ItemNumberOf(platform::AsciiLower(key))) {
+        if (std::optional<QuickItem> item = QuickItemRead(*n)) {
+            quick_->SetItem(*item);
+        } else {
+            quick_->RemoveItem(ItemKey(*n));
+        }
+    }
+}
+
 std::vector<QuickItem> frmMain::QuickItems() {
     std::vector<QuickItem> items;
-    std::unordered_map<std::string, Usage::Listed> present;
     modINI::ReadScope oneVersion(ini_, appsFile_);
-    for (int n = 1; n < state_.NextItemIndex; ++n) {
-        const std::string section = ItemSection(n);
-        auto read = [&](const char* key) { return ini_.ReadIni(section, key, "", appsFile_); };
-        std::string path = read("Path"), name = read("Name");
-        if (path.empty() || name.empty()) continue;  // deleted
-        const ui::TreeNode* node = TreeView1.Find(ItemKey(n));
-        items.push_back({ItemKey(n), name, read("Description"), CategoryText(read("Category")),
-                         path, node ? node->Image() : section});
-        present[items.back().key] = {name, path};
-    }
-    for (const FoundApp& app : found_->Shown()) {
-        QuickItem item = FoundItem(app, state_.LauncherDrive);
-        present[item.key] = {item.name, item.path};
-    }
-    usage_.Prune(present);
+    for (int n = 1; n < state_.NextItemIndex; ++n)
+        if (std::optional<QuickItem> item = QuickItemRead(n)) items.push_back(std::move(*item));
     return items;
 }
 

@@ -88,8 +88,11 @@ void frmMain::TreeView1_AfterLabelEdit(ui::LabelEditEvent& e) {
     if (IsItemNode(*e.node)) {
         // An empty "Name" is the deletion mark: a rename must not delete without asking.
         e.newText = AsStored(e.newText);
-        if (e.newText.empty() || !Written(ini_.WriteIni(key, "Name", e.newText, appsFile_)))
+        if (e.newText.empty() || !Written(ini_.WriteIni(key, "Name", e.newText, appsFile_))) {
             e.cancel = true;
+            return;
+        }
+        QuickItemChanged(key);
         return;
     }
     if (tag == "Category0") {
@@ -133,6 +136,8 @@ void frmMain::RenameCategory(ui::LabelEditEvent& e) {
     }
     e.newKey = newName;
     e.newText = newName;
+    for (std::size_t i = 1; i < keys.size(); ++i) QuickItemChanged(keys[i].section);
+    quick_->ItemsUnchanged();  // none of its items, when it had none
     CategoriesChanged(oldName, newName);
 }
 

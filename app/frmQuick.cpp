@@ -1,5 +1,8 @@
 #include "app/frmQuick.h"
 
+#include <unordered_map>
+#include <utility>
+
 #include "store/data_files.h"
 
 namespace quopa {
@@ -41,16 +44,41 @@ void frmQuick::Toggle() {
     }
 }
 
+void frmQuick::SetItems(const std::vector<QuickItem>& items) {
+    index_.SetItems(items);
+    Synced();
+}
+
+void frmQuick::SetItem(const QuickItem& item) {
+    index_.SetItem(item);
+    Synced();
+}
+
+void frmQuick::RemoveItem(const std::string& key) {
+    index_.RemoveItem(key);
+    Synced();
+}
+
+void frmQuick::Synced() {
+    itemsStale_ = false;
+    pruneDue_ = true;
+    appsSeen_ = ctx_.sys.files.Query(AppsFile(ctx_.programFolder));
+}
+
 void frmQuick::Open() {
-    // A command that changed the list without building the tree again changed the file.
+    // Quopa's own changes reach the box as they are made; another program's show in the file.
     const platform::FileInfo apps = ctx_.sys.files.Query(AppsFile(ctx_.programFolder));
-    if (itemsStale_ || apps.size != appsSeen_.size || apps.writeTime != appsSeen_.writeTime ||
-        appsSeen_.recentlyWritten) {
-        index_.SetItems(host_.items());
-        itemsStale_ = false;
-        appsSeen_ = apps;
-    }
+    if (itemsStale_ || apps.size != appsSeen_.size || apps.writeTime != appsSeen_.writeTime)
+        SetItems(host_.items());
     index_.SetFound(host_.found());
+    if (std::exchange(pruneDue_, false)) {
+        std::unordered_map<std::string, Usage::Listed> present;
+        index_.ForEach([&](const QuickIndex::Listed& e) {
+            if (usage_.Knows(e.key))
+                present[std::string(e.key)] = {std::string(e.name), std::string(e.path)};
+        });
+        usage_.Prune(present);
+    }
     txtQuick.SetText("");
     txtQuick_Change();  // also when it was empty: the most used, by today's weights
     form.CenterOnPointerScreen();

@@ -18,7 +18,8 @@ class frmQuick {
 
     // What the main window gives the box: the lists it searches and the way to start a match.
     struct Host {
-        std::function<std::vector<QuickItem>()> items;  // the user's list, read again when stale
+        // The user's list read from the file, when another program changed it.
+        std::function<std::vector<QuickItem>()> items;
         std::function<std::vector<QuickItem>()> found;  // the found apps, at every opening
         // Starts `item`, chosen for the folded text `typed`.
         std::function<void(const QuickItem& item, const std::string& typed)> run;
@@ -35,9 +36,15 @@ class frmQuick {
     void Toggle();
     void Open();
     void Hide();
-    // The tree was built again: the list is read again at the next opening, as it is after
-    // any change to the apps file.
-    void ItemsChanged() { itemsStale_ = true; }
+    // The user's items as a load read them, whole; or the one a command changed or removed.
+    // Each says the box knows the apps file as it is now.
+    void SetItems(const std::vector<QuickItem>& items);
+    void SetItem(const QuickItem& item);
+    void RemoveItem(const std::string& key);
+    void ItemsUnchanged() { Synced(); }
+    // Quopa changed the apps file: until one of the above follows, the next opening reads
+    // the items from the file.
+    void ListWritten() { itemsStale_ = true; }
 
     void txtQuick_Change();
     void txtQuick_KeyDown(ui::KeyEvent& e);
@@ -45,6 +52,7 @@ class frmQuick {
     void Form_Deactivate();
 
     std::size_t IndexBytes() const { return index_.Bytes(); }
+    const QuickIndex& Index() const { return index_; }
     // The matches shown, best first.
     const std::vector<QuickItem>& Matches() const { return matches_; }
 
@@ -54,12 +62,14 @@ class frmQuick {
 
   private:
     void RunSelected();
+    void Synced();
 
     AppContext& ctx_;
     Usage& usage_;
     Host host_;
     QuickIndex index_;
     bool itemsStale_ = true;
+    bool pruneDue_ = false;        // the usage may hold counts of items gone or renamed
     platform::FileInfo appsSeen_;  // the apps file as the items were read from it
     std::vector<QuickItem> matches_;
 };

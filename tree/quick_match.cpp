@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <unordered_map>
 
 namespace quopa {
 
@@ -28,7 +29,7 @@ std::string_view Trimmed(std::string_view text) {
     return text;
 }
 
-std::string FileNameOf(const std::string& path) {
+std::string_view FileNameOf(std::string_view path) {
     const std::size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
@@ -46,15 +47,57 @@ std::size_t QuickIndex::Bytes() const {
 }
 
 void QuickIndex::Replace(const std::vector<QuickItem>& items, std::size_t at, std::size_t count) {
+    std::unordered_map<std::string_view, std::size_t> kept;
+    for (std::size_t i = at; i < at + count; ++i) kept.emplace(entries_[i][kKey], i);
     std::vector<Entry> made;
     made.reserve(items.size());
-    for (const QuickItem& item : items) made.push_back(Prepare(item));
+    for (const QuickItem& item : items) {
+        const auto was = kept.find(item.key);
+        if (was != kept.end() && Same(entries_[was->second], item)) {
+            Entry& e = entries_[was->second];
+            kept.erase(was);  // its key's text moves with the entry
+            made.push_back(std::move(e));
+        } else {
+            made.push_back(Prepare(item));
+        }
+    }
     const auto first = entries_.begin() + static_cast<std::ptrdiff_t>(at);
     entries_.erase(first, first + static_cast<std::ptrdiff_t>(count));
     entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at),
                     std::make_move_iterator(made.begin()), std::make_move_iterator(made.end()));
     if (at == 0) itemCount_ = made.size();
     entries_.shrink_to_fit();
+}
+
+bool QuickIndex::Same(const Entry& e, const QuickItem& item) {
+    return e[kName] == item.name && e[kPath] == item.path && e[kCategory] == item.category &&
+           e[kImage] == item.image && e.description == std::hash<std::string>()(item.description);
+}
+
+std::size_t QuickIndex::ItemAt(std::string_view key) const {
+    for (std::size_t i = 0; i < itemCount_; ++i)
+        if (entries_[i][kKey] == key) return i;
+    return itemCount_;
+}
+
+void QuickIndex::SetItem(const QuickItem& item) {
+    const std::size_t at = ItemAt(item.key);
+    if (at < itemCount_) {
+        entries_[at] = Prepare(item);
+        return;
+    }
+    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(itemCount_++), Prepare(item));
+}
+
+void QuickIndex::RemoveItem(std::string_view key) {
+    const std::size_t at = ItemAt(key);
+    if (at == itemCount_) return;
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(at));
+    --itemCount_;
+}
+
+void QuickIndex::ForEach(const std::function<void(const Listed&)>& each) const {
+    for (const Entry& e : entries_) each({e[kKey], e[kName], e[kCategory], e[kPath], e[kImage]});
 }
 
 QuickIndex::Entry QuickIndex::Prepare(const QuickItem& item) const {
@@ -67,17 +110,21 @@ QuickIndex::Entry QuickIndex::Prepare(const QuickItem& item) const {
     std::string capitals;
     for (std::size_t i = 0; i < n.size(); ++i)
         if (WordStart(n, i) || (Capital(n[i]) && Small(n[i - 1]))) capitals += n[i];
+    const std::string description = fold_(item.description), file = fold_(FileNameOf(item.path)),
+                      foldedCapitals = fold_(capitals);
+    const std::string_view fields[kFields] = {item.key,   item.name,     item.category, item.path,
+                                              item.image, name,          description,   file,
+                                              initials,   foldedCapitals};
     Entry e;
-    const std::string fields[kFields] = {
-        item.key,   item.name,      item.category,           item.path,
-        item.image, name,           fold_(item.description), fold_(FileNameOf(item.path)),
-        initials,   fold_(capitals)};
+    e.description = std::hash<std::string>()(item.description);
+    std::size_t size = 0;
+    for (std::string_view field : fields) size += std::min<std::size_t>(field.size(), 1000);
+    e.text.reserve(size);
     for (int f = 0; f < kFields; ++f) {
         // A value's 254 characters keep every field well inside the counts.
         e.text += fields[f].substr(0, 1000);
         e.end[f] = static_cast<std::uint16_t>(e.text.size());
     }
-    e.text.shrink_to_fit();
     return e;
 }
 

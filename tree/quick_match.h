@@ -27,11 +27,21 @@ class QuickIndex {
     enum Tier { kWhole, kStart, kWordStart, kInitials, kInside, kDescription, kFileName, kNone };
 
     explicit QuickIndex(Fold fold) : fold_(std::move(fold)) {}
-    // The user's items, then the found apps: each part is replaced on its own.
+    // The user's items, then the found apps: each part is replaced on its own. An entry
+    // whose texts are unchanged is kept as it was: folding is most of the cost, and after a
+    // command most of a long list is unchanged.
     void SetItems(const std::vector<QuickItem>& items) { Replace(items, 0, itemCount_); }
     void SetFound(const std::vector<QuickItem>& found) {
         Replace(found, itemCount_, entries_.size() - itemCount_);
     }
+    // One of the user's items changed, or came; and one gone.
+    void SetItem(const QuickItem& item);
+    void RemoveItem(std::string_view key);
+    // Each entry as it was given, the items first (without its description).
+    struct Listed {
+        std::string_view key, name, category, path, image;
+    };
+    void ForEach(const std::function<void(const Listed&)>& each) const;
     // At most `most` matches for `typed`, best first; for an empty text the most used.
     std::vector<QuickItem> Best(std::string_view typed, const Usage& usage, std::int64_t now,
                                 std::size_t most) const;
@@ -58,6 +68,7 @@ class QuickIndex {
     };
     struct Entry {
         std::string text;
+        std::size_t description = 0;  // the unfolded description's hash, to see it unchanged
         std::uint16_t end[kFields] = {};
         std::string_view operator[](Field f) const {
             const std::size_t begin = f == 0 ? 0 : end[f - 1];
@@ -66,6 +77,8 @@ class QuickIndex {
     };
     void Replace(const std::vector<QuickItem>& items, std::size_t at, std::size_t count);
     Entry Prepare(const QuickItem& item) const;
+    static bool Same(const Entry& e, const QuickItem& item);
+    std::size_t ItemAt(std::string_view key) const;
     static Tier TierOf(const Entry& e, std::string_view text);
 
     Fold fold_;

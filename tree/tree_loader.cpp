@@ -86,6 +86,17 @@ std::string TreeLoader::Read(const std::string& section, const char* key) const 
     return ini_.ReadIni(section, key, "", appsFile_);
 }
 
+ListedItem TreeLoader::ReadItem(int n) const {
+    const std::string section = ItemSection(n);
+    ListedItem item{n, "", "", Read(section, "Path"), "", 0};
+    if (!item.path.empty()) item.name = Read(section, "Name");
+    if (item.name.empty()) return item;
+    item.category = Read(section, "Category");
+    item.description = Read(section, "Description");
+    item.type = WholeNumber(Read(section, "Type"));
+    return item;
+}
+
 void TreeLoader::IntList() {
     Run(Job::Everything);
 }
@@ -245,27 +256,26 @@ void TreeLoader::LoadItems() {
     places_.clear();
 
     ItemSteps steps;
-    std::vector<Wanted> wanted;
+    std::vector<ListedItem> wanted;
     int n = 1;
     bool endFound = false;
     for (; n < kLimit; ++n) {
-        std::string section = ItemSection(n);
+        const std::string section = ItemSection(n);
         std::optional<Stretch> reading(steps.keys);
-        std::string path = Read(section, "Path");
-        if (path.empty()) {
+        ListedItem item = ReadItem(n);
+        if (item.path.empty()) {
             endFound = true;
             break;
         }
-        std::string name = Read(section, "Name");
-        if (name.empty()) continue;  // deleted
+        if (item.name.empty()) continue;  // deleted
         reading.reset();
+        const std::string name = item.name;
         try {
             if (!state_.AutorunDone) {
                 Stretch autorun(steps.autorun);
-                if (Read(section, "Autorun") == "1") Autorun(section, path);
+                if (Read(section, "Autorun") == "1") Autorun(section, item.path);
             }
-            wanted.push_back(
-                {n, Read(section, "Category"), name, path, WholeNumber(Read(section, "Type"))});
+            wanted.push_back(std::move(item));
         } catch (const std::exception& e) {
             // One item that cannot be shown must not hide the rest.
             platform::DebugTrace(section + " left off the tree: " + e.what());
@@ -283,7 +293,7 @@ void TreeLoader::LoadItems() {
         endFound ? static_cast<std::int16_t>(n) : FirstEmpty("Application", "Path", n);
 
     DropStaleItems(wanted);
-    for (const Wanted& item : wanted) {
+    for (const ListedItem& item : wanted) {
         try {
             AddItemNode(item, steps);
         } catch (const std::exception& e) {
@@ -300,20 +310,20 @@ void TreeLoader::LoadItems() {
         if (category && !category->Expanded()) TreeView1_.Expand(*category);
     }
     if (rebuilding_) CloseEmptyCategories();
-    if (onItemsLoaded) onItemsLoaded();
+    if (onItemsLoaded) onItemsLoaded(wanted);
 }
 
 // Item nodes the file no longer holds under that category go before the others are
 // placed, so those that stay are in number order among the ones added.
-void TreeLoader::DropStaleItems(const std::vector<Wanted>& wanted) {
-    std::vector<const Wanted*> byNumber(kLimit, nullptr);
-    for (const Wanted& item : wanted) byNumber[item.n] = &item;
+void TreeLoader::DropStaleItems(const std::vector<ListedItem>& wanted) {
+    std::vector<const ListedItem*> byNumber(kLimit, nullptr);
+    for (const ListedItem& item : wanted) byNumber[item.n] = &item;
     std::vector<std::string> stale;
     for (const ui::TreeNode* root : TreeView1_.Roots()) {
         for (const ui::TreeNode* node : root->Children()) {
             if (!IsItemNode(*node)) continue;
             const int n = ItemNumber(*node);
-            const Wanted* item = n < kLimit ? byNumber[n] : nullptr;
+            const ListedItem* item = n < kLimit ? byNumber[n] : nullptr;
             if (!item || item->category != root->Key()) stale.push_back(node->Key());
         }
     }
@@ -362,7 +372,7 @@ void TreeLoader::Autorun(const std::string& section, const std::string& path) {
                             launcher_.Locate(startIn).path, "open", 0);
 }
 
-void TreeLoader::AddItemNode(const Wanted& item, ItemSteps& steps) {
+void TreeLoader::AddItemNode(const ListedItem& item, ItemSteps& steps) {
     std::optional<Stretch> timing(std::in_place, steps.nodes);
     const std::string& category = item.category;
     ui::TreeNode* parent = category.empty() ? nullptr : TreeView1_.Find(category);

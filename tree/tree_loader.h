@@ -24,6 +24,13 @@
 
 namespace quopa {
 
+// An item as a load read it from the apps file.
+struct ListedItem {
+    int n;
+    std::string category, name, path, description;
+    int type;
+};
+
 // The main window's controls the load fills; all must outlive the loader.
 struct TreeTargets {
     ui::TreeView& TreeView1;
@@ -54,12 +61,16 @@ class TreeLoader {
     // One slice of the pass over the items' own files (their icons, the missing ones); the
     // timer stops when none is left. Does nothing while a load runs.
     void ContinuePass(std::chrono::steady_clock::duration budget = ItemFilePass::kSlice);
+    // Item `n` as the file holds it: no path past the list's end, no name when deleted.
+    ListedItem ReadItem(int n) const;
     const ItemFilePass& Pass() const { return pass_; }
     ItemFilePass& Pass() { return pass_; }
     bool Loading() const { return running_; }
 
     // Runs at the end of every item load, inside it: what else the tree shows goes in here.
-    std::function<void()> onItemsLoaded;
+    // `read` holds every item the file lists, in number order, on or off the tree; the
+    // handler may take its strings.
+    std::function<void(std::vector<ListedItem>& read)> onItemsLoaded;
 
     // Puts what the loads found into the tray's Run entries. Thousands of entries would cost
     // every start-up, so they wait until the menu or one of its commands is wanted.
@@ -78,13 +89,8 @@ class TreeLoader {
     void Autorun(const std::string& section, const std::string& path);
     void NoteRunEntry(int n, const std::string& name);
     struct ItemSteps;
-    struct Wanted {  // an item as the file holds it
-        int n;
-        std::string category, name, path;
-        int type;
-    };
-    void DropStaleItems(const std::vector<Wanted>& wanted);
-    void AddItemNode(const Wanted& item, ItemSteps& steps);
+    void DropStaleItems(const std::vector<ListedItem>& wanted);
+    void AddItemNode(const ListedItem& item, ItemSteps& steps);
     void CloseEmptyCategories();
     void EnsureItemPicture(const std::string& imageKey, const std::string& resolvedPath);
     std::int16_t FirstEmpty(const char* prefix, const char* key, int from) const;

@@ -41,6 +41,7 @@ class Usage {
     // The decayed count of starts; 0 when the key is unknown or its name or path changed.
     double Weight(std::string_view key, std::string_view name, std::string_view path,
                   std::int64_t now) const;
+    bool Knows(std::string_view key) const { return entries_.count(std::string(key)) != 0; }
     // The key of the item last chosen for `typed`, else empty.
     std::string ChosenFor(const std::string& typed) const;
     // Drops the entries the list no longer holds as they were; `present` maps each listed key

@@ -362,7 +362,8 @@ TEST_F(TogetherTest, AValueTheFileWouldCutIsRefusedOrLeftOutNeverStoredCut) {
 // After each command that changes the list, the tree is what a fresh start on the same drive
 // shows: the same rows in the same places, opened alike, with the same pictures and grey
 // marks, and nothing selected (leaving the search box puts its hint back, which filters
-// every item out first).
+// every item out first). The quick box, told of each change rather than reading the file
+// again, searches what a fresh start's box searches.
 TEST_F(TogetherTest, AfterEachCommandTheTreeIsWhatAFreshStartShows) {
     Package("EditorPortable",
             "[Details]\r\nName=Editor\r\nCategory=Tools\r\n"
@@ -392,6 +393,10 @@ TEST_F(TogetherTest, AfterEachCommandTheTreeIsWhatAFreshStartShows) {
          }},
         {"category delete", [&] { Click("Games"), w_->mnuCatDelete->Click(); }},
         {"item delete", [&] { Click("application1"), w_->cmdDelete.Click(); }},
+        {"item rename",
+         [&] { w_->TreeView1.UserEditedLabel(Node("application4"), "Memo"), backend_.DoEvents(); }},
+        {"category rename",
+         [&] { w_->TreeView1.UserEditedLabel(Node("Games"), "Sport"), backend_.DoEvents(); }},
         {"drop of several files",
          [&] {
              w_->TreeView1.UserDropped({.paths = {"E:\\e.exe", "E:\\f.txt", "E:\\g.exe"},
@@ -417,11 +422,16 @@ TEST_F(TogetherTest, AfterEachCommandTheTreeIsWhatAFreshStartShows) {
     const auto tree = [&] {
         Look();
         for (int n = 0; n < 100 && w_->tmrItemPass.Enabled(); ++n) w_->tmrItemPass.Tick();
-        return Each(InShownOrder(w_->TreeView1), [&](const ui::TreeNode* n) {
+        Strings rows = Each(InShownOrder(w_->TreeView1), [&](const ui::TreeNode* n) {
             return n->Key() + "|" + n->Text() + "|" + (n->Parent() ? n->Parent()->Key() : "") +
                    "|" + n->Image() + "|" + picture(n->Image()) + (n->Expanded() ? "|open" : "") +
                    (n->Greyed() ? "|grey" : "");
         });
+        w_->Quick().Index().ForEach([&](const QuickIndex::Listed& e) {
+            rows.push_back(std::string(e.key) + "|" + std::string(e.name) + "|" +
+                           std::string(e.category) + "|" + std::string(e.image));
+        });
+        return rows;
     };
     for (const auto& [command, run] : commands) {
         StartWith(
