@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the tree of items, the sidebar and the tray icon.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -213,6 +214,8 @@ class frmMain {
     // The quick-launch box's lists, and its starts; every start counts for its item.
     void CreateQuick();
     static QuickItem QuickItemOf(ListedItem&& item);
+    void QuickRead(std::vector<ListedItem>& read);
+    void QuickTakeRead();
     std::optional<QuickItem> QuickItemRead(int n);
     // The box learns of a change a command made to one item without a load.
     void QuickItemChanged(const std::string& key);
@@ -236,9 +239,12 @@ class frmMain {
     std::unique_ptr<frmAddItem> wizard_;  // the wizard opened without waiting, while it is up
     Usage usage_;
     std::unique_ptr<frmQuick> quick_;
-    std::string quickTyped_;     // the box's text while it starts a found app
-    platform::KeyCombo hotkey_;  // the combination held for the window
-    std::string refusedHotkey_;  // the combination the user was told is taken
+    // The last load's reading, until the box takes it: after the command has shown its result.
+    std::optional<std::vector<ListedItem>> quickRead_;
+    platform::FileInfo quickReadOf_;  // the apps file as that load read it
+    std::string quickTyped_;          // the box's text while it starts a found app
+    platform::KeyCombo hotkey_;       // the combination held for the window
+    std::string refusedHotkey_;       // the combination the user was told is taken
     UndoHistory history_;
     VersionRing versions_;
     bool toldNoVersion_ = false;  // once per start

@@ -6,7 +6,6 @@
 #include "app/frmMain.h"
 #include "context/messages.h"
 #include "launch/drive_paths.h"
-#include "platform/debug_trace.h"
 #include "tree/node_kind.h"
 
 namespace quopa {
@@ -42,11 +41,7 @@ void frmMain::CreateFoundApps() {
         *loader_, sys_, ini_, appsFile_, launcher_, state_);
     loader_->onItemsLoaded = [this](std::vector<ListedItem>& read) {
         found_->AfterItems();
-        platform::TimedStep step("quick box's list updated");
-        std::vector<QuickItem> items;
-        items.reserve(read.size());
-        for (ListedItem& item : read) items.push_back(QuickItemOf(std::move(item)));
-        quick_->SetItems(items);
+        QuickRead(read);
     };
     found_->onStarted = [this](const std::string& key) { CountStart(key, quickTyped_); };
     ApplyPortableApps();

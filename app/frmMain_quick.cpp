@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/frmMain.h"
+#include "platform/debug_trace.h"
 #include "platform/text.h"
 #include "tree/item_key.h"
 #include "tree/node_kind.h"
@@ -30,7 +31,8 @@ void frmMain::CreateQuick() {
     quick_ = std::make_unique<frmQuick>(
         ctx_, usage_,
         frmQuick::Host{
-            [this] { return QuickItems(); }, [this] { return QuickFound(); },
+            [this] { QuickTakeRead(); }, [this] { return QuickItems(); },
+            [this] { return QuickFound(); },
             [this](const QuickItem& item, const std::string& typed) { QuickRun(item, typed); },
             [this] { usage_.Save(); }, &ilIcons});
     quick_->Create();
@@ -56,7 +58,27 @@ std::optional<QuickItem> frmMain::QuickItemRead(int n) {
     return QuickItemOf(std::move(item));
 }
 
+void frmMain::QuickRead(std::vector<ListedItem>& read) {
+    if (!quickRead_)
+        backend_.Post([this, alive = alive_] {
+            if (*alive) QuickTakeRead();
+        });
+    quickRead_ = std::move(read);
+    quickReadOf_ = sys_.files.Query(appsFile_);
+}
+
+void frmMain::QuickTakeRead() {
+    if (!quickRead_) return;
+    platform::TimedStep step("quick box's list updated");
+    std::vector<QuickItem> items;
+    items.reserve(quickRead_->size());
+    for (ListedItem& item : *quickRead_) items.push_back(QuickItemOf(std::move(item)));
+    quickRead_.reset();
+    quick_->SetItems(items, quickReadOf_);
+}
+
 void frmMain::QuickItemChanged(const std::string& key) {
+    QuickTakeRead();  // an older reading must not undo this change
     if (const std::optional<int> n = ItemNumberOf(platform::AsciiLower(key))) {
         if (std::optional<QuickItem> item = QuickItemRead(*n)) {
             quick_->SetItem(*item);

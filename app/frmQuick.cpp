@@ -44,32 +44,37 @@ void frmQuick::Toggle() {
     }
 }
 
-void frmQuick::SetItems(const std::vector<QuickItem>& items) {
+void frmQuick::SetItems(const std::vector<QuickItem>& items, const platform::FileInfo& readFrom) {
     index_.SetItems(items);
-    Synced();
+    Synced(readFrom);
 }
 
 void frmQuick::SetItem(const QuickItem& item) {
     index_.SetItem(item);
-    Synced();
+    Synced(AppsNow());
 }
 
 void frmQuick::RemoveItem(const std::string& key) {
     index_.RemoveItem(key);
-    Synced();
+    Synced(AppsNow());
 }
 
-void frmQuick::Synced() {
+platform::FileInfo frmQuick::AppsNow() const {
+    return ctx_.sys.files.Query(AppsFile(ctx_.programFolder));
+}
+
+void frmQuick::Synced(const platform::FileInfo& apps) {
     itemsStale_ = false;
     pruneDue_ = true;
-    appsSeen_ = ctx_.sys.files.Query(AppsFile(ctx_.programFolder));
+    appsSeen_ = apps;
 }
 
 void frmQuick::Open() {
     // Quopa's own changes reach the box as they are made; another program's show in the file.
-    const platform::FileInfo apps = ctx_.sys.files.Query(AppsFile(ctx_.programFolder));
+    if (host_.catchUp) host_.catchUp();
+    const platform::FileInfo apps = AppsNow();
     if (itemsStale_ || apps.size != appsSeen_.size || apps.writeTime != appsSeen_.writeTime)
-        SetItems(host_.items());
+        SetItems(host_.items(), apps);
     index_.SetFound(host_.found());
     if (std::exchange(pruneDue_, false)) {
         std::unordered_map<std::string, Usage::Listed> present;

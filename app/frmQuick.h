@@ -18,6 +18,8 @@ class frmQuick {
 
     // What the main window gives the box: the lists it searches and the way to start a match.
     struct Host {
+        // Hands over what the last load read, when the box has not had it yet.
+        std::function<void()> catchUp;
         // The user's list read from the file, when another program changed it.
         std::function<std::vector<QuickItem>()> items;
         std::function<std::vector<QuickItem>()> found;  // the found apps, at every opening
@@ -38,10 +40,10 @@ class frmQuick {
     void Hide();
     // The user's items as a load read them, whole; or the one a command changed or removed.
     // Each says the box knows the apps file as it is now.
-    void SetItems(const std::vector<QuickItem>& items);
+    void SetItems(const std::vector<QuickItem>& items, const platform::FileInfo& readFrom);
     void SetItem(const QuickItem& item);
     void RemoveItem(const std::string& key);
-    void ItemsUnchanged() { Synced(); }
+    void ItemsUnchanged() { Synced(AppsNow()); }
     // Quopa changed the apps file: until one of the above follows, the next opening reads
     // the items from the file.
     void ListWritten() { itemsStale_ = true; }
@@ -62,7 +64,8 @@ class frmQuick {
 
   private:
     void RunSelected();
-    void Synced();
+    void Synced(const platform::FileInfo& apps);
+    platform::FileInfo AppsNow() const;
 
     AppContext& ctx_;
     Usage& usage_;

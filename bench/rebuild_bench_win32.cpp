@@ -28,8 +28,13 @@ namespace {
 constexpr int kItems = 9990;  // room for the five dropped
 constexpr long kFullNodes = 1 + 20 + kItems;
 constexpr int kDropped = 5;
-const char* const kCommands[] = {"Finish of an edited item", "Add Category", "category delete",
-                                 "drop of 5 files", "search box left empty (10 items left)"};
+const char* const kCommands[] = {"Finish of an edited item",
+                                 "Add Category",
+                                 "category delete",
+                                 "drop of 5 files",
+                                 "search box left empty (10 items left)",
+                                 "item delete",
+                                 "hot key to the quick box in front, list changed"};
 constexpr int kCommandCount = sizeof(kCommands) / sizeof(kCommands[0]);
 
 double Now() {
@@ -101,7 +106,9 @@ class Session {
                            : c == 1 ? AddCategory()
                            : c == 2 ? DeleteCategory()
                            : c == 3 ? DropFiles()
-                                    : SearchRestore());
+                           : c == 4 ? SearchRestore()
+                           : c == 5 ? DeleteItem()
+                                    : QuickBox());
             if (!trace) continue;
             std::printf("  %s: %.3f s\n", kCommands[c], took.back());
             std::istringstream steps(NewSteps());
@@ -225,6 +232,32 @@ class Session {
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, "the box to close");
         Answers(main_);
+        return took;
+    }
+    double DeleteItem() {
+        Select(reinterpret_cast<HTREEITEM>(SendMessageA(
+            tree_, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(Category("Category 3")))));
+        PostMessageA(main_, WM_COMMAND, quopa::cmd::kFileDelete, 0);
+        return Answer(IDYES);
+    }
+    // From the hot key (Alt+Space) until the box is in front and answers; the commands before
+    // changed the list, so this is the box's first look at it since.
+    double QuickBox() {
+        const double start = Now();
+        for (DWORD up : {0ul, static_cast<DWORD>(KEYEVENTF_KEYUP)})
+            for (BYTE key : {VK_MENU, VK_SPACE}) keybd_event(key, 0, up, 0);
+        HWND box = nullptr;
+        WaitFor(
+            [&] {
+                box = FindWindowA("QuopaQuickBox", nullptr);
+                return box && IsWindowVisible(box) && GetForegroundWindow() == box;
+            },
+            "the quick box");
+        Answers(box);
+        const double took = Now() - start;
+        for (DWORD up : {0ul, static_cast<DWORD>(KEYEVENTF_KEYUP)})
+            keybd_event(VK_ESCAPE, 0, up, 0);
+        WaitFor([&] { return !IsWindowVisible(box); }, "the box to go");
         return took;
     }
     // With Category 1 gone, "Item 997" leaves ten items.
