@@ -190,7 +190,8 @@ TEST_F(Dialogs, TheQuickBoxTakesItsKeysAndHidesWhenItLosesTheFocus) {
     Usage usage(services.files, UsageFile(folder));
     std::vector<std::string> ran;
     frmQuick box(ctx, usage,
-                 {[] {
+                 {nullptr,
+                  [] {
                       return std::vector<QuickItem>{{"a1", "Écrire", "", "Bureau", "e.exe", ""},
                                                     {"a2", "Écran", "", "Bureau", "n.exe", ""}};
                   },
