@@ -47,16 +47,27 @@ std::size_t QuickIndex::Bytes() const {
 }
 
 void QuickIndex::Replace(const std::vector<QuickItem>& items, std::size_t at, std::size_t count) {
+    const std::size_t end = at + count;
+    // A list comes in the order it had: the entry after the last one kept is tried first,
+    // and the others are looked up only once one is out of place.
+    std::size_t next = at;
     std::unordered_map<std::string_view, std::size_t> kept;
-    for (std::size_t i = at; i < at + count; ++i) kept.emplace(entries_[i][kKey], i);
+    const auto find = [&](std::string_view key) -> std::size_t {
+        if (next < end && !entries_[next].text.empty() && entries_[next][kKey] == key) return next;
+        if (kept.empty())
+            for (std::size_t i = at; i < end; ++i)
+                if (!entries_[i].text.empty()) kept.emplace(entries_[i][kKey], i);
+        const auto was = kept.find(key);
+        return was == kept.end() ? end : was->second;
+    };
     std::vector<Entry> made;
     made.reserve(items.size());
     for (const QuickItem& item : items) {
-        const auto was = kept.find(item.key);
-        if (was != kept.end() && Same(entries_[was->second], item)) {
-            Entry& e = entries_[was->second];
-            kept.erase(was);  // its key's text moves with the entry
-            made.push_back(std::move(e));
+        const std::size_t i = find(item.key);
+        if (i < end && Same(entries_[i], item)) {
+            kept.erase(item.key);  // its key's text moves with the entry
+            made.push_back(std::move(entries_[i]));
+            next = i + 1;
         } else {
             made.push_back(Prepare(item));
         }

@@ -58,6 +58,22 @@ TEST_F(QuickMatchTest, TiersRankExactAndPrefixAboveFuzzierMatchesAndUseWithinATi
     EXPECT_EQ(Best(""), (Strings{"Rewrite", "Word Writer"})) << "empty: the used ones";
 }
 
+// A list handed over again keeps what did not change and takes what did: a description,
+// an item gone, one come, the order.
+TEST_F(QuickMatchTest, AListHandedOverAgainMatchesAsIfNew) {
+    std::vector<QuickItem> items = {{"Zeta", "Zeta", "Draws maps", "Tools", "x.exe", ""},
+                                    {"Kappa", "Kappa", "", "Tools", "k.exe", ""}};
+    index.SetItems(items);
+    EXPECT_EQ(Best("maps"), (Strings{"Zeta"}));
+    EXPECT_EQ(Best("writer"), Strings{});
+    std::swap(items[0], items[1]);
+    items[1].description = "Writes letters";
+    index.SetItems(items);
+    EXPECT_EQ(Best("maps"), Strings{});
+    EXPECT_EQ(Best("let"), (Strings{"Zeta"}));
+    EXPECT_EQ(Best("a"), (Strings{"Kappa", "Zeta"}));
+}
+
 // A start counts half after the half-life; the item chosen for a text comes first for it,
 // within the exact-and-prefix group it does not jump over.
 TEST_F(QuickMatchTest, StartsDecayAndTheItemChosenForATextComesFirstForIt) {
