@@ -3,6 +3,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "platform/file_type.h"
 #include "store/data_files.h"
 
 namespace quopa {
@@ -101,7 +102,13 @@ void frmQuick::Hide() {
 void frmQuick::txtQuick_Change() {
     matches_ = index_.Best(txtQuick.Text(), usage_, Usage::Now(), kRows);
     std::vector<ui::ListRow> rows;
-    for (const QuickItem& item : matches_) rows.push_back({item.name, item.category, item.image});
+    for (const QuickItem& item : matches_) {
+        // The search box takes the pictures of the items it hides: their type's is still there.
+        std::string image = item.image;
+        if (host_.icons && host_.icons->IndexOf(image) < 0)
+            image = "filetype" + platform::FileTypeOf(item.path);
+        rows.push_back({item.name, item.category, std::move(image)});
+    }
     lstQuick.SetRows(std::move(rows));
 }
 

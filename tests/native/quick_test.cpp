@@ -148,8 +148,11 @@ TEST_F(QuickBoxTest, TheHotKeyTogglesTheBoxWhichStartsThePickAndLearnsIt) {
     services_.hotkey.Press();
     EXPECT_TRUE(Box().form.Visible());
     EXPECT_FALSE(main_->form.Visible());
+    main_->txtSearch.UserTyped("writer");  // hides Paint and its picture
     Box().txtQuick.UserTyped("pict");
     EXPECT_EQ(Rows(), (Strings{"Paint|Quopa Drive"}));
+    EXPECT_EQ(Box().lstQuick.Rows()[0].image, "filetype.exe");
+    main_->txtSearch.UserTyped(""), main_->txtSearch_LostFocus();
     Box().txtQuick.UserTyped("lw");
     EXPECT_EQ(Rows(), (Strings{"Lw notes|Office", "LibreOffice Writer|Office"}));
     Box().txtQuick.UserPressedKey(kDown);

@@ -225,6 +225,13 @@ TEST_F(Dialogs, TheQuickBoxTakesItsKeysAndHidesWhenItLosesTheFocus) {
     pump();
     EXPECT_EQ(
         SendMessageW(H(box.lstQuick), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 1);
+    RECT chosen{LVIR_BOUNDS};  // in the selection's colour while the focus is in the text
+    SendMessageW(H(box.lstQuick), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&chosen));
+    UpdateWindow(H(box.lstQuick));
+    HDC dc = GetDC(H(box.lstQuick));
+    EXPECT_EQ(GetPixel(dc, chosen.right - 4, (chosen.top + chosen.bottom) / 2),
+              GetSysColor(COLOR_HIGHLIGHT));
+    ReleaseDC(H(box.lstQuick), dc);
     Key(VK_RETURN);
     pump();
     EXPECT_EQ(ran, (std::vector<std::string>{"a1|ecr"}));

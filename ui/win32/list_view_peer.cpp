@@ -78,9 +78,27 @@ void Win32ListViewPeer::Select(int index) {
     window_.Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
 }
 
+// The focus stays where the user types, which would leave the chosen row a pale grey: it
+// shows in the selection's own colours instead, as the row Enter starts.
+LRESULT Win32ListViewPeer::Drawn(NMLVCUSTOMDRAW& draw) const {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+    const auto row = static_cast<WPARAM>(draw.nmcd.dwItemSpec);
+    if (window_.Send(LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) {
+        draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+        draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+        draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+    }
+    return CDRF_DODEFAULT;
+}
+
 bool Win32ListViewPeer::OnReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
     if (msg != WM_NOTIFY) return false;
     const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
+    if (hdr->code == NM_CUSTOMDRAW) {
+        result = Drawn(*reinterpret_cast<NMLVCUSTOMDRAW*>(lp));
+        return true;
+    }
     if (hdr->code != NM_CLICK && hdr->code != NM_DBLCLK) return false;
     const int row = reinterpret_cast<const NMITEMACTIVATE*>(lp)->iItem;
     if (hdr->code == NM_CLICK) {

@@ -18,6 +18,7 @@ class Win32ListViewPeer : public ChildPeer<ListViewPeer> {
   private:
     bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     void FitColumns();
+    LRESULT Drawn(NMLVCUSTOMDRAW& draw) const;
 
     ListView& list_;
     const ImageList* images_ = nullptr;
