@@ -82,7 +82,7 @@ void QuickIndex::Replace(const std::vector<QuickItem>& items, std::size_t at, st
 
 bool QuickIndex::Same(const Entry& e, const QuickItem& item) {
     return e[kName] == item.name && e[kPath] == item.path && e[kCategory] == item.category &&
-           e[kImage] == item.image && e.description == std::hash<std::string>()(item.description);
+           e[kImage] == item.image && e.description == HashOf(item.description);
 }
 
 std::size_t QuickIndex::ItemAt(std::string_view key) const {
@@ -127,7 +127,7 @@ QuickIndex::Entry QuickIndex::Prepare(const QuickItem& item) const {
                                               item.image, name,          description,   file,
                                               initials,   foldedCapitals};
     Entry e;
-    e.description = std::hash<std::string>()(item.description);
+    e.description = HashOf(item.description);
     std::size_t size = 0;
     for (std::string_view field : fields) size += std::min<std::size_t>(field.size(), 1000);
     e.text.reserve(size);

@@ -68,7 +68,7 @@ class QuickIndex {
     };
     struct Entry {
         std::string text;
-        std::size_t description = 0;  // the unfolded description's hash, to see it unchanged
+        std::uint32_t description = 0;  // the unfolded description's hash, to see it unchanged
         std::uint16_t end[kFields] = {};
         std::string_view operator[](Field f) const {
             const std::size_t begin = f == 0 ? 0 : end[f - 1];
@@ -78,6 +78,9 @@ class QuickIndex {
     void Replace(const std::vector<QuickItem>& items, std::size_t at, std::size_t count);
     Entry Prepare(const QuickItem& item) const;
     static bool Same(const Entry& e, const QuickItem& item);
+    static std::uint32_t HashOf(const std::string& description) {
+        return static_cast<std::uint32_t>(std::hash<std::string>()(description));
+    }
     std::size_t ItemAt(std::string_view key) const;
     static Tier TierOf(const Entry& e, std::string_view text);
 
