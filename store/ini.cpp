@@ -201,7 +201,7 @@ bool modINI::Replace(Cached* entry, const std::string& file, const std::string& 
         entry->encoding = encoding;
         IniDocument before = std::exchange(entry->doc, IniDocument(std::move(text)));
         if (onReplaced && before.Bytes() != entry->doc.Bytes())
-            onReplaced(file, before.Bytes(), entry->doc.Bytes());
+            onReplaced(file, before.SharedBytes(), entry->doc.SharedBytes());
     } catch (const std::exception&) {
         Forget(entry);  // the file is written; only our copy of it is lost
     }
@@ -209,9 +209,20 @@ bool modINI::Replace(Cached* entry, const std::string& file, const std::string& 
 }
 
 bool modINI::ReadWhole(const std::string& file, std::string& bytes) {
+    std::shared_ptr<const std::string> shared;
+    if (!ReadWhole(file, shared)) return false;
+    try {
+        bytes = *shared;
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool modINI::ReadWhole(const std::string& file, std::shared_ptr<const std::string>& bytes) {
     try {
         const Cached* entry = Fresh(file, Look::WhenChanged);
-        if (entry) bytes = entry->doc.Bytes();
+        if (entry) bytes = entry->doc.SharedBytes();
         return entry != nullptr;
     } catch (const std::exception&) {
         cache_.clear();
@@ -219,7 +230,7 @@ bool modINI::ReadWhole(const std::string& file, std::string& bytes) {
     }
 }
 
-bool modINI::WriteWhole(const std::string& text, const std::string& file) {
+bool modINI::WriteWhole(std::string text, const std::string& file) {
     try {
         Cached* entry = Fresh(file, Look::Always);
         if (!entry || entry->info.readOnly) return false;
@@ -227,7 +238,7 @@ bool modINI::WriteWhole(const std::string& text, const std::string& file) {
         FileEncoding encoding = entry->encoding;
         const std::string bytes = FileBytesOf(text, encoding);
         if (bytes.size() > kMaxFileBytes) return false;
-        return Replace(entry, file, bytes, text, encoding);
+        return Replace(entry, file, bytes, std::move(text), encoding);
     } catch (const std::exception&) {
         cache_.clear();
         return false;

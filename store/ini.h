@@ -60,12 +60,15 @@ class modINI {
     // The file's whole text (UTF-8) as it is now, checked as a read is; false when it cannot
     // be read.
     bool ReadWhole(const std::string& file, std::string& text);
+    // The same, shared with the engine's copy instead of copied.
+    bool ReadWhole(const std::string& file, std::shared_ptr<const std::string>& text);
     // Replaces the whole text in one write, in the file's form, refused as WriteIniKeys
     // refuses.
-    bool WriteWhole(const std::string& text, const std::string& file);
-    // Told of each replacement that changed a file's text, with the text before and after.
-    std::function<void(const std::string& file, const std::string& before,
-                       const std::string& after)>
+    bool WriteWhole(std::string text, const std::string& file);
+    // Told of each replacement that changed a file's text, with the text before and after;
+    // both may be held on to, by any thread: they never change.
+    std::function<void(const std::string& file, const std::shared_ptr<const std::string>& before,
+                       const std::shared_ptr<const std::string>& after)>
         onReplaced;
 
     // Reads and parses `file` on another thread while the caller goes on. The first look at
