@@ -115,16 +115,16 @@ int main() {
 
     // Deletes of an item, each a write of the whole file, taken in turns so that each kind
     // meets the same machine; the wait for the last version stands for the user's pause.
-    constexpr int kRounds = 15;
+    constexpr int kRounds = 25;
     int next = 1;
     std::vector<double> plain, step, kept, hook, undo, redo;
     const auto command = [&](bool steps, bool keep) {
         keepSteps = steps;
         keepVersions = keep;
         if (keep) {  // the program's ring has seen every state of the list
-            std::shared_ptr<const std::string> now;
+            std::string now;
             ini.ReadWhole(apps, now);
-            versions.Keep(now);
+            versions.Keep(std::make_shared<const std::string>(std::move(now)));
         }
         versions.List();
         inHook = 0;
@@ -157,7 +157,8 @@ int main() {
     std::printf("  the command alone:                %.4f s\n", p);
     std::printf("  with its undo step:               %.4f s (%+.1f %%)\n", s, 100 * (s - p) / p);
     std::printf("  with its undo step and a version: %.4f s (%+.1f %%)\n", k, 100 * (k - p) / p);
-    std::printf("    of which told of the change:    %.4f s\n", Median(hook));
+    std::printf("    of which undo step and version:  %.4f s (%+.1f %%)\n", Median(hook),
+                100 * Median(hook) / p);
     std::printf("  keeping the version, meanwhile:   %.4f s (mean)\n", job);
     std::printf("  undo of it:                       %.4f s\n", Median(undo));
     std::printf("  redo of it:                       %.4f s\n", Median(redo));

@@ -33,18 +33,22 @@ void UndoHistory::Recorded(const std::string& file, const std::string& before,
 UndoHistory::Outcome UndoHistory::Replay(std::deque<Step>& from, std::deque<Step>& to, bool back) {
     if (from.empty()) return Outcome::Nothing;
     Step& step = from.back();
-    std::shared_ptr<const std::string> now;
-    if (!ini_.ReadWhole(file_, now)) return Outcome::NotWritten;
-    if (PrintOf(*now) != (back ? step.after : step.before)) return Outcome::ChangedElsewhere;
-    const std::string& middle = back ? step.was : step.is;
-    std::string wanted;
-    wanted.reserve(step.head + middle.size() + step.tail);
-    wanted.append(*now, 0, step.head).append(middle).append(*now, now->size() - step.tail);
-    now.reset();
-    const BytePrint print = PrintOf(wanted);
+    bool changedElsewhere = false;
+    BytePrint print;
     replaying_ = true;
-    const bool written = ini_.WriteWhole(std::move(wanted), file_);
+    const bool written = ini_.RewriteWhole(file_, [&](const std::string& now, std::string& wanted) {
+        if (PrintOf(now) != (back ? step.after : step.before)) {
+            changedElsewhere = true;
+            return false;
+        }
+        const std::string& middle = back ? step.was : step.is;
+        wanted.reserve(step.head + middle.size() + step.tail);
+        wanted.append(now, 0, step.head).append(middle).append(now, now.size() - step.tail);
+        print = PrintOf(wanted);
+        return true;
+    });
     replaying_ = false;
+    if (changedElsewhere) return Outcome::ChangedElsewhere;
     if (!written) return Outcome::NotWritten;
     (back ? step.before : step.after) = print;
     to.push_back(std::move(from.back()));

@@ -209,20 +209,9 @@ bool modINI::Replace(Cached* entry, const std::string& file, const std::string& 
 }
 
 bool modINI::ReadWhole(const std::string& file, std::string& bytes) {
-    std::shared_ptr<const std::string> shared;
-    if (!ReadWhole(file, shared)) return false;
-    try {
-        bytes = *shared;
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-
-bool modINI::ReadWhole(const std::string& file, std::shared_ptr<const std::string>& bytes) {
     try {
         const Cached* entry = Fresh(file, Look::WhenChanged);
-        if (entry) bytes = entry->doc.SharedBytes();
+        if (entry) bytes = entry->doc.Bytes();
         return entry != nullptr;
     } catch (const std::exception&) {
         cache_.clear();
@@ -231,9 +220,19 @@ bool modINI::ReadWhole(const std::string& file, std::shared_ptr<const std::strin
 }
 
 bool modINI::WriteWhole(std::string text, const std::string& file) {
+    return RewriteWhole(file, [&](const std::string&, std::string& out) {
+        out = std::move(text);
+        return true;
+    });
+}
+
+bool modINI::RewriteWhole(
+    const std::string& file,
+    const std::function<bool(const std::string& now, std::string& text)>& change) {
     try {
         Cached* entry = Fresh(file, Look::Always);
-        if (!entry || entry->info.readOnly) return false;
+        std::string text;
+        if (!entry || !change(entry->doc.Bytes(), text) || entry->info.readOnly) return false;
         if (entry->info.kind == platform::PathKind::File && text == entry->doc.Bytes()) return true;
         FileEncoding encoding = entry->encoding;
         const std::string bytes = FileBytesOf(text, encoding);

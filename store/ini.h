@@ -60,11 +60,13 @@ class modINI {
     // The file's whole text (UTF-8) as it is now, checked as a read is; false when it cannot
     // be read.
     bool ReadWhole(const std::string& file, std::string& text);
-    // The same, shared with the engine's copy instead of copied.
-    bool ReadWhole(const std::string& file, std::shared_ptr<const std::string>& text);
     // Replaces the whole text in one write, in the file's form, refused as WriteIniKeys
     // refuses.
     bool WriteWhole(std::string text, const std::string& file);
+    // The same with the text `change` makes of the file's text as it is now, read as a
+    // command's write reads it; nothing is written when it gives false.
+    bool RewriteWhole(const std::string& file,
+                      const std::function<bool(const std::string& now, std::string& text)>& change);
     // Told of each replacement that changed a file's text, with the text before and after;
     // both may be held on to, by any thread: they never change.
     std::function<void(const std::string& file, const std::shared_ptr<const std::string>& before,
