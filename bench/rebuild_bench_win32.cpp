@@ -28,8 +28,13 @@ namespace {
 constexpr int kItems = 9990;  // room for the five dropped
 constexpr long kFullNodes = 1 + 20 + kItems;
 constexpr int kDropped = 5;
-const char* const kCommands[] = {"Finish of an edited item", "Add Category", "category delete",
-                                 "drop of 5 files", "search box left empty (10 items left)"};
+const char* const kCommands[] = {"Finish of an edited item",
+                                 "item delete",
+                                 "undo of it",
+                                 "Add Category",
+                                 "category delete",
+                                 "drop of 5 files",
+                                 "search box left empty (10 items left)"};
 constexpr int kCommandCount = sizeof(kCommands) / sizeof(kCommands[0]);
 
 double Now() {
@@ -98,9 +103,11 @@ class Session {
             NewSteps();
             if (std::getenv("QUOPA_BENCH_VERBOSE")) std::printf("  > %s\n", kCommands[c]);
             took.push_back(c == 0   ? FinishEdit()
-                           : c == 1 ? AddCategory()
-                           : c == 2 ? DeleteCategory()
-                           : c == 3 ? DropFiles()
+                           : c == 1 ? DeleteItem()
+                           : c == 2 ? Undo()
+                           : c == 3 ? AddCategory()
+                           : c == 4 ? DeleteCategory()
+                           : c == 5 ? DropFiles()
                                     : SearchRestore());
             if (!trace) continue;
             std::printf("  %s: %.3f s\n", kCommands[c], took.back());
@@ -183,6 +190,23 @@ class Session {
             tree_, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(Category("Category 5")))));
         PostMessageA(main_, WM_COMMAND, quopa::cmd::kFileEdit, 0);
         return Press(Dialog("Edit existing item"), "&Finish");
+    }
+    double DeleteItem() {
+        Select(reinterpret_cast<HTREEITEM>(SendMessageA(
+            tree_, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(Category("Category 6")))));
+        PostMessageA(main_, WM_COMMAND, quopa::cmd::kFileDelete, 0);
+        return Answer(IDYES);
+    }
+    double Undo() {
+        const long before = Count();
+        const double start = Now();
+        DWORD_PTR ignored = 0;  // sent, not posted: a message sent later would be answered first
+        SendMessageTimeoutA(main_, WM_COMMAND, quopa::cmd::kUndo, 0, SMTO_NORMAL, 60000, &ignored);
+        Answers(main_);
+        const double took = Now() - start;
+        if (Count() != before + 1)
+            std::printf("  (the undo left %ld nodes of %ld)\n", Count(), before + 1);
+        return took;
     }
     double AddCategory() {
         PostMessageA(main_, WM_COMMAND, quopa::cmd::kNewCategory, 0);

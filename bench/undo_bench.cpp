@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bench/bench_apps_file.h"
@@ -114,7 +115,7 @@ int main() {
     ini.ReadIni("Application1", "Name", "", apps);
 
     // Deletes of an item, each a write of the whole file, taken in turns so that each kind
-    // meets the same machine; the wait for the last version stands for the user's pause.
+    // meets the same machine, after a pause as the user's between two commands.
     constexpr int kRounds = 25;
     int next = 1;
     std::vector<double> plain, step, kept, hook, undo, redo;
@@ -127,6 +128,7 @@ int main() {
             versions.Keep(std::make_shared<const std::string>(std::move(now)));
         }
         versions.List();
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));  // and the drive settles
         inHook = 0;
         const auto start = Clock::now();
         ini.WriteIni("Application" + std::to_string(next++), "Name", "", apps);
