@@ -126,11 +126,8 @@ int main() {
     const auto command = [&](bool steps, bool keep) {
         keepSteps = steps;
         keepVersions = keep;
-        if (keep) {  // the program's ring has seen every state of the list
-            std::string now;
-            ini.ReadWhole(apps, now);
-            versions.Keep(std::make_shared<const std::string>(std::move(now)));
-        }
+        // The program's ring has seen every state of the list: the last one was its own.
+        if (keep) ini.WriteIni("Application" + std::to_string(next++), "Name", "", apps);
         Pause();
         inHook = 0;
         const long jobsBefore = files.jobMicroseconds;
