@@ -28,8 +28,8 @@ frmMain::frmMain(AppContext& ctx)
       history_(ctx.ini, appsFile_),
       versions_(ctx.sys.files, ctx.sys.codePage, VersionsFolder(programFolder_)) {
     // The engine may outlive this window, and a window made after it takes the engine over.
-    ini_.onReplaced = [this, alive = alive_](const std::string& file, const std::string& before,
-                                             const std::string& after) {
+    ini_.onReplaced = [this, alive = alive_](const std::string& file, const SharedText& before,
+                                             const SharedText& after) {
         if (!*alive) return;
         if (quick_ && file == appsFile_) quick_->ListWritten();
         ListReplaced(file, before, after);

@@ -204,7 +204,8 @@ class frmMain {
     ui::TreeNode* NeighbourItem(const ui::TreeNode* from, bool down) const;
     void RunFromKeyboard();
     // Each change of the apps file becomes a step to undo and its old state a kept version.
-    void ListReplaced(const std::string& file, const std::string& before, const std::string& after);
+    using SharedText = std::shared_ptr<const std::string>;
+    void ListReplaced(const std::string& file, const SharedText& before, const SharedText& after);
     void ShowUndoSteps();
     void Replayed(UndoHistory::Outcome outcome, const char* what);
     void TellIfNoVersionKept();

@@ -21,12 +21,12 @@ std::string Items(std::size_t n) {
 
 }  // namespace
 
-void frmMain::ListReplaced(const std::string& file, const std::string& before,
-                           const std::string& after) {
+void frmMain::ListReplaced(const std::string& file, const SharedText& before,
+                           const SharedText& after) {
     if (file != appsFile_) return;  // Options' settings are not in the history
     versions_.Keep(before);
     versions_.Keep(after);
-    history_.Recorded(file, before, after);
+    history_.Recorded(file, *before, *after);
     ShowUndoSteps();
     backend_.Post([this, alive = alive_] {
         if (*alive) TellIfNoVersionKept();  // not in the middle of the command's write

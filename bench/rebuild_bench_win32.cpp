@@ -29,11 +29,12 @@ constexpr int kItems = 9990;  // room for the five dropped
 constexpr long kFullNodes = 1 + 20 + kItems;
 constexpr int kDropped = 5;
 const char* const kCommands[] = {"Finish of an edited item",
+                                 "item delete",
+                                 "undo of it",
                                  "Add Category",
                                  "category delete",
                                  "drop of 5 files",
                                  "search box left empty (10 items left)",
-                                 "item delete",
                                  "hot key to the quick box in front, list changed"};
 constexpr int kCommandCount = sizeof(kCommands) / sizeof(kCommands[0]);
 
@@ -103,11 +104,12 @@ class Session {
             NewSteps();
             if (std::getenv("QUOPA_BENCH_VERBOSE")) std::printf("  > %s\n", kCommands[c]);
             took.push_back(c == 0   ? FinishEdit()
-                           : c == 1 ? AddCategory()
-                           : c == 2 ? DeleteCategory()
-                           : c == 3 ? DropFiles()
-                           : c == 4 ? SearchRestore()
-                           : c == 5 ? DeleteItem()
+                           : c == 1 ? DeleteItem()
+                           : c == 2 ? Undo()
+                           : c == 3 ? AddCategory()
+                           : c == 4 ? DeleteCategory()
+                           : c == 5 ? DropFiles()
+                           : c == 6 ? SearchRestore()
                                     : QuickBox());
             if (!trace) continue;
             std::printf("  %s: %.3f s\n", kCommands[c], took.back());
@@ -191,6 +193,23 @@ class Session {
         PostMessageA(main_, WM_COMMAND, quopa::cmd::kFileEdit, 0);
         return Press(Dialog("Edit existing item"), "&Finish");
     }
+    double DeleteItem() {
+        Select(reinterpret_cast<HTREEITEM>(SendMessageA(
+            tree_, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(Category("Category 6")))));
+        PostMessageA(main_, WM_COMMAND, quopa::cmd::kFileDelete, 0);
+        return Answer(IDYES);
+    }
+    double Undo() {
+        const long before = Count();
+        const double start = Now();
+        DWORD_PTR ignored = 0;  // sent, not posted: a message sent later would be answered first
+        SendMessageTimeoutA(main_, WM_COMMAND, quopa::cmd::kUndo, 0, SMTO_NORMAL, 60000, &ignored);
+        Answers(main_);
+        const double took = Now() - start;
+        if (Count() != before + 1)
+            std::printf("  (the undo left %ld nodes of %ld)\n", Count(), before + 1);
+        return took;
+    }
     double AddCategory() {
         PostMessageA(main_, WM_COMMAND, quopa::cmd::kNewCategory, 0);
         HWND dialog = Dialog("Add Category");
@@ -233,12 +252,6 @@ class Session {
         WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, "the box to close");
         Answers(main_);
         return took;
-    }
-    double DeleteItem() {
-        Select(reinterpret_cast<HTREEITEM>(SendMessageA(
-            tree_, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(Category("Category 3")))));
-        PostMessageA(main_, WM_COMMAND, quopa::cmd::kFileDelete, 0);
-        return Answer(IDYES);
     }
     // From the hot key (Alt+Space) until the box is in front and answers; the commands before
     // changed the list, so this is the box's first look at it since.

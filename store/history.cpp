@@ -1,7 +1,6 @@
 #include "store/history.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "store/list_change.h"
@@ -10,32 +9,15 @@ namespace quopa {
 
 UndoHistory::UndoHistory(modINI& ini, std::string file) : ini_(ini), file_(std::move(file)) {}
 
-// FNV-1a over 8 bytes at a time: a 2 MB list in about a millisecond.
-UndoHistory::Print UndoHistory::PrintOf(const std::string& bytes) {
-    std::uint64_t hash = 14695981039346656037ull;
-    std::size_t i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes.data() + i, 8);
-        hash = (hash ^ word) * 1099511628211ull;
-    }
-    for (; i < bytes.size(); ++i)
-        hash = (hash ^ static_cast<unsigned char>(bytes[i])) * 1099511628211ull;
-    return {bytes.size(), hash};
-}
-
 void UndoHistory::Recorded(const std::string& file, const std::string& before,
                            const std::string& after) {
     if (replaying_ || file != file_) return;
     Step step;
-    const std::size_t shorter = std::min(before.size(), after.size());
-    while (step.head < shorter && before[step.head] == after[step.head]) ++step.head;
-    while (step.tail < shorter - step.head &&
-           before[before.size() - 1 - step.tail] == after[after.size() - 1 - step.tail])
-        ++step.tail;
+    const SharedEnds ends = SharedEndsOf(before, after);
+    step.head = ends.head;
+    step.tail = ends.tail;
     step.was = before.substr(step.head, before.size() - step.head - step.tail);
     step.is = after.substr(step.head, after.size() - step.head - step.tail);
-    step.before = PrintOf(before);
     step.after = PrintOf(after);
     step.name = NameOfChange(before, after);
     for (const Step& s : redo_) bytes_ -= s.was.size() + s.is.size();
@@ -50,16 +32,25 @@ void UndoHistory::Recorded(const std::string& file, const std::string& before,
 
 UndoHistory::Outcome UndoHistory::Replay(std::deque<Step>& from, std::deque<Step>& to, bool back) {
     if (from.empty()) return Outcome::Nothing;
-    const Step& step = from.back();
-    std::string now;
-    if (!ini_.ReadWhole(file_, now)) return Outcome::NotWritten;
-    if (!(PrintOf(now) == (back ? step.after : step.before))) return Outcome::ChangedElsewhere;
-    std::string wanted =
-        now.substr(0, step.head) + (back ? step.was : step.is) + now.substr(now.size() - step.tail);
+    Step& step = from.back();
+    bool changedElsewhere = false;
+    BytePrint print;
     replaying_ = true;
-    const bool written = ini_.WriteWhole(wanted, file_);
+    const bool written = ini_.RewriteWhole(file_, [&](const std::string& now, std::string& wanted) {
+        if (PrintOf(now) != (back ? step.after : step.before)) {
+            changedElsewhere = true;
+            return false;
+        }
+        const std::string& middle = back ? step.was : step.is;
+        wanted.reserve(step.head + middle.size() + step.tail);
+        wanted.append(now, 0, step.head).append(middle).append(now, now.size() - step.tail);
+        print = PrintOf(wanted);
+        return true;
+    });
     replaying_ = false;
+    if (changedElsewhere) return Outcome::ChangedElsewhere;
     if (!written) return Outcome::NotWritten;
+    (back ? step.before : step.after) = print;
     to.push_back(std::move(from.back()));
     from.pop_back();
     return Outcome::Done;

@@ -3,10 +3,10 @@
 // and made again. A step keeps only the bytes that differ between its two states, so even
 // a 2 MB list keeps many steps in little memory.
 #include <cstddef>
-#include <cstdint>
 #include <deque>
 #include <string>
 
+#include "store/byte_prints.h"
 #include "store/ini.h"
 
 namespace quopa {
@@ -33,17 +33,12 @@ class UndoHistory {
     Outcome Redo() { return Replay(redo_, undo_, false); }
 
   private:
-    struct Print {
-        std::size_t size = 0;
-        std::uint64_t hash = 0;
-        bool operator==(const Print& o) const { return size == o.size && hash == o.hash; }
-    };
-    static Print PrintOf(const std::string& bytes);
     struct Step {
         std::string name;
         std::size_t head = 0, tail = 0;  // bytes both states share at the start and end
         std::string was, is;             // and what lies between, before and after
-        Print before, after;
+        // The state before is printed once an undo has written it: only a redo checks it.
+        BytePrint before, after;
     };
     Outcome Replay(std::deque<Step>& from, std::deque<Step>& to, bool back);
 

@@ -201,7 +201,7 @@ bool modINI::Replace(Cached* entry, const std::string& file, const std::string& 
         entry->encoding = encoding;
         IniDocument before = std::exchange(entry->doc, IniDocument(std::move(text)));
         if (onReplaced && before.Bytes() != entry->doc.Bytes())
-            onReplaced(file, before.Bytes(), entry->doc.Bytes());
+            onReplaced(file, before.SharedBytes(), entry->doc.SharedBytes());
     } catch (const std::exception&) {
         Forget(entry);  // the file is written; only our copy of it is lost
     }
@@ -219,15 +219,25 @@ bool modINI::ReadWhole(const std::string& file, std::string& bytes) {
     }
 }
 
-bool modINI::WriteWhole(const std::string& text, const std::string& file) {
+bool modINI::WriteWhole(std::string text, const std::string& file) {
+    return RewriteWhole(file, [&](const std::string&, std::string& out) {
+        out = std::move(text);
+        return true;
+    });
+}
+
+bool modINI::RewriteWhole(
+    const std::string& file,
+    const std::function<bool(const std::string& now, std::string& text)>& change) {
     try {
         Cached* entry = Fresh(file, Look::Always);
-        if (!entry || entry->info.readOnly) return false;
+        std::string text;
+        if (!entry || !change(entry->doc.Bytes(), text) || entry->info.readOnly) return false;
         if (entry->info.kind == platform::PathKind::File && text == entry->doc.Bytes()) return true;
         FileEncoding encoding = entry->encoding;
         const std::string bytes = FileBytesOf(text, encoding);
         if (bytes.size() > kMaxFileBytes) return false;
-        return Replace(entry, file, bytes, text, encoding);
+        return Replace(entry, file, bytes, std::move(text), encoding);
     } catch (const std::exception&) {
         cache_.clear();
         return false;

@@ -62,10 +62,15 @@ class modINI {
     bool ReadWhole(const std::string& file, std::string& text);
     // Replaces the whole text in one write, in the file's form, refused as WriteIniKeys
     // refuses.
-    bool WriteWhole(const std::string& text, const std::string& file);
-    // Told of each replacement that changed a file's text, with the text before and after.
-    std::function<void(const std::string& file, const std::string& before,
-                       const std::string& after)>
+    bool WriteWhole(std::string text, const std::string& file);
+    // The same with the text `change` makes of the file's text as it is now, read as a
+    // command's write reads it; nothing is written when it gives false.
+    bool RewriteWhole(const std::string& file,
+                      const std::function<bool(const std::string& now, std::string& text)>& change);
+    // Told of each replacement that changed a file's text, with the text before and after;
+    // both may be held on to, by any thread: they never change.
+    std::function<void(const std::string& file, const std::shared_ptr<const std::string>& before,
+                       const std::shared_ptr<const std::string>& after)>
         onReplaced;
 
     // Reads and parses `file` on another thread while the caller goes on. The first look at

@@ -21,9 +21,15 @@ std::string_view TrimIniBlanks(std::string_view s) {
     return s.substr(b, e - b);
 }
 
-IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) {
+const std::string& IniDocument::Empty() {
+    static const std::string empty;
+    return empty;
+}
+
+IniDocument::IniDocument(std::string bytes)
+    : bytes_(std::make_shared<const std::string>(std::move(bytes))) {
     // Offsets are 32-bit; the engine never hands over a file anywhere near that size.
-    if (bytes_.size() < npos32) Parse();
+    if (bytes_->size() < npos32) Parse();
 }
 
 namespace {
@@ -53,7 +59,7 @@ std::size_t IniDocument::SectionSlot(std::string_view name) const {
         const std::uint32_t held = sectionSlots_[i];
         if (held == 0) return i;
         const Section& s = sections_[held - 1];
-        if (platform::EqualsIgnoringCase({bytes_.data() + s.nameBegin, s.nameEnd - s.nameBegin},
+        if (platform::EqualsIgnoringCase({bytes_->data() + s.nameBegin, s.nameEnd - s.nameBegin},
                                          name))
             return i;
     }
@@ -65,8 +71,8 @@ std::size_t IniDocument::KeySlot(std::uint32_t section, std::string_view name) c
         const std::uint32_t held = keySlots_[i];
         if (held == 0) return i;
         const Entry& e = keys_[held - 1];
-        if (e.section == section &&
-            platform::EqualsIgnoringCase({bytes_.data() + e.keyBegin, e.keyEnd - e.keyBegin}, name))
+        if (e.section == section && platform::EqualsIgnoringCase(
+                                        {bytes_->data() + e.keyBegin, e.keyEnd - e.keyBegin}, name))
             return i;
     }
 }
@@ -82,7 +88,7 @@ const IniDocument::Entry* IniDocument::FindKey(const Section* section,
     if (section->keyCount <= kScannedKeys) {
         for (std::uint32_t i = section->firstKey; i < section->firstKey + section->keyCount; ++i) {
             const Entry& e = keys_[i];
-            if (platform::EqualsIgnoringCase({bytes_.data() + e.keyBegin, e.keyEnd - e.keyBegin},
+            if (platform::EqualsIgnoringCase({bytes_->data() + e.keyBegin, e.keyEnd - e.keyBegin},
                                              name))
                 return &e;
         }
@@ -94,8 +100,8 @@ const IniDocument::Entry* IniDocument::FindKey(const Section* section,
 }
 
 void IniDocument::Parse() {
-    const char* data = bytes_.data();
-    const auto size = static_cast<std::uint32_t>(bytes_.size());
+    const char* data = bytes_->data();
+    const auto size = static_cast<std::uint32_t>(bytes_->size());
     // Each section starts with a "[" and each key takes a line: bounds that fix the tables'
     // sizes before the first name goes in.
     std::size_t lines = 1, brackets = 1;
@@ -187,7 +193,7 @@ bool IniDocument::Find(const std::string& lowerSection, const std::string& lower
     const Section* section = FindSection(lowerSection);
     const Entry* e = section ? FindKey(section, lowerKey) : nullptr;
     if (!e || e->valueBegin == npos32) return false;
-    value = std::string_view(bytes_.data() + e->valueBegin, e->valueEnd - e->valueBegin);
+    value = std::string_view(bytes_->data() + e->valueBegin, e->valueEnd - e->valueBegin);
     return true;
 }
 
@@ -265,12 +271,12 @@ std::string IniDocument::WithValues(const std::vector<IniSetting>& settings) con
     std::vector<Splice> splices;
     splices.reserve(rewritten.size() + added.size());
     for (const auto& [e, value] : rewritten) {
-        std::string line(bytes_, e->keyBegin, e->keyEnd - e->keyBegin);
+        std::string line(*bytes_, e->keyBegin, e->keyEnd - e->keyBegin);
         line.append(1, '=').append(value);
         splices.push_back({e->lineBegin, e->lineEnd - e->lineBegin, std::move(line)});
     }
     for (const auto& [s, keys] : added) {
-        const std::string eol = LineBreakBefore(bytes_, s->insertAt, eol_);
+        const std::string eol = LineBreakBefore(*bytes_, s->insertAt, eol_);
         std::string lines = s->lastLineEnded ? std::string() : eol;
         AppendLines(lines, keys, eol);
         splices.push_back({s->insertAt, 0, std::move(lines)});
@@ -278,16 +284,16 @@ std::string IniDocument::WithValues(const std::vector<IniSetting>& settings) con
     std::sort(splices.begin(), splices.end(),
               [](const Splice& a, const Splice& b) { return a.at < b.at; });
 
-    std::size_t size = bytes_.size();
+    std::size_t size = bytes_->size();
     for (const Splice& s : splices) size += s.text.size() - s.cut;
     std::string out;
     out.reserve(size + 64 * settings.size());
     std::uint32_t from = 0;
     for (const Splice& s : splices) {
-        out.append(bytes_, from, s.at - from).append(s.text);
+        out.append(*bytes_, from, s.at - from).append(s.text);
         from = s.at + s.cut;
     }
-    out.append(bytes_, from, std::string::npos);
+    out.append(*bytes_, from, std::string::npos);
 
     if (appended.empty()) return out;
     const std::string eol = LineBreakBefore(out, out.size(), eol_);

@@ -3,6 +3,7 @@
 // byte-order mark) exactly as stored, plus an index of where each section and key lies, so that a
 // lookup is two hash probes and a change rewrites one line and leaves every other byte alone.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,7 +28,9 @@ class IniDocument {
     IniDocument() : IniDocument(std::string()) {}
     explicit IniDocument(std::string bytes);
 
-    const std::string& Bytes() const { return bytes_; }
+    const std::string& Bytes() const { return bytes_ ? *bytes_ : Empty(); }
+    // The same bytes, for a holder that outlives the document: shared, never copied.
+    const std::shared_ptr<const std::string>& SharedBytes() const { return bytes_; }
 
     // The stored value with its surrounding blanks trimmed and any quotes kept;
     // false when the section or key is absent or the key's line has no "=".
@@ -64,6 +67,7 @@ class IniDocument {
     // A section with more keys than this finds them through keySlots_.
     static constexpr std::uint32_t kScannedKeys = 16;
 
+    static const std::string& Empty();  // a moved-from document's
     void Parse();
     // The slot of the section or key of that name, in any letter case: the one holding it,
     // else the empty one where it goes. A slot holds an index into sections_ or keys_, plus one.
@@ -72,7 +76,7 @@ class IniDocument {
     const Section* FindSection(std::string_view name) const;
     const Entry* FindKey(const Section* section, std::string_view name) const;
 
-    std::string bytes_;
+    std::shared_ptr<const std::string> bytes_;
     std::string eol_ = "\r\n";
     // The first section of each lower-cased name, in file order; the lines before the first
     // header form the section "", the first. The first line of each key in its section.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/text.h"
+#include "store/byte_prints.h"
 #include "store/ini_document.h"
 
 namespace quopa {
@@ -84,16 +85,7 @@ bool Differ(const Sections& before, const Sections& after, const std::string& se
 }  // namespace
 
 std::string NameOfChange(const std::string& before, const std::string& after) {
-    const std::size_t shorter = std::min(before.size(), after.size());
-    std::size_t head = static_cast<std::size_t>(
-        std::mismatch(before.begin(), before.begin() + static_cast<std::ptrdiff_t>(shorter),
-                      after.begin())
-            .first -
-        before.begin());
-    std::size_t tail = 0;
-    while (tail < shorter - head &&
-           before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
-        ++tail;
+    auto [head, tail] = SharedEndsOf(before, after);
     // Whole lines, from the header of the section the change starts in: its name is there.
     // Lines added before a header belong to the section above it.
     while (head > 0 && before[head - 1] != '\n') --head;

@@ -4,9 +4,23 @@
 #include <ctime>
 #include <utility>
 
+#include "store/byte_prints.h"
 #include "store/file_text.h"
 
 namespace quopa {
+
+// The versions as the last job left the folder, with a print of each: a new state is told
+// from the kept ones without reading them all again. A file edited, added or removed by hand
+// shows in its size or time; a print that matches is confirmed against the file itself.
+struct KeptPrints {
+    struct File {
+        std::string name;
+        std::uint64_t size = 0, writeTime = 0;
+        BytePrint print;
+    };
+    std::vector<File> files;  // oldest first
+};
+
 namespace {
 
 // "quopa_apps.000012.2026-12-08_05-33-58.dat": the number orders them, the time is shown.
@@ -40,24 +54,43 @@ std::string LocalTimeNow() {
 }
 
 bool KeepNow(platform::Files& files, const std::string& folder, const std::string& bytes,
-             const std::string& time) {
+             const std::string& time, KeptPrints& kept) {
     if (!files.CreateFolder(folder)) return false;
-    std::vector<std::string> names = Names(files, folder);
-    for (const std::string& name : names) {
-        std::string kept;
+    std::vector<KeptPrints::File> now;
+    for (std::string& name : Names(files, folder)) {
         const std::string path = folder + "\\" + name;
-        if (files.Query(path).size == bytes.size() && files.ReadAll(path, kept) && kept == bytes)
+        const platform::FileInfo info = files.Query(path);
+        auto known = std::find_if(kept.files.begin(), kept.files.end(),
+                                  [&](const KeptPrints::File& f) { return f.name == name; });
+        if (known != kept.files.end() && known->size == info.size &&
+            known->writeTime == info.writeTime) {
+            now.push_back(std::move(*known));
+            continue;
+        }
+        std::string read;
+        const BytePrint print = files.ReadAll(path, read) ? PrintOf(read) : BytePrint();
+        now.push_back({std::move(name), info.size, info.writeTime, print});
+    }
+    kept.files = std::move(now);
+    const BytePrint print = PrintOf(bytes);
+    for (const KeptPrints::File& f : kept.files) {
+        std::string read;
+        if (f.print == print && files.ReadAll(folder + "\\" + f.name, read) && read == bytes)
             return true;
     }
     const unsigned long number =
-        names.empty() ? 1 : std::stoul(names.back().substr(11, kNumberDigits)) + 1;
+        kept.files.empty() ? 1 : std::stoul(kept.files.back().name.substr(11, kNumberDigits)) + 1;
     std::string digits = std::to_string(number % 1000000);
     digits.insert(0, kNumberDigits - digits.size(), '0');
     const std::string name = kPrefix + digits + "." + time + ".dat";
-    if (!files.ReplaceAtomically(folder + "\\" + name, bytes)) return false;
-    names.push_back(name);
-    for (std::size_t i = 0; i + VersionRing::kKept < names.size(); ++i)
-        files.Delete(folder + "\\" + names[i]);
+    const std::string path = folder + "\\" + name;
+    if (!files.ReplaceAtomically(path, bytes)) return false;
+    const platform::FileInfo info = files.Query(path);
+    kept.files.push_back({name, info.size, info.writeTime, print});
+    while (kept.files.size() > VersionRing::kKept) {
+        files.Delete(folder + "\\" + kept.files.front().name);
+        kept.files.erase(kept.files.begin());
+    }
     return true;
 }
 
@@ -69,20 +102,26 @@ std::string VersionsFolder(const std::string& programFolder) {
 }
 
 VersionRing::VersionRing(platform::Files& files, platform::CodePage& codePage, std::string folder)
-    : files_(files), codePage_(codePage), folder_(std::move(folder)) {}
+    : files_(files),
+      codePage_(codePage),
+      folder_(std::move(folder)),
+      prints_(std::make_shared<KeptPrints>()) {}
 
 VersionRing::~VersionRing() {
     files_.WaitForBackground();
 }
 
-void VersionRing::Keep(std::string text) {
-    if (text.find_first_not_of(" \t\r\n") == std::string::npos || text == last_) return;
+void VersionRing::Keep(std::shared_ptr<const std::string> text) {
+    if (!text || text == last_ || text->find_first_not_of(" \t\r\n") == std::string::npos ||
+        (last_ && *text == *last_))
+        return;
     last_ = text;
     files_.InBackground([folder = folder_, text = std::move(text), time = LocalTimeNow(),
-                         failed = failed_](platform::Files& files) {
+                         prints = prints_, failed = failed_](platform::Files& files) {
         // A version is a file the user may copy back by hand: it reads as the list read.
         FileEncoding encoding = FileEncoding::Ansi;
-        if (!KeepNow(files, folder, FileBytesOf(text, encoding), time)) failed->store(true);
+        if (!KeepNow(files, folder, FileBytesOf(*text, encoding), time, *prints))
+            failed->store(true);
     });
 }
 

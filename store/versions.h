@@ -12,6 +12,8 @@
 
 namespace quopa {
 
+struct KeptPrints;
+
 // The folder beside the data files that holds the versions.
 std::string VersionsFolder(const std::string& programFolder);
 
@@ -24,11 +26,11 @@ class VersionRing {
     VersionRing& operator=(const VersionRing&) = delete;
     ~VersionRing();
 
-    // Keeps `text` as the newest version, in the form the apps file would have,, in the background:
+    // Keeps `text` as the newest version, in the form the apps file would have, in the background:
     // the command that replaced them does not wait. A state already kept, or one without a single
     // line, is not kept again; beyond kKept the oldest goes. Given each change's state before and
     // after, the newest version is the list as Quopa left it, whatever happens to the file later.
-    void Keep(std::string text);
+    void Keep(std::shared_ptr<const std::string> text);
     // A kept version's text; false when it cannot be read.
     bool Read(const std::string& file, std::string& text);
     // True once after a version could not be kept (a full or read-only drive).
@@ -45,7 +47,10 @@ class VersionRing {
     platform::Files& files_;        // not owned
     platform::CodePage& codePage_;  // not owned
     std::string folder_;
-    std::string last_;  // the state kept last: most changes start where the last one ended
+    // The state kept last: most changes start where the last one ended. Shared with the
+    // engine and the job, as its bytes never change.
+    std::shared_ptr<const std::string> last_;
+    std::shared_ptr<KeptPrints> prints_;  // the jobs' alone, one job at a time
     // Shared with the jobs, which may end after a failure is taken.
     std::shared_ptr<std::atomic<bool>> failed_ = std::make_shared<std::atomic<bool>>(false);
 };

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <new>
 #include <utility>
 
@@ -9,6 +10,7 @@
 #include "platform/file_rules.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_code_page.h"
+#include "platform/worker.h"
 
 namespace platform {
 namespace {
@@ -170,26 +172,78 @@ bool Win32Files::CreateFolder(const std::string& folder) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+struct Win32Files::Jobs {
+    SRWLOCK lock = SRWLOCK_INIT;
+    CONDITION_VARIABLE changed = CONDITION_VARIABLE_INIT;
+    std::deque<std::function<void(Files&)>> waiting;
+    bool busy = false, stop = false, started = false;
+    Win32Files files;  // the thread's alone
+    Worker worker;
+
+    ~Jobs() {
+        ::AcquireSRWLockExclusive(&lock);
+        stop = true;
+        ::WakeAllConditionVariable(&changed);
+        ::ReleaseSRWLockExclusive(&lock);
+        worker.Wait();  // the jobs given still run first
+    }
+
+    void Run() {
+        ::AcquireSRWLockExclusive(&lock);
+        for (;;) {
+            while (waiting.empty() && !stop)
+                ::SleepConditionVariableSRW(&changed, &lock, INFINITE, 0);
+            if (waiting.empty()) break;
+            std::function<void(Files&)> job = std::move(waiting.front());
+            waiting.pop_front();
+            busy = true;
+            ::ReleaseSRWLockExclusive(&lock);
+            RunOne(job);
+            job = nullptr;  // what it holds is freed here, not on the caller's thread
+            ::AcquireSRWLockExclusive(&lock);
+            busy = false;
+            ::WakeAllConditionVariable(&changed);
+        }
+        ::ReleaseSRWLockExclusive(&lock);
+    }
+
+    void RunOne(const std::function<void(Files&)>& job) {
+        try {
+            job(files);
+        } catch (...) {
+            DebugTrace("Quopa: a background file job failed");
+        }
+    }
+};
+
 void Win32Files::InBackground(std::function<void(Files&)> job) {
-    worker_.Wait();  // the worker's files serve one job at a time
-    if (!workerFiles_) workerFiles_ = std::make_unique<Win32Files>();
-    auto run =
-        std::make_shared<std::function<void()>>([job = std::move(job), &files = *workerFiles_] {
-            try {
-                job(files);
-            } catch (...) {
-                DebugTrace("Quopa: a background file job failed");
-            }
-        });
-    if (!worker_.Start([run] { (*run)(); })) (*run)();  // no thread to spare: done all the same
+    if (!jobs_) jobs_ = std::make_unique<Jobs>();
+    Jobs& jobs = *jobs_;
+    if (!jobs.started) jobs.started = jobs.worker.Start([&jobs] { jobs.Run(); });
+    if (!jobs.started) {  // no thread to spare: done all the same
+        jobs.RunOne(job);
+        return;
+    }
+    ::AcquireSRWLockExclusive(&jobs.lock);
+    try {
+        jobs.waiting.push_back(std::move(job));
+    } catch (...) {
+        ::ReleaseSRWLockExclusive(&jobs.lock);
+        throw;
+    }
+    ::WakeAllConditionVariable(&jobs.changed);
+    ::ReleaseSRWLockExclusive(&jobs.lock);
 }
 
 void Win32Files::WaitForBackground() {
-    worker_.Wait();
+    if (!jobs_) return;
+    ::AcquireSRWLockExclusive(&jobs_->lock);
+    while (!jobs_->waiting.empty() || jobs_->busy)
+        ::SleepConditionVariableSRW(&jobs_->changed, &jobs_->lock, INFINITE, 0);
+    ::ReleaseSRWLockExclusive(&jobs_->lock);
 }
 
-Win32Files::~Win32Files() {
-    worker_.Wait();
-}
+Win32Files::Win32Files() = default;
+Win32Files::~Win32Files() = default;
 
 }  // namespace platform

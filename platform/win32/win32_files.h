@@ -6,7 +6,6 @@
 #include <string>
 
 #include "platform/files.h"
-#include "platform/worker.h"
 
 namespace platform {
 
@@ -22,7 +21,7 @@ class Win32Files : public Files {
     void InBackground(std::function<void(Files&)> job) override;
     void WaitForBackground() override;
 
-    Win32Files() = default;
+    Win32Files();
     Win32Files(const Win32Files&) = delete;
     Win32Files& operator=(const Win32Files&) = delete;
     ~Win32Files() override;
@@ -34,9 +33,10 @@ class Win32Files : public Files {
 
     std::set<std::string> swept_;  // files whose stale temporaries are cleared already
     unsigned tempCounter_ = 0;
-    // The worker's files are its alone; they outlive its job (the destructor waits).
-    std::unique_ptr<Win32Files> workerFiles_;
-    Worker worker_;
+    // One thread, kept while jobs come, takes them in turn: a command queues its job and goes
+    // on even while the last one still runs, and never waits for a thread to start.
+    struct Jobs;
+    std::unique_ptr<Jobs> jobs_;
 };
 
 }  // namespace platform

@@ -139,6 +139,26 @@ TEST_F(UndoTest, TheVersionRingKeepsTheLastTenDistinctStatesAndAFullDriveBlocksN
               1);
 }
 
+// A version edited or deleted by hand no longer counts as kept: its state is kept again.
+TEST_F(UndoTest, AVersionEditedOrDeletedByHandIsKeptAgain) {
+    Rename("application1", "A");
+    const std::string a = Apps();
+    Rename("application1", "B");
+    const std::string b = Apps();
+    const std::vector<std::filesystem::directory_entry> files(
+        std::filesystem::directory_iterator(Host("quopa_backup")), {});
+    for (const auto& file : files) {
+        const std::string name = "quopa_backup/" + file.path().filename().string();
+        if (Get(name) == a) Put(name, a + "; edited");
+        if (Get(name) == b) std::filesystem::remove(file.path());
+    }
+    Rename("application1", "A");
+    Rename("application1", "B");
+    const Strings kept = Versions();
+    EXPECT_EQ(std::count(kept.begin(), kept.end(), a), 1);
+    EXPECT_EQ(std::count(kept.begin(), kept.end(), b), 1);
+}
+
 // A zero-byte list is offered back from the newest version; one another program left without
 // a section is restored from the list, and the restore can itself be undone.
 TEST_F(UndoTest, ADamagedListIsOfferedBackAndRestoreCanBeUndone) {

@@ -80,6 +80,23 @@ TEST_F(Win32FilesTest, ClearsStaleTemporariesAndSkipsTakenNames) {
     for (const std::string& path : {file, kept[0], kept[1], kept[2]}) Remove(path);
 }
 
+// A job given while one runs is queued, not waited for: a command never waits for the last
+// command's version. They run in order, on files of their own.
+TEST_F(Win32FilesTest, BackgroundJobsQueueBehindARunningOneAndRunInOrder) {
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::string order;
+    files.InBackground([&](platform::Files&) {
+        WaitForSingleObject(release, 10000);
+        order += "1";
+    });
+    files.InBackground([&](platform::Files& own) { order += &own == &files ? "x" : "2"; });
+    order += "0";
+    SetEvent(release);
+    files.WaitForBackground();
+    EXPECT_EQ(order, "012");
+    CloseHandle(release);
+}
+
 // A package written in UTF-16, in a folder named beyond ASCII, is found with its name whole.
 TEST_F(Win32FilesTest, APackageInUtf16IsFoundWithItsName) {
     const std::string app = folder + "\\Caf\xC3\xA9", info = app + "\\App\\AppInfo";
