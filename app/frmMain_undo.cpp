@@ -4,6 +4,7 @@
 #include "app/frmRestore.h"
 #include "context/messages.h"
 #include "store/list_change.h"
+#include "tree/item_key.h"
 
 namespace quopa {
 namespace {
@@ -53,7 +54,14 @@ void frmMain::Replayed(UndoHistory::Outcome outcome, const char* what) {
     ShowUndoSteps();
     switch (outcome) {
         case UndoHistory::Outcome::Done:
-            IntList();
+            // An item's change taken back costs that item, as the command did.
+            if (const auto& items = history_.ItemsReplayed();
+                items && loader_->ReloadItems(*items)) {
+                found_->AfterItems();
+                for (int n : *items) QuickItemChanged(ItemKey(n));
+            } else {
+                IntList();
+            }
             CategoriesChanged();
             return;
         case UndoHistory::Outcome::ChangedElsewhere:

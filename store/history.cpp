@@ -31,6 +31,7 @@ void UndoHistory::Recorded(const std::string& file, const std::string& before,
 }
 
 UndoHistory::Outcome UndoHistory::Replay(std::deque<Step>& from, std::deque<Step>& to, bool back) {
+    itemsReplayed_.reset();
     if (from.empty()) return Outcome::Nothing;
     Step& step = from.back();
     bool changedElsewhere = false;
@@ -42,6 +43,7 @@ UndoHistory::Outcome UndoHistory::Replay(std::deque<Step>& from, std::deque<Step
             return false;
         }
         const std::string& middle = back ? step.was : step.is;
+        itemsReplayed_ = ItemsChanged(now, step.head, back ? step.is : step.was, middle);
         wanted.reserve(step.head + middle.size() + step.tail);
         wanted.append(now, 0, step.head).append(middle).append(now, now.size() - step.tail);
         print = PrintOf(wanted);

@@ -4,7 +4,9 @@
 // a 2 MB list keeps many steps in little memory.
 #include <cstddef>
 #include <deque>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "store/byte_prints.h"
 #include "store/ini.h"
@@ -31,6 +33,8 @@ class UndoHistory {
     // what Quopa left it as, since another program's change would be lost.
     Outcome Undo() { return Replay(undo_, redo_, true); }
     Outcome Redo() { return Replay(redo_, undo_, false); }
+    // The items the last Undo or Redo done changed, when it changed nothing but items.
+    const std::optional<std::vector<int>>& ItemsReplayed() const { return itemsReplayed_; }
 
   private:
     struct Step {
@@ -47,6 +51,7 @@ class UndoHistory {
     std::deque<Step> undo_, redo_;
     std::size_t bytes_ = 0;  // held by the steps of both
     bool replaying_ = false;
+    std::optional<std::vector<int>> itemsReplayed_;
 };
 
 }  // namespace quopa

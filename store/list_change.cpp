@@ -143,6 +143,47 @@ std::string NameOfChange(const std::string& before, const std::string& after) {
     return items > 1 ? "Change " + std::to_string(items) + " items" : "Change";
 }
 
+std::optional<std::vector<int>> ItemsChanged(std::string_view before, std::size_t head,
+                                             std::string_view was, std::string_view is) {
+    // The change widened to whole lines, in both states, and the section it begins in.
+    const std::size_t first = head == 0 ? 0 : before.rfind('\n', head - 1) + 1;
+    const std::size_t after = head + was.size();
+    const std::size_t last = std::min(before.find('\n', after), before.size());
+    const std::string_view prefix = before.substr(first, head - first),
+                           suffix = before.substr(after, last - after);
+    std::vector<int> numbers;
+    bool others = false;
+    const auto header = [&](std::string_view line) {
+        if (!IsHeader(line)) return false;
+        const std::string name = SectionName(line);
+        const std::size_t digits = name.find_first_not_of("0123456789", 11);
+        if (StartsWith(name, "application") && name.size() > 11 && name.size() <= 16 &&
+            digits == std::string::npos) {
+            numbers.push_back(std::stoi(name.substr(11)));
+        } else {
+            others = true;
+        }
+        return true;
+    };
+    // Bytes before the first header of either state belong to the section above the change.
+    bool above = false;
+    for (std::string_view middle : {was, is}) {
+        const std::string lines = std::string(prefix).append(middle).append(suffix);
+        above = above || !IsHeader(TrimIniBlanks(lines.substr(0, lines.find('\n'))));
+        EachLine(lines, 0, lines.size(), header);
+    }
+    bool found = !above;
+    for (std::size_t end = first; end > 0 && !found;) {
+        const std::size_t start = end == 1 ? 0 : before.rfind('\n', end - 2) + 1;
+        found = header(TrimIniBlanks(before.substr(start, end - 1 - start)));
+        end = start;
+    }
+    if (others || !found) return std::nullopt;
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
+}
+
 ListSize SizeOfList(const std::string& bytes) {
     ListSize size;
     bool item = false, named = false;

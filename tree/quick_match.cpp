@@ -4,6 +4,8 @@
 #include <tuple>
 #include <unordered_map>
 
+#include "tree/item_key.h"
+
 namespace quopa {
 
 namespace {
@@ -97,7 +99,12 @@ void QuickIndex::SetItem(const QuickItem& item) {
         entries_[at] = Prepare(item);
         return;
     }
-    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(itemCount_++), Prepare(item));
+    // In number order, as a load gives them: equal matches then come in the same order.
+    const int n = ItemNumberOf(item.key).value_or(0);
+    std::size_t place = itemCount_;
+    while (place > 0 && ItemNumberOf(entries_[place - 1][kKey]).value_or(0) > n) --place;
+    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(place), Prepare(item));
+    ++itemCount_;
 }
 
 void QuickIndex::RemoveItem(std::string_view key) {

@@ -303,14 +303,48 @@ void TreeLoader::LoadItems() {
     }
 
     platform::TimedStep order("categories opened");
-    // Opening each category once, after the adds, keeps a large load linear.
-    // One already open is left as it is: asking again costs the view a pass over its rows.
+    OpenAddedCategories();
+    if (rebuilding_) CloseEmptyCategories();
+    if (onItemsLoaded) onItemsLoaded(wanted);
+}
+
+// Opening each category once, after the adds, keeps a large load linear.
+// One already open is left as it is: asking again costs the view a pass over its rows.
+void TreeLoader::OpenAddedCategories() {
     for (const std::string& key : toExpand_) {
         ui::TreeNode* category = TreeView1_.Find(key);
         if (category && !category->Expanded()) TreeView1_.Expand(*category);
     }
-    if (rebuilding_) CloseEmptyCategories();
-    if (onItemsLoaded) onItemsLoaded(wanted);
+}
+
+bool TreeLoader::ReloadItems(const std::vector<int>& numbers) {
+    if (running_) return false;
+    std::vector<ListedItem> read;
+    for (int n : numbers) {
+        read.push_back(ReadItem(n));
+        if (n < 1 || n >= state_.NextItemIndex || read.back().path.empty()) return false;
+    }
+    running_ = true;
+    UpdateGuard update(TreeView1_);
+    toExpand_.clear();
+    expandSeen_.clear();
+    places_.clear();
+    ItemSteps steps;
+    for (const ListedItem& item : read) {
+        const std::string key = ItemKey(item.n);
+        const ui::TreeNode* node = TreeView1_.Find(key);
+        if (node && node->Parent() && (item.name.empty() || node->Parent()->Key() != item.category))
+            TreeView1_.Remove(key);
+        if (item.name.empty()) continue;
+        mnuPopupRun_.SetEnabled(true);
+        NoteRunEntry(item.n, item.name);
+        AddItemNode(item, steps);
+    }
+    OpenAddedCategories();
+    CloseEmptyCategories();
+    running_ = false;
+    if (tmrItemPass_ && pass_.Pending()) tmrItemPass_->SetEnabled(true);
+    return true;
 }
 
 // Item nodes the file no longer holds under that category go before the others are

@@ -61,6 +61,10 @@ class TreeLoader {
     // One slice of the pass over the items' own files (their icons, the missing ones); the
     // timer stops when none is left. Does nothing while a load runs.
     void ContinuePass(std::chrono::steady_clock::duration budget = ItemFilePass::kSlice);
+    // Brings the rows of items `numbers` in line with the file, as a load would: what an
+    // undo of one item's change needs, at the cost of that item. False, with nothing done,
+    // when one of them is past the list's end or leaves a gap in it, which only a load sees.
+    bool ReloadItems(const std::vector<int>& numbers);
     // Item `n` as the file holds it: no path past the list's end, no name when deleted.
     ListedItem ReadItem(int n) const;
     const ItemFilePass& Pass() const { return pass_; }
@@ -92,6 +96,7 @@ class TreeLoader {
     void DropStaleItems(const std::vector<ListedItem>& wanted);
     void AddItemNode(const ListedItem& item, ItemSteps& steps);
     void CloseEmptyCategories();
+    void OpenAddedCategories();
     void EnsureItemPicture(const std::string& imageKey, const std::string& resolvedPath);
     std::int16_t FirstEmpty(const char* prefix, const char* key, int from) const;
 

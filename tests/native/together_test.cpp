@@ -395,6 +395,13 @@ TEST_F(TogetherTest, AfterEachCommandTheTreeIsWhatAFreshStartShows) {
         {"item delete", [&] { Click("application1"), w_->cmdDelete.Click(); }},
         {"item rename",
          [&] { w_->TreeView1.UserEditedLabel(Node("application4"), "Memo"), backend_.DoEvents(); }},
+        {"item delete undone",
+         [&] { Click("application1"), w_->cmdDelete.Click(), w_->mnuUndo->Click(); }},
+        {"item rename undone",
+         [&] {
+             w_->TreeView1.UserEditedLabel(Node("application4"), "Memo"), backend_.DoEvents();
+             w_->mnuUndo->Click();
+         }},
         {"category rename",
          [&] { w_->TreeView1.UserEditedLabel(Node("Games"), "Sport"), backend_.DoEvents(); }},
         {"drop of several files",
