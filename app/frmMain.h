@@ -141,8 +141,9 @@ class frmMain {
     ui::Label Label6, Label5;
     ui::ProgressBar ProgressBar1;
     ui::Timer Timer1;
-    ui::Timer tmrItemPass;  // paces the look at the items' own files after each build
-    ui::Timer tmrUsage;     // writes what the starts taught, at most once a minute
+    ui::Timer tmrItemPass;   // paces the look at the items' own files after each build
+    ui::Timer tmrUsage;      // writes what the starts taught, at most once a minute
+    ui::Timer tmrQuickRead;  // hands a load's reading to the quick box once the window is idle
     ui::ImageList ilIcons;
     ui::MenuItem menuBar;
     ui::MenuItem* mnuFile = nullptr;

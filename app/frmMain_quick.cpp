@@ -38,6 +38,9 @@ void frmMain::CreateQuick() {
     quick_->Create();
     tmrUsage.Create(form, {.interval = kMinuteMs, .enabled = true});
     tmrUsage.onTimer = [this] { usage_.Save(); };
+    // A timer's tick waits for an empty queue: the command's own work and painting come first.
+    tmrQuickRead.Create(form, {.interval = 200, .enabled = false});
+    tmrQuickRead.onTimer = [this] { QuickTakeRead(); };
 }
 
 QuickItem frmMain::QuickItemOf(ListedItem&& item) {
@@ -59,15 +62,13 @@ std::optional<QuickItem> frmMain::QuickItemRead(int n) {
 }
 
 void frmMain::QuickRead(std::vector<ListedItem>& read) {
-    if (!quickRead_)
-        backend_.Post([this, alive = alive_] {
-            if (*alive) QuickTakeRead();
-        });
+    tmrQuickRead.SetEnabled(true);
     quickRead_ = std::move(read);
     quickReadOf_ = sys_.files.Query(appsFile_);
 }
 
 void frmMain::QuickTakeRead() {
+    tmrQuickRead.SetEnabled(false);
     if (!quickRead_) return;
     platform::TimedStep step("quick box's list updated");
     std::vector<QuickItem> items;

@@ -427,7 +427,7 @@ TEST_F(TogetherTest, AfterEachCommandTheTreeIsWhatAFreshStartShows) {
         return w_->ilIcons.IndexOf(key) < 0 ? "none" : "own";
     };
     const auto tree = [&] {
-        Look(), backend_.DoEvents();
+        Look(), w_->tmrQuickRead.Tick();
         for (int n = 0; n < 100 && w_->tmrItemPass.Enabled(); ++n) w_->tmrItemPass.Tick();
         Strings rows = Each(InShownOrder(w_->TreeView1), [&](const ui::TreeNode* n) {
             return n->Key() + "|" + n->Text() + "|" + (n->Parent() ? n->Parent()->Key() : "") +
