@@ -107,19 +107,21 @@ void TreeLoader::LoadApps() {
     Run(Job::Items);
 }
 
+struct TreeLoader::Running {
+    TreeLoader& loader;
+    explicit Running(TreeLoader& l) : loader(l) { loader.running_ = true; }
+    ~Running() {
+        loader.running_ = false;
+        loader.pending_ = Job::None;  // a load ended by a fault takes its waiting one along
+    }
+};
+
 void TreeLoader::Run(Job job) {
     if (running_) {
         pending_ = std::max(pending_, job);
         return;
     }
-    struct Running {
-        TreeLoader& loader;
-        explicit Running(TreeLoader& l) : loader(l) { loader.running_ = true; }
-        ~Running() {
-            loader.running_ = false;
-            loader.pending_ = Job::None;  // a load ended by a fault takes its waiting one along
-        }
-    } running(*this);
+    Running running(*this);
     for (; job != Job::None; job = std::exchange(pending_, Job::None)) {
         // One version of the apps file for each load: every load reads it afresh, so the
         // file stays the authority, and a check per key would cost more than the key.
@@ -136,6 +138,10 @@ void TreeLoader::Run(Job job) {
                 break;
         }
     }
+    PaceThePass();
+}
+
+void TreeLoader::PaceThePass() {
     if (tmrItemPass_ && tmrItemPass_->Enabled() != pass_.Pending())
         tmrItemPass_->SetEnabled(pass_.Pending());
 }
@@ -251,9 +257,7 @@ void TreeLoader::PlaceCategory(const std::string& name, const std::string& secti
 
 void TreeLoader::LoadItems() {
     UpdateGuard update(TreeView1_);
-    toExpand_.clear();
-    expandSeen_.clear();
-    places_.clear();
+    StartPlacing();
 
     ItemSteps steps;
     std::vector<ListedItem> wanted;
@@ -280,27 +284,14 @@ void TreeLoader::LoadItems() {
             // One item that cannot be shown must not hide the rest.
             platform::DebugTrace(section + " left off the tree: " + e.what());
         }
-        try {
-            Stretch menu(steps.menu);
-            mnuPopupRun_.SetEnabled(true);
-            NoteRunEntry(n, name);
-        } catch (const std::exception& e) {
-            platform::DebugTrace(section + " left off the tray menu: " + e.what());
-        }
+        NoteRunEntry(n, name, steps);
     }
     state_.AutorunDone = true;
     state_.NextItemIndex =
         endFound ? static_cast<std::int16_t>(n) : FirstEmpty("Application", "Path", n);
 
     DropStaleItems(wanted);
-    for (const ListedItem& item : wanted) {
-        try {
-            AddItemNode(item, steps);
-        } catch (const std::exception& e) {
-            // One item that cannot be shown must not hide the rest.
-            platform::DebugTrace(ItemSection(item.n) + " left off the tree: " + e.what());
-        }
-    }
+    for (const ListedItem& item : wanted) PlaceItem(item, steps);
 
     platform::TimedStep order("categories opened");
     OpenAddedCategories();
@@ -319,16 +310,16 @@ void TreeLoader::OpenAddedCategories() {
 
 bool TreeLoader::ReloadItems(const std::vector<int>& numbers) {
     if (running_) return false;
+    Running running(*this);
+    modINI::ReadScope oneVersion(ini_, appsFile_);
     std::vector<ListedItem> read;
     for (int n : numbers) {
+        if (n < 1 || n >= state_.NextItemIndex) return false;
         read.push_back(ReadItem(n));
-        if (n < 1 || n >= state_.NextItemIndex || read.back().path.empty()) return false;
+        if (read.back().path.empty()) return false;
     }
-    running_ = true;
     UpdateGuard update(TreeView1_);
-    toExpand_.clear();
-    expandSeen_.clear();
-    places_.clear();
+    StartPlacing();
     ItemSteps steps;
     for (const ListedItem& item : read) {
         const std::string key = ItemKey(item.n);
@@ -336,15 +327,28 @@ bool TreeLoader::ReloadItems(const std::vector<int>& numbers) {
         if (node && node->Parent() && (item.name.empty() || node->Parent()->Key() != item.category))
             TreeView1_.Remove(key);
         if (item.name.empty()) continue;
-        mnuPopupRun_.SetEnabled(true);
-        NoteRunEntry(item.n, item.name);
-        AddItemNode(item, steps);
+        NoteRunEntry(item.n, item.name, steps);
+        PlaceItem(item, steps);
     }
     OpenAddedCategories();
     CloseEmptyCategories();
-    running_ = false;
-    if (tmrItemPass_ && pass_.Pending()) tmrItemPass_->SetEnabled(true);
+    PaceThePass();
     return true;
+}
+
+void TreeLoader::StartPlacing() {
+    toExpand_.clear();
+    expandSeen_.clear();
+    places_.clear();
+}
+
+void TreeLoader::PlaceItem(const ListedItem& item, ItemSteps& steps) {
+    try {
+        AddItemNode(item, steps);
+    } catch (const std::exception& e) {
+        // One item that cannot be shown must not hide the rest.
+        platform::DebugTrace(ItemSection(item.n) + " left off the tree: " + e.what());
+    }
 }
 
 // Item nodes the file no longer holds under that category go before the others are
@@ -377,10 +381,16 @@ void TreeLoader::CloseEmptyCategories() {
     }
 }
 
-void TreeLoader::NoteRunEntry(int n, const std::string& name) {
-    if (runNames_.empty()) runNames_.resize(kLimit);
-    if (runNames_[n].empty()) runOrder_.push_back(n);
-    runNames_[n] = name;
+void TreeLoader::NoteRunEntry(int n, const std::string& name, ItemSteps& steps) {
+    try {
+        Stretch menu(steps.menu);
+        mnuPopupRun_.SetEnabled(true);
+        if (runNames_.empty()) runNames_.resize(kLimit);
+        if (runNames_[n].empty()) runOrder_.push_back(n);
+        runNames_[n] = name;
+    } catch (const std::exception& e) {
+        platform::DebugTrace(ItemSection(n) + " left off the tray menu: " + e.what());
+    }
 }
 
 void TreeLoader::FillRunMenu() {

@@ -91,12 +91,18 @@ class TreeLoader {
     void AddBrowserImage(const std::string& browser);
     void PlaceCategory(const std::string& name, const std::string& section, std::size_t& at);
     void Autorun(const std::string& section, const std::string& path);
-    void NoteRunEntry(int n, const std::string& name);
     struct ItemSteps;
+    struct Running;  // marks a load under way, also when it ends by a fault
+    void NoteRunEntry(int n, const std::string& name, ItemSteps& steps);
     void DropStaleItems(const std::vector<ListedItem>& wanted);
     void AddItemNode(const ListedItem& item, ItemSteps& steps);
     void CloseEmptyCategories();
+    // Each item load places its rows afresh, then opens the categories it added to.
+    void StartPlacing();
+    void PlaceItem(const ListedItem& item, ItemSteps& steps);
     void OpenAddedCategories();
+    // The pass over the items' own files runs while it has work.
+    void PaceThePass();
     void EnsureItemPicture(const std::string& imageKey, const std::string& resolvedPath);
     std::int16_t FirstEmpty(const char* prefix, const char* key, int from) const;
 
