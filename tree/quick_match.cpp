@@ -50,24 +50,26 @@ std::size_t QuickIndex::Bytes() const {
 
 void QuickIndex::Replace(const std::vector<QuickItem>& items, std::size_t at, std::size_t count) {
     const std::size_t end = at + count;
+    std::vector<bool> taken(count);  // entries moved into the new list
     // A list comes in the order it had: the entry after the last one kept is tried first,
     // and the others are looked up only once one is out of place.
     std::size_t next = at;
-    std::unordered_map<std::string_view, std::size_t> kept;
+    std::unordered_map<std::string_view, std::size_t> byKey;
     const auto find = [&](std::string_view key) -> std::size_t {
-        if (next < end && !entries_[next].text.empty() && entries_[next][kKey] == key) return next;
-        if (kept.empty())
+        if (next < end && !taken[next - at] && entries_[next][kKey] == key) return next;
+        if (byKey.empty())
             for (std::size_t i = at; i < end; ++i)
-                if (!entries_[i].text.empty()) kept.emplace(entries_[i][kKey], i);
-        const auto was = kept.find(key);
-        return was == kept.end() ? end : was->second;
+                if (!taken[i - at]) byKey.emplace(entries_[i][kKey], i);
+        const auto was = byKey.find(key);
+        return was == byKey.end() ? end : was->second;
     };
     std::vector<Entry> made;
     made.reserve(items.size());
     for (const QuickItem& item : items) {
         const std::size_t i = find(item.key);
         if (i < end && Same(entries_[i], item)) {
-            kept.erase(item.key);  // its key's text moves with the entry
+            taken[i - at] = true;
+            byKey.erase(item.key);  // its key's text moves with the entry
             made.push_back(std::move(entries_[i]));
             next = i + 1;
         } else {
