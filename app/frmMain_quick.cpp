@@ -6,7 +6,7 @@
 #include "app/frmMain.h"
 #include "platform/debug_trace.h"
 #include "platform/text.h"
-#include "tree/item_key.h"
+#include "store/item_key.h"
 #include "tree/node_kind.h"
 
 namespace quopa {

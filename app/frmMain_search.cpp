@@ -4,7 +4,7 @@
 
 #include "app/frmMain.h"
 #include "platform/text.h"
-#include "tree/item_key.h"
+#include "store/item_key.h"
 #include "tree/node_kind.h"
 
 namespace quopa {

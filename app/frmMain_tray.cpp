@@ -4,7 +4,7 @@
 #include "app/frmMain.h"
 #include "launch/shell_rules.h"
 #include "store/data_files.h"
-#include "tree/item_key.h"
+#include "store/item_key.h"
 
 namespace quopa {
 

@@ -1,8 +1,8 @@
 // What the user does with the tree: click, double-click, the Delete key, the right button
 // and in-place renames.
 #include "app/frmMain.h"
+#include "store/item_key.h"
 #include "tree/category_names.h"
-#include "tree/item_key.h"
 #include "tree/node_kind.h"
 
 namespace quopa {

@@ -3,8 +3,8 @@
 #include "app/frmMain.h"
 #include "app/frmRestore.h"
 #include "context/messages.h"
+#include "store/item_key.h"
 #include "store/list_change.h"
-#include "tree/item_key.h"
 
 namespace quopa {
 namespace {

@@ -8,7 +8,7 @@
 #include "platform/text.h"
 #include "store/data_files.h"
 #include "store/ini_document.h"
-#include "tree/item_key.h"
+#include "store/item_key.h"
 #include "tree/node_kind.h"
 
 namespace quopa {

@@ -12,7 +12,7 @@
 #include "store/data_files.h"
 #include "store/ini.h"
 #include "store/ini_document.h"
-#include "tree/item_key.h"
+#include "store/item_key.h"
 #include "tree/node_kind.h"
 
 namespace quopa {

@@ -8,6 +8,7 @@
 #include "platform/text.h"
 #include "store/byte_prints.h"
 #include "store/ini_document.h"
+#include "store/item_key.h"
 
 namespace quopa {
 namespace {
@@ -155,11 +156,8 @@ std::optional<std::vector<int>> ItemsChanged(std::string_view before, std::size_
     bool others = false;
     const auto header = [&](std::string_view line) {
         if (!IsHeader(line)) return false;
-        const std::string name = SectionName(line);
-        const std::size_t digits = name.find_first_not_of("0123456789", 11);
-        if (StartsWith(name, "application") && name.size() > 11 && name.size() <= 16 &&
-            digits == std::string::npos) {
-            numbers.push_back(std::stoi(name.substr(11)));
+        if (const std::optional<int> n = ItemNumberOf(SectionName(line))) {
+            numbers.push_back(*n);
         } else {
             others = true;
         }

@@ -7,7 +7,7 @@
 #include "launch/shell_rules.h"
 #include "platform/file_type.h"
 #include "platform/text.h"
-#include "tree/item_key.h"
+#include "store/item_key.h"
 #include "tree/mod_get_icon.h"
 #include "tree/node_kind.h"
 

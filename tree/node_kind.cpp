@@ -1,6 +1,6 @@
 #include "tree/node_kind.h"
 
-#include "tree/item_key.h"
+#include "store/item_key.h"
 #include "tree/portable_apps.h"
 
 namespace quopa {

@@ -4,7 +4,7 @@
 #include <tuple>
 #include <unordered_map>
 
-#include "tree/item_key.h"
+#include "store/item_key.h"
 
 namespace quopa {
 

@@ -11,7 +11,7 @@
 #include "launch/shell_rules.h"
 #include "platform/debug_trace.h"
 #include "platform/file_type.h"
-#include "tree/item_key.h"
+#include "store/item_key.h"
 #include "tree/mod_get_browser.h"
 #include "tree/mod_get_icon.h"
 #include "tree/node_kind.h"

@@ -6,7 +6,7 @@
 #include <map>
 #include <utility>
 
-#include "tree/item_key.h"
+#include "store/item_key.h"
 
 namespace quopa {
 

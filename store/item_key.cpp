@@ -1,4 +1,4 @@
-#include "tree/item_key.h"
+#include "store/item_key.h"
 
 namespace quopa {
 
