@@ -16,6 +16,7 @@
 
 #include "app/command_ids.h"
 #include "bench/bench_apps_file.h"
+#include "bench/exe_runs.h"
 #include "tests/e2e/remote.h"
 
 namespace {
@@ -54,17 +55,6 @@ bool Measure(const std::string& folder, long nodes, Figures& out) {
     out = {m.WorkingSetSize / 1048576.0, m.PagefileUsage / 1048576.0};
     PostMessageA(GetAncestor(tree, GA_ROOT), WM_COMMAND, MAKEWPARAM(quopa::cmd::kExit, 0), 0);
     return launcher.WaitExit(20000);
-}
-
-std::string WinePath(std::string path) {
-    if (path.starts_with("/")) path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
 }
 
 struct Build {

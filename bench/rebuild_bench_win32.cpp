@@ -21,6 +21,7 @@
 #include "app/command_ids.h"
 #include "bench/bench_apps_file.h"
 #include "bench/exe/startup_steps.h"
+#include "bench/exe_runs.h"
 #include "tests/e2e/remote.h"
 
 namespace {
@@ -47,20 +48,6 @@ double Now() {
     LARGE_INTEGER now = {};
     QueryPerformanceCounter(&now);
     return static_cast<double>(now.QuadPart) / frequency;
-}
-
-std::string WinePath(std::string path) {
-    if (path.starts_with("/")) path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
-std::string ExeBeside(const char* variable, const char* name) {
-    std::string exe = WinePath(e2e::Env(variable));
-    if (!exe.empty()) return exe;
-    char self[MAX_PATH + 1] = {};
-    std::string path(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
-    return path.substr(0, path.find_last_of('\\') + 1) + name;
 }
 
 bool Answers(HWND window) {
@@ -296,11 +283,6 @@ class Session {
     char* remote_ = nullptr;
     std::size_t stepsRead_ = 0;
 };
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 struct Build {
     std::string label, release, traced;

@@ -20,6 +20,7 @@
 #include "app/command_ids.h"
 #include "bench/bench_apps_file.h"
 #include "bench/exe/startup_steps.h"
+#include "bench/exe_runs.h"
 #include "tests/e2e/remote.h"
 
 namespace {
@@ -81,13 +82,6 @@ long NodeCount(HWND tree) {
     return static_cast<long>(count);
 }
 
-// A Linux path ("/work/...") as Wine sees it; other paths unchanged.
-std::string WinePath(std::string path) {
-    if (path.starts_with("/")) path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
 std::string TempFolder(const std::string& prefix) {
     char base[MAX_PATH + 1] = {};
     GetTempPathA(MAX_PATH, base);
@@ -145,20 +139,6 @@ bool StartOnce(const std::string& folder, long nodes, Start& result) {
     if (!launcher.WaitExit(20000)) return false;
     result.steps = ReadSteps(stepsFile, started);
     return true;
-}
-
-double Median(std::vector<double> values) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-std::string ExeBeside(const char* variable, const char* name) {
-    std::string exe = WinePath(e2e::Env(variable));
-    if (!exe.empty()) return exe;
-    char self[MAX_PATH + 1] = {};
-    std::string path(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
-    return path.substr(0, path.find_last_of('\\') + 1) + name;
 }
 
 struct Case {
