@@ -219,8 +219,9 @@ class frmMain {
     void QuickRead(std::vector<ListedItem>& read);
     void QuickTakeRead();
     std::optional<QuickItem> QuickItemRead(int n);
-    // The box learns of a change a command made to one item without a load.
-    void QuickItemChanged(const std::string& key);
+    // The box learns of the items a command changed without a load (their keys or sections);
+    // none, when the command changed nothing the box shows.
+    void QuickItemsChanged(const std::vector<std::string>& keys);
     std::vector<QuickItem> QuickItems();
     std::vector<QuickItem> QuickFound();
     void QuickRun(const QuickItem& item, const std::string& typed);

@@ -39,7 +39,7 @@ void frmMain::DeleteCategory(std::string key) {
     if (const ui::TreeNode* still = TreeView1.Find(key); still && still->Tag() == section)
         TreeView1.Remove(key);
     removed.End();
-    quick_->ItemsUnchanged();  // its items keep the name it had
+    QuickItemsChanged({});  // its items keep the name it had
     CategoriesChanged();
 }
 

@@ -33,7 +33,7 @@ void frmMain::DeleteItem(std::string key) {
     if (answer != platform::kIdYes) return;
     if (!Written(ini_.WriteIni(key, "Name", "", appsFile_))) return;
     TreeView1.Remove(key);
-    QuickItemChanged(key);
+    QuickItemsChanged({key});
 }
 
 bool frmMain::Written(bool ok, const std::string& file) {

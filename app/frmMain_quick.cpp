@@ -78,15 +78,21 @@ void frmMain::QuickTakeRead() {
     quick_->SetItems(items, quickReadOf_);
 }
 
-void frmMain::QuickItemChanged(const std::string& key) {
-    QuickTakeRead();  // an older reading must not undo this change
-    if (const std::optional<int> n = ItemNumberOf(platform::AsciiLower(key))) {
+void frmMain::QuickItemsChanged(const std::vector<std::string>& keys) {
+    QuickTakeRead();  // an older reading must not undo these changes
+    std::vector<QuickItem> changed;
+    std::vector<std::string> gone;
+    modINI::ReadScope oneVersion(ini_, appsFile_);
+    for (const std::string& key : keys) {
+        const std::optional<int> n = ItemNumberOf(platform::AsciiLower(key));
+        if (!n) continue;
         if (std::optional<QuickItem> item = QuickItemRead(*n)) {
-            quick_->SetItem(*item);
+            changed.push_back(std::move(*item));
         } else {
-            quick_->RemoveItem(ItemKey(*n));
+            gone.push_back(ItemKey(*n));
         }
     }
+    quick_->ItemsChanged(changed, gone);
 }
 
 std::vector<QuickItem> frmMain::QuickItems() {

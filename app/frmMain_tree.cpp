@@ -92,7 +92,7 @@ void frmMain::TreeView1_AfterLabelEdit(ui::LabelEditEvent& e) {
             e.cancel = true;
             return;
         }
-        QuickItemChanged(key);
+        QuickItemsChanged({key});
         return;
     }
     if (tag == "Category0") {
@@ -136,8 +136,9 @@ void frmMain::RenameCategory(ui::LabelEditEvent& e) {
     }
     e.newKey = newName;
     e.newText = newName;
-    for (std::size_t i = 1; i < keys.size(); ++i) QuickItemChanged(keys[i].section);
-    quick_->ItemsUnchanged();  // none of its items, when it had none
+    std::vector<std::string> items;
+    for (std::size_t i = 1; i < keys.size(); ++i) items.push_back(keys[i].section);
+    QuickItemsChanged(items);
     CategoriesChanged(oldName, newName);
 }
 

@@ -58,7 +58,9 @@ void frmMain::Replayed(UndoHistory::Outcome outcome, const char* what) {
             if (const auto& items = history_.ItemsReplayed();
                 items && loader_->ReloadItems(*items)) {
                 found_->AfterItems();
-                for (int n : *items) QuickItemChanged(ItemKey(n));
+                std::vector<std::string> keys;
+                for (int n : *items) keys.push_back(ItemKey(n));
+                QuickItemsChanged(keys);
             } else {
                 IntList();
             }

@@ -50,13 +50,10 @@ void frmQuick::SetItems(const std::vector<QuickItem>& items, const platform::Fil
     Synced(readFrom);
 }
 
-void frmQuick::SetItem(const QuickItem& item) {
-    index_.SetItem(item);
-    Synced(AppsNow());
-}
-
-void frmQuick::RemoveItem(const std::string& key) {
-    index_.RemoveItem(key);
+void frmQuick::ItemsChanged(const std::vector<QuickItem>& changed,
+                            const std::vector<std::string>& gone) {
+    for (const QuickItem& item : changed) index_.SetItem(item);
+    for (const std::string& key : gone) index_.RemoveItem(key);
     Synced(AppsNow());
 }
 

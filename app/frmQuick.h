@@ -41,9 +41,7 @@ class frmQuick {
     // The user's items as a load read them, whole; or the one a command changed or removed.
     // Each says the box knows the apps file as it is now.
     void SetItems(const std::vector<QuickItem>& items, const platform::FileInfo& readFrom);
-    void SetItem(const QuickItem& item);
-    void RemoveItem(const std::string& key);
-    void ItemsUnchanged() { Synced(AppsNow()); }
+    void ItemsChanged(const std::vector<QuickItem>& changed, const std::vector<std::string>& gone);
     // Quopa changed the apps file: until one of the above follows, the next opening reads
     // the items from the file.
     void ListWritten() { itemsStale_ = true; }

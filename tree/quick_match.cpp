@@ -89,29 +89,28 @@ bool QuickIndex::Same(const Entry& e, const QuickItem& item) {
            e[kImage] == item.image && e.description == HashOf(item.description);
 }
 
-std::size_t QuickIndex::ItemAt(std::string_view key) const {
-    for (std::size_t i = 0; i < itemCount_; ++i)
-        if (entries_[i][kKey] == key) return i;
-    return itemCount_;
+// The user's items are in number order, as a load gives them: where item `n` is or goes.
+std::size_t QuickIndex::ItemPlace(int n) const {
+    const auto first = entries_.begin(), items = first + static_cast<std::ptrdiff_t>(itemCount_);
+    return static_cast<std::size_t>(
+        std::partition_point(
+            first, items, [n](const Entry& e) { return ItemNumberOf(e[kKey]).value_or(0) < n; }) -
+        first);
 }
 
 void QuickIndex::SetItem(const QuickItem& item) {
-    const std::size_t at = ItemAt(item.key);
-    if (at < itemCount_) {
+    const std::size_t at = ItemPlace(ItemNumberOf(item.key).value_or(0));
+    if (at < itemCount_ && entries_[at][kKey] == item.key) {
         entries_[at] = Prepare(item);
         return;
     }
-    // In number order, as a load gives them: equal matches then come in the same order.
-    const int n = ItemNumberOf(item.key).value_or(0);
-    std::size_t place = itemCount_;
-    while (place > 0 && ItemNumberOf(entries_[place - 1][kKey]).value_or(0) > n) --place;
-    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(place), Prepare(item));
+    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), Prepare(item));
     ++itemCount_;
 }
 
 void QuickIndex::RemoveItem(std::string_view key) {
-    const std::size_t at = ItemAt(key);
-    if (at == itemCount_) return;
+    const std::size_t at = ItemPlace(ItemNumberOf(key).value_or(0));
+    if (at == itemCount_ || entries_[at][kKey] != key) return;
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(at));
     --itemCount_;
 }

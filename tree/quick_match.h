@@ -34,7 +34,7 @@ class QuickIndex {
     void SetFound(const std::vector<QuickItem>& found) {
         Replace(found, itemCount_, entries_.size() - itemCount_);
     }
-    // One of the user's items changed, or came; and one gone.
+    // One of the user's items ("application" and its number) changed, or came; and one gone.
     void SetItem(const QuickItem& item);
     void RemoveItem(std::string_view key);
     // Each entry as it was given, the items first (without its description).
@@ -81,7 +81,7 @@ class QuickIndex {
     static std::uint32_t HashOf(const std::string& description) {
         return static_cast<std::uint32_t>(std::hash<std::string>()(description));
     }
-    std::size_t ItemAt(std::string_view key) const;
+    std::size_t ItemPlace(int n) const;
     static Tier TierOf(const Entry& e, std::string_view text);
 
     Fold fold_;
